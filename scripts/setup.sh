@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs that is not there yet.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libusb-dev libxlsxwriter-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth imagemagick fonts-dejavu-core python3 python3-openpyxl
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,33 @@
+#pragma once
+// Fixed ring of received bytes from which whole text lines are taken.
+// Written only by the worker's read and read only by the drain step, which
+// never run at the same time, so it needs no lock.
+#include <cstdint>
+
+namespace wr {
+
+class LineQueue {  // fixed storage, no allocation
+ public:
+  static constexpr int kChannelSize = 30000;
+  static constexpr int kLineBufferSize = 2000;
+  static constexpr int kMaxLineLength = kLineBufferSize - 2;
+  static constexpr int kReceiveChannel = 1;
+
+  void PutByte(int channel, uint8_t byte);
+  // Copies the next complete line, zero-terminated and without its end, into
+  // out (kLineBufferSize bytes) and returns its length; 0 when none is queued.
+  int GetLine(int channel, char* out);
+  int UnreadCount(int channel) const;
+
+ private:
+  struct Channel {
+    uint8_t buffer[kChannelSize];
+    int writeIndex = 0;
+    int readIndex = 0;
+    int unread = 0;
+  };
+  static bool ValidChannel(int channel) { return channel == 0 || channel == 1; }
+  Channel channels_[2] = {};
+};
+
+}  // namespace wr
