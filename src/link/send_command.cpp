@@ -1,0 +1,73 @@
+#include "link/send_command.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <string>
+
+#include "link/link_client.h"
+#include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
+
+namespace wr {
+
+LinkContext& Link() {
+  static LinkContext context;
+  return context;
+}
+
+void SendCommand(std::string_view text) {
+  LinkContext& link = Link();
+  if (link.usb) link.usb->SendLine(text);
+  if (link.terminal) {
+    std::string echo;
+    echo.reserve(text.size() + 2);
+    echo.append("->").append(text);
+    link.terminal->AppendLine(echo);
+  }
+}
+
+void Delay(int ms) {
+  if (ms <= 0) return;
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
+                               const std::function<bool()>& stop) {
+  LinkContext& link = Link();
+  USBcomms* comms = link.comms;
+  if (!comms || !link.usb) return CommandOutcome::Disconnected;
+  comms->okFlag = false;
+  comms->errorFlag = false;
+  link.usb->SendLine(line);
+
+  QEventLoop loop;
+  QTimer limit;
+  limit.setSingleShot(true);
+  limit.setTimerType(Qt::PreciseTimer);
+  bool timedOut = false;
+  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+    timedOut = true;
+    loop.quit();
+  });
+  QObject::connect(comms, &USBcomms::drained, &loop, &QEventLoop::quit);
+  QObject::connect(comms, &USBcomms::waitersWoken, &loop, &QEventLoop::quit);
+  limit.start(timeoutMs > 0 ? timeoutMs : 0);
+  for (;;) {
+    if (comms->okFlag) return CommandOutcome::Ok;
+    if (comms->errorFlag) return CommandOutcome::Error;
+    if (!link.usb->IsConnected()) return CommandOutcome::Disconnected;
+    if (stop && stop()) return CommandOutcome::Stopped;
+    if (timedOut) return CommandOutcome::TimedOut;
+    loop.exec();
+  }
+}
+
+void WaitForQuiet() {
+  Delay(1000);
+  while (Link().comms && Link().comms->quietTime < 250) Delay(250);
+}
+
+}  // namespace wr

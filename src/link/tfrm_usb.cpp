@@ -1,0 +1,125 @@
+#include "link/tfrm_usb.h"
+
+#include "protocol/commands.h"
+
+namespace wr {
+
+TfrmUSB::TfrmUSB(UsbApi& api, LineQueue& queue, QObject* parent)
+    : QObject(parent), api_(api), queue_(queue) {
+  setObjectName("frmUSB");
+}
+
+void TfrmUSB::Enumerate() {
+  api_.set_debug(0);
+  api_.init();
+  api_.find_busses();
+  api_.find_devices();
+}
+
+struct usb_device* TfrmUSB::FindDevice(int vendorId, int productId) {
+  Enumerate();
+  for (struct usb_bus* bus = api_.get_busses(); bus; bus = bus->next) {
+    for (struct usb_device* dev = bus->devices; dev; dev = dev->next) {
+      if (dev->descriptor.idVendor == vendorId && dev->descriptor.idProduct == productId)
+        return dev;
+    }
+  }
+  return nullptr;
+}
+
+void TfrmUSB::RecordFailure(OpenFailure failure, std::string text) {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  failure_ = failure;
+  failureText_ = std::move(text);
+}
+
+TfrmUSB::OpenFailure TfrmUSB::LastOpenFailure() const {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  return failure_;
+}
+
+std::string TfrmUSB::LastOpenFailureText() const {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  return failureText_;
+}
+
+bool TfrmUSB::OpenDevice(int vendorId, int productId) {
+  if (IsConnected()) CloseDevice();
+  struct usb_device* dev = FindDevice(vendorId, productId);
+  if (!dev) return false;
+
+  usb_dev_handle* handle = api_.open(dev);
+  if (!handle) {
+    // On Linux this is nearly always a missing permission on the device node.
+    RecordFailure(OpenFailure::Open, api_.strerror());
+    return false;
+  }
+  char none = 0;
+  api_.control_msg(handle, usbid::kCtrlRequestType, usbid::kCtrlRequest, usbid::kCtrlValue,
+                   usbid::kCtrlIndex, &none, 0, usbid::kCtrlTimeoutMs);
+  if (api_.set_configuration(handle, usbid::kConfiguration) != 0) {
+    RecordFailure(OpenFailure::Configuration, api_.strerror());
+    api_.close(handle);
+    return false;
+  }
+  if (api_.claim_interface(handle, usbid::kInterface) != 0) {
+    // A kernel driver (a modem driver, say) may hold the interface: free it and try once more.
+    if (api_.detach_kernel_driver_np(handle, usbid::kInterface) != 0 ||
+        api_.claim_interface(handle, usbid::kInterface) != 0) {
+      RecordFailure(OpenFailure::Claim, api_.strerror());
+      api_.close(handle);
+      return false;
+    }
+  }
+  {
+    std::lock_guard<std::mutex> lock(handleMutex_);
+    handle_ = handle;
+    vendorId_ = vendorId;
+    productId_ = productId;
+    connected_ = 1;
+  }
+  RecordFailure(OpenFailure::None, std::string());
+  return true;
+}
+
+bool TfrmUSB::CheckDevicePresent() {
+  if (!IsConnected()) return false;
+  if (FindDevice(vendorId_, productId_)) return true;
+  CloseDevice();
+  return false;
+}
+
+bool TfrmUSB::CloseDevice() {
+  std::lock_guard<std::mutex> lock(handleMutex_);
+  if (!connected_) return false;
+  connected_ = 0;
+  api_.release_interface(handle_, usbid::kInterface);
+  api_.close(handle_);
+  handle_ = nullptr;
+  return true;
+}
+
+bool TfrmUSB::SendLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size() + 1);
+  line.append(text);
+  line.push_back('\r');
+  std::lock_guard<std::mutex> lock(handleMutex_);
+  if (!connected_ || !handle_) return false;
+  const int size = static_cast<int>(line.size());
+  const int written =
+      api_.bulk_write(handle_, usbid::kEndpointOut, line.data(), size, usbid::kWriteTimeoutMs);
+  return written == size;
+}
+
+bool TfrmUSB::ReadInput(int timeoutMs) {
+  if (!IsConnected()) return false;
+  const int n = api_.bulk_read(handle_, usbid::kEndpointIn, receive_, sizeof receive_, timeoutMs);
+  if (n <= 0) return false;
+  const int count = n < static_cast<int>(sizeof receive_) ? n : static_cast<int>(sizeof receive_);
+  for (int i = 0; i < count; ++i)
+    queue_.PutByte(LineQueue::kReceiveChannel, static_cast<uint8_t>(receive_[i]));
+  return true;
+}
+
+}  // namespace wr

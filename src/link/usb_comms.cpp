@@ -1,0 +1,117 @@
+#include "link/usb_comms.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+
+#include <chrono>
+
+#include "link/prompts.h"
+#include "link/tfrm_usb.h"
+#include "protocol/commands.h"
+
+namespace wr {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int64_t MsSince(Clock::time_point t) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
+}
+
+}  // namespace
+
+USBcomms::USBcomms(LineQueue& queue, QObject* parent) : QThread(parent), queue_(queue) {
+  setObjectName("USBcomms");
+}
+
+USBcomms::~USBcomms() {
+  // Nothing may be destroyed while the worker can still reach it.
+  if (isRunning()) Shutdown();
+}
+
+void USBcomms::RequestStop() {
+  {
+    std::lock_guard<std::mutex> lock(sleepMutex_);
+    stop_ = true;
+  }
+  sleepWake_.notify_all();
+}
+
+void USBcomms::Shutdown() {
+  RequestStop();
+  if (!isRunning()) {
+    wait();
+    return;
+  }
+  // The worker may be blocked waiting for a drain step on this thread: keep
+  // serving events until it has left its loop.
+  QEventLoop loop;
+  connect(this, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+  if (!isFinished()) loop.exec();
+  wait();
+}
+
+bool USBcomms::SleepUnlessStopped(int ms) {
+  std::unique_lock<std::mutex> lock(sleepMutex_);
+  return sleepWake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_.load(); });
+}
+
+void USBcomms::DrainOnUiThread() {
+  // Blocks until the UI thread has run the drain step, in its main loop or
+  // in any nested loop (Delay, modal boxes).
+  QMetaObject::invokeMethod(
+      this, [this] { ProcessReceivedLines(); }, Qt::BlockingQueuedConnection);
+}
+
+void USBcomms::run() {
+  auto lastAttempt = Clock::now();
+  while (!stop_) {
+    DrainOnUiThread();
+    if (stop_) break;
+    TfrmUSB* usb = usb_.load();
+    if (!usb) {
+      SleepUnlessStopped(kSearchSleepMs);
+      continue;
+    }
+    if (!usb->IsConnected()) {
+      if (SleepUnlessStopped(kSearchSleepMs)) break;
+      if (!usb->OpenDevice(usbid::kVendorFirst, usbid::kProductFirst))
+        usb->OpenDevice(usbid::kVendorSecond, usbid::kProductSecond);
+      lastAttempt = Clock::now();
+    }
+    if (MsSince(lastAttempt) > kPresenceAfterMs) usb->CheckDevicePresent();
+    if (usb->IsConnected()) usb->ReadInput(kReadTimeoutMs);
+  }
+  if (TfrmUSB* usb = usb_.load()) usb->CloseDevice();
+}
+
+void USBcomms::ProcessReceivedLines() {
+  // During shutdown the windows may already be going away.
+  if (stop_) return;
+  TfrmUSB* usb = usb_.load();
+  if (client_) client_->SetConnectionState(usb ? usb->IsConnected() : 0);
+  if (queue_.UnreadCount(LineQueue::kReceiveChannel) > 0) {
+    int length;
+    while (!stop_ && (length = queue_.GetLine(LineQueue::kReceiveChannel, line_)) > 0) {
+      const std::string_view line(line_, static_cast<size_t>(length));
+      if (terminal_) terminal_->AppendLine(line);
+      if (reply::StartsWith(line, reply::kOk)) {
+        okFlag = true;
+      } else if (reply::StartsWith(line, reply::kChargeBattery)) {
+        errorFlag = true;
+        // The worker waits here until the box is closed.
+        if (prompts_)
+          prompts_->ShowMessage(
+              QStringLiteral("Error: Please connect battery or wait for battery to charge!"));
+      } else if (reply::StartsWith(line, reply::kError)) {
+        errorFlag = true;
+      } else if (client_) {
+        client_->DispatchReplyLine(std::string(line));
+      }
+    }
+  }
+  emit drained();
+}
+
+}  // namespace wr
