@@ -1,0 +1,24 @@
+#include "protocol/sms_content.h"
+
+namespace wr {
+
+SmsContent BuildSmsContent(const std::array<bool, kSmsContentRowCount>& ticked, bool descriptions,
+                           std::string_view base) {
+  SmsContent out;
+  out.example.assign(base);
+  if (descriptions) out.mask |= kSmsDescriptionBit;
+  for (size_t i = 0; i < kSmsContentRowCount; ++i) {
+    if (!ticked[i]) continue;
+    const SmsContentRow& row = kSmsContentRows[i];
+    out.example += ' ';
+    if (descriptions) {
+      out.example += row.label;
+      out.example += ':';
+    }
+    out.example += row.sample;
+    out.mask |= row.bit;
+  }
+  return out;
+}
+
+}  // namespace wr
