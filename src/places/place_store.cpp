@@ -1,0 +1,252 @@
+#include "places/place_store.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+#include "places/place_file.h"
+#include "protocol/reply_fields.h"
+
+namespace wr {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kEndOfFile = '\x1a';
+constexpr const char* kLineEnd = "\r\n";
+
+// Positions further apart in latitude than this cannot be within the match
+// radius, so the full distance is skipped for them. The margin (a quarter of
+// the radius) dwarfs any rounding of the distance formula.
+constexpr double kKmPerRadian = 3437.7387 * 1.150779 * 1.6;
+constexpr double kLatitudeBand = kPlaceMatchRadiusKm * 1.25 / kKmPerRadian;
+// Latitudes beyond the poles wrap around the sphere, where a small distance
+// no longer implies a small latitude difference; those are always measured.
+constexpr double kPole = 1.5707963267948966 + 1e-6;
+
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
+
+// The part of the raw file that readers see: a 0x1A byte ends it.
+std::string_view Readable(std::string_view raw) { return raw.substr(0, raw.find(kEndOfFile)); }
+
+// Valid lines without their line ends, in file order. Carriage returns are
+// dropped wherever they stand; a last line without a line end counts.
+std::vector<std::string> ValidLines(std::string_view raw) {
+  std::vector<std::string> lines;
+  std::string line;
+  auto take = [&] {
+    if (PlaceStore::CountCommas(line) == 2) lines.push_back(line);
+    line.clear();
+  };
+  for (const char c : Readable(raw)) {
+    if (c == '\r') continue;
+    if (c == '\n')
+      take();
+    else
+      line += c;
+  }
+  if (!line.empty()) take();
+  return lines;
+}
+
+std::string NameOf(std::string_view line) { return ReplyFieldText(line, 0); }
+std::string CoordinateOf(std::string_view line) {
+  return ReplyFieldText(line, 1) + "," + ReplyFieldText(line, 2);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) !=
+        std::toupper(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+bool NameInContent(std::string_view raw, std::string_view name) {
+  for (const std::string& line : ValidLines(raw))
+    if (SameName(NameOf(line), name)) return true;
+  return false;
+}
+
+// A coordinate must add exactly one comma to the line, and no line break.
+bool StorableCoordinate(std::string_view coordinate) {
+  int commas = 0;
+  for (const char c : coordinate) {
+    if (IsControl(static_cast<unsigned char>(c))) return false;
+    if (c == ',') ++commas;
+  }
+  return commas == 1;
+}
+
+fs::path LockPath(const fs::path& file) {
+  fs::path lock = file;
+  lock += ".lock";
+  return lock;
+}
+
+}  // namespace
+
+PlaceStore::PlaceStore(fs::path file) : file_(std::move(file)) {}
+
+fs::path PlaceStore::DefaultPlaceFilePath() {
+  const fs::path folder = PlaceDataFolder();
+  if (folder.empty()) return {};
+  return folder / "coords.txt";
+}
+
+fs::path PlaceStore::InitPlaceStore() {
+  const fs::path file = DefaultPlaceFilePath();
+  if (file.empty()) return {};
+  std::error_code ec;
+  if (fs::exists(file, ec)) return file;
+  fs::create_directories(file.parent_path(), ec);
+  // Append mode: never truncates a file that another copy has just written.
+  if (std::FILE* created = std::fopen(file.string().c_str(), "ab")) std::fclose(created);
+  return file;
+}
+
+int PlaceStore::CountCommas(std::string_view line) {
+  int commas = 0;
+  for (const char c : line) {
+    if (c == '\0' || c == '\r' || c == '\n') break;
+    if (c == ',') ++commas;
+  }
+  return commas;
+}
+
+std::string PlaceStore::PlaceNameProblem(std::string_view name) {
+  if (name.empty()) return "A place name cannot be empty.";
+  for (const char c : name) {
+    if (c == ',') return "A place name cannot contain a comma.";
+    if (IsControl(static_cast<unsigned char>(c)))
+      return "A place name cannot contain line breaks or other control characters.";
+  }
+  return std::string();
+}
+
+bool PlaceStore::LoadPlaceNames() {
+  if (file_.empty()) return false;
+  std::string raw;
+  if (!ReadWholeFile(file_, raw)) return false;
+  lines_ = ValidLines(raw);
+  places_.clear();
+  places_.reserve(lines_.size());
+  for (const std::string& line : lines_) {
+    Place place;
+    place.name = NameOf(line);
+    place.parsed = ParseCoordinatePoint(CoordinateOf(line), place.point);
+    places_.push_back(std::move(place));
+  }
+  return true;
+}
+
+bool PlaceStore::PlaceNameExists(std::string_view name) const {
+  std::string raw;
+  if (file_.empty() || !ReadWholeFile(file_, raw)) return false;
+  return NameInContent(raw, name);
+}
+
+bool PlaceStore::Fail(PlaceStoreError error, std::string text) {
+  lastError_ = error;
+  lastErrorText_ = std::move(text);
+  return false;
+}
+
+bool PlaceStore::AddPlaceName(std::string_view name, std::string_view coordinate) {
+  lastError_ = PlaceStoreError::kNone;
+  lastErrorText_.clear();
+  if (const std::string problem = PlaceNameProblem(name); !problem.empty())
+    return Fail(PlaceStoreError::kBadName, problem);
+  if (!StorableCoordinate(coordinate))
+    return Fail(PlaceStoreError::kBadCoordinate,
+                "This position cannot be named: it is not a latitude and longitude.");
+  if (file_.empty())
+    return Fail(PlaceStoreError::kNotSaved, "No folder for the place names could be found.");
+
+  // Read, check and write under the lock, so a name added by another copy of
+  // the tool a moment ago is neither duplicated nor overwritten.
+  PlaceFileLock lock(LockPath(file_));
+  if (!lock.Locked())
+    return Fail(PlaceStoreError::kNotSaved,
+                "The place names could not be saved: " + lock.Error() + ".");
+  std::string raw;
+  std::error_code ec;
+  if (!ReadWholeFile(file_, raw) && fs::exists(file_, ec))
+    return Fail(PlaceStoreError::kNotSaved, "The place names could not be read.");
+  if (NameInContent(raw, name)) return Fail(PlaceStoreError::kNameExists, std::string());
+
+  // The entry goes where readers stop: before a 0x1A end mark, whose tail is
+  // kept as it was, and after a line end, so a hand-edited last line without
+  // one is not glued to the new entry.
+  const size_t end = std::min(raw.find(kEndOfFile), raw.size());
+  std::string content = raw.substr(0, end);
+  if (!content.empty() && content.back() != '\n') content += kLineEnd;
+  content.append(name).append(",").append(coordinate).append(kLineEnd);
+  content.append(raw, end, std::string::npos);
+
+  std::string error;
+  if (!ReplaceFileContent(file_, content, error))
+    return Fail(PlaceStoreError::kNotSaved, "The place names could not be saved: " + error + ".");
+  return true;
+}
+
+bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view newName) {
+  lastError_ = PlaceStoreError::kNone;
+  lastErrorText_.clear();
+  if (!newName.empty()) {
+    if (const std::string problem = PlaceNameProblem(newName); !problem.empty())
+      return Fail(PlaceStoreError::kBadName, problem);
+  }
+  if (file_.empty())
+    return Fail(PlaceStoreError::kNotSaved, "No folder for the place names could be found.");
+
+  PlaceFileLock lock(LockPath(file_));
+  if (!lock.Locked())
+    return Fail(PlaceStoreError::kNotSaved,
+                "The place names could not be saved: " + lock.Error() + ".");
+  std::string raw;
+  std::error_code ec;
+  if (!ReadWholeFile(file_, raw) && fs::exists(file_, ec))
+    return Fail(PlaceStoreError::kNotSaved, "The place names could not be read.");
+  if (!NameInContent(raw, oldName))
+    return Fail(PlaceStoreError::kNameNotFound,
+                "No place is named \"" + std::string(oldName) + "\".");
+
+  std::string content;
+  for (const std::string& line : ValidLines(raw)) {
+    std::string name = NameOf(line);
+    if (SameName(name, oldName)) {
+      if (newName.empty()) continue;
+      name = std::string(newName);
+    }
+    content.append(name).append(",").append(CoordinateOf(line)).append(kLineEnd);
+  }
+
+  std::string error;
+  if (!ReplaceFileContent(file_, content, error))
+    return Fail(PlaceStoreError::kNotSaved, "The place names could not be saved: " + error + ".");
+  return true;
+}
+
+std::string PlaceStore::LookupPlaceName(std::string_view coordinate) const {
+  CoordinatePoint position;
+  if (!ParseCoordinatePoint(coordinate, position)) return std::string(coordinate);
+  const bool onGlobe = std::fabs(position.lat) <= kPole;
+  for (const Place& place : places_) {
+    if (!place.parsed) continue;
+    if (onGlobe && std::fabs(place.point.lat) <= kPole &&
+        std::fabs(position.lat - place.point.lat) > kLatitudeBand)
+      continue;
+    if (CoordinatePointDistanceKm(position, place.point) < kPlaceMatchRadiusKm) return place.name;
+  }
+  return std::string(coordinate);
+}
+
+const std::vector<std::string>& PlaceStore::PlaceList() const { return lines_; }
+
+}  // namespace wr

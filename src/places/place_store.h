@@ -1,0 +1,80 @@
+#pragma once
+// The place-names file: one "name,latitude,longitude" line per named place,
+// shared by every copy of the tool on the machine, and the in-memory list that
+// turns trip positions into names.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "places/coordinates.h"
+
+namespace wr {
+
+// Why the last AddPlaceName or RewritePlaceNames returned false.
+enum class PlaceStoreError {
+  kNone,
+  kNameExists,    // AddPlaceName: the name is taken (in any letter case)
+  kNameNotFound,  // RewritePlaceNames: no entry carries the old name
+  kBadName,       // the new name could not be stored as a line of the file
+  kBadCoordinate, // the coordinate text could not be stored as a line of the file
+  kNotSaved,      // no folder, the lock or the write failed; the file is unchanged
+};
+
+// One store bound to one file path. An empty path is a store without a
+// location: it loads nothing and refuses every change.
+class PlaceStore {
+ public:
+  explicit PlaceStore(std::filesystem::path file);
+
+  // "coords.txt" in PlaceDataFolder() (see place_file.h); empty when there is
+  // no such folder. Creates nothing.
+  static std::filesystem::path DefaultPlaceFilePath();
+  // DefaultPlaceFilePath(), after creating its folder and an empty file when
+  // the file is missing. Creation errors are left for the store to meet.
+  static std::filesystem::path InitPlaceStore();
+
+  // Replaces the list with the file's valid lines. False, with the list kept,
+  // when the file does not exist or cannot be read.
+  bool LoadPlaceNames();
+  // Whether a valid line of the file has this name, ignoring letter case.
+  bool PlaceNameExists(std::string_view name) const;
+  // Appends name,coordinate. False when the name exists, cannot be stored, or
+  // the write failed; LastError() and LastErrorText() say which.
+  bool AddPlaceName(std::string_view name, std::string_view coordinate);
+  // Renames every entry of oldName (any letter case) to newName; an empty
+  // newName deletes them. Invalid lines are dropped. False when oldName is not
+  // in the file, newName cannot be stored, or the write failed.
+  bool RewritePlaceNames(std::string_view oldName, std::string_view newName);
+  // The name of the first place closer than kPlaceMatchRadiusKm, else the
+  // coordinate unchanged.
+  std::string LookupPlaceName(std::string_view coordinate) const;
+  const std::vector<std::string>& PlaceList() const;
+  // Commas before the first NUL, carriage return or line feed.
+  static int CountCommas(std::string_view line);
+
+  // Empty when name can be stored; otherwise the text to show the user.
+  static std::string PlaceNameProblem(std::string_view name);
+
+  PlaceStoreError LastError() const { return lastError_; }
+  // Empty for kNone and kNameExists (the caller has its own text for that).
+  const std::string& LastErrorText() const { return lastErrorText_; }
+  const std::filesystem::path& FilePath() const { return file_; }
+
+ private:
+  struct Place {
+    std::string name;
+    bool parsed = false;
+    CoordinatePoint point;
+  };
+
+  bool Fail(PlaceStoreError error, std::string text);
+
+  std::filesystem::path file_;
+  std::vector<std::string> lines_;
+  std::vector<Place> places_;  // lines_ parsed once, same order
+  PlaceStoreError lastError_ = PlaceStoreError::kNone;
+  std::string lastErrorText_;
+};
+
+}  // namespace wr
