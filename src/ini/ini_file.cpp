@@ -74,8 +74,10 @@ IniSection ReadIniSection(const std::filesystem::path& file, std::string_view se
       const size_t close = line.rfind(']');
       if (close != std::string_view::npos) {
         const bool match = SameName(Trim(line.substr(1, close - 1)), wanted);
-        if (state == kInside) state = kDone;
-        else if (match) state = kInside;
+        if (state == kInside)
+          state = kDone;
+        else if (match)
+          state = kInside;
         continue;
       }
     }

@@ -12,8 +12,8 @@ namespace wr {
 struct SmsContentRow {
   std::string_view checkBox;  // objectName of the row's check box
   std::string_view caption;
-  std::string_view group;     // caption of the group box it stands in
-  std::string_view label;     // shown before the value when descriptions are on
+  std::string_view group;  // caption of the group box it stands in
+  std::string_view label;  // shown before the value when descriptions are on
   std::string_view sample;
   uint32_t bit;
 };
@@ -48,7 +48,8 @@ inline constexpr std::array<SmsContentRow, kSmsContentRowCount> kSmsContentRows 
 
 // The "describe each value" box adds this bit and a label before each value.
 inline constexpr uint32_t kSmsDescriptionBit = 0x1;
-inline constexpr std::string_view kSmsDescriptionCaption = "Give a description of each added values";
+inline constexpr std::string_view kSmsDescriptionCaption =
+    "Give a description of each added values";
 
 struct SmsContent {
   std::string example;

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#include "protocol/reply_fields.h"
 
 namespace wr {
 namespace {
@@ -141,6 +144,24 @@ TEST_F(IniFileTest, AbsentThingsReadAsEmpty) {
   EXPECT_TRUE(ReadIniSection(p, "Missing").empty());
   EXPECT_TRUE(ReadIniSection(Write(""), "Operators").empty());
   EXPECT_EQ(ReadIniValue(Write("[Operators]\na=1\n"), "Operators", "b"), "");
+}
+
+// The example file shipped for installers lists the wizard's default operators,
+// each with at least an access point and a USSD string.
+TEST(ShippedSettingsIni, ListsTheDefaultOperators) {
+  const fs::path shipped =
+      fs::path(__FILE__).parent_path() / ".." / ".." / "packaging" / "Settings.ini";
+  if (!fs::exists(shipped)) GTEST_SKIP() << "packaging/Settings.ini not beside the sources";
+  const auto ops = ReadIniSection(shipped, "Operators");
+  std::vector<std::string> names;
+  for (const auto& kv : ops) {
+    names.push_back(kv.first);
+    EXPECT_FALSE(ReplyFieldText(kv.second, 0).empty()) << kv.first;
+    EXPECT_FALSE(ReplyFieldText(kv.second, 3).empty()) << kv.first;
+  }
+  const std::vector<std::string> expected = {"RSA: Vodacom", "RSA: MTN",      "RSA: Cell-C",
+                                             "RSA: Virgin",  "RSA: Red Bull", "RSA: 8.ta"};
+  EXPECT_EQ(names, expected);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ class UpgradeFileTest : public ::testing::Test {
 
   fs::path WriteRaw(const std::string& bytes, const std::string& name = "image.fw") {
     const fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return p;
   }
 
