@@ -166,14 +166,5 @@ TEST_F(UpgradeFileTest, CutsTheImageIntoZeroPaddedBlocks) {
   EXPECT_EQ(r.BlockImageBytes(1), 1u);
 }
 
-TEST(CheckUpgradeHeader, ComparesOnlyTheFirstCharacters) {
-  EXPECT_EQ(CheckUpgradeHeader("QuonII", "1.100", "1.003"), "");
-  EXPECT_EQ(CheckUpgradeHeader("Wayrunner", "1", "1"), "");
-  EXPECT_EQ(CheckUpgradeHeader("QuonII", "2.000", "1.003"), "Invalid upgrade file!");
-  EXPECT_EQ(CheckUpgradeHeader("Quonii", "1.003", "1.003"), "Invalid upgrade file!");
-  EXPECT_EQ(CheckUpgradeHeader("QuonII", "", "1.003"), upgrade_msg::kNoVersion);
-  EXPECT_EQ(CheckUpgradeHeader("QuonII", "1.003", ""), upgrade_msg::kUnitVersionUnknown);
-}
-
 }  // namespace
 }  // namespace wr
