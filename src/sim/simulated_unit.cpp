@@ -1,0 +1,812 @@
+#include "sim/simulated_unit.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "protocol/commands.h"
+#include "upgrade/block_line.h"
+
+namespace wr {
+namespace {
+
+// A command line longer than this is garbage; it is answered ERROR without
+// being kept whole. Block lines are 527 characters.
+constexpr size_t kMaxCommandLength = 4096;
+// A restart waits this long after its "OK" fell due, so the host can still
+// read the answer before the unit drops off the bus.
+constexpr auto kRestartGrace = std::chrono::milliseconds(20);
+// Seconds between two GPRS updates of the live values.
+constexpr int kUpdatePeriod = 300;
+constexpr double kPi = 3.14159265358979323846;
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::vector<std::string> SplitArgs(const std::string& args) {
+  std::vector<std::string> out(1);
+  for (char c : args) {
+    if (c == ',')
+      out.emplace_back();
+    else
+      out.back() += c;
+  }
+  return out;
+}
+
+// Plain decimal with an optional minus sign, nothing else, within [lo, hi].
+bool StrictInt(const std::string& s, int lo, int hi, int& value) {
+  size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
+  if (i == s.size() || s.size() - i > 9) return false;
+  for (size_t k = i; k < s.size(); ++k)
+    if (s[k] < '0' || s[k] > '9') return false;
+  const long v = std::stol(s);
+  if (v < lo || v > hi) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+bool ParseHex(std::string_view s, uint32_t& value) {
+  if (s.empty() || s.size() > 8) return false;
+  uint32_t v = 0;
+  for (char c : s) {
+    const int d = HexDigit(c);
+    if (d < 0) return false;
+    v = (v << 4) | static_cast<uint32_t>(d);
+  }
+  value = v;
+  return true;
+}
+
+std::string Format(const char* fmt, double v) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, fmt, v);
+  return buf;
+}
+
+// Days since 1970-01-01 to a calendar date (proleptic Gregorian).
+void CivilFromDays(long z, int& y, int& m, int& d) {
+  z += 719468;
+  const long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long doe = z - era * 146097;
+  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long mp = (5 * doy + 2) / 153;
+  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+
+int LocalSecondOfDay() {
+  const std::time_t t = std::time(nullptr);
+  std::tm tm{};
+#ifdef _WIN32
+  localtime_s(&tm, &t);
+#else
+  localtime_r(&t, &tm);
+#endif
+  return tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
+}
+
+}  // namespace
+
+bool SimSettings::operator==(const SimSettings& o) const {
+  return std::equal(std::begin(track), std::end(track), std::begin(o.track)) &&
+         lowPower == o.lowPower && ussdCode == o.ussdCode && ussdInterval == o.ussdInterval &&
+         ignition == o.ignition && apn == o.apn && apnUser == o.apnUser &&
+         apnPassword == o.apnPassword && ipHost == o.ipHost && ipPort == o.ipPort &&
+         ipMode == o.ipMode;
+}
+
+struct SimulatedUnit::Live {
+  double lat = -33.924870, lon = 18.424055;
+  double heading = 40;  // degrees
+  int speed = 0;        // km/h
+  bool moving = false;
+  double sinceMove = 95;
+  double toUpdate = 170;
+  int signal = 18;
+  int satsView = 11, satsUsed = 8, hdop = 1;
+  double vbat = 4.05, vext = 12.6, vgsm = 4.02;
+  Clock::time_point last{};
+  bool started = false;
+};
+
+SimulatedUnit::SimulatedUnit() : SimulatedUnit(Options{}) {}
+
+SimulatedUnit::SimulatedUnit(Options options)
+    : options_(std::move(options)),
+      firmware_(options_.firmwareVersion),
+      device_id_(options_.deviceId),
+      ussd_answer_("1106241432Airtime balance: 23.50, valid until 30/09/24"),
+      rng_(options_.seed),
+      live_(std::make_unique<Live>()) {
+  if (options_.startSecondOfDay < 0) options_.startSecondOfDay = LocalSecondOfDay();
+  start_ = Now();
+  last_due_ = start_;
+}
+
+SimulatedUnit::~SimulatedUnit() = default;
+
+SimulatedUnit::Clock::time_point SimulatedUnit::Now() const {
+  return options_.clock ? options_.clock() : Clock::now();
+}
+
+void SimulatedUnit::Notify() {
+  std::function<void()> listener;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    listener = listener_;
+  }
+  if (listener) listener();
+}
+
+void SimulatedUnit::SetListener(std::function<void()> listener) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  listener_ = std::move(listener);
+}
+
+// ------------------------------------------------------------------ host side
+
+void SimulatedUnit::HostWrite(std::string_view bytes) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto now = Now();
+    Advance(now);
+    if (!attached_) return;  // nobody there to hear it
+    for (char c : bytes) {
+      if (c == '\r') {
+        std::string line;
+        line.swap(input_);
+        const bool overflow = input_overflow_;
+        input_overflow_ = false;
+        // Blanks and stray line feeds before a command mean nothing.
+        const size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos) continue;
+        line.erase(0, first);
+        if (overflow) {
+          Record(line);
+          AnswerError();
+        } else {
+          HandleLine(line);
+        }
+      } else if (c == '\n') {
+        continue;
+      } else if (input_.size() < kMaxCommandLength) {
+        input_ += c;
+      } else {
+        input_overflow_ = true;
+      }
+    }
+  }
+  Notify();
+}
+
+std::string SimulatedUnit::HostRead(size_t maxBytes) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto now = Now();
+  Advance(now);
+  std::string out;
+  if (!attached_) return out;
+  while (!output_.empty() && out.size() < maxBytes && output_.front().due <= now) {
+    std::string& bytes = output_.front().bytes;
+    const size_t take = std::min(bytes.size(), maxBytes - out.size());
+    out.append(bytes, 0, take);
+    if (take == bytes.size())
+      output_.pop_front();
+    else
+      bytes.erase(0, take);
+  }
+  return out;
+}
+
+SimulatedUnit::Millis SimulatedUnit::TimeToNextEvent() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto now = Now();
+  Advance(now);
+  auto next = Clock::time_point::max();
+  if (attached_ && !output_.empty()) next = output_.front().due;
+  if (restarting_) next = std::min(next, attached_ ? drop_at_ : back_at_);
+  if (next == Clock::time_point::max()) return Millis::max();
+  if (next <= now) return Millis(0);
+  // Round up, so a waiter does not wake a fraction too early and spin.
+  return std::chrono::ceil<Millis>(next - now);
+}
+
+bool SimulatedUnit::Attached() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Advance(Now());
+  return attached_;
+}
+
+uint64_t SimulatedUnit::ConnectionEpoch() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Advance(Now());
+  return epoch_;
+}
+
+void SimulatedUnit::DropConnection() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  output_.clear();
+  input_.clear();
+  input_overflow_ = false;
+  ++epoch_;
+}
+
+void SimulatedUnit::Advance(Clock::time_point now) {
+  if (!restarting_) return;
+  if (attached_ && now >= drop_at_) {
+    attached_ = false;
+    ++epoch_;
+    ++restarts_;
+    output_.clear();
+    input_.clear();
+    input_overflow_ = false;
+  }
+  if (!attached_ && now >= back_at_) {
+    attached_ = true;
+    restarting_ = false;
+    last_due_ = now;
+  }
+}
+
+void SimulatedUnit::ScheduleRestart(Clock::time_point from) {
+  restarting_ = true;
+  drop_at_ = from + kRestartGrace;
+  back_at_ = drop_at_ + downtime_;
+}
+
+// ------------------------------------------------------------------ answers
+
+void SimulatedUnit::Answer(std::vector<std::string> lines) {
+  std::string bytes;
+  for (const auto& l : lines) bytes += l + "\r\n";
+  const auto due = std::max(Now(), last_due_) + latency_;
+  last_due_ = due;
+  output_.push_back({due, std::move(bytes)});
+}
+
+void SimulatedUnit::AnswerOk(std::vector<std::string> lines) {
+  lines.emplace_back(reply::kOk);
+  Answer(std::move(lines));
+}
+
+void SimulatedUnit::AnswerError() { Answer({std::string(reply::kError)}); }
+
+void SimulatedUnit::Record(const std::string& line) {
+  received_.push_back(line);
+  if (received_.size() > kReceivedKept) received_.pop_front();
+  received_cv_.notify_all();
+}
+
+void SimulatedUnit::HandleLine(const std::string& line) {
+  Record(line);
+  if (never_answer_) return;
+  if (charge_errors_ > 0) {
+    --charge_errors_;
+    Answer({std::string(reply::kChargeBattery)});
+    return;
+  }
+  if (reply::StartsWith(line, cmd::kBlockPrefix)) return HandleBlock(line);
+  if (reply::StartsWith(line, reply::kDebugPrefix)) {
+    AnswerOk({"~debug: " + line.substr(1)});
+    return;
+  }
+
+  const size_t eq = line.find('=');
+  if (eq != std::string::npos) {
+    if (!HandleSetter(Upper(line.substr(0, eq + 1)), line.substr(eq + 1))) AnswerError();
+    return;
+  }
+
+  const std::string command = Upper(line);
+  const auto& s = settings_;
+  if (command == "AT") {
+    AnswerOk();
+  } else if (command == cmd::kInfo) {
+    AnswerOk({std::string(reply::kInfoVersion) + firmware_,
+              std::string(reply::kInfoId) + device_id_});
+  } else if (command == cmd::kStats) {
+    AnswerOk({StatsLine()});
+  } else if (command == cmd::kIpQuery) {
+    AnswerOk({"+IP," + s.ipHost + "," + std::to_string(s.ipPort) + "," +
+              std::to_string(s.ipMode)});
+  } else if (command == cmd::kLowPowerQuery) {
+    AnswerOk({"+LOWPOWER," + std::to_string(s.lowPower)});
+  } else if (command == cmd::kTrackQuery) {
+    std::string l = "+TRACK";
+    for (int v : s.track) l += "," + std::to_string(v);
+    AnswerOk({l});
+  } else if (command == cmd::kUssdQuery) {
+    AnswerOk({"+USSD," + s.ussdCode + "," + std::to_string(s.ussdInterval) + "," +
+              ussd_answer_});
+  } else if (command == cmd::kGprsQuery) {
+    AnswerOk({"+GPRS," + s.apn + "," + s.apnUser + "," + s.apnPassword});
+  } else if (command == cmd::kIgnitionQuery) {
+    AnswerOk({"+IGNITION," + std::to_string(s.ignition)});
+  } else if (command == cmd::kNumQuery) {
+    AnswerOk({"+NUM,\"+15550100\",\"+15550101\""});
+  } else if (command == cmd::kMsgQuery) {
+    AnswerOk({"+MSG,1,1,0,1"});
+  } else if (command == cmd::kIfQuery) {
+    AnswerOk({"+IF,0,1,0,0"});
+  } else if (command == cmd::kTrips) {
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < trips_.size(); ++i) {
+      const SimTrip& t = trips_[i];
+      lines.push_back("+TRIPS," + std::to_string(i) + "," + t.date + "," + t.startTime + "," +
+                      t.endTime + "," + t.startLat + "," + t.startLon + "," + t.endLat + "," +
+                      t.endLon + "," + t.distanceKm + "," + t.maxSpeedKmh);
+    }
+    AnswerOk(std::move(lines));
+  } else if (command == cmd::kDeleteAllTrips) {
+    trips_.clear();
+    AnswerOk();
+  } else if (command == cmd::kFactory) {
+    settings_ = SimSettings{};
+    outputs_ = SimOutputs{};
+    AnswerOk();
+  } else if (command == cmd::kReset) {
+    AnswerOk();
+    ScheduleRestart(last_due_);
+  } else {
+    AnswerError();
+  }
+}
+
+// head is upper case and ends with '='. False: refuse with ERROR, keep the
+// old value.
+bool SimulatedUnit::HandleSetter(const std::string& head, const std::string& args) {
+  const std::vector<std::string> a = SplitArgs(args);
+  SimSettings& s = settings_;
+  int v = 0;
+
+  auto onOff = [&](bool& target) {
+    if (a.size() != 1 || !StrictInt(a[0], 0, 1, v)) return false;
+    target = v != 0;
+    AnswerOk();
+    return true;
+  };
+
+  if (head == cmd::kTrackSet) {
+    std::vector<std::string> fields = a;
+    if (fields.size() == 6 && fields.back().empty()) fields.pop_back();  // "…,20,"
+    if (fields.size() != 5) return false;
+    int track[5];
+    for (int i = 0; i < 5; ++i)
+      if (!StrictInt(fields[i], 0, 999999, track[i])) return false;
+    std::copy(track, track + 5, s.track);
+  } else if (head == "AT+LOWPOWER=") {
+    if (a.size() != 1 || !StrictInt(a[0], 0, 1, v)) return false;
+    s.lowPower = v;
+  } else if (head == cmd::kIgnitionSet) {
+    if (a.size() != 1 || !StrictInt(a[0], 0, 2, v)) return false;
+    s.ignition = v;
+  } else if (head == cmd::kUssdSet) {
+    if (a.size() != 2 || a[0].size() > 40 || !StrictInt(a[1], 0, 9999, v)) return false;
+    s.ussdCode = a[0];
+    s.ussdInterval = v;
+  } else if (head == cmd::kGprsSet) {
+    if (a.size() != 3) return false;
+    for (const auto& f : a)
+      if (f.size() > 63) return false;
+    s.apn = a[0];
+    s.apnUser = a[1];
+    s.apnPassword = a[2];
+  } else if (head == cmd::kIpSet) {
+    int port = 0, mode = 0;
+    if (a.size() != 3 || a[0].empty() || a[0].size() > 63 || !StrictInt(a[1], 1, 65535, port) ||
+        !StrictInt(a[2], 0, 9, mode))
+      return false;
+    s.ipHost = a[0];
+    s.ipPort = port;
+    s.ipMode = mode;
+  } else if (head == "AT+RELAY=") {
+    return onOff(outputs_.relay);
+  } else if (head == "AT+OUTPUT=") {
+    return onOff(outputs_.output);
+  } else if (head == "AT+BUZZER=") {
+    return onOff(outputs_.buzzer);
+  } else if (head == "AT+3V3=") {
+    return onOff(outputs_.supply3v3);
+  } else if (head == cmd::kFwUpgrade) {
+    HandleInstall(args);
+    return true;
+  } else {
+    return false;
+  }
+  AnswerOk();
+  return true;
+}
+
+void SimulatedUnit::HandleBlock(const std::string& line) {
+  // "^^" number data "-" crc: the data is 512 digits, the CRC 8, and the
+  // number whatever lies between, at least four digits.
+  constexpr size_t kFixed = 2 + 2 * kBlockSize + 1 + 8;
+  uint32_t number = 0;
+  const bool sized = line.size() >= kFixed + 4 && line.size() <= kFixed + 8;
+  const size_t numberLength = sized ? line.size() - kFixed : 0;
+  const bool numbered = sized && ParseHex(std::string_view(line).substr(2, numberLength), number);
+  if (numbered) ++block_receipts_[number];
+
+  if (drop_blocks_ != 0) {
+    if (drop_blocks_ > 0) --drop_blocks_;
+    return;
+  }
+  if (fail_blocks_ > 0) {
+    --fail_blocks_;
+    return AnswerError();
+  }
+  if (numbered) {
+    auto it = block_failures_.find(number);
+    if (it != block_failures_.end() && it->second > 0) {
+      --it->second;
+      return AnswerError();
+    }
+  }
+  if (!numbered || line[line.size() - 9] != '-') return AnswerError();
+
+  uint8_t data[kBlockSize];
+  const size_t dataAt = 2 + numberLength;
+  for (int i = 0; i < kBlockSize; ++i) {
+    const int hi = HexDigit(line[dataAt + 2 * i]);
+    const int lo = HexDigit(line[dataAt + 2 * i + 1]);
+    if (hi < 0 || lo < 0) return AnswerError();
+    data[i] = static_cast<uint8_t>(hi << 4 | lo);
+  }
+  uint32_t crc = 0;
+  if (!ParseHex(std::string_view(line).substr(line.size() - 8), crc) || crc != BlockCrc(data))
+    return AnswerError();
+
+  // Block 0 starts a new image; what is left of an older one goes.
+  if (number == 0) blocks_.clear();
+  blocks_[number].assign(reinterpret_cast<const char*>(data), kBlockSize);
+  AnswerOk();
+}
+
+void SimulatedUnit::HandleInstall(const std::string& args) {
+  int last = 0;
+  if (!install_supported_ || !StrictInt(args, 0, 0x7FFFFFFF, last)) return AnswerError();
+  std::string image;
+  for (int k = 0; k <= last; ++k) {
+    auto it = blocks_.find(static_cast<uint32_t>(k));
+    if (it == blocks_.end()) return AnswerError();
+    image += it->second;
+  }
+  installed_ = std::move(image);
+  ++installs_;
+  AnswerOk();
+  ScheduleRestart(last_due_);
+}
+
+// ------------------------------------------------------------------ live values
+
+std::string SimulatedUnit::StatsLine() {
+  Live& v = *live_;
+  const auto now = Now();
+  double dt = v.started ? std::chrono::duration<double>(now - v.last).count() : 0.0;
+  dt = std::clamp(dt, 0.0, 3600.0);
+  v.last = now;
+  v.started = true;
+  auto rand = [this](int lo, int hi) { return lo + static_cast<int>(rng_() % (hi - lo + 1)); };
+
+  if (v.moving && rand(0, 99) < 4) v.moving = false;
+  else if (!v.moving && rand(0, 99) < 8) v.moving = true;
+  if (no_fix_ || gps_off_) v.moving = false;
+  if (v.moving) {
+    v.speed = std::clamp(v.speed + rand(-8, 8) + (v.speed < 20 ? 10 : 0), 5, 120);
+    v.heading += rand(-15, 15);
+    const double km = v.speed * dt / 3600.0;
+    const double rad = v.heading * kPi / 180.0;
+    v.lat += km * std::cos(rad) / 111.0;
+    v.lon += km * std::sin(rad) / (111.0 * std::cos(v.lat * kPi / 180.0));
+    v.sinceMove = 0;
+  } else {
+    v.speed = 0;
+    v.sinceMove += dt;
+  }
+  v.toUpdate -= dt;
+  while (v.toUpdate < 0) v.toUpdate += kUpdatePeriod;
+  v.signal = std::clamp(v.signal + rand(-1, 1), 8, 28);
+  v.satsView = std::clamp(v.satsView + rand(-1, 1), 6, 14);
+  v.satsUsed = std::clamp(v.satsView - rand(0, 3), 4, v.satsView);
+  v.hdop = rand(1, 2);
+  if (charging_)
+    v.vbat = std::min(4.18, v.vbat + 0.0005 * dt + rand(0, 2) * 0.005);
+  else
+    v.vbat = std::clamp(v.vbat + rand(-1, 1) * 0.01, 3.95, 4.12);
+  v.vext = std::clamp(v.vext + rand(-1, 1) * 0.1, 12.2, 13.0);
+  v.vgsm = 4.0 + rand(0, 5) * 0.01;
+
+  const bool fix = !no_fix_ && !gps_off_;
+  const int elapsed = static_cast<int>(
+      std::chrono::duration_cast<std::chrono::seconds>(now - start_).count());
+  const int tod = ((options_.startSecondOfDay + elapsed) % 86400 + 86400) % 86400;
+  char time[8];
+  std::snprintf(time, sizeof time, "%02d%02d%02d", tod / 3600, tod / 60 % 60, tod % 60);
+
+  const std::vector<std::string> f = {
+      "+STATS",
+      "1",
+      "V2",
+      gps_off_ ? "0" : "1",
+      Format("%.2f", v.vgsm),
+      "0",
+      Format("%.2f", v.vbat),
+      Format("%.1f", v.vext),
+      std::to_string(no_sim_ ? 99 : v.signal),
+      std::to_string(no_sim_ ? 3 : 6),
+      std::to_string(fix ? 3 : 1),
+      std::to_string(gps_off_ ? 0 : (fix ? v.satsView : 2)),
+      std::to_string(fix ? v.satsUsed : 0),
+      std::to_string(fix ? v.hdop : 99),
+      std::to_string(static_cast<int>(v.sinceMove)),
+      std::to_string(static_cast<int>(v.toUpdate)),
+      Format("%.6f", v.lat),
+      Format("%.6f", v.lon),
+      v.moving ? "Trip in progress" : "Stationary",
+      std::to_string(v.speed),
+      time,
+      charging_ ? "0" : "1",
+  };
+  std::string line;
+  for (size_t i = 0; i < f.size(); ++i) line += (i ? "," : "") + f[i];
+  return line;
+}
+
+void SimulatedUnit::GenerateTrips(int n) {
+  struct Place {
+    double lat, lon;
+  };
+  static constexpr Place kPlaces[] = {{-33.924870, 18.424055}, {-33.958210, 18.460310},
+                                      {-33.890440, 18.512780}, {-34.030120, 18.465230},
+                                      {-33.850070, 18.640520}};
+  constexpr int kCount = sizeof kPlaces / sizeof kPlaces[0];
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto rand = [this](int lo, int hi) { return lo + static_cast<int>(rng_() % (hi - lo + 1)); };
+    // A few metres of scatter, so a named place still matches every visit.
+    auto jitter = [&] { return rand(-25, 25) * 1e-5; };
+    trips_.clear();
+    long day = 19800;  // 2024-03-18
+    int at = 0;        // current place
+    int clock = 7 * 3600;
+    for (int i = 0; i < std::max(n, 0); ++i) {
+      int to = (at + rand(1, kCount - 1)) % kCount;
+      const Place& a = kPlaces[at];
+      const Place& b = kPlaces[to];
+      const double dLat = (b.lat - a.lat) * 111.0;
+      const double dLon = (b.lon - a.lon) * 111.0 * std::cos(a.lat * kPi / 180.0);
+      const double km = std::hypot(dLat, dLon) * 1.3;
+      const int minutes = static_cast<int>(km * 1.6) + rand(4, 15);
+      if (clock + minutes * 60 > 21 * 3600) {
+        ++day;
+        clock = rand(6 * 3600, 9 * 3600);
+      }
+      int y, m, d;
+      CivilFromDays(day, y, m, d);
+      char date[16], start[16], end[16];
+      std::snprintf(date, sizeof date, "%02d/%02d/%02d", d, m, y % 100);
+      const int endClock = clock + minutes * 60;
+      std::snprintf(start, sizeof start, "%02d:%02d:%02d", clock / 3600, clock / 60 % 60,
+                    clock % 60);
+      std::snprintf(end, sizeof end, "%02d:%02d:%02d", endClock / 3600, endClock / 60 % 60,
+                    endClock % 60);
+      trips_.push_back({date, start, end, Format("%.6f", a.lat + jitter()),
+                        Format("%.6f", a.lon + jitter()), Format("%.6f", b.lat + jitter()),
+                        Format("%.6f", b.lon + jitter()), Format("%.1f", km),
+                        std::to_string(rand(45, 118))});
+      clock = endClock + rand(20, 240) * 60;
+      at = to;
+    }
+  }
+}
+
+// ------------------------------------------------------------------ inspection
+
+std::vector<std::string> SimulatedUnit::ReceivedLines() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return {received_.begin(), received_.end()};
+}
+
+size_t SimulatedUnit::ReceivedCount(const std::function<bool(const std::string&)>& match) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return static_cast<size_t>(std::count_if(received_.begin(), received_.end(), match));
+}
+
+void SimulatedUnit::ClearReceived() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  received_.clear();
+}
+
+bool SimulatedUnit::WaitForLine(const std::function<bool(const std::string&)>& match,
+                                Millis timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  size_t checked = 0;
+  return received_cv_.wait_for(lock, timeout, [&] {
+    // Only lines not looked at yet; the record may also have been trimmed.
+    if (checked > received_.size()) checked = 0;
+    for (; checked < received_.size(); ++checked)
+      if (match(received_[checked])) return true;
+    return false;
+  });
+}
+
+SimSettings SimulatedUnit::Settings() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return settings_;
+}
+
+void SimulatedUnit::SetSettings(const SimSettings& settings) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  settings_ = settings;
+}
+
+SimOutputs SimulatedUnit::Outputs() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return outputs_;
+}
+
+std::vector<SimTrip> SimulatedUnit::Trips() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return trips_;
+}
+
+void SimulatedUnit::SetTrips(std::vector<SimTrip> trips) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  trips_ = std::move(trips);
+}
+
+std::string SimulatedUnit::FirmwareVersion() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return firmware_;
+}
+
+void SimulatedUnit::SetFirmwareVersion(std::string version) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  firmware_ = std::move(version);
+}
+
+std::string SimulatedUnit::DeviceId() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return device_id_;
+}
+
+void SimulatedUnit::SetDeviceId(std::string id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  device_id_ = std::move(id);
+}
+
+size_t SimulatedUnit::BlockCount() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return blocks_.size();
+}
+
+int SimulatedUnit::TimesBlockReceived(uint32_t block) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = block_receipts_.find(block);
+  return it == block_receipts_.end() ? 0 : it->second;
+}
+
+std::string SimulatedUnit::ReceivedImage() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::string image;
+  for (uint32_t k = 0;; ++k) {
+    auto it = blocks_.find(k);
+    if (it == blocks_.end()) break;
+    image += it->second;
+  }
+  return image;
+}
+
+std::string SimulatedUnit::InstalledImage() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return installed_;
+}
+
+int SimulatedUnit::InstallCount() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return installs_;
+}
+
+int SimulatedUnit::RestartCount() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Advance(Now());
+  return restarts_;
+}
+
+// ------------------------------------------------------------------ scenarios
+
+void SimulatedUnit::SetLatency(Millis latency) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  latency_ = std::max(latency, Millis(0));
+}
+
+void SimulatedUnit::SetRestartDowntime(Millis downtime) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  downtime_ = std::max(downtime, Millis(0));
+}
+
+void SimulatedUnit::Restart() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Advance(Now());
+    if (attached_) ScheduleRestart(Now() - kRestartGrace);
+  }
+  Notify();
+}
+
+void SimulatedUnit::SetNoSimCard(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  no_sim_ = on;
+}
+
+void SimulatedUnit::SetNoGpsFix(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  no_fix_ = on;
+}
+
+void SimulatedUnit::SetGpsOff(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  gps_off_ = on;
+}
+
+void SimulatedUnit::SetCharging(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  charging_ = on;
+}
+
+void SimulatedUnit::ChargeBatteryErrorNext(int n) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  charge_errors_ = std::max(n, 0);
+}
+
+void SimulatedUnit::FailNextBlocks(int n) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  fail_blocks_ = std::max(n, 0);
+}
+
+void SimulatedUnit::DropNextBlocks(int n) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  drop_blocks_ = n < 0 ? -1 : n;
+}
+
+void SimulatedUnit::FailBlock(uint32_t block, int times) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  block_failures_[block] = std::max(times, 0);
+}
+
+void SimulatedUnit::SetInstallSupported(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  install_supported_ = on;
+}
+
+void SimulatedUnit::SetNeverAnswer(bool on) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  never_answer_ = on;
+}
+
+void SimulatedUnit::EmitRaw(std::string bytes) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Advance(Now());
+    if (!attached_) return;
+    const auto due = std::max(Now(), last_due_);
+    last_due_ = due;
+    output_.push_back({due, std::move(bytes)});
+  }
+  Notify();
+}
+
+}  // namespace wr
