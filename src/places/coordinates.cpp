@@ -82,18 +82,37 @@ bool ParseCoordinatePoint(std::string_view text, CoordinatePoint& point) {
   point.lon = lon * kRadiansPerDegree;
   point.sinLat = std::sin(point.lat);
   point.cosLat = std::cos(point.lat);
+  point.x = point.cosLat * std::cos(point.lon);
+  point.y = point.cosLat * std::sin(point.lon);
+  point.z = point.sinLat;
   return true;
 }
 
 double CoordinatePointDistanceKm(const CoordinatePoint& a, const CoordinatePoint& b) {
   const double d = a.sinLat * b.sinLat + a.cosLat * b.cosLat * std::cos(a.lon - b.lon);
-  // Rounding can push d just past 1 for (nearly) equal points; that is no distance.
+  // Rounding can push d just past 1 for (nearly) equal points: no distance.
+  // Opposite points reach -1, which is half the globe, not zero.
   double angle = 0;
-  if (!(d * d >= 1)) angle = std::atan(-d / std::sqrt(1 - d * d)) + 2 * std::atan(1.0);
+  if (d <= -1)
+    angle = 4 * std::atan(1.0);
+  else if (!(d * d >= 1))
+    angle = std::atan(-d / std::sqrt(1 - d * d)) + 2 * std::atan(1.0);
   double km = angle * kNauticalMilesPerRadian;
   km = km * kMilesPerNauticalMile;
   km = km * kKmPerMile;
   return km;
+}
+
+double CoordinateChordBound(double km) {
+  // The chord is shorter than the arc, so the arc itself bounds it; a quarter
+  // more absorbs every rounding of both computations.
+  return km * 1.25 / (kNauticalMilesPerRadian * kMilesPerNauticalMile * kKmPerMile);
+}
+
+bool CoordinatePointsFartherThan(const CoordinatePoint& a, const CoordinatePoint& b,
+                                 double chordBound) {
+  const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+  return dx * dx + dy * dy + dz * dz > chordBound * chordBound;
 }
 
 std::optional<double> CoordinateDistanceKm(std::string_view a, std::string_view b) {

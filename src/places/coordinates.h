@@ -28,9 +28,16 @@ struct CoordinatePoint {
   double lon = 0;  // radians
   double sinLat = 0;
   double cosLat = 0;
+  double x = 0, y = 0, z = 0;  // the same point as a unit vector
 };
 bool ParseCoordinatePoint(std::string_view text, CoordinatePoint& point);
 // Same arithmetic, in the same order, as CoordinateDistanceKm (may be NaN).
 double CoordinatePointDistanceKm(const CoordinatePoint& a, const CoordinatePoint& b);
+// Straight-line distance between unit vectors beyond which two points are
+// certainly more than km apart by CoordinatePointDistanceKm. Comparing it
+// with the vectors (or just their z) rules out far places cheaply.
+double CoordinateChordBound(double km);
+bool CoordinatePointsFartherThan(const CoordinatePoint& a, const CoordinatePoint& b,
+                                 double chordBound);
 
 }  // namespace wr

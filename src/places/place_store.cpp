@@ -18,14 +18,9 @@ namespace fs = std::filesystem;
 constexpr char kEndOfFile = '\x1a';
 constexpr const char* kLineEnd = "\r\n";
 
-// Positions further apart in latitude than this cannot be within the match
-// radius, so the full distance is skipped for them. The margin (a quarter of
-// the radius) dwarfs any rounding of the distance formula.
-constexpr double kKmPerRadian = 3437.7387 * 1.150779 * 1.6;
-constexpr double kLatitudeBand = kPlaceMatchRadiusKm * 1.25 / kKmPerRadian;
-// Latitudes beyond the poles wrap around the sphere, where a small distance
-// no longer implies a small latitude difference; those are always measured.
-constexpr double kPole = 1.5707963267948966 + 1e-6;
+bool Finite(const CoordinatePoint& p) {
+  return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
 
@@ -135,13 +130,16 @@ bool PlaceStore::LoadPlaceNames() {
   if (!ReadWholeFile(file_, raw)) return false;
   lines_ = ValidLines(raw);
   places_.clear();
+  byZ_.clear();
   places_.reserve(lines_.size());
   for (const std::string& line : lines_) {
     Place place;
     place.name = NameOf(line);
-    place.parsed = ParseCoordinatePoint(CoordinateOf(line), place.point);
+    ParseCoordinatePoint(CoordinateOf(line), place.point);  // always has its comma
+    if (Finite(place.point)) byZ_.emplace_back(place.point.z, places_.size());
     places_.push_back(std::move(place));
   }
+  std::sort(byZ_.begin(), byZ_.end());
   return true;
 }
 
@@ -236,15 +234,19 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
 std::string PlaceStore::LookupPlaceName(std::string_view coordinate) const {
   CoordinatePoint position;
   if (!ParseCoordinatePoint(coordinate, position)) return std::string(coordinate);
-  const bool onGlobe = std::fabs(position.lat) <= kPole;
-  for (const Place& place : places_) {
-    if (!place.parsed) continue;
-    if (onGlobe && std::fabs(place.point.lat) <= kPole &&
-        std::fabs(position.lat - place.point.lat) > kLatitudeBand)
-      continue;
-    if (CoordinatePointDistanceKm(position, place.point) < kPlaceMatchRadiusKm) return place.name;
+  if (!Finite(position)) return std::string(coordinate);
+  // Every trip position is looked up, so only the places in a narrow band
+  // around it are measured; the earliest match in file order wins.
+  const double bound = CoordinateChordBound(kPlaceMatchRadiusKm);
+  size_t best = places_.size();
+  auto it = std::lower_bound(byZ_.begin(), byZ_.end(),
+                             std::make_pair(position.z - bound, size_t{0}));
+  for (; it != byZ_.end() && it->first <= position.z + bound; ++it) {
+    const Place& place = places_[it->second];
+    if (it->second >= best || CoordinatePointsFartherThan(position, place.point, bound)) continue;
+    if (CoordinatePointDistanceKm(position, place.point) < kPlaceMatchRadiusKm) best = it->second;
   }
-  return std::string(coordinate);
+  return best < places_.size() ? places_[best].name : std::string(coordinate);
 }
 
 const std::vector<std::string>& PlaceStore::PlaceList() const { return lines_; }

@@ -64,7 +64,6 @@ class PlaceStore {
  private:
   struct Place {
     std::string name;
-    bool parsed = false;
     CoordinatePoint point;
   };
 
@@ -73,6 +72,10 @@ class PlaceStore {
   std::filesystem::path file_;
   std::vector<std::string> lines_;
   std::vector<Place> places_;  // lines_ parsed once, same order
+  // (z of the place's unit vector, index into places_), sorted: a position
+  // can only match places whose z lies within the chord bound of its own.
+  // Places whose coordinate reads as infinite can never match and are left out.
+  std::vector<std::pair<double, size_t>> byZ_;
   PlaceStoreError lastError_ = PlaceStoreError::kNone;
   std::string lastErrorText_;
 };

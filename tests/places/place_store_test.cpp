@@ -1,0 +1,430 @@
+#include "places/place_store.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace wr {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+class PlaceStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "places-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    file_ = dir_ / "coords.txt";
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(dir_, ignored);
+  }
+
+  void WriteRaw(const std::string& bytes) {
+    std::ofstream out(file_, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  std::string ReadRaw() const {
+    std::ifstream in(file_, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  std::vector<std::string> Loaded() {
+    PlaceStore store(file_);
+    EXPECT_TRUE(store.LoadPlaceNames());
+    return store.PlaceList();
+  }
+
+  fs::path dir_;
+  fs::path file_;
+};
+
+using Lines = std::vector<std::string>;
+
+// A position due north of (lat, lon) at the given distance by the store's rule.
+std::string NorthOf(double lat, double lon, double km) {
+  const double kmPerDegree = 0.0174532925239284 * 3437.7387 * 1.150779 * 1.6;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.9f,%.9f", lat + km / kmPerDegree, lon);
+  return text;
+}
+
+TEST_F(PlaceStoreTest, ReadsLinesWhateverTheirEnding) {
+  WriteRaw("Home,-26.1071,28.0567\r\nDepot,-26.2041,28.0473\r\n");
+  EXPECT_EQ(Loaded(), (Lines{"Home,-26.1071,28.0567", "Depot,-26.2041,28.0473"}));
+
+  WriteRaw("Home,-26.1071,28.0567\nDepot,-26.2041,28.0473\n");
+  EXPECT_EQ(Loaded(), (Lines{"Home,-26.1071,28.0567", "Depot,-26.2041,28.0473"}));
+
+  // Carriage returns alone do not end lines: the two entries run together.
+  WriteRaw("Home,-26.1071,28.0567\rDepot,-26.2041,28.0473\r");
+  EXPECT_EQ(Loaded(), Lines{});
+
+  // A carriage return inside a line is dropped as well.
+  WriteRaw("Ho\rme,1,2\r\r\n");
+  EXPECT_EQ(Loaded(), Lines{"Home,1,2"});
+
+  // 0x1A ends the file; a last line without a line end counts.
+  WriteRaw("Home,1,2\r\nDepot,3,4\x1a\r\nLater,5,6\r\n");
+  EXPECT_EQ(Loaded(), (Lines{"Home,1,2", "Depot,3,4"}));
+}
+
+TEST_F(PlaceStoreTest, KeepsOnlyLinesWithTwoCommasAndRewriteDropsTheRest) {
+  WriteRaw("Alpha,1,2\r\nBravo,1\r\nDelta,1,2,3\r\n\r\nEcho,5,6\x1a" "Fox,7,8\r\n");
+  EXPECT_EQ(Loaded(), (Lines{"Alpha,1,2", "Echo,5,6"}));
+
+  PlaceStore store(file_);
+  EXPECT_TRUE(store.RewritePlaceNames("echo", ""));
+  EXPECT_EQ(ReadRaw(), "Alpha,1,2\r\n");
+}
+
+TEST_F(PlaceStoreTest, MissingFileLoadsNothingAndKeepsTheOldList) {
+  WriteRaw("Home,1,2\r\n");
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  fs::remove(file_);
+  EXPECT_FALSE(store.LoadPlaceNames());
+  EXPECT_EQ(store.PlaceList(), Lines{"Home,1,2"});
+  EXPECT_EQ(store.LookupPlaceName("1,2"), "Home");
+  EXPECT_FALSE(store.PlaceNameExists("Home"));
+}
+
+TEST_F(PlaceStoreTest, AddEndsAHandEditedLastLineFirst) {
+  WriteRaw("Home,1,2");
+  EXPECT_EQ(Loaded(), Lines{"Home,1,2"});
+  PlaceStore store(file_);
+  EXPECT_TRUE(store.AddPlaceName("Depot", "3,4"));
+  EXPECT_EQ(ReadRaw(), "Home,1,2\r\nDepot,3,4\r\n");
+
+  // A line ended by a carriage return alone would swallow the next entry too.
+  WriteRaw("Home,1,2\r");
+  EXPECT_TRUE(store.AddPlaceName("Depot", "3,4"));
+  EXPECT_EQ(Loaded(), (Lines{"Home,1,2", "Depot,3,4"}));
+}
+
+TEST_F(PlaceStoreTest, AddGoesBeforeTheEndMarkAndKeepsWhatFollowsIt) {
+  WriteRaw("Home,1,2\r\n\x1aold tail");
+  PlaceStore store(file_);
+  EXPECT_TRUE(store.AddPlaceName("Depot", "3,4"));
+  EXPECT_EQ(ReadRaw(), "Home,1,2\r\nDepot,3,4\r\n\x1aold tail");
+  EXPECT_EQ(Loaded(), (Lines{"Home,1,2", "Depot,3,4"}));
+}
+
+TEST_F(PlaceStoreTest, AddCreatesAMissingFileAndKeepsOrder) {
+  PlaceStore store(file_);
+  EXPECT_TRUE(store.AddPlaceName("Home", "-26.1071,28.0567"));
+  EXPECT_TRUE(store.AddPlaceName("Depot", "-26.2041,28.0473"));
+  EXPECT_EQ(ReadRaw(), "Home,-26.1071,28.0567\r\nDepot,-26.2041,28.0473\r\n");
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNone);
+}
+
+TEST_F(PlaceStoreTest, NamesCompareWithoutLetterCase) {
+  WriteRaw("Home,1,2\r\nDepot,3,4\r\n");
+  PlaceStore store(file_);
+  EXPECT_TRUE(store.PlaceNameExists("hOmE"));
+  EXPECT_FALSE(store.PlaceNameExists("Hom"));
+
+  EXPECT_FALSE(store.AddPlaceName("HOME", "5,6"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNameExists);
+  EXPECT_EQ(ReadRaw(), "Home,1,2\r\nDepot,3,4\r\n");
+
+  EXPECT_TRUE(store.RewritePlaceNames("home", "Base"));
+  EXPECT_EQ(ReadRaw(), "Base,1,2\r\nDepot,3,4\r\n");
+
+  EXPECT_FALSE(store.RewritePlaceNames("Home", "Other"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNameNotFound);
+  EXPECT_EQ(ReadRaw(), "Base,1,2\r\nDepot,3,4\r\n");
+}
+
+TEST_F(PlaceStoreTest, RenameTouchesEveryEntryOfTheNameAndEmptyDeletes) {
+  WriteRaw("Home,1,2\r\nDepot,3,4\r\nHOME,5,6\r\n");
+  PlaceStore store(file_);
+  // Renaming onto an existing name is allowed: both places then carry it.
+  EXPECT_TRUE(store.RewritePlaceNames("home", "Depot"));
+  EXPECT_EQ(ReadRaw(), "Depot,1,2\r\nDepot,3,4\r\nDepot,5,6\r\n");
+  EXPECT_TRUE(store.RewritePlaceNames("DEPOT", ""));
+  EXPECT_EQ(ReadRaw(), "");
+  EXPECT_TRUE(store.LoadPlaceNames());
+  EXPECT_TRUE(store.PlaceList().empty());
+}
+
+TEST_F(PlaceStoreTest, QuotedFieldsAreReadAndRewrittenWithoutQuotes) {
+  WriteRaw("\"Home\",\"-26.1071\",28.0567\r\nDepot,3,4\r\n");
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("-26.1071,28.0567"), "Home");
+  EXPECT_TRUE(store.PlaceNameExists("home"));
+  EXPECT_TRUE(store.RewritePlaceNames("Depot", "Yard"));
+  EXPECT_EQ(ReadRaw(), "Home,-26.1071,28.0567\r\nYard,3,4\r\n");
+}
+
+TEST_F(PlaceStoreTest, LookupMatchesStrictlyWithinTheRadiusFirstEntryWins) {
+  const double lat = -26.1071, lon = 28.0567;
+  const std::string at015 = NorthOf(lat, lon, 0.15);
+  const std::string at025 = NorthOf(lat, lon, 0.25);
+  ASSERT_NEAR(*CoordinateDistanceKm(at015, "-26.1071,28.0567"), 0.15, 1e-6);
+  ASSERT_NEAR(*CoordinateDistanceKm(at025, "-26.1071,28.0567"), 0.25, 1e-6);
+
+  WriteRaw("Home,-26.1071,28.0567\r\n");
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("-26.1071,28.0567"), "Home");
+  EXPECT_EQ(store.LookupPlaceName(at015), "Home");
+  EXPECT_EQ(store.LookupPlaceName(at025), at025);
+  EXPECT_EQ(store.LookupPlaceName(NorthOf(lat, lon, 0.1999)), "Home");
+  EXPECT_EQ(store.LookupPlaceName(NorthOf(lat, lon, 0.2001)), NorthOf(lat, lon, 0.2001));
+
+  // Both within range: file order decides, not nearness.
+  WriteRaw("Far," + NorthOf(lat, lon, 0.19) + "\r\nNear,-26.1071,28.0567\r\n");
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("-26.1071,28.0567"), "Far");
+
+  // An emptied grid row and text that is no coordinate come back unchanged.
+  EXPECT_EQ(store.LookupPlaceName(""), "");
+  EXPECT_EQ(store.LookupPlaceName("Home"), "Home");
+}
+
+TEST_F(PlaceStoreTest, LookupAgreesWithTheDistanceRuleEverywhere) {
+  // The lookup skips far places by latitude; it must never skip a match,
+  // including near the poles, across the date line and for latitudes that
+  // wrap past a pole.
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> jitter(-0.003, 0.003);
+  const std::vector<std::pair<double, double>> centres = {
+      {-26.1, 28.0}, {89.9995, 10}, {-90, 0}, {0, 179.9995}, {0, -180}, {200, 30}, {-20, -150}};
+  std::string file;
+  std::vector<std::string> coords;
+  for (int i = 0; i < 300; ++i) {
+    const auto& c = centres[i % centres.size()];
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f,%.6f", c.first + jitter(random),
+                  c.second + jitter(random));
+    file += "P" + std::to_string(i) + "," + text + "\r\n";
+    coords.push_back(text);
+  }
+  // Coordinates that read as infinite have no distance and never match.
+  file += "Huge,1e999,0\r\nWide,0,-1e999\r\n";
+  coords.push_back("1e999,0");
+  coords.push_back("0,-1e999");
+  WriteRaw(file);
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("1e999,0"), "1e999,0");
+
+  for (int i = 0; i < 2000; ++i) {
+    const auto& c = centres[i % centres.size()];
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f,%.6f", c.first + jitter(random),
+                  c.second + jitter(random));
+    std::string expected = text;
+    for (size_t p = 0; p < coords.size(); ++p) {
+      const auto km = CoordinateDistanceKm(text, coords[p]);
+      if (km && *km < 0.2) {
+        expected = "P" + std::to_string(p);
+        break;
+      }
+    }
+    ASSERT_EQ(store.LookupPlaceName(text), expected) << text;
+  }
+}
+
+TEST_F(PlaceStoreTest, LookupIsFastForManyTripsAndPlaces) {
+  // Every trip line looks up its start and end; 10,000 trips against 1,000
+  // places clustered in one region must stay well under a second.
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> lat(-26.4, -25.8), lon(27.8, 28.4);
+  std::string file;
+  for (int i = 0; i < 1000; ++i) {
+    char text[64];
+    std::snprintf(text, sizeof text, "P%d,%.5f,%.5f\r\n", i, lat(random), lon(random));
+    file += text;
+  }
+  WriteRaw(file);
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  std::vector<std::string> trips;
+  for (int i = 0; i < 20000; ++i) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.5f,%.5f", lat(random), lon(random));
+    trips.push_back(text);
+  }
+  const auto start = std::chrono::steady_clock::now();
+  size_t named = 0;
+  for (const std::string& trip : trips) named += store.LookupPlaceName(trip) != trip;
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_GT(named, 0u);
+  EXPECT_LT(elapsed, std::chrono::milliseconds(500));
+}
+
+TEST_F(PlaceStoreTest, RefusesNamesAndCoordinatesThatCannotBeStored) {
+  WriteRaw("Home,1,2\r\n");
+  PlaceStore store(file_);
+  for (const std::string bad : {"Ho,me", "Home\r\nDepot", "Ho\nme", "Tab\tbed", "End\x1a", ""}) {
+    EXPECT_FALSE(PlaceStore::PlaceNameProblem(bad).empty()) << bad;
+    EXPECT_FALSE(store.AddPlaceName(bad, "3,4")) << bad;
+    EXPECT_EQ(store.LastError(), PlaceStoreError::kBadName);
+    EXPECT_EQ(store.LastErrorText(), PlaceStore::PlaceNameProblem(bad));
+    if (!bad.empty()) {
+      EXPECT_FALSE(store.RewritePlaceNames("Home", bad)) << bad;
+      EXPECT_EQ(store.LastError(), PlaceStoreError::kBadName);
+    }
+  }
+  EXPECT_EQ(PlaceStore::PlaceNameProblem("Caf\xe9 de l'Ouest \"Sud\""), "");
+
+  for (const std::string bad : {"1,2,3", "12", "1,2\r\n", ""}) {
+    EXPECT_FALSE(store.AddPlaceName("Depot", bad)) << bad;
+    EXPECT_EQ(store.LastError(), PlaceStoreError::kBadCoordinate);
+    EXPECT_FALSE(store.LastErrorText().empty());
+  }
+  EXPECT_EQ(ReadRaw(), "Home,1,2\r\n");
+}
+
+TEST_F(PlaceStoreTest, FailedWritesKeepThePreviousFileAndSaySo) {
+  const std::string before = "Home,1,2\r\nDepot,3,4\r\n";
+  WriteRaw(before);
+  // A folder in the way of the rewrite file makes every write fail, even for root.
+  fs::create_directory(dir_ / "coords.txt.~");
+  PlaceStore store(file_);
+  EXPECT_FALSE(store.AddPlaceName("Yard", "5,6"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNotSaved);
+  EXPECT_FALSE(store.LastErrorText().empty());
+  EXPECT_FALSE(store.RewritePlaceNames("Home", "Base"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNotSaved);
+  EXPECT_FALSE(store.RewritePlaceNames("Home", ""));
+  EXPECT_EQ(ReadRaw(), before);
+
+  // A folder that does not exist, and a store without any location.
+  PlaceStore nowhere(dir_ / "missing" / "coords.txt");
+  EXPECT_FALSE(nowhere.AddPlaceName("Yard", "5,6"));
+  EXPECT_EQ(nowhere.LastError(), PlaceStoreError::kNotSaved);
+  PlaceStore none{fs::path()};
+  EXPECT_FALSE(none.LoadPlaceNames());
+  EXPECT_FALSE(none.PlaceNameExists("Home"));
+  EXPECT_FALSE(none.AddPlaceName("Yard", "5,6"));
+  EXPECT_EQ(none.LastError(), PlaceStoreError::kNotSaved);
+  EXPECT_EQ(none.LookupPlaceName("1,2"), "1,2");
+}
+
+TEST_F(PlaceStoreTest, ReplacesTheFileInOneStepAndKeepsItsAccessRights) {
+  WriteRaw("Home,1,2\r\n");
+  fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                             fs::perms::group_write | fs::perms::others_read |
+                             fs::perms::others_write);
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.RewritePlaceNames("Home", "Base"));
+  EXPECT_EQ(ReadRaw(), "Base,1,2\r\n");
+  EXPECT_EQ(fs::status(file_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+  EXPECT_FALSE(fs::exists(dir_ / "coords.txt.~"));
+}
+
+TEST_F(PlaceStoreTest, TwoStoresChangingNamesAtOnceLoseNothing) {
+  WriteRaw("Seed,0,0\r\n");
+  constexpr int kEach = 40;
+  auto adder = [this](const std::string& prefix) {
+    PlaceStore store(file_);
+    for (int i = 0; i < kEach; ++i)
+      EXPECT_TRUE(store.AddPlaceName(prefix + std::to_string(i), std::to_string(i) + ",1"));
+  };
+  // Renames rewrite the whole file; without the lock they would drop adds.
+  auto renamer = [this] {
+    PlaceStore store(file_);
+    for (int i = 0; i < kEach; ++i)
+      EXPECT_TRUE(store.RewritePlaceNames(i % 2 ? "Seed2" : "Seed", i % 2 ? "Seed" : "Seed2"));
+  };
+  std::thread a(adder, "A"), b(adder, "B"), c(renamer);
+  a.join();
+  b.join();
+  c.join();
+
+  // And from another process, while this one adds as well.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    PlaceStore store(file_);
+    int failures = 0;
+    for (int i = 0; i < kEach; ++i)
+      failures += !store.AddPlaceName("C" + std::to_string(i), std::to_string(i) + ",2");
+    _exit(failures == 0 ? 0 : 1);
+  }
+  adder("D");
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  const Lines lines = Loaded();
+  EXPECT_EQ(lines.size(), 1u + 4 * kEach);
+  PlaceStore store(file_);
+  EXPECT_TRUE(store.PlaceNameExists("Seed"));
+  for (const char* prefix : {"A", "B", "C", "D"})
+    for (int i = 0; i < kEach; ++i)
+      EXPECT_TRUE(store.PlaceNameExists(prefix + std::to_string(i))) << prefix << i;
+}
+
+TEST_F(PlaceStoreTest, FindsAndPreparesItsFolder) {
+  {
+    ScopedEnv data("WAYRUNNER_DATA_DIR", (dir_ / "data" / "Wayrunner").c_str());
+    const fs::path file = PlaceStore::InitPlaceStore();
+    EXPECT_EQ(file, dir_ / "data" / "Wayrunner" / "coords.txt");
+    EXPECT_TRUE(fs::is_regular_file(file));
+    EXPECT_EQ(fs::file_size(file), 0u);
+
+    // An existing file is left as it is.
+    std::ofstream(file, std::ios::binary) << "Home,1,2\r\n";
+    EXPECT_EQ(PlaceStore::InitPlaceStore(), file);
+    EXPECT_EQ(fs::file_size(file), 10u);
+  }
+  {
+    ScopedEnv data("WAYRUNNER_DATA_DIR", nullptr);
+    ScopedEnv xdg("XDG_DATA_HOME", (dir_ / "xdg").c_str());
+    EXPECT_EQ(PlaceStore::DefaultPlaceFilePath(), dir_ / "xdg" / "Wayrunner" / "coords.txt");
+    ScopedEnv relative("XDG_DATA_HOME", "relative/dir");
+    ScopedEnv home("HOME", dir_.c_str());
+    EXPECT_EQ(PlaceStore::DefaultPlaceFilePath(),
+              dir_ / ".local" / "share" / "Wayrunner" / "coords.txt");
+    ScopedEnv noHome("HOME", nullptr);
+    EXPECT_EQ(PlaceStore::DefaultPlaceFilePath(), fs::path());
+    EXPECT_EQ(PlaceStore::InitPlaceStore(), fs::path());
+  }
+}
+
+}  // namespace
+}  // namespace wr
