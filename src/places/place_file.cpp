@@ -8,6 +8,7 @@
 #include <thread>
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <windows.h>
 // windows.h first: the shell header depends on it.
 #include <io.h>
