@@ -1,1 +1,97 @@
-int main() { return 0; }
+// Start-up: options, the seams, the windows in their order, and the loop.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <exception>
+#include <memory>
+
+#include "link/lib_usb_api.h"
+#include "ui/app_context.h"
+#include "ui/desktop_shell.h"
+#include "ui/qt_prompts.h"
+#include "ui/screenshots.h"
+#include "ui/tfrm_main.h"
+
+#include "sim/simulated_bus.h"
+
+namespace {
+
+void ShowFatal(const QString& what) {
+  QMessageBox::critical(nullptr, QStringLiteral("Wayrunner Track"), what);
+}
+
+// An exception that reaches the loop is shown, not lost in a silent exit.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      ShowFatal(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+      ShowFatal(QStringLiteral("An unexpected error occurred."));
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  GuardedApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("wayrunner-track"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Wayrunner Track"));
+  QApplication::setApplicationVersion(QStringLiteral("1.3"));
+  // The loop ends with the main window, not with the last window.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Configure and watch a vehicle tracking unit attached by USB."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  QCommandLineOption simulate(QStringLiteral("simulate"),
+                              QStringLiteral("Use the built-in simulated unit instead of USB."));
+  parser.addOption(simulate);
+  // For the documentation: grabs the tabs and the terminal, then exits.
+  QCommandLineOption screenshots(QStringLiteral("screenshot-dir"),
+                                 QStringLiteral("Save screenshots into <dir> and exit."),
+                                 QStringLiteral("dir"));
+  screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOption(screenshots);
+  parser.process(app);
+
+  try {
+    std::unique_ptr<wr::UsbApi> api;
+    if (parser.isSet(simulate)) {
+      api = wr::SimulatedBus::Demo();
+    } else {
+      api = std::make_unique<wr::LibUsbApi>();
+    }
+
+    wr::QtPrompts prompts;
+    wr::QtDesktopShell shell;
+    int result = 0;
+    {
+      wr::AppContext context(*api, prompts, shell);
+      prompts.SetParent(&context.Main());
+      QObject::connect(&context.Main(), &wr::TfrmMain::closed, &app, &QApplication::quit);
+      context.Main().show();
+      if (parser.isSet(screenshots))
+        wr::TakeScreenshotsWhenReady(context, QDir(parser.value(screenshots)));
+      result = app.exec();
+      // The worker stops before any window it reports to goes away.
+      context.Shutdown();
+    }
+    return result;
+  } catch (const std::exception& e) {
+    ShowFatal(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    ShowFatal(QStringLiteral("An unexpected error occurred."));
+  }
+  return 1;
+}

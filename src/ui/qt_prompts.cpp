@@ -1,0 +1,32 @@
+#include "ui/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace wr {
+
+void QtPrompts::ShowMessage(const QString& text) {
+  // The application's title is the caption of a plain message.
+  QMessageBox::information(parent_, QApplication::applicationDisplayName(), text);
+}
+
+bool QtPrompts::AskYesNo(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+bool QtPrompts::InputBox(const QString& caption, const QString& prompt, QString& value) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, value, &ok);
+  if (ok) value = text;
+  return ok;
+}
+
+QString QtPrompts::OpenFile(const QString& caption, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
+}
+
+}  // namespace wr

@@ -1,0 +1,23 @@
+#pragma once
+// The user's boxes as real Qt dialogs, owned by the given parent window.
+#include "link/prompts.h"
+
+class QWidget;
+
+namespace wr {
+
+class QtPrompts final : public Prompts {
+ public:
+  explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  void ShowMessage(const QString& text) override;
+  bool AskYesNo(const QString& caption, const QString& text) override;
+  bool InputBox(const QString& caption, const QString& prompt, QString& value) override;
+  QString OpenFile(const QString& caption, const QString& filter) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace wr

@@ -1,0 +1,136 @@
+#include "ui/tfrm_comms.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <limits>
+
+#include "link/send_command.h"
+#include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
+#include "protocol/commands.h"
+#include "ui/tfrm_main.h"
+#include "ui/app_fonts.h"
+
+namespace wr {
+
+TfrmComms::TfrmComms(TfrmMain& main, QWidget* parent) : QWidget(parent), main_(main) {
+  setObjectName(QStringLiteral("frmComms"));
+  setWindowTitle(QStringLiteral("frmComms"));
+  setWindowFlag(Qt::Window);
+  setFont(DialogFont());
+  resize(679, 626);
+
+  Panel1 = new QWidget;
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFixedHeight(41);
+  edtTX = new QLineEdit(QString::fromLatin1(cmd::kDebugOn.data(), int(cmd::kDebugOn.size())));
+  edtTX->setObjectName(QStringLiteral("edtTX"));
+  edtTX->setFixedWidth(377);
+  edtTX->installEventFilter(this);
+  btnTransmit = new QPushButton(QStringLiteral("Send"));
+  btnTransmit->setObjectName(QStringLiteral("btnTransmit"));
+  chkQuick = new QCheckBox(QStringLiteral("Quick"));
+  chkQuick->setObjectName(QStringLiteral("chkQuick"));
+  chkQuick->setChecked(true);
+  auto* top = new QHBoxLayout(Panel1);
+  top->setContentsMargins(8, 4, 8, 4);
+  top->addWidget(edtTX);
+  top->addWidget(btnTransmit);
+  top->addWidget(chkQuick);
+  top->addStretch(1);
+
+  redtDebug = new QPlainTextEdit;
+  redtDebug->setObjectName(QStringLiteral("redtDebug"));
+  redtDebug->setFont(TerminalFont());
+  redtDebug->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  redtDebug->setLineWrapMode(QPlainTextEdit::NoWrap);
+  redtDebug->setMaximumBlockCount(kMaxLines);
+  redtDebug->setUndoRedoEnabled(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Panel1);
+  layout->addWidget(redtDebug, 1);
+
+  connect(btnTransmit, &QPushButton::clicked, this, &TfrmComms::btnTransmitClick);
+  // clicked, not toggled: only the user's own click changes the interval.
+  connect(chkQuick, &QCheckBox::clicked, this, &TfrmComms::chkQuickClick);
+  QScrollBar* bar = redtDebug->verticalScrollBar();
+  // Any move of the view that is not our own decides whether new lines are followed.
+  connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+    if (!appending_) following_ = value >= bar->maximum();
+  });
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(kQuietTickMs);
+  connect(Timer1, &QTimer::timeout, this, &TfrmComms::Timer1Timer);
+  Timer1->start();
+}
+
+void TfrmComms::AppendLine(std::string_view line) {
+  QScrollBar* bar = redtDebug->verticalScrollBar();
+  const int keep = bar->value();
+  const int blocksBefore = redtDebug->blockCount();
+  appending_ = true;
+  redtDebug->appendPlainText(QString::fromLatin1(line.data(), static_cast<int>(line.size())));
+  if (following_) {
+    bar->setValue(bar->maximum());
+  } else {
+    // When the oldest line was dropped, everything moved up by one.
+    const bool dropped = redtDebug->blockCount() == blocksBefore;
+    bar->setValue(dropped && keep > 0 ? keep - 1 : keep);
+  }
+  appending_ = false;
+}
+
+void TfrmComms::SendTypedLine() {
+  // As typed: no trimming, no echo; the unit's answer shows as received lines.
+  const QByteArray text = edtTX->text().toLatin1();
+  if (Link().usb) Link().usb->SendLine(std::string_view(text.constData(), size_t(text.size())));
+}
+
+void TfrmComms::btnTransmitClick() { SendTypedLine(); }
+
+void TfrmComms::edtTXKeyPress(QChar key) {
+  if (key == QLatin1Char('\r')) SendTypedLine();
+}
+
+void TfrmComms::chkQuickClick() { main_.SetRefreshInterval(chkQuick->isChecked() ? 1000 : 30000); }
+
+void TfrmComms::Timer1Timer() {
+  USBcomms* comms = Link().comms;
+  if (!comms) return;
+  // Saturates instead of wrapping to a negative time after weeks of silence.
+  const int step = Timer1->interval();
+  comms->quietTime = comms->quietTime > std::numeric_limits<int>::max() - step
+                         ? std::numeric_limits<int>::max()
+                         : comms->quietTime + step;
+}
+
+bool TfrmComms::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edtTX && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      edtTXKeyPress(QLatin1Char('\r'));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TfrmComms::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (following_) redtDebug->verticalScrollBar()->setValue(redtDebug->verticalScrollBar()->maximum());
+}
+
+}  // namespace wr
