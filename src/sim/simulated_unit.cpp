@@ -171,10 +171,14 @@ void SimulatedUnit::HostWrite(std::string_view bytes) {
         line.swap(input_);
         const bool overflow = input_overflow_;
         input_overflow_ = false;
-        // Blanks and stray line feeds before a command mean nothing.
+        // Blanks before a command mean nothing; an empty line is recorded
+        // but not answered.
         const size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos) continue;
-        line.erase(0, first);
+        line.erase(0, first == std::string::npos ? line.size() : first);
+        if (line.empty() && !overflow) {
+          Record(line);
+          continue;
+        }
         if (overflow) {
           Record(line);
           AnswerError();
