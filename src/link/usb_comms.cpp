@@ -71,17 +71,17 @@ void USBcomms::run() {
     if (stop_) break;
     TfrmUSB* usb = usb_.load();
     if (!usb) {
-      SleepUnlessStopped(kSearchSleepMs);
+      SleepUnlessStopped(timings_.searchSleepMs);
       continue;
     }
     if (!usb->IsConnected()) {
-      if (SleepUnlessStopped(kSearchSleepMs)) break;
+      if (SleepUnlessStopped(timings_.searchSleepMs)) break;
       if (!usb->OpenDevice(usbid::kVendorFirst, usbid::kProductFirst))
         usb->OpenDevice(usbid::kVendorSecond, usbid::kProductSecond);
       lastAttempt = Clock::now();
     }
-    if (MsSince(lastAttempt) > kPresenceAfterMs) usb->CheckDevicePresent();
-    if (usb->IsConnected()) usb->ReadInput(kReadTimeoutMs);
+    if (MsSince(lastAttempt) > timings_.presenceAfterMs) usb->CheckDevicePresent();
+    if (usb->IsConnected()) usb->ReadInput(timings_.readTimeoutMs);
   }
   if (TfrmUSB* usb = usb_.load()) usb->CloseDevice();
 }

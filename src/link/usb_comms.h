@@ -27,7 +27,16 @@ class USBcomms : public QThread {
   // Milliseconds after an open attempt before presence checks begin.
   static constexpr int kPresenceAfterMs = 2000;
 
+  // The waits of one pass. Tests shorten them; the tool uses the defaults.
+  struct Timings {
+    int searchSleepMs = kSearchSleepMs;
+    int readTimeoutMs = kReadTimeoutMs;
+    int presenceAfterMs = kPresenceAfterMs;
+  };
+
   explicit USBcomms(LineQueue& queue, QObject* parent = nullptr);
+  // Before start() only.
+  void SetTimings(const Timings& timings) { timings_ = timings; }
   ~USBcomms() override;
 
   // Set up on the UI thread before the first drain step can use them.
@@ -68,6 +77,7 @@ class USBcomms : public QThread {
   bool SleepUnlessStopped(int ms);
 
   LineQueue& queue_;
+  Timings timings_;
   std::atomic<TfrmUSB*> usb_{nullptr};
   LinkClient* client_ = nullptr;
   TerminalSink* terminal_ = nullptr;
