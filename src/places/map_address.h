@@ -1,0 +1,22 @@
+#pragma once
+// The web-map address that shows a trip position.
+#include <string>
+#include <string_view>
+
+namespace wr {
+
+// Scheme and host of the web map that positions are opened in.
+inline constexpr char kMapBaseAddress[] = "https://maps.google.com";
+// Path and query keys in front of the position.
+inline constexpr char kMapQueryPath[] = "/maps?f=q&hl=en&q=";
+
+// The position's text goes into the query as it stands when it holds only
+// digits, signs, points and commas, which is what a unit writes. Any other
+// byte is percent-encoded, so a garbled or hostile text can neither add
+// query keys nor leave the query.
+std::string MapQueryText(std::string_view coordinate);
+
+// kMapBaseAddress + kMapQueryPath + MapQueryText(coordinate).
+std::string MapAddress(std::string_view coordinate);
+
+}  // namespace wr
