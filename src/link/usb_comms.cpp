@@ -36,6 +36,10 @@ void USBcomms::RequestStop() {
     stop_ = true;
   }
   sleepWake_.notify_all();
+  {
+    std::lock_guard<std::mutex> lock(drainMutex_);
+  }
+  drainWake_.notify_all();
 }
 
 void USBcomms::Shutdown() {
@@ -58,10 +62,35 @@ bool USBcomms::SleepUnlessStopped(int ms) {
 }
 
 void USBcomms::DrainOnUiThread() {
-  // Blocks until the UI thread has run the drain step, in its main loop or
-  // in any nested loop (Delay, modal boxes).
+  {
+    std::lock_guard<std::mutex> lock(drainMutex_);
+    drainState_ = DrainState::Posted;
+  }
+  // Runs on the UI thread, in its main loop or in any nested loop (Delay,
+  // modal boxes); the worker waits until it has finished.
   QMetaObject::invokeMethod(
-      this, [this] { ProcessReceivedLines(); }, Qt::BlockingQueuedConnection);
+      this,
+      [this] {
+        {
+          std::lock_guard<std::mutex> lock(drainMutex_);
+          if (drainState_ != DrainState::Posted) return;  // abandoned at shutdown
+          drainState_ = DrainState::Running;
+        }
+        ProcessReceivedLines();
+        {
+          std::lock_guard<std::mutex> lock(drainMutex_);
+          drainState_ = DrainState::Done;
+        }
+        drainWake_.notify_all();
+      },
+      Qt::QueuedConnection);
+  std::unique_lock<std::mutex> lock(drainMutex_);
+  drainWake_.wait(lock, [this] {
+    // On a stop request a step that has not started yet is given up, so that
+    // shutdown never waits for an event loop that may not run again.
+    if (stop_ && drainState_ == DrainState::Posted) drainState_ = DrainState::Abandoned;
+    return drainState_ == DrainState::Done || drainState_ == DrainState::Abandoned;
+  });
 }
 
 void USBcomms::run() {

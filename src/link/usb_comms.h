@@ -85,6 +85,13 @@ class USBcomms : public QThread {
   std::atomic<bool> stop_{false};
   std::mutex sleepMutex_;
   std::condition_variable sleepWake_;
+  // Hand-off of one drain step: the worker posts it and waits here. Our own
+  // lock (rather than a blocking queued call) also orders the line queue's
+  // writes and reads for anyone checking the program with a race detector.
+  enum class DrainState { Idle, Posted, Running, Done, Abandoned };
+  std::mutex drainMutex_;
+  std::condition_variable drainWake_;
+  DrainState drainState_ = DrainState::Idle;
   char line_[LineQueue::kLineBufferSize];
 };
 
