@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <unordered_set>
 
 namespace wr {
 namespace {
@@ -32,6 +33,12 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string LowerName(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) c = Lower(c);
+  return lower;
+}
+
 std::string_view StripQuotes(std::string_view v) {
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
     v.remove_prefix(1);
@@ -55,14 +62,18 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& text) {
 }  // namespace
 
 IniSection ReadIniSection(const std::filesystem::path& file, std::string_view section) {
-  IniSection keys;
   std::string text;
-  if (!ReadWholeFile(file, text)) return keys;
+  if (!ReadWholeFile(file, text)) return IniSection();
+  return ParseIniSection(text, section);
+}
 
+IniSection ParseIniSection(std::string_view text, std::string_view section) {
+  IniSection keys;
   std::string_view rest = text;
   if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
   const std::string_view wanted = Trim(section);
 
+  std::unordered_set<std::string> seen;
   enum { kBefore, kInside, kDone } state = kBefore;
   while (!rest.empty() && state != kDone) {
     const size_t eol = rest.find_first_of("\r\n");
@@ -88,9 +99,9 @@ IniSection ReadIniSection(const std::filesystem::path& file, std::string_view se
     if (name.empty()) continue;
     const std::string_view value =
         eq == std::string_view::npos ? std::string_view() : StripQuotes(Trim(line.substr(eq + 1)));
-    bool seen = false;
-    for (const auto& kv : keys) seen = seen || SameName(kv.first, name);
-    if (!seen) keys.emplace_back(std::string(name), std::string(value));
+    // A set of the names seen so far keeps a file of many keys linear; a scan
+    // of the keys for each new one took minutes on a file of a few MiB.
+    if (seen.insert(LowerName(name)).second) keys.emplace_back(std::string(name), std::string(value));
   }
   return keys;
 }

@@ -28,6 +28,8 @@ using IniSection = std::vector<std::pair<std::string, std::string>>;
 
 // Keys of one section in file order, each with its value.
 IniSection ReadIniSection(const std::filesystem::path& file, std::string_view section);
+// The same for a file's whole content already in memory.
+IniSection ParseIniSection(std::string_view text, std::string_view section);
 
 // Value of key in a section read above; empty when absent.
 std::string IniValue(const IniSection& keys, std::string_view key);
