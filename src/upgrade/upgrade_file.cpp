@@ -47,36 +47,48 @@ std::string CheckUpgradeHeader(std::string_view productWord, std::string_view ve
 }
 
 UpgradeFileResult ReadUpgradeFile(const std::filesystem::path& file, std::string_view unitVersion) {
-  UpgradeFileResult r;
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return Refuse(std::move(r), upgrade_msg::kFileMissing);
+  if (!std::filesystem::exists(file, ec)) return Refuse(UpgradeFileResult(), upgrade_msg::kFileMissing);
   // A directory opens on some systems and a FIFO would block the window, so
   // only regular files (or links to them) are read.
   if (!std::filesystem::is_regular_file(file, ec))
-    return Refuse(std::move(r), upgrade_msg::kOpenFailed);
+    return Refuse(UpgradeFileResult(), upgrade_msg::kOpenFailed);
 
   std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return Refuse(std::move(r), upgrade_msg::kOpenFailed);
+  if (!in.is_open()) return Refuse(UpgradeFileResult(), upgrade_msg::kOpenFailed);
 
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   in.seekg(0, std::ios::beg);
-  if (size < 0 || !in) return Refuse(std::move(r), upgrade_msg::kSizeFailed);
+  if (size < 0 || !in) return Refuse(UpgradeFileResult(), upgrade_msg::kSizeFailed);
+  // Checked before reading, so an oversized file is never held in memory.
   if (static_cast<uintmax_t>(size) > kUpgradeFileMaxSize)
-    return Refuse(std::move(r), upgrade_msg::kTooLarge);
+    return Refuse(UpgradeFileResult(), upgrade_msg::kTooLarge);
   if (static_cast<size_t>(size) < kUpgradeHeaderSize)
-    return Refuse(std::move(r), upgrade_msg::kTooShort);
+    return Refuse(UpgradeFileResult(), upgrade_msg::kTooShort);
 
-  char header[kUpgradeHeaderSize] = {};
-  if (!in.read(header, sizeof header)) return Refuse(std::move(r), upgrade_msg::kReadFailed);
+  std::string content(static_cast<size_t>(size), '\0');
+  in.read(content.data(), static_cast<std::streamsize>(content.size()));
+  // A file that shrank since its size was taken is a read error, whichever
+  // part went missing; the content checks below never see a short read.
+  if (static_cast<size_t>(in.gcount()) != content.size())
+    return Refuse(UpgradeFileResult(), upgrade_msg::kReadFailed);
+  return ReadUpgradeContent(content, unitVersion);
+}
 
+UpgradeFileResult ReadUpgradeContent(std::string_view content, std::string_view unitVersion) {
+  UpgradeFileResult r;
+  if (content.size() > kUpgradeFileMaxSize) return Refuse(std::move(r), upgrade_msg::kTooLarge);
+  if (content.size() < kUpgradeHeaderSize) return Refuse(std::move(r), upgrade_msg::kTooShort);
+
+  const std::string_view header = content.substr(0, kUpgradeHeaderSize);
   // The header text never reaches past its block, terminator or not.
-  const char* end = std::find(header, header + sizeof header, '\0');
-  const bool terminated = end != header + sizeof header;
-  r.headerText.assign(header, static_cast<size_t>(end - header));
+  const size_t end = header.find('\0');
+  const bool terminated = end != std::string_view::npos;
+  r.headerText.assign(header.substr(0, terminated ? end : header.size()));
   r.productWord = ReplyFieldText(r.headerText, 0);
   r.version = ReplyFieldText(r.headerText, 1);
-  r.imageLength = static_cast<size_t>(size) - kUpgradeHeaderSize;
+  r.imageLength = content.size() - kUpgradeHeaderSize;
 
   if (!IsProductWord(r.productWord)) return Refuse(std::move(r), upgrade_msg::kInvalid);
   // Without a zero byte the fields are still usable when the version ends
@@ -89,13 +101,12 @@ UpgradeFileResult ReadUpgradeFile(const std::filesystem::path& file, std::string
   // Nothing to send would still end in an install command for block -1.
   if (r.imageLength == 0) return Refuse(std::move(r), upgrade_msg::kEmptyImage);
 
+  const std::string_view image = content.substr(kUpgradeHeaderSize);
   const size_t count = (r.imageLength + kUpgradeBlockSize - 1) / kUpgradeBlockSize;
   r.blocks.assign(count, UpgradeBlock{});
   for (size_t k = 0; k < count; ++k) {
-    const size_t want = r.BlockImageBytes(k);
-    in.read(reinterpret_cast<char*>(r.blocks[k].data()), static_cast<std::streamsize>(want));
-    if (static_cast<size_t>(in.gcount()) != want)
-      return Refuse(std::move(r), upgrade_msg::kReadFailed);
+    const std::string_view part = image.substr(k * kUpgradeBlockSize, kUpgradeBlockSize);
+    std::copy(part.begin(), part.end(), r.blocks[k].begin());
   }
   r.ok = true;
   return r;

@@ -69,4 +69,8 @@ std::string CheckUpgradeHeader(std::string_view productWord, std::string_view ve
 // whole image. The first failing check decides the message.
 UpgradeFileResult ReadUpgradeFile(const std::filesystem::path& file, std::string_view unitVersion);
 
+// The same checks and blocks for a file's content already in memory (from a
+// download, an archive, or a test), without touching the file system.
+UpgradeFileResult ReadUpgradeContent(std::string_view content, std::string_view unitVersion);
+
 }  // namespace wr
