@@ -7,6 +7,7 @@ packages=(
   libusb-dev libxlsxwriter-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   xvfb xauth imagemagick fonts-dejavu-core python3 python3-openpyxl
 )
 missing=()
