@@ -2,6 +2,17 @@
 // The SMS content picker: which values the unit puts into its SMS message.
 #include <QDialog>
 
+#include <array>
+#include <cstdint>
+
+#include "protocol/sms_content.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
 namespace wr {
 
 class Prompts;
@@ -9,10 +20,40 @@ class Prompts;
 class TfrmSMSExtra : public QDialog {
   Q_OBJECT
  public:
+  static constexpr int kExampleTickMs = 250;
+
   explicit TfrmSMSExtra(Prompts& prompts, QWidget* parent = nullptr);
+
+  void FormShow();
+  void FormClose();
+  // Rebuilds the example and the mask from the boxes.
+  void Timer1Timer();
+  void btnOkClick();
+  void btnCancelClick();
+
+  // The result as of the last tick.
+  uint32_t ContentMask() const { return contentMask_; }
+  QString ExampleText() const { return exampleText_; }
+
+  QWidget* Panel1 = nullptr;
+  QWidget* Panel2 = nullptr;
+  QWidget* Panel3 = nullptr;
+  QLineEdit* edtExample = nullptr;
+  QCheckBox* chkDescription = nullptr;
+  std::array<QCheckBox*, kSmsContentRowCount> valueBoxes{};
+  QPushButton* btnOk = nullptr;
+  QPushButton* btnCancel = nullptr;
+  QTimer* Timer1 = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   Prompts& prompts_;
+  QString baseText_;
+  QString exampleText_;
+  uint32_t contentMask_ = 0;
 };
 
 }  // namespace wr
