@@ -65,10 +65,10 @@ TfrmComms::TfrmComms(TfrmMain& main, QWidget* parent) : QWidget(parent), main_(m
   // clicked, not toggled: only the user's own click changes the interval.
   connect(chkQuick, &QCheckBox::clicked, this, &TfrmComms::chkQuickClick);
   QScrollBar* bar = redtDebug->verticalScrollBar();
-  // Any move of the view that is not our own decides whether new lines are followed.
-  connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
-    if (!appending_) following_ = value >= bar->maximum();
-  });
+  // The user's own moves of the view (wheel, arrows, pages, dragging) decide
+  // whether new lines are followed; the position is already the new one here.
+  connect(bar, &QScrollBar::actionTriggered, this,
+          [this, bar](int) { following_ = bar->sliderPosition() >= bar->maximum(); });
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -81,7 +81,6 @@ void TfrmComms::AppendLine(std::string_view line) {
   QScrollBar* bar = redtDebug->verticalScrollBar();
   const int keep = bar->value();
   const int blocksBefore = redtDebug->blockCount();
-  appending_ = true;
   redtDebug->appendPlainText(QString::fromLatin1(line.data(), static_cast<int>(line.size())));
   if (following_) {
     bar->setValue(bar->maximum());
@@ -90,7 +89,6 @@ void TfrmComms::AppendLine(std::string_view line) {
     const bool dropped = redtDebug->blockCount() == blocksBefore;
     bar->setValue(dropped && keep > 0 ? keep - 1 : keep);
   }
-  appending_ = false;
 }
 
 void TfrmComms::SendTypedLine() {
@@ -130,7 +128,12 @@ bool TfrmComms::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmComms::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (following_) redtDebug->verticalScrollBar()->setValue(redtDebug->verticalScrollBar()->maximum());
+  // The text laid out while hidden has its final height only after this event.
+  if (following_)
+    QTimer::singleShot(0, this, [this] {
+      QScrollBar* bar = redtDebug->verticalScrollBar();
+      bar->setValue(bar->maximum());
+    });
 }
 
 }  // namespace wr

@@ -51,7 +51,6 @@ class TfrmComms : public QWidget, public TerminalSink {
   TfrmMain& main_;
   // Whether the view follows new lines; false while the user looks further up.
   bool following_ = true;
-  bool appending_ = false;
 };
 
 }  // namespace wr

@@ -28,6 +28,10 @@
 #include "protocol/reply_dispatch.h"
 #include "ui/app_fonts.h"
 
+// The images live in a static library, whose resources are not registered
+// unless asked for by name.
+static void LoadUiResources() { Q_INIT_RESOURCE(resources); }
+
 namespace wr {
 namespace {
 
@@ -65,6 +69,7 @@ TfrmMain::TfrmMain(Prompts& prompts, DesktopShell& shell, QWidget* parent)
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
+  LoadUiResources();
   setFont(DialogFont());
   setFixedSize(519, 525);
 
@@ -119,7 +124,7 @@ void TfrmMain::BuildMainTab() {
   imgWayrunner->setPixmap(QPixmap(QStringLiteral(":/images/banner.png")));
   LabelVersion = Named(new QLabel(QStringLiteral("Version: 1.3")), "LabelVersion");
   lblMaker = Named(new QLabel(QStringLiteral(
-                       "Set up your tracking unit, watch it live and read its trip log.\n"
+                       "Set up your tracking unit, watch it live\nand read its trip log.\n"
                        "Made by the Wayrunner Track developers.")),
                    "lblMaker");
   lblMaker->setWordWrap(true);
@@ -147,10 +152,11 @@ void TfrmMain::BuildMainTab() {
   btnUpgrade = UnitButton("btnUpgrade", QStringLiteral("Upgrade Unit"));
   btnFactory = UnitButton("btnFactory", QStringLiteral("Reset to Factory defaults"));
   btnDefaults = UnitButton("btnDefaults", QStringLiteral("Send defaults"));
-  btnDefaults->setVisible(false);
   for (QPushButton* b : {btnReboot, btnUpgrade, btnFactory, btnDefaults}) buttons->addWidget(b);
   buttons->addStretch(1);
   about->addLayout(buttons);
+  // Part of the layout, but offered only where a build makes it visible.
+  btnDefaults->setVisible(false);
   connect(btnReboot, &QPushButton::clicked, this, &TfrmMain::btnRebootClick);
   connect(btnUpgrade, &QPushButton::clicked, this, &TfrmMain::btnUpgradeClick);
   connect(btnFactory, &QPushButton::clicked, this, &TfrmMain::btnFactoryClick);
@@ -252,8 +258,8 @@ void TfrmMain::BuildSettingsTab() {
   cboxIgnitionDetect = Named(new QComboBox, "cboxIgnitionDetect");
   cboxIgnitionDetect->addItems({"Disabled", "Smart detection", "Voltage on Input1"});
   cboxIgnitionDetect->setCurrentIndex(-1);
-  cboxIgnitionDetect->setVisible(false);
   misc->addWidget(cboxIgnitionDetect);
+  cboxIgnitionDetect->setVisible(false);
   page->addWidget(gboxMisc);
   page->addStretch(1);
 
@@ -327,10 +333,10 @@ void TfrmMain::BuildStatusPanel() {
   lblOpenFailure = Named(new QLabel, "lblOpenFailure");
   lblOpenFailure->setWordWrap(true);
   lblOpenFailure->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblOpenFailure->setVisible(false);
   layout->addWidget(lblStatus);
   layout->addWidget(pbarSearch);
   layout->addWidget(lblOpenFailure);
+  lblOpenFailure->setVisible(false);
 }
 
 void TfrmMain::BuildCoordinateMenu() {
@@ -364,12 +370,9 @@ void TfrmMain::SetUpTripGrid() {
   sgridTrips->setColumnHidden(7, true);
   sgridTrips->setColumnHidden(8, true);
   ApplyTripColumnWidths();
-  QFont bold = sgridTrips->font();
-  bold.setBold(true);
   for (int c = 0; c < kTripColumns; ++c) {
     SetCell(0, c, c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
     QTableWidgetItem* heading = sgridTrips->item(0, c);
-    heading->setFont(bold);
     heading->setBackground(palette().button());
     heading->setFlags(Qt::ItemIsEnabled);
   }
@@ -446,10 +449,12 @@ void TfrmMain::SetRefreshInterval(int ms) {
 void TfrmMain::tmrRefreshTimer() {
   if (refreshBusy_) return;
   refreshBusy_ = true;
-  // Only while a unit is open: with nothing attached a poll would be echoed
-  // in the terminal twice a second for a line that is never written.
+  // Only while a unit is open and the window shows it: with nothing attached
+  // a poll would be echoed twice a second for a line that is never written,
+  // and before the connected display the initial queries come first.
   USBcomms* comms = Link().comms;
-  const bool connected = Link().usb && Link().usb->IsConnected();
+  const bool connected =
+      lastConnectionState_ == 1 && Link().usb && Link().usb->IsConnected();
   if (connected && comms && comms->quietTime > kQuietBeforePollMs) SendCommand(cmd::kStats);
   refreshBusy_ = false;
 }

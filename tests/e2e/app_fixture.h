@@ -1,0 +1,222 @@
+#pragma once
+// The whole tool, as start-up builds it, against a simulated unit: real
+// windows, the real TfrmUSB and worker, scripted boxes. Derive a test fixture
+// from AppFixture; SetUp waits until the unit is connected and its first
+// answers are shown.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/prompts.h"
+#include "link/send_command.h"
+#include "link/usb_comms.h"
+#include "sim/simulated_bus.h"
+#include "ui/app_context.h"
+#include "ui/desktop_shell.h"
+#include "ui/tfrm_comms.h"
+#include "ui/tfrm_main.h"
+
+namespace wr::test {
+
+// Answers queued by the test; every box shown is recorded. With nothing
+// queued a question is answered No, an input box and a file dialog cancelled.
+class ScriptedPrompts : public Prompts {
+ public:
+  struct Shown {
+    std::string kind;  // "message", "question", "input", "file"
+    QString caption;
+    QString text;
+  };
+
+  std::deque<bool> yesNo;
+  std::deque<std::optional<QString>> inputs;  // nullopt: Cancel
+  std::deque<QString> files;                  // empty: Cancel
+  std::vector<Shown> shown;
+  // Runs while a box is "open", e.g. to check that nothing moves meanwhile.
+  std::function<void()> whileShown;
+
+  void ShowMessage(const QString& text) override {
+    shown.push_back({"message", QString(), text});
+    if (whileShown) whileShown();
+  }
+  bool AskYesNo(const QString& caption, const QString& text) override {
+    shown.push_back({"question", caption, text});
+    if (whileShown) whileShown();
+    if (yesNo.empty()) return false;
+    const bool answer = yesNo.front();
+    yesNo.pop_front();
+    return answer;
+  }
+  bool InputBox(const QString& caption, const QString& prompt, QString& value) override {
+    shown.push_back({"input", caption, prompt});
+    if (whileShown) whileShown();
+    if (inputs.empty() || !inputs.front()) {
+      if (!inputs.empty()) inputs.pop_front();
+      return false;
+    }
+    value = *inputs.front();
+    inputs.pop_front();
+    return true;
+  }
+  QString OpenFile(const QString& caption, const QString& filter) override {
+    shown.push_back({"file", caption, filter});
+    if (whileShown) whileShown();
+    if (files.empty()) return QString();
+    const QString file = files.front();
+    files.pop_front();
+    return file;
+  }
+
+  std::vector<QString> Messages() const {
+    std::vector<QString> out;
+    for (const Shown& s : shown)
+      if (s.kind == "message") out.push_back(s.text);
+    return out;
+  }
+};
+
+class RecordingShell : public DesktopShell {
+ public:
+  std::vector<QString> addresses;
+  bool OpenAddress(const QString& address) override {
+    addresses.push_back(address);
+    return true;
+  }
+};
+
+class AppFixture : public ::testing::Test {
+ protected:
+  static constexpr int kConnectTimeoutMs = 10000;
+  static constexpr int kDefaultWaitMs = 5000;
+
+  // Override to prepare the bus and unit before the tool starts.
+  virtual void ConfigureBus(SimulatedBus&) {}
+  // Override to return false for a test that starts without waiting.
+  virtual bool WaitForConnectionOnStart() { return true; }
+
+  void SetUp() override {
+    bus_ = std::make_unique<SimulatedBus>();
+    ConfigureBus(*bus_);
+    app_ = std::make_unique<AppContext>(*bus_, prompts_, shell_);
+    app_->Main().show();
+    if (WaitForConnectionOnStart()) {
+      ASSERT_TRUE(WaitUntilConnected()) << "the tool did not reach the connected display";
+      ASSERT_TRUE(WaitFor([this] { return !Main().edtVersion->text().isEmpty(); }))
+          << "the unit's first answers did not arrive";
+    }
+  }
+
+  void TearDown() override {
+    if (app_) app_->Shutdown();
+    app_.reset();
+    bus_.reset();
+  }
+
+  // Runs the event loop until cond holds or timeoutMs passes.
+  static bool WaitFor(const std::function<bool()>& cond, int timeoutMs = kDefaultWaitMs) {
+    return QTest::qWaitFor(cond, timeoutMs);
+  }
+  // Runs the event loop for ms milliseconds.
+  static void Pump(int ms) { QTest::qWait(ms); }
+
+  bool WaitUntilConnected(int timeoutMs = kConnectTimeoutMs) {
+    return WaitFor([this] { return Main().LastConnectionState() == 1; }, timeoutMs);
+  }
+  bool WaitUntilSearching(int timeoutMs = kConnectTimeoutMs) {
+    return WaitFor([this] { return Main().LastConnectionState() == 0; }, timeoutMs);
+  }
+
+  TfrmMain& Main() { return app_->Main(); }
+  TfrmComms& Terminal() { return app_->Comms(); }
+  USBcomms& Worker() { return app_->Worker(); }
+  SimulatedBus& Bus() { return *bus_; }
+  SimulatedUnit& Unit() { return bus_->Unit(); }
+  ScriptedPrompts& Prompts() { return prompts_; }
+  RecordingShell& Shell() { return shell_; }
+  AppContext& App() { return *app_; }
+
+  // A control by objectName, in the main window, the terminal or a dialog.
+  template <typename T = QWidget>
+  T* Control(const QString& name) {
+    for (QWidget* top : {static_cast<QWidget*>(&Main()), static_cast<QWidget*>(&Terminal())}) {
+      if (top->objectName() == name) return qobject_cast<T*>(top);
+      if (T* found = top->findChild<T*>(name)) return found;
+    }
+    return nullptr;
+  }
+
+  // Clicks a button as the user would, after bringing its tab to the front.
+  void Click(const QString& name) {
+    auto* button = Control<QAbstractButton>(name);
+    ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
+    ShowTabOf(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  void ShowTabOf(QWidget* widget) {
+    QTabWidget* pages = Main().pageControl;
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->widget(i)->isAncestorOf(widget)) pages->setCurrentIndex(i);
+  }
+
+  // Lines the unit received, in order, without their carriage returns.
+  std::vector<std::string> Received() { return Unit().ReceivedLines(); }
+  std::vector<std::string> ReceivedSince(size_t mark) {
+    std::vector<std::string> all = Received();
+    if (mark >= all.size()) return {};
+    return {all.begin() + static_cast<long>(mark), all.end()};
+  }
+  size_t ReceivedCountOf(const std::string& line) {
+    return Unit().ReceivedCount([&](const std::string& l) { return l == line; });
+  }
+  bool WaitForReceived(const std::string& line, int timeoutMs = kDefaultWaitMs) {
+    return WaitFor([&] { return ReceivedCountOf(line) > 0; }, timeoutMs);
+  }
+
+  // The unit sends this line (a line end is added).
+  void Inject(const std::string& line) { Unit().EmitRaw(line + "\r\n"); }
+
+  // The terminal's text, one entry per line.
+  QStringList TerminalLines() {
+    return Terminal().redtDebug->toPlainText().split(QLatin1Char('\n'));
+  }
+
+  // Returns once every line the unit sent before has been dispatched: the
+  // unit sends a debug line after them and the terminal shows it.
+  bool SyncWithUnit(int timeoutMs = kDefaultWaitMs) {
+    const QString marker = QStringLiteral("~sync %1").arg(++syncCount_);
+    Inject(marker.toStdString());
+    return WaitFor([&] { return TerminalLines().contains(marker); }, timeoutMs);
+  }
+
+  // Stops the status polling for a test that injects its own lines, so a
+  // poll's answer cannot overwrite them. The poll sent now is answered first.
+  void StopPolling() {
+    Main().SetRefreshInterval(60 * 60 * 1000);
+    ASSERT_TRUE(WaitForReceived("AT+STATS"));
+    Pump(50);
+    ASSERT_TRUE(SyncWithUnit());
+  }
+
+  int syncCount_ = 0;
+
+  ScriptedPrompts prompts_;
+  RecordingShell shell_;
+  std::unique_ptr<SimulatedBus> bus_;
+  std::unique_ptr<AppContext> app_;
+};
+
+}  // namespace wr::test

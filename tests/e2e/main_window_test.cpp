@@ -1,0 +1,322 @@
+// The main window and the terminal, end to end against the simulated unit.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <map>
+
+#include "e2e/app_fixture.h"
+
+namespace wr::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::vector<std::string> kConnectQueries = {
+    "ATI",        "ATI",      "AT+STATS", "AT+IP?",  "AT+LOWPOWER?", "AT+TRACK?",
+    "AT+USSD?",   "AT+GPRS?", "AT+NUM?",  "AT+MSG?", "AT+IF?",       "AT+IGNITION?"};
+
+// A "+STATS," line with plausible fields, some of them replaced.
+std::string StatsLine(const std::map<int, std::string>& replace) {
+  std::vector<std::string> f = {"+STATS", "1",  "V2", "1",  "4.03", "0",   "3.70", "12.7",
+                                "17",     "6",  "3",  "12", "9",    "1",   "30",   "300",
+                                "-26.1071", "28.0567", "Stationary", "0", "123456", "1"};
+  for (const auto& [index, value] : replace) f[static_cast<size_t>(index)] = value;
+  std::string line = f[0];
+  for (size_t i = 1; i < f.size(); ++i) line += "," + f[i];
+  return line;
+}
+
+class MainWindowTest : public AppFixture {};
+
+TEST_F(MainWindowTest, ConnectingShowsConnectedDisplayAndSendsInitialQueriesInOrder) {
+  EXPECT_TRUE(Main().panelStatus->isHidden());
+  EXPECT_FALSE(Main().timerSearch->isActive());
+  for (const char* name : {"btnReboot", "btnUpgrade", "btnFactory", "btnSaveSettings",
+                           "btnNetworkWizard", "btnGetTrips", "btnExcel", "btnDeleteAll",
+                           "gboxMisc"})
+    EXPECT_TRUE(Control(name)->isEnabled()) << name;
+
+  const std::vector<std::string> received = Received();
+  ASSERT_GE(received.size(), kConnectQueries.size());
+  EXPECT_EQ(std::vector<std::string>(received.begin(), received.begin() + 12), kConnectQueries);
+  // Each command sent is echoed in the terminal.
+  EXPECT_EQ(TerminalLines().filter(QStringLiteral("->ATI")).size(), 2);
+  // A repeated drain step with the same state sends nothing more.
+  Main().SetConnectionState(1);
+  EXPECT_EQ(ReceivedCountOf("ATI"), 2u);
+
+  // The About box and the settings come from the unit's answers.
+  EXPECT_TRUE(WaitFor([&] { return Main().edtAPN->text() == QStringLiteral("internet"); }));
+  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));
+  EXPECT_EQ(Worker().firmwareVersion, "1.003");
+  EXPECT_EQ(Main().edtSerial->text(), QStringLiteral("WR0001234567"));
+}
+
+TEST_F(MainWindowTest, StatusTabShowsEveryStatsTextAsAssembled) {
+  StopPolling();
+  struct Case {
+    std::map<int, std::string> fields;
+    const char* control;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {{{6, "3.70"}, {21, "1"}}, "edt_volt_battery", "3.70 V (43%)"},
+      {{{6, "3.70"}, {21, "0"}}, "edt_volt_battery", "3.70 V (43%) Charging"},
+      {{{6, "4.150"}}, "edt_volt_battery", "4.150 V (99%)"},
+      {{{6, "3.3"}}, "edt_volt_battery", "3.3 V (0%)"},
+      {{{6, "4.25"}}, "edt_volt_battery", "4.25 V (100%)"},
+      {{{6, "0"}}, "edt_volt_battery", "0 V (0%)"},
+      {{{7, "13.8"}}, "edt_volt_external", "13.8 V"},
+      {{{8, "17"}}, "edt_GSM_signal", "-79 dBm (Very Strong)"},
+      {{{8, "10"}}, "edt_GSM_signal", "-93 dBm (Average)"},
+      {{{8, "22"}}, "edt_GSM_signal", "-69 dBm "},
+      {{{8, "99"}}, "edt_GSM_signal", "85 dBm "},
+      // An unreadable integer field counts as 0.
+      {{{8, "abc"}}, "edt_GSM_signal", "-113 dBm (Very Weak)"},
+      {{{9, "6"}, {4, "4.9"}}, "edt_GSM_status", "Registered - Warning: Supply voltage too high!"},
+      {{{9, "6"}, {4, "4.8"}}, "edt_GSM_status", "Registered - Warning: Supply voltage too high!"},
+      {{{9, "6"}, {4, "4.79"}}, "edt_GSM_status", "Registered"},
+      {{{9, "3"}}, "edt_GSM_status", "No SIMcard detected"},
+      {{{9, "13"}}, "edt_GSM_status", "unknown"},
+      {{{3, "0"}, {10, "3"}}, "edt_GPS_signal", "Switched Off"},
+      {{{3, "1"}, {10, "1"}}, "edt_GPS_signal", "No Fix (9/12 satellites, HDOP=1)"},
+      {{{3, "2"}, {10, "3"}}, "edt_GPS_signal", "3D Fix (9/12 satellites, HDOP=1)"},
+      {{{10, "2"}}, "edt_GPS_signal", "2D Fix (9/12 satellites, HDOP=1)"},
+      {{{14, "119"}}, "edt_movement", "119 seconds ago"},
+      {{{14, "120"}}, "edt_movement", "2 minutes ago"},
+      {{{14, "179"}}, "edt_movement", "2 minutes ago"},
+      {{{15, "-5"}}, "edt_next_gsm_update", "-5 seconds"},
+      {{{15, "300"}}, "edt_next_gsm_update", "5 minutes"},
+      {{{16, "-33.9"}, {17, "18.4"}}, "edt_coordinates", "-33.9 18.4"},
+      {{{18, "Driving"}}, "edtTripStatus", "Driving"},
+      {{{19, "87"}}, "edtSpeed", "87 km/h"},
+      {{{20, "123456"}}, "edtTime", "12:34:56"},
+      {{{20, "12345"}}, "edtTime", ""},
+      {{{20, "1234567"}}, "edtTime", ""},
+  };
+  for (const Case& c : cases) {
+    auto* box = Control<QLineEdit>(QString::fromLatin1(c.control));
+    ASSERT_NE(box, nullptr) << c.control;
+    box->setText(QStringLiteral("(before)"));  // a line that never arrives cannot pass
+    const std::string line = StatsLine(c.fields);
+    Inject(line);
+    ASSERT_TRUE(SyncWithUnit());
+    EXPECT_EQ(box->text().toStdString(), c.expected) << line;
+  }
+}
+
+TEST_F(MainWindowTest, SettingsRepliesLandInTheirControlsAndMalformedOnesChangeNothing) {
+  StopPolling();
+  Inject("+TRACK,1,2,600,4,5");
+  Inject("+LOWPOWER,0");
+  Inject("+USSD,*100#,024,1106241432Balance 5.00");
+  Inject("+GPRS,web.example,me,secret");
+  Inject("+IGNITION,2");
+  Inject("+INFO:Version:1.005");
+  Inject("+INFO:ID:WR42");
+  ASSERT_TRUE(WaitFor([&] { return Main().edtSerial->text() == QStringLiteral("WR42"); }));
+  EXPECT_EQ(Main().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(Main().trackField1, 1);
+  EXPECT_EQ(Main().trackField2, 2);
+  EXPECT_EQ(Main().trackField4, 4);
+  EXPECT_EQ(Main().trackField5, 5);
+  EXPECT_FALSE(Main().chkLowPower->isChecked());
+  EXPECT_EQ(Main().edtUSSD->text(), QStringLiteral("*100#"));
+  EXPECT_EQ(Main().edtUSSDinterval->text(), QStringLiteral("24"));
+  EXPECT_EQ(Main().lblUSSDRx->text(), QStringLiteral("USSD received on: 11/06/2024 14:32"));
+  EXPECT_EQ(Main().edtUSSDRx->text(), QStringLiteral("Balance 5.00"));
+  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("web.example"));
+  EXPECT_EQ(Main().edtAPN_username->text(), QStringLiteral("me"));
+  EXPECT_EQ(Main().edtAPN_password->text(), QStringLiteral("secret"));
+  EXPECT_EQ(Main().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.005"));
+  EXPECT_EQ(Worker().firmwareVersion, "1.005");
+
+  // Lines whose required fields do not read change nothing.
+  Inject("+TRACK,9,9,900,9");
+  Inject("+TRACK,9,9,5-3,9,9");
+  Inject("+LOWPOWER,5-3");
+  Inject("+USSD,*999#,2-4,");
+  Inject("+IGNITION,1-1");
+  Inject("+GPRS,after,,");
+  ASSERT_TRUE(WaitFor([&] { return Main().edtAPN->text() == QStringLiteral("after"); }));
+  EXPECT_EQ(Main().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(Main().trackField1, 1);
+  EXPECT_FALSE(Main().chkLowPower->isChecked());
+  EXPECT_EQ(Main().edtUSSD->text(), QStringLiteral("*100#"));
+  EXPECT_EQ(Main().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_TRUE(Main().edtAPN_username->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, UnplugKeepsValuesAndReplugClearsThemBeforeNewReplies) {
+  ASSERT_TRUE(WaitFor([&] { return !Main().edt_GSM_status->text().isEmpty(); }));
+  const QString status = Main().edt_GSM_status->text();
+  Bus().Unplug();
+  ASSERT_TRUE(WaitUntilSearching());
+  EXPECT_FALSE(Main().panelStatus->isHidden());
+  EXPECT_TRUE(Main().timerSearch->isActive());
+  EXPECT_FALSE(Main().btnReboot->isEnabled());
+  EXPECT_FALSE(Main().gboxMisc->isEnabled());
+  EXPECT_LE(Main().pbarSearch->value(), 4);
+  EXPECT_EQ(Main().edt_GSM_status->text(), status);
+  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));
+  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("internet"));
+
+  // Nothing is polled, nor echoed, while no unit is attached.
+  const int polls = TerminalLines().filter(QStringLiteral("->AT+STATS")).size();
+  Pump(2000);
+  EXPECT_EQ(TerminalLines().filter(QStringLiteral("->AT+STATS")).size(), polls);
+  EXPECT_GT(Main().pbarSearch->value(), 4);
+
+  // Slow answers leave a window in which the cleared display can be seen.
+  Unit().SetLatency(1500ms);
+  const size_t mark = Received().size();
+  Bus().Replug();
+  ASSERT_TRUE(WaitUntilConnected());
+  EXPECT_TRUE(Main().edt_GSM_status->text().isEmpty());
+  EXPECT_TRUE(Main().edtAPN->text().isEmpty());
+  EXPECT_TRUE(Main().cbox_trip_stop_time->currentText().isEmpty());
+  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));  // not cleared
+  ASSERT_TRUE(WaitFor([&] { return ReceivedSince(mark).size() >= 12; }));
+  const std::vector<std::string> again = ReceivedSince(mark);
+  EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 12), kConnectQueries);
+  EXPECT_TRUE(WaitFor([&] { return !Main().edt_GSM_status->text().isEmpty(); }, 8000));
+}
+
+TEST_F(MainWindowTest, PollsAboutOnceASecondWhileConnected) {
+  const size_t before = ReceivedCountOf("AT+STATS");
+  Pump(4000);
+  const size_t polls = ReceivedCountOf("AT+STATS") - before;
+  EXPECT_GE(polls, 2u);
+  EXPECT_LE(polls, 6u);
+}
+
+TEST_F(MainWindowTest, QuickBoxPollsAtOnceAndSetsTheInterval) {
+  EXPECT_EQ(Main().RefreshInterval(), 500);
+  EXPECT_TRUE(Terminal().chkQuick->isChecked());
+  Terminal().show();
+  size_t before = ReceivedCountOf("AT+STATS");
+  Click("chkQuick");
+  EXPECT_FALSE(Terminal().chkQuick->isChecked());
+  EXPECT_EQ(Main().RefreshInterval(), 30000);
+  EXPECT_EQ(ReceivedCountOf("AT+STATS"), before + 1) << "not sent at once";
+  // At 30 s the next poll is far away.
+  Pump(1500);
+  EXPECT_EQ(ReceivedCountOf("AT+STATS"), before + 1);
+
+  before = ReceivedCountOf("AT+STATS");
+  Click("chkQuick");
+  EXPECT_EQ(Main().RefreshInterval(), 1000);
+  EXPECT_EQ(ReceivedCountOf("AT+STATS"), before + 1);
+}
+
+TEST_F(MainWindowTest, HiddenLetterInVersionBoxOpensTheTerminal) {
+  EXPECT_FALSE(Terminal().isVisible());
+  QTest::keyClicks(Main().edtVersion, QStringLiteral("dx?1"));
+  EXPECT_FALSE(Terminal().isVisible());
+  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));  // still read-only
+  QTest::keyClicks(Main().edtVersion, QStringLiteral("D"));
+  EXPECT_TRUE(Terminal().isVisible());
+  EXPECT_TRUE(Main().isVisible());
+}
+
+TEST_F(MainWindowTest, TypedLinesGoOutAsTypedWithoutEcho) {
+  Terminal().show();
+  Click("btnTransmit");
+  EXPECT_TRUE(WaitForReceived("~DEBUG=1"));
+
+  // Neither upper-cased nor trimmed.
+  Terminal().edtTX->setText(QStringLiteral("at+ip? "));
+  QTest::keyClick(Terminal().edtTX, Qt::Key_Return);
+  QTest::keyClick(Terminal().edtTX, Qt::Key_Return);
+  EXPECT_TRUE(WaitFor([&] { return ReceivedCountOf("at+ip? ") == 2; }));
+  EXPECT_EQ(Terminal().edtTX->text(), QStringLiteral("at+ip? "));  // kept for the next press
+
+  // Typing into the box sends nothing by itself.
+  const size_t mark = Received().size();
+  QTest::keyClicks(Terminal().edtTX, QStringLiteral("X"));
+  Pump(200);
+  for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
+
+  // The terminal shows the unit's answers, never the typed lines themselves.
+  ASSERT_TRUE(SyncWithUnit());
+  for (const QString& line : TerminalLines()) {
+    EXPECT_FALSE(line.startsWith(QStringLiteral("->")) && !line.startsWith(QStringLiteral("->AT")))
+        << line.toStdString();
+    EXPECT_NE(line, QStringLiteral("~DEBUG=1"));
+    EXPECT_NE(line, QStringLiteral("->~DEBUG=1"));
+    EXPECT_FALSE(line.contains(QStringLiteral("at+ip?"))) << line.toStdString();
+  }
+}
+
+TEST_F(MainWindowTest, QuietTimeGrowsWithTheTerminalTimerAndRepliesResetIt) {
+  StopPolling();
+  Pump(300);
+  Worker().quietTime = 0;
+  Pump(650);
+  EXPECT_GE(Worker().quietTime, 400);
+  EXPECT_LE(Worker().quietTime, 800);
+  Inject("~debug output");
+  EXPECT_TRUE(WaitFor([&] { return Worker().quietTime < 300; }));
+}
+
+TEST_F(MainWindowTest, TerminalKeepsTheNewestLinesAndFollowsOnlyAtTheEnd) {
+  TfrmComms& term = Terminal();
+  term.show();
+  QPlainTextEdit* text = term.redtDebug;
+  text->clear();
+  const int total = TfrmComms::kMaxLines + 50;
+  for (int i = 0; i < total; ++i) term.AppendLine("line " + std::to_string(i));
+  EXPECT_EQ(text->blockCount(), TfrmComms::kMaxLines);
+  EXPECT_EQ(text->document()->firstBlock().text(), QStringLiteral("line 50"));
+  EXPECT_EQ(text->document()->lastBlock().text(), QString::fromStdString("line " + std::to_string(total - 1)));
+
+  QScrollBar* bar = text->verticalScrollBar();
+  Pump(50);
+  EXPECT_EQ(bar->value(), bar->maximum()) << "at the end, new lines are followed";
+  term.AppendLine("one more");
+  EXPECT_EQ(bar->value(), bar->maximum());
+
+  // The user scrolls up: the same line stays at the top while lines arrive.
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  ASSERT_LT(bar->value(), bar->maximum());
+  const QString top = text->document()->findBlockByNumber(bar->value()).text();
+  for (int i = 0; i < 20; ++i) term.AppendLine("later " + std::to_string(i));
+  EXPECT_LT(bar->value(), bar->maximum());
+  EXPECT_EQ(text->document()->findBlockByNumber(bar->value()).text(), top);
+
+  // Back at the end, it follows again.
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  term.AppendLine("last");
+  EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+class CannotOpenTest : public AppFixture {
+ protected:
+  void ConfigureBus(SimulatedBus& bus) override { bus.FailOpen(-1, "Permission denied"); }
+  bool WaitForConnectionOnStart() override { return false; }
+};
+
+TEST_F(CannotOpenTest, SearchingDisplaySaysPermissionIsMissingAndHowToFixIt) {
+  ASSERT_TRUE(WaitFor([&] { return Main().lblOpenFailure->isVisible(); }, 8000));
+  const QString text = Main().lblOpenFailure->text();
+  EXPECT_TRUE(text.contains(QStringLiteral("permission")));
+  EXPECT_TRUE(text.contains(QStringLiteral("60-wayrunner-track.rules")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Permission denied")));
+  EXPECT_EQ(Main().lblStatus->text(), QStringLiteral("Searching for USB device..."));
+  EXPECT_EQ(Main().LastConnectionState(), 0);
+  EXPECT_TRUE(TerminalLines().filter(QStringLiteral("->")).isEmpty()) << "nothing sent or echoed";
+}
+
+}  // namespace
+}  // namespace wr::test
