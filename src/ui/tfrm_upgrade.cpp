@@ -1,9 +1,188 @@
 #include "ui/tfrm_upgrade.h"
 
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "link/prompts.h"
+#include "link/send_command.h"
+#include "link/usb_comms.h"
+#include "ui/app_fonts.h"
+
 namespace wr {
+namespace {
+
+TfrmUpgrade* g_instance = nullptr;
+
+QString FromBytes(std::string_view text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+}  // namespace
+
+TfrmUpgrade* TfrmUpgrade::Instance() { return g_instance; }
 
 TfrmUpgrade::TfrmUpgrade(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("frmUpgrade"));
+  setWindowTitle(QStringLiteral("Upgrade"));
+  setFont(DialogFont());
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(377, 125);
+
+  GroupBox1 = Named(new QGroupBox, "GroupBox1");
+  Label1 = Named(new QLabel(QStringLiteral("Upgrading Firmware, Please wait...")), "Label1");
+  pbarUpgrade = Named(new QProgressBar, "pbarUpgrade");
+  pbarUpgrade->setMinimum(0);
+  pbarUpgrade->setValue(0);
+  pbarUpgrade->setTextVisible(false);
+  auto* groupLayout = new QVBoxLayout(GroupBox1);
+  groupLayout->addWidget(Label1);
+  groupLayout->addWidget(pbarUpgrade);
+
+  Panel1 = Named(new QWidget, "Panel1");
+  Panel1->setFixedHeight(41);
+  btnCancel = Named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
+  auto* panelLayout = new QHBoxLayout(Panel1);
+  panelLayout->setContentsMargins(8, 8, 8, 8);
+  panelLayout->addStretch();
+  panelLayout->addWidget(btnCancel);
+  connect(btnCancel, &QPushButton::clicked, this, &TfrmUpgrade::btnCancelClick);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 0);
+  layout->setSpacing(0);
+  layout->addWidget(GroupBox1, 1);
+  layout->addWidget(Panel1);
+
+  TimerStartUpgrade = Named(new QTimer(this), "TimerStartUpgrade");
+  TimerStartUpgrade->setInterval(1);
+  TimerStartUpgrade->setSingleShot(false);
+  connect(TimerStartUpgrade, &QTimer::timeout, this, &TfrmUpgrade::TimerStartUpgradeTimer);
+
+  g_instance = this;
+}
+
+TfrmUpgrade::~TfrmUpgrade() {
+  if (g_instance == this) g_instance = nullptr;
+}
+
+void TfrmUpgrade::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (QWidget* owner = parentWidget())
+    move(owner->geometry().center() - rect().center());
+  FormShow();
+}
+
+void TfrmUpgrade::FormShow() {
+  cancelRequested = false;
+  upgradeSucceeded = false;
+  TimerStartUpgrade->start();
+}
+
+void TfrmUpgrade::TimerStartUpgradeTimer() {
+  TimerStartUpgrade->stop();
+  upgradeSucceeded = false;
+  running_ = true;
+  RunUpgrade();
+  running_ = false;
+  accept();
+}
+
+void TfrmUpgrade::btnCancelClick() {
+  cancelRequested = true;
+  // A block's wait looks at the flag at once instead of at its time-out.
+  if (USBcomms* comms = Link().comms) comms->WakeWaiters();
+}
+
+void TfrmUpgrade::reject() {
+  // The procedure closes the dialog itself when it has ended; closing it
+  // under a running transfer would leave the transfer without its window.
+  if (running_) {
+    btnCancelClick();
+    return;
+  }
+  TimerStartUpgrade->stop();
+  QDialog::reject();
+}
+
+void TfrmUpgrade::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    btnCancelClick();
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+void TfrmUpgrade::Tell(std::string_view message) { prompts_.ShowMessage(FromBytes(message)); }
+
+void TfrmUpgrade::RunUpgrade() {
+  pbarUpgrade->setValue(0);
+  cancelRequested = false;
+
+  const QString path = prompts_.OpenFile(QStringLiteral("Open"), QString::fromLatin1(kFirmwareFilter));
+  if (path.isEmpty()) return;
+
+  const std::string unitVersion = Link().comms ? Link().comms->firmwareVersion : std::string();
+  const UpgradeFileResult file =
+      ReadUpgradeFile(std::filesystem::path(path.toStdU16String()), unitVersion);
+  // The caption names every file that could be opened, also one refused later.
+  if (file.message != upgrade_msg::kFileMissing && file.message != upgrade_msg::kOpenFailed)
+    setWindowTitle(path);
+  if (!file.ok) {
+    Tell(file.message);
+    return;
+  }
+
+  if (!prompts_.AskYesNo(QStringLiteral("Warning"),
+                         QStringLiteral("This will upgrade the unit to ") +
+                             FromBytes(file.productWord) + QStringLiteral(" version: ") +
+                             FromBytes(file.version) + QStringLiteral(". Proceed?")))
+    return;
+
+  // The maximum is an int; real images are far below the reader's size limit.
+  pbarUpgrade->setMaximum(static_cast<int>(file.imageLength));
+  Delay(timings_.settleMs);
+  TransferHooks hooks;
+  hooks.cancelled = [this] { return cancelRequested; };
+  hooks.advance = [this](size_t bytes) {
+    pbarUpgrade->setValue(pbarUpgrade->value() + static_cast<int>(bytes));
+  };
+  switch (SendUpgradeBlocks(file, timings_, hooks)) {
+    case TransferResult::SendFailed:
+      Tell("Error sending upgrade file!");
+      return;
+    case TransferResult::Cancelled:
+      Tell("Firmware upgrade stopped!");
+      return;
+    case TransferResult::Sent:
+      break;
+  }
+
+  switch (SendInstallCommand(file.LastBlockNumber(), timings_)) {
+    case InstallResult::Refused:
+      Tell("Firmware upgrade not supported!");
+      return;
+    case InstallResult::NotDelivered:
+      Tell("Error sending upgrade command! The unit was not told to install the firmware.");
+      return;
+    case InstallResult::Installed:
+      upgradeSucceeded = true;
+      return;
+  }
 }
 
 }  // namespace wr

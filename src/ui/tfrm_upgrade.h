@@ -1,6 +1,16 @@
 #pragma once
-// The firmware upgrade dialog: progress of the block transfer, with Cancel.
+// The firmware upgrade dialog: picks the file, checks it, sends it block by
+// block with a progress bar and Cancel, and tells the unit to install it.
 #include <QDialog>
+
+#include "ui/upgrade_transfer.h"
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QWidget;
 
 namespace wr {
 
@@ -9,10 +19,50 @@ class Prompts;
 class TfrmUpgrade : public QDialog {
   Q_OBJECT
  public:
+  // The file dialog's filter: files ending in .fw, described as Upgrade Files.
+  static constexpr const char* kFirmwareFilter = "Upgrade Files (*.fw)";
+
   explicit TfrmUpgrade(Prompts& prompts, QWidget* parent = nullptr);
+  ~TfrmUpgrade() override;
+
+  // The one upgrade dialog of the running tool, or null before it is built.
+  static TfrmUpgrade* Instance();
+
+  // Waits of the transfer; tests shorten them, the tool keeps the defaults.
+  void SetTimings(const UpgradeTimings& timings) { timings_ = timings; }
+  const UpgradeTimings& Timings() const { return timings_; }
+
+  void FormShow();
+  void TimerStartUpgradeTimer();
+  void btnCancelClick();
+
+  // Set by Cancel; looked at between blocks and while a block waits.
+  bool cancelRequested = false;
+  // Set only when the install command went out and was not refused.
+  bool upgradeSucceeded = false;
+
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QProgressBar* pbarUpgrade = nullptr;
+  QWidget* Panel1 = nullptr;
+  QPushButton* btnCancel = nullptr;
+  QTimer* TimerStartUpgrade = nullptr;
+
+ public slots:
+  // Escape and the close box act as Cancel while the procedure runs.
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void RunUpgrade();
+  void Tell(std::string_view message);
+
   Prompts& prompts_;
+  UpgradeTimings timings_;
+  bool running_ = false;
 };
 
 }  // namespace wr

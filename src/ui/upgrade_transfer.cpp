@@ -1,0 +1,83 @@
+#include "ui/upgrade_transfer.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <string>
+
+#include "link/send_command.h"
+#include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
+#include "protocol/commands.h"
+#include "upgrade/block_line.h"
+
+namespace wr {
+namespace {
+
+// Waits until the OK or ERROR flag is set or timeoutMs has passed, woken by
+// every drain step rather than by a polling step. A link that drops while
+// waiting does not end the wait: a unit that restarts to install goes away.
+void WaitForFlags(USBcomms& comms, int timeoutMs) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  while (!comms.okFlag && !comms.errorFlag) {
+    const qint64 left = timeoutMs - elapsed.elapsed();
+    if (left <= 0) return;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&comms, &USBcomms::drained, &loop, &QEventLoop::quit);
+    limit.start(static_cast<int>(left));
+    loop.exec();
+  }
+}
+
+}  // namespace
+
+TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTimings& timings,
+                                 const TransferHooks& hooks) {
+  const auto cancelled = [&hooks] { return hooks.cancelled && hooks.cancelled(); };
+  for (size_t k = 0; k < file.blocks.size(); ++k) {
+    if (cancelled()) return TransferResult::Cancelled;
+    if (hooks.advance) hooks.advance(file.BlockImageBytes(k));
+    const std::string line = BlockLine(static_cast<uint32_t>(k), file.blocks[k].data());
+    bool delivered = false;
+    for (int attempt = 0; attempt < UpgradeTimings::kBlockAttempts && !delivered; ++attempt) {
+      switch (SendLineAndWait(line, timings.blockTimeoutMs, cancelled)) {
+        case CommandOutcome::Ok:
+          delivered = true;
+          break;
+        case CommandOutcome::Stopped:
+          // Not retried, and nothing after it is sent.
+          return TransferResult::Cancelled;
+        case CommandOutcome::Error:
+        case CommandOutcome::TimedOut:
+        case CommandOutcome::Disconnected:
+          // An unanswered attempt proves nothing arrived: it is sent again.
+          break;
+      }
+    }
+    if (!delivered) return TransferResult::SendFailed;
+  }
+  return TransferResult::Sent;
+}
+
+InstallResult SendInstallCommand(size_t lastBlock, const UpgradeTimings& timings) {
+  LinkContext& link = Link();
+  if (!link.comms || !link.usb) return InstallResult::NotDelivered;
+  USBcomms& comms = *link.comms;
+  Delay(timings.settleMs);
+  comms.okFlag = false;
+  comms.errorFlag = false;
+  const std::string line = std::string(cmd::kFwUpgrade) + std::to_string(lastBlock);
+  // A unit that went away after the last block never got the command, so
+  // this must not be reported as installed.
+  if (!link.usb->SendLine(line)) return InstallResult::NotDelivered;
+  WaitForFlags(comms, timings.installWaitMs);
+  return comms.errorFlag ? InstallResult::Refused : InstallResult::Installed;
+}
+
+}  // namespace wr

@@ -1,0 +1,56 @@
+#pragma once
+// The block-by-block transfer of a firmware image and the install command,
+// without any window: the upgrade dialog runs it, and so can a benchmark.
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "upgrade/upgrade_file.h"
+
+namespace wr {
+
+struct UpgradeTimings {
+  // Milliseconds one block attempt waits for OK or ERROR before it counts as failed.
+  static constexpr int kBlockTimeoutMs = 1000;
+  // Attempts per block before the transfer gives up.
+  static constexpr int kBlockAttempts = 3;
+  // Milliseconds of quiet before the first block and before the install
+  // command, so that a late answer to an earlier line is not taken for theirs.
+  static constexpr int kSettleMs = 250;
+  // Milliseconds to wait for the install command's answer; a unit may restart
+  // at once without answering, which counts as installed.
+  static constexpr int kInstallWaitMs = 3000;
+
+  int blockTimeoutMs = kBlockTimeoutMs;
+  int settleMs = kSettleMs;
+  int installWaitMs = kInstallWaitMs;
+};
+
+enum class TransferResult {
+  Sent,       // every block acknowledged with OK
+  Cancelled,  // stopped between blocks or while waiting for one
+  SendFailed  // a block failed every attempt (ERROR, no answer, or unit gone)
+};
+
+struct TransferHooks {
+  // Polled between blocks and by every wait; true stops the transfer.
+  std::function<bool()> cancelled;
+  // Called with a block's image bytes just before the block is first sent.
+  std::function<void(size_t imageBytes)> advance;
+};
+
+// Sends every block of the file; a block is repeated until it is answered
+// OK, at most kBlockAttempts times. Needs Link() set up and the unit open.
+TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTimings& timings,
+                                 const TransferHooks& hooks = {});
+
+enum class InstallResult {
+  Installed,     // OK, or no answer within the waiting time
+  Refused,       // ERROR: the unit's firmware cannot upgrade
+  NotDelivered   // the command could not be written: the unit never got it
+};
+
+// Waits settleMs, then sends "AT+FWUPGRADE=" with the last block's number.
+InstallResult SendInstallCommand(size_t lastBlock, const UpgradeTimings& timings);
+
+}  // namespace wr
