@@ -1,0 +1,588 @@
+// The trip grid, place names, the coordinate menu and the export, end to end
+// against the simulated unit.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <cstdlib>
+#include <map>
+#include <set>
+
+#include "e2e/app_fixture.h"
+#include "ui/spreadsheet_automation.h"
+#include "ui/spreadsheet_export.h"
+#include "ui/xlsx_automation.h"
+
+namespace wr::test {
+namespace {
+
+// Home, a trip start 0.1 km from it, one 0.3 km from it, and far places.
+const char* const kHome = "-26.1071,28.0567";
+SimTrip Trip(const std::string& date, const std::string& startLat, const std::string& startLon,
+             const std::string& endLat, const std::string& endLon) {
+  return {date, "08:15", "08:47", startLat, startLon, endLat, endLon, "12.3", "87"};
+}
+std::vector<SimTrip> ThreeTrips() {
+  return {Trip("2024/03/01", "-26.1071", "28.0567", "-26.2041", "28.0473"),
+          Trip("2024/03/02", "-26.1080", "28.0567", "-26.1071", "28.0567"),
+          Trip("2024/03/03", "-26.1098", "28.0567", "-25.7479", "28.2293")};
+}
+
+class TripsTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dataDir_.isValid());
+    qputenv("WAYRUNNER_DATA_DIR", DataDirSetting());
+    BeforeStart();
+    AppFixture::SetUp();
+    if (HasFatalFailure()) return;
+    StopPolling();
+    ShowTabOf(Main().sgridTrips);
+  }
+  void TearDown() override {
+    AppFixture::TearDown();
+    SetSpreadsheetFactory({});
+    qunsetenv("WAYRUNNER_DATA_DIR");
+  }
+  virtual QByteArray DataDirSetting() { return QFile::encodeName(dataDir_.path()); }
+  // Runs before the window exists, e.g. to leave a place file behind.
+  virtual void BeforeStart() {}
+
+  QString PlaceFile() const { return dataDir_.filePath(QStringLiteral("coords.txt")); }
+  QByteArray PlaceFileContent() const {
+    QFile file(PlaceFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+
+  QTableWidget* Grid() { return Main().sgridTrips; }
+  QString Cell(int row, int column) {
+    const QTableWidgetItem* item = Grid()->item(row, column);
+    return item ? item->text() : QString();
+  }
+  QStringList Row(int row) {
+    QStringList cells;
+    for (int c = 0; c < Grid()->columnCount(); ++c) cells << Cell(row, c);
+    return cells;
+  }
+
+  // Presses "Show Trips" and waits until the unit's whole answer is shown.
+  void ShowTrips(const std::vector<SimTrip>& trips) {
+    Unit().SetTrips(trips);
+    const size_t before = ReceivedCountOf("AT+TRIPS");
+    Click(QStringLiteral("btnGetTrips"));
+    ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+TRIPS") > before; }));
+    ASSERT_TRUE(WaitFor([&] {
+      return trips.empty() || Cell(static_cast<int>(trips.size()), 0) ==
+                                  QString::fromStdString(trips.back().date);
+    }));
+  }
+
+  // Sends trip lines as the unit would and waits until the last has been handled.
+  void InjectAndSettle(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) Inject(line);
+    Inject("+INFO:ID:settled");
+    ASSERT_TRUE(WaitFor([&] { return Main().edtSerial->text() == QStringLiteral("settled"); }));
+    Main().edtSerial->clear();
+  }
+
+  // A mouse press on a cell of the grid as the user makes it.
+  void PressCell(int row, int column, Qt::MouseButton button) {
+    Main().pmenuCoordinate->hide();
+    const QPoint centre(Grid()->columnViewportPosition(column) + Grid()->columnWidth(column) / 2,
+                        Grid()->rowViewportPosition(row) + Grid()->rowHeight(row) / 2);
+    QTest::mousePress(Grid()->viewport(), button, Qt::NoModifier, centre);
+    QTest::mouseRelease(Grid()->viewport(), button, Qt::NoModifier, centre);
+  }
+  bool MenuOpen() { return Main().pmenuCoordinate->isVisible(); }
+  // Which of the menu's items are visible, in menu order.
+  QStringList MenuItems() {
+    QStringList items;
+    for (QAction* action : Main().pmenuCoordinate->actions())
+      if (action->isVisible()) items << action->text();
+    return items;
+  }
+  // Right-clicks the cell and picks a menu item.
+  void Choose(int row, int column, QAction* item) {
+    PressCell(row, column, Qt::RightButton);
+    ASSERT_TRUE(MenuOpen());
+    ASSERT_TRUE(item->isVisible());
+    Main().pmenuCoordinate->hide();
+    item->trigger();
+  }
+
+  QTemporaryDir dataDir_;
+};
+
+TEST_F(TripsTest, TripLinesFillRowsInIndexOrderBelowTheHeadings) {
+  const QStringList headings = Row(0);
+  ShowTrips(ThreeTrips());
+  EXPECT_EQ(Grid()->rowCount(), 4);
+  EXPECT_EQ(Row(0), headings);
+  EXPECT_EQ(headings.mid(0, 7), QStringList({"Date", "Start", "End", "Start coordinates",
+                                             "End coordinates", "Max Speed", "Distance"}));
+  // Speed before distance, each with its unit; raw coordinates in the hidden columns.
+  EXPECT_EQ(Row(1), QStringList({"2024/03/01", "08:15", "08:47", "-26.1071,28.0567",
+                                 "-26.2041,28.0473", "87 Km/h", "12.3 Km", "-26.1071,28.0567",
+                                 "-26.2041,28.0473"}));
+  EXPECT_EQ(Cell(3, 0), QStringLiteral("2024/03/03"));
+  EXPECT_TRUE(Grid()->isColumnHidden(7));
+  EXPECT_TRUE(Grid()->isColumnHidden(8));
+}
+
+TEST_F(TripsTest, TheLatestIndexSetsTheRowCountAndBadIndexesChangeNothing) {
+  InjectAndSettle({"+TRIPS,2,d2,s,e,1,2,3,4,5,6", "+TRIPS,0,d0,s,e,1,2,3,4,5,6"});
+  EXPECT_EQ(Grid()->rowCount(), 2);
+  EXPECT_EQ(Cell(1, 0), QStringLiteral("d0"));
+
+  const QStringList heading = Row(0), first = Row(1);
+  InjectAndSettle({"+TRIPS,-1,neg,s,e,1,2,3,4,5,6", "+TRIPS,5-3,bad,s,e,1,2,3,4,5,6",
+                   "+TRIPS,999999999,huge,s,e,1,2,3,4,5,6"});
+  EXPECT_EQ(Grid()->rowCount(), 2);
+  EXPECT_EQ(Row(0), heading);
+  EXPECT_EQ(Row(1), first);
+
+  // An empty index is trip 0; missing fields leave empty texts and bare units.
+  InjectAndSettle({"+TRIPS,,short"});
+  EXPECT_EQ(Row(1), QStringList({"short", "", "", ",", ",", " Km/h", " Km", ",", ","}));
+}
+
+TEST_F(TripsTest, ShowTripsOnAnEmptyLogKeepsRowOne) {
+  InjectAndSettle({"+TRIPS,1,d1,s,e,1,2,3,4,5,6"});
+  const QStringList kept = Row(1);
+  const size_t before = ReceivedCountOf("AT+TRIPS");
+  Unit().SetTrips({});
+  Click(QStringLiteral("btnGetTrips"));
+  ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+TRIPS") > before; }));
+  InjectAndSettle({});
+  EXPECT_EQ(Grid()->rowCount(), 2);
+  EXPECT_EQ(Row(1), kept);
+}
+
+TEST_F(TripsTest, DeleteAllAsksFirstThenClearsAndAsksTheUnitAgain) {
+  ShowTrips(ThreeTrips());
+  const size_t mark = Received().size();
+  Prompts().yesNo = {false};
+  Click(QStringLiteral("btnDeleteAll"));
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Delete All"));
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Are you sure you want to delete all trips?"));
+  Pump(200);
+  EXPECT_TRUE(ReceivedSince(mark).empty());
+  EXPECT_EQ(Grid()->rowCount(), 4);
+  EXPECT_EQ(Unit().Trips().size(), 3u);
+
+  Prompts().yesNo = {true};
+  Click(QStringLiteral("btnDeleteAll"));
+  EXPECT_EQ(Grid()->rowCount(), 2);
+  EXPECT_EQ(Row(1), QStringList(QVector<QString>(9)));
+  ASSERT_TRUE(WaitForReceived("AT+TRIPS"));
+  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>({"AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
+  EXPECT_TRUE(Unit().Trips().empty());
+}
+
+TEST_F(TripsTest, ColumnWidthsFollowTheGridWidth) {
+  Grid()->resize(511, Grid()->height());
+  std::vector<int> widths;
+  for (int c = 0; c < 9; ++c) widths.push_back(Grid()->columnWidth(c));
+  EXPECT_EQ(widths, std::vector<int>({51, 39, 39, 113, 113, 63, 65, 0, 0}));
+  Grid()->resize(900, Grid()->height());
+  EXPECT_EQ(Grid()->columnWidth(0), 90);
+  EXPECT_EQ(Grid()->columnWidth(3), 200);
+  EXPECT_EQ(Grid()->columnWidth(6), 900 - (90 + 69 + 69 + 200 + 200 + 112) - 28);
+}
+
+TEST_F(TripsTest, RightClickOnAPositionOpensTheMenuThatFitsTheCell) {
+  // Rows 1 and 2 exist but stay empty.
+  InjectAndSettle({"+TRIPS,2,d2,s,e,-26.1071,28.0567,-26.2041,28.0473,5,6"});
+  PressCell(3, 3, Qt::RightButton);
+  ASSERT_TRUE(MenuOpen());
+  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Name Coordinate", "Delete Name"}));
+  EXPECT_EQ(Main().ClickedRow, 3);
+  EXPECT_EQ(Main().ClickedCoordColumn, 7);
+  PressCell(3, 4, Qt::RightButton);
+  EXPECT_TRUE(MenuOpen());
+  EXPECT_EQ(Main().ClickedCoordColumn, 8);
+
+  // None on the heading row, an empty row, another column, or with the left button.
+  for (const auto& [row, column, button] :
+       std::vector<std::tuple<int, int, Qt::MouseButton>>{{0, 3, Qt::RightButton},
+                                                          {1, 4, Qt::RightButton},
+                                                          {3, 0, Qt::RightButton},
+                                                          {3, 5, Qt::RightButton},
+                                                          {3, 3, Qt::LeftButton}}) {
+    PressCell(row, column, button);
+    EXPECT_FALSE(MenuOpen()) << row << "," << column;
+  }
+  // The remembered cell is only changed by a click that opened the menu.
+  EXPECT_EQ(Main().ClickedRow, 3);
+  EXPECT_EQ(Main().ClickedCoordColumn, 8);
+}
+
+TEST_F(TripsTest, NamingAPositionNamesEveryTripWithinTheRadiusAndMapsUseTheRawPosition) {
+  ShowTrips(ThreeTrips());
+  Prompts().inputs = {QStringLiteral("Home")};
+  Choose(1, 3, Main().btnNameCoordinate);
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Name Coordinate"));
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Coordinate Name:"));
+  EXPECT_EQ(PlaceFileContent(), QByteArray("Home,-26.1071,28.0567\r\n"));
+  // 0 km, 0.1 km and 0 km away; the third trip starts 0.3 km away.
+  EXPECT_EQ(Cell(1, 3), QStringLiteral("Home"));
+  EXPECT_EQ(Cell(2, 3), QStringLiteral("Home"));
+  EXPECT_EQ(Cell(2, 4), QStringLiteral("Home"));
+  EXPECT_EQ(Cell(3, 3), QStringLiteral("-26.1098,28.0567"));
+  EXPECT_EQ(Cell(2, 7), QStringLiteral("-26.1080,28.0567"));
+
+  // A named cell offers renaming, and its map shows the position, not the name.
+  PressCell(2, 4, Qt::RightButton);
+  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Rename Coordinate", "Delete Name"}));
+  Main().pmenuCoordinate->hide();
+  Main().OpeninGoogleMaps1->trigger();
+  ASSERT_EQ(Shell().addresses.size(), 1u);
+  EXPECT_EQ(Shell().addresses[0],
+            QStringLiteral("https://maps.google.com/maps?f=q&hl=en&q=") + QLatin1String(kHome));
+
+  // Trip lines that arrive later are named as they come.
+  InjectAndSettle({"+TRIPS,3,d3,s,e,-26.1072,28.0567,1,2,5,6"});
+  EXPECT_EQ(Cell(4, 3), QStringLiteral("Home"));
+  EXPECT_EQ(Cell(4, 4), QStringLiteral("1,2"));
+}
+
+TEST_F(TripsTest, NamesThatCannotBeStoredAreRefusedWithAMessage) {
+  ShowTrips(ThreeTrips());
+  Prompts().inputs = {QStringLiteral("Home")};
+  Choose(1, 3, Main().btnNameCoordinate);
+  const QByteArray stored = PlaceFileContent();
+
+  Prompts().shown.clear();
+  Prompts().inputs = {QStringLiteral("HOME"), QStringLiteral("Ho,me"), QStringLiteral("Ho\nme"),
+                      std::nullopt, QString()};
+  for (int i = 0; i < 5; ++i) Choose(3, 3, Main().btnNameCoordinate);
+  const std::vector<QString> messages = Prompts().Messages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[0], QStringLiteral("Name already Exists!"));
+  EXPECT_TRUE(messages[1].contains(QStringLiteral("comma"))) << messages[1].toStdString();
+  EXPECT_TRUE(messages[2].contains(QStringLiteral("line break"))) << messages[2].toStdString();
+  EXPECT_EQ(PlaceFileContent(), stored);
+  EXPECT_EQ(Cell(3, 3), QStringLiteral("-26.1098,28.0567"));
+
+  // A rename to a name with a comma is refused too, and the old name stays.
+  Prompts().shown.clear();
+  Prompts().inputs = {QStringLiteral("Depot, north")};
+  Choose(1, 3, Main().btnRenameCoordinate);
+  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  EXPECT_EQ(PlaceFileContent(), stored);
+  EXPECT_EQ(Cell(1, 3), QStringLiteral("Home"));
+}
+
+TEST_F(TripsTest, RenamingAndDeletingANameShowTheResultInEveryRow) {
+  ShowTrips(ThreeTrips());
+  Prompts().inputs = {QStringLiteral("Home")};
+  Choose(1, 3, Main().btnNameCoordinate);
+
+  // The input box starts with the old name; the same name changes nothing.
+  Prompts().shown.clear();
+  Prompts().inputs = {QStringLiteral("Home"), QStringLiteral("Depot")};
+  Choose(2, 4, Main().btnRenameCoordinate);
+  Choose(2, 4, Main().btnRenameCoordinate);
+  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Rename Coordinate"));
+  EXPECT_EQ(PlaceFileContent(), QByteArray("Depot,-26.1071,28.0567\r\n"));
+  for (const auto& [row, column] : {std::pair{1, 3}, {2, 3}, {2, 4}})
+    EXPECT_EQ(Cell(row, column), QStringLiteral("Depot"));
+
+  // Delete asks first; No keeps the name.
+  Prompts().shown.clear();
+  Prompts().yesNo = {false, true};
+  Choose(1, 3, Main().btnDeleteName);
+  EXPECT_EQ(Cell(1, 3), QStringLiteral("Depot"));
+  Choose(1, 3, Main().btnDeleteName);
+  ASSERT_EQ(Prompts().shown.size(), 2u);
+  EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Delete name"));
+  EXPECT_EQ(Prompts().shown[1].text, QStringLiteral("Delete coordinate name: Depot?"));
+  EXPECT_EQ(PlaceFileContent(), QByteArray());
+  EXPECT_EQ(Cell(1, 3), QString::fromLatin1(kHome));
+  EXPECT_EQ(Cell(2, 3), QStringLiteral("-26.1080,28.0567"));
+  EXPECT_TRUE(Prompts().Messages().empty());
+
+  // "Delete Name" on a coordinate asks about the coordinate and changes nothing.
+  Prompts().yesNo = {true};
+  Choose(3, 3, Main().btnDeleteName);
+  EXPECT_EQ(Prompts().shown.back().text, QStringLiteral("Delete coordinate name: -26.1098,28.0567?"));
+  EXPECT_TRUE(Prompts().Messages().empty());
+}
+
+TEST_F(TripsTest, AMapAddressCannotBeReshapedByTheUnitsText) {
+  InjectAndSettle({"+TRIPS,0,d,s,e,1&q=x,2#y,3,4,5,6"});
+  Choose(1, 3, Main().OpeninGoogleMaps1);
+  ASSERT_EQ(Shell().addresses.size(), 1u);
+  EXPECT_EQ(Shell().addresses[0],
+            QStringLiteral("https://maps.google.com/maps?f=q&hl=en&q=1%26%71%3D%78,2%23%79"));
+}
+
+// Names in the file when the tool starts are shown on the first trips.
+class TripsWithPlaceFileTest : public TripsTest {
+ protected:
+  void BeforeStart() override {
+    QFile file(PlaceFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Office,-25.7479,28.2293\r\nHome,-26.1071,28.0567");  // last line unterminated
+  }
+};
+
+TEST_F(TripsWithPlaceFileTest, PlacesOfTheFileAreShownAndANewNameEndsTheOpenLastLine) {
+  ShowTrips(ThreeTrips());
+  EXPECT_EQ(Cell(1, 3), QStringLiteral("Home"));
+  EXPECT_EQ(Cell(3, 4), QStringLiteral("Office"));
+  Prompts().inputs = {QStringLiteral("Depot")};
+  Choose(1, 4, Main().btnNameCoordinate);
+  EXPECT_EQ(PlaceFileContent(), QByteArray("Office,-25.7479,28.2293\r\nHome,-26.1071,28.0567\r\n"
+                                           "Depot,-26.2041,28.0473\r\n"));
+  EXPECT_EQ(Cell(1, 4), QStringLiteral("Depot"));
+}
+
+// The data folder cannot be created: its parent is a file.
+class TripsWithoutDataFolderTest : public TripsTest {
+ protected:
+  QByteArray DataDirSetting() override {
+    QFile blocker(dataDir_.filePath(QStringLiteral("blocker")));
+    blocker.open(QIODevice::WriteOnly);
+    return QFile::encodeName(dataDir_.filePath(QStringLiteral("blocker/Wayrunner")));
+  }
+};
+
+TEST_F(TripsWithoutDataFolderTest, ANameThatCannotBeSavedIsReportedAndTripsStillShow) {
+  ShowTrips(ThreeTrips());
+  EXPECT_EQ(Cell(1, 3), QString::fromLatin1(kHome));
+  Prompts().inputs = {QStringLiteral("Home")};
+  Choose(1, 3, Main().btnNameCoordinate);
+  const std::vector<QString> messages = Prompts().Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0], QStringLiteral("Name already Exists!"));
+  EXPECT_FALSE(messages[0].isEmpty());
+  EXPECT_EQ(Cell(1, 3), QString::fromLatin1(kHome));
+}
+
+// Records every call; fails the call given by failAt (0: none).
+class RecordingAutomation : public SpreadsheetAutomation {
+ public:
+  struct Log {
+    std::vector<std::string> calls;     // everything but releases
+    std::vector<AutomationRef> released;
+    std::set<AutomationRef> live;
+    int failAt = 0;
+  };
+  explicit RecordingAutomation(Log& log) : log_(log) {}
+
+  AutomationRef CreateObject(const std::string& progId) override {
+    return Make("create " + progId);
+  }
+  AutomationRef Get(AutomationRef object, const std::string& member,
+                    const AutomationArgs& args) override {
+    return Make("get " + std::to_string(object) + " " + member + Args(args));
+  }
+  bool Put(AutomationRef object, const std::string& member, const AutomationValue& value) override {
+    return Note("put " + std::to_string(object) + " " + member + " = " + Text(value));
+  }
+  bool Call(AutomationRef object, const std::string& member, const AutomationArgs& args) override {
+    return Note("call " + std::to_string(object) + " " + member + Args(args));
+  }
+  bool Release(AutomationRef object) override {
+    log_.released.push_back(object);
+    return log_.live.erase(object) == 1;
+  }
+
+ private:
+  static std::string Text(const AutomationValue& v) {
+    if (const auto* i = std::get_if<std::int32_t>(&v)) return std::to_string(*i);
+    if (const auto* b = std::get_if<bool>(&v)) return *b ? "true" : "false";
+    return "\"" + std::get<std::string>(v) + "\"";
+  }
+  static std::string Args(const AutomationArgs& args) {
+    std::string out = "(";
+    for (size_t i = 0; i < args.size(); ++i) out += (i ? "," : "") + Text(args[i]);
+    return out + ")";
+  }
+  bool Note(const std::string& call) {
+    log_.calls.push_back(call);
+    return static_cast<int>(log_.calls.size()) != log_.failAt;
+  }
+  AutomationRef Make(const std::string& call) {
+    if (!Note(call)) return 0;
+    const AutomationRef ref = next_++;
+    log_.live.insert(ref);
+    log_.calls.back() += " -> " + std::to_string(ref);
+    return ref;
+  }
+  Log& log_;
+  AutomationRef next_ = 1;
+};
+
+class TripsExportTest : public TripsTest {
+ protected:
+  void UseRecorder() {
+    SetSpreadsheetFactory([this](wr::Prompts&, DesktopShell&) {
+      return std::make_unique<RecordingAutomation>(log_);
+    });
+  }
+  RecordingAutomation::Log log_;
+};
+
+// The calls an export of these grid rows must make, releases left out.
+std::vector<std::string> ExpectedCalls(const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::string> calls = {
+      "create Excel.Application -> 1", "put 1 Visible = true",  "get 1 Workbooks() -> 2",
+      "call 2 Add()",                  "get 2 Item(1) -> 3",    "get 3 WorkSheets() -> 4",
+      "call 4 Add()",                  "get 4 Item(1) -> 5",    "put 5 Name = \"Wayrunner Trips\""};
+  int next = 6;
+  auto cell = [&](int row, int column) {
+    calls.push_back("get 5 Cells() -> " + std::to_string(next));
+    calls.push_back("get " + std::to_string(next) + " Item(" + std::to_string(row) + "," +
+                    std::to_string(column) + ") -> " + std::to_string(next + 1));
+    next += 2;
+    return next - 1;
+  };
+  for (int column = 1; column <= 7; ++column) {
+    const int c = cell(1, column);
+    calls.push_back("get " + std::to_string(c) + " Font() -> " + std::to_string(next));
+    calls.push_back("put " + std::to_string(next++) + " Bold = true");
+  }
+  for (const auto& [column, width] :
+       std::vector<std::pair<int, std::string>>{{1, "15"}, {4, "25"}, {5, "25"}, {6, "10"}, {7, "10"}})
+    calls.push_back("put " + std::to_string(cell(1, column)) + " ColumnWidth = \"" + width + "\"");
+  for (size_t r = 0; r < rows.size(); ++r)
+    for (int c = 0; c < 7; ++c)
+      calls.push_back("put " + std::to_string(cell(static_cast<int>(r + 1), c + 1)) +
+                      " Value = \"" + (c == 0 ? "'" : "") + rows[r][static_cast<size_t>(c)] + "\"");
+  return calls;
+}
+
+TEST_F(TripsExportTest, TheProgramSeesEveryCallInOrderAndEveryReferenceIsReleased) {
+  ShowTrips({ThreeTrips()[0]});
+  Prompts().inputs = {QStringLiteral("Home")};
+  Choose(1, 3, Main().btnNameCoordinate);
+  UseRecorder();
+  Click(QStringLiteral("btnExcel"));
+  EXPECT_TRUE(Prompts().Messages().empty());
+  EXPECT_EQ(log_.calls,
+            ExpectedCalls({{"Date", "Start", "End", "Start coordinates", "End coordinates",
+                            "Max Speed", "Distance"},
+                           {"2024/03/01", "08:15", "08:47", "Home", "-26.2041,28.0473", "87 Km/h",
+                            "12.3 Km"}}));
+  EXPECT_TRUE(log_.live.empty());
+  // The five held objects go last: worksheet first, application last.
+  ASSERT_GE(log_.released.size(), 5u);
+  EXPECT_EQ(std::vector<AutomationRef>(log_.released.end() - 5, log_.released.end()),
+            std::vector<AutomationRef>({5, 4, 3, 2, 1}));
+}
+
+TEST_F(TripsExportTest, AnyFailingCallEndsTheExportWithTheMessageAndReleasesWhatIsHeld) {
+  UseRecorder();
+  for (const int failAt : {1, 9, 12, 40}) {
+    log_ = {};
+    log_.failAt = failAt;
+    Prompts().shown.clear();
+    Click(QStringLiteral("btnExcel"));
+    EXPECT_EQ(static_cast<int>(log_.calls.size()), failAt);
+    EXPECT_TRUE(log_.live.empty()) << failAt;
+    EXPECT_EQ(Prompts().Messages(),
+              std::vector<QString>({QStringLiteral("Error exporting to Excel\n"
+                                                   "Please make sure Excel is installed on your PC")}));
+  }
+  // No spreadsheet program at all.
+  SetSpreadsheetFactory([](wr::Prompts&, DesktopShell&) { return nullptr; });
+  Prompts().shown.clear();
+  Click(QStringLiteral("btnExcel"));
+  EXPECT_EQ(Prompts().Messages().size(), 1u);
+}
+
+// A python3 that can import openpyxl, or empty.
+QString PythonWithOpenpyxl() {
+  for (const QString& candidate : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
+    QProcess probe;
+    probe.start(candidate, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+    if (probe.waitForFinished(20000) && probe.exitStatus() == QProcess::NormalExit &&
+        probe.exitCode() == 0)
+      return candidate;
+  }
+  return QString();
+}
+
+const char* const kDumpWorkbook = R"(
+import json, sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+ws = wb.worksheets[0]
+print(json.dumps({
+  "sheets": wb.sheetnames,
+  "rows": [[("" if c.value is None else c.value) for c in row]
+           for row in ws.iter_rows(min_row=1, max_row=ws.max_row, max_col=ws.max_column)],
+  "maxColumn": ws.max_column,
+  "bold": [bool(ws.cell(row=1, column=c).font.b) for c in range(1, 9)],
+  "boldRow2": bool(ws.cell(row=2, column=1).font.b),
+  "widths": {str(c): d.width for d in list(ws.column_dimensions.values())
+             for c in range(d.min, d.max + 1)},
+}))
+)";
+
+TEST_F(TripsExportTest, TheXlsxFileHoldsTheSheetTheHeadingsTheWidthsAndTheValues) {
+  const QString python = PythonWithOpenpyxl();
+  if (python.isEmpty()) GTEST_SKIP() << "python3-openpyxl not installed";
+  if (!XlsxAutomation::Available()) GTEST_SKIP() << "built without libxlsxwriter";
+  QTemporaryDir out;
+  SetSpreadsheetFactory([&out](wr::Prompts& prompts, DesktopShell& shell) {
+    return std::make_unique<XlsxAutomation>(prompts, shell, out.path());
+  });
+  ShowTrips(ThreeTrips());
+  Prompts().inputs = {QStringLiteral("Home")};
+  Choose(1, 3, Main().btnNameCoordinate);
+  Prompts().shown.clear();
+  Click(QStringLiteral("btnExcel"));
+
+  const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
+  ASSERT_EQ(files.size(), 1);
+  const QString file = QDir(out.path()).filePath(files[0]);
+  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  EXPECT_TRUE(Prompts().Messages()[0].contains(QDir::toNativeSeparators(file)));
+  ASSERT_EQ(Shell().addresses.size(), 1u);
+  EXPECT_EQ(QUrl(Shell().addresses[0]).toLocalFile(), file);
+
+  QProcess dump;
+  dump.start(python, {QStringLiteral("-c"), QString::fromLatin1(kDumpWorkbook), file});
+  ASSERT_TRUE(dump.waitForFinished(30000));
+  ASSERT_EQ(dump.exitCode(), 0) << dump.readAllStandardError().toStdString();
+  const QJsonObject book = QJsonDocument::fromJson(dump.readAllStandardOutput()).object();
+  EXPECT_EQ(book["sheets"].toArray(), QJsonArray({"Wayrunner Trips"}));
+  EXPECT_EQ(book["maxColumn"].toInt(), 7);
+  EXPECT_EQ(book["bold"].toArray(), QJsonArray({true, true, true, true, true, true, true, false}));
+  EXPECT_FALSE(book["boldRow2"].toBool());
+  const QJsonObject widths = book["widths"].toObject();
+  // Columns by number; B and C keep the default width.
+  EXPECT_EQ(widths.keys(), QStringList({"1", "4", "5", "6", "7"}));
+  for (const auto& [column, width] :
+       std::map<QString, double>{{"1", 15}, {"4", 25}, {"5", 25}, {"6", 10}, {"7", 10}}) {
+    // The file format adds a little padding to the width that was asked for.
+    EXPECT_GE(widths[column].toDouble(), width) << column.toStdString();
+    EXPECT_LT(widths[column].toDouble(), width + 1) << column.toStdString();
+  }
+  const QJsonArray rows = book["rows"].toArray();
+  ASSERT_EQ(rows.size(), 4);
+  EXPECT_EQ(rows[0].toArray(), QJsonArray({"Date", "Start", "End", "Start coordinates",
+                                           "End coordinates", "Max Speed", "Distance"}));
+  // The apostrophe only tells the program to keep the date as text.
+  EXPECT_EQ(rows[1].toArray(), QJsonArray({"2024/03/01", "08:15", "08:47", "Home",
+                                           "-26.2041,28.0473", "87 Km/h", "12.3 Km"}));
+  EXPECT_EQ(rows[2].toArray()[3].toString(), QStringLiteral("Home"));
+  EXPECT_EQ(rows[3].toArray()[3].toString(), QStringLiteral("-26.1098,28.0567"));
+}
+
+}  // namespace
+}  // namespace wr::test
