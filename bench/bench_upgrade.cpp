@@ -1,0 +1,99 @@
+// A firmware transfer through the real link: TfrmUSB, the USBcomms worker
+// and the dialog's transfer loop on a Qt event loop, against the simulated
+// unit answering each block after 1 ms. The unit's own share is 1 ms per
+// block; everything above it is what the tool adds.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "link/line_queue.h"
+#include "link/send_command.h"
+#include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
+#include "sim/simulated_bus.h"
+#include "ui/upgrade_transfer.h"
+#include "upgrade/upgrade_file.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "bench_upgrade";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  return app;
+}
+
+bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  while (!cond()) {
+    if (elapsed.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+std::string UpgradeContent(size_t imageBytes) {
+  std::string content = "Wayrunner,1.100";
+  content.resize(wr::kUpgradeHeaderSize, '\0');
+  std::mt19937 rng(42);
+  for (size_t i = 0; i < imageBytes; ++i) content.push_back(static_cast<char>(rng() & 0xFF));
+  return content;
+}
+
+void BM_UpgradeTransfer(benchmark::State& state) {
+  App();
+  const auto imageBytes = static_cast<size_t>(state.range(0));
+  const wr::UpgradeFileResult file = wr::ReadUpgradeContent(UpgradeContent(imageBytes), "1.003");
+  if (!file.ok) {
+    state.SkipWithError(file.message.c_str());
+    return;
+  }
+
+  wr::SimulatedBus bus;
+  bus.SetLatency(1ms);
+  auto queue = std::make_unique<wr::LineQueue>();
+  wr::USBcomms worker(*queue);
+  wr::TfrmUSB usb(bus, *queue);
+  wr::LinkContext& link = wr::Link();
+  link = wr::LinkContext{};
+  link.comms = &worker;
+  link.usb = &usb;
+  worker.AttachUsb(&usb);
+  worker.start();
+  if (!WaitFor([&] { return usb.IsConnected() != 0; }, 10000)) {
+    state.SkipWithError("the simulated unit was not opened");
+    worker.Shutdown();
+    return;
+  }
+
+  const wr::UpgradeTimings timings;
+  int failures = 0;
+  QElapsedTimer elapsed;
+  elapsed.start();
+  for (auto _ : state) {
+    if (wr::SendUpgradeBlocks(file, timings) != wr::TransferResult::Sent) ++failures;
+  }
+  const double totalMs = static_cast<double>(elapsed.nsecsElapsed()) / 1e6;
+  worker.Shutdown();
+  link = wr::LinkContext{};
+
+  if (failures) state.SkipWithError("a transfer did not complete");
+  const double blocks = static_cast<double>(file.blocks.size());
+  state.counters["blocks"] = blocks;
+  // Wall time of one transfer over the unit's own answer time for it.
+  state.counters["x_unit_time"] = totalMs / (static_cast<double>(state.iterations()) * blocks * 1.0);
+}
+BENCHMARK(BM_UpgradeTransfer)->Arg(256 * 1024)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+}  // namespace
