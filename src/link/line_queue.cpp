@@ -20,19 +20,25 @@ int LineQueue::GetLine(int channel, char* out) {
   if (!ValidChannel(channel)) return 0;
   Channel& ch = channels_[channel];
 
-  bool started = false;
+  bool started = ch.continuing;
   int stored = 0;
   int pos = ch.readIndex;
   for (int scanned = 0; scanned < ch.unread; ++scanned) {
     if (pos >= kChannelSize) pos = 0;
     const auto byte = static_cast<int8_t>(ch.buffer[pos]);  // 0x80..0xFF count as control bytes
     if (!started && byte > 32) started = true;
-    const bool ends = started && byte < 32;
+    bool ends = started && byte < 32;
+    if (ends && stored == 0) {
+      // A cut line whose rest is only its terminator: nothing more to return.
+      started = false;
+      ends = false;
+    }
     if (ends || stored == kMaxLineLength) {
       // A line that fills the buffer is cut here and the byte that would
       // follow stays queued as the start of the next piece, so nothing of an
       // overlong line is lost. A terminator is consumed.
       const int consumed = ends ? scanned + 1 : scanned;
+      ch.continuing = !ends;
       ch.readIndex = (ch.readIndex + consumed) % kChannelSize;
       ch.unread -= consumed;
       out[stored] = '\0';
@@ -45,6 +51,7 @@ int LineQueue::GetLine(int channel, char* out) {
   if (ch.unread >= kChannelSize) {
     ch.readIndex = ch.writeIndex % kChannelSize;
     ch.unread = 0;
+    ch.continuing = false;
   }
   out[0] = '\0';
   return 0;

@@ -25,6 +25,9 @@ class LineQueue {  // fixed storage, no allocation
     int writeIndex = 0;
     int readIndex = 0;
     int unread = 0;
+    // The last line was cut at the length limit: the next piece starts with
+    // the very next byte, blanks included.
+    bool continuing = false;
   };
   static bool ValidChannel(int channel) { return channel == 0 || channel == 1; }
   Channel channels_[2] = {};

@@ -57,6 +57,13 @@ TEST_F(LineQueueTest, LongLinesComeInPiecesWithoutLosingACharacter) {
   EXPECT_EQ(Get(), line.substr(1998));
   EXPECT_EQ(Get(), "");
 
+  // Blanks right at a cut belong to the next piece.
+  std::string blanks = std::string(1998, 'a') + "  b" + std::string(1995, 'c');
+  Put(blanks + "\r");
+  EXPECT_EQ(Get(), blanks.substr(0, 1998));
+  EXPECT_EQ(Get(), blanks.substr(1998));
+  EXPECT_EQ(Get(), "");
+
   std::string exact(1998, 'x');
   Put(exact + "\r" + "next\r");
   EXPECT_EQ(Get(), exact);
