@@ -155,13 +155,12 @@ void TfrmMain::BuildMainTab() {
   for (QPushButton* b : {btnReboot, btnUpgrade, btnFactory, btnDefaults}) buttons->addWidget(b);
   buttons->addStretch(1);
   about->addLayout(buttons);
-  // Part of the layout, but offered only where a build makes it visible.
-  btnDefaults->setVisible(false);
   connect(btnReboot, &QPushButton::clicked, this, &TfrmMain::btnRebootClick);
   connect(btnUpgrade, &QPushButton::clicked, this, &TfrmMain::btnUpgradeClick);
   connect(btnFactory, &QPushButton::clicked, this, &TfrmMain::btnFactoryClick);
   connect(btnDefaults, &QPushButton::clicked, this, &TfrmMain::btnDefaultsClick);
   page->addWidget(GroupBox9, 1);
+  page->addWidget(BuildOutputsGroup());
   pageControl->addTab(tabMain, QStringLiteral("Main"));
 }
 
@@ -269,6 +268,7 @@ void TfrmMain::BuildSettingsTab() {
   btnSaveSettings->setEnabled(false);
   connect(btnSaveSettings, &QPushButton::clicked, this, &TfrmMain::btnSaveSettingsClick);
   auto* saveRow = new QHBoxLayout;
+  saveRow->addWidget(BuildSmsContentButton());
   saveRow->addStretch(1);
   saveRow->addWidget(btnSaveSettings);
   page->addLayout(saveRow);
@@ -399,7 +399,8 @@ void TfrmMain::SetUnitControlsEnabled(bool enabled) {
                      static_cast<QWidget*>(btnFactory), static_cast<QWidget*>(btnDefaults),
                      static_cast<QWidget*>(btnSaveSettings), static_cast<QWidget*>(btnNetworkWizard),
                      static_cast<QWidget*>(btnGetTrips), static_cast<QWidget*>(btnExcel),
-                     static_cast<QWidget*>(btnDeleteAll), static_cast<QWidget*>(gboxMisc)})
+                     static_cast<QWidget*>(btnDeleteAll), static_cast<QWidget*>(gboxMisc),
+                     static_cast<QWidget*>(gboxOutputs)})
     w->setEnabled(enabled);
 }
 
@@ -447,7 +448,7 @@ void TfrmMain::SetRefreshInterval(int ms) {
 }
 
 void TfrmMain::tmrRefreshTimer() {
-  if (refreshBusy_) return;
+  if (refreshBusy_ || pollingPaused) return;
   refreshBusy_ = true;
   // Only while a unit is open and the window shows it: with nothing attached
   // a poll would be echoed twice a second for a line that is never written,

@@ -77,6 +77,8 @@ class TfrmMain : public QWidget, public LinkClient {
   void btnBuzzerOffClick();
   void btn3V3OnClick();
   void btn3V3OffClick();
+  // Opens the SMS content picker.
+  void btnSmsContentClick();
 
   // Firmware upgrade.
   void btnUpgradeClick();
@@ -110,6 +112,10 @@ class TfrmMain : public QWidget, public LinkClient {
   int ClickedRow = 0;
   int ClickedCoordColumn = 0;
 
+  // While set, the refresh timer sends no status query: its closing OK would
+  // be taken for the answer to a firmware block.
+  bool pollingPaused = false;
+
   int LastConnectionState() const { return lastConnectionState_; }
   int RefreshInterval() const;
 
@@ -132,6 +138,10 @@ class TfrmMain : public QWidget, public LinkClient {
   void BuildCoordinateMenu();
   void SetUpTripGrid();
   void SetUnitControlsEnabled(bool enabled);
+  // The relay, output, buzzer and 3.3 V switches, for the Main tab.
+  QGroupBox* BuildOutputsGroup();
+  // Opens the SMS content picker, for the Settings tab.
+  QPushButton* BuildSmsContentButton();
   void ShowOpenFailure();
   void SetCell(int row, int column, const QString& text);
 
@@ -162,6 +172,15 @@ class TfrmMain : public QWidget, public LinkClient {
   QPushButton* btnUpgrade = nullptr;
   QPushButton* btnFactory = nullptr;
   QPushButton* btnDefaults = nullptr;
+  QGroupBox* gboxOutputs = nullptr;
+  QPushButton* btnRelayClose = nullptr;
+  QPushButton* btnRelayOpen = nullptr;
+  QPushButton* btnOutputHigh = nullptr;
+  QPushButton* btnOutputLow = nullptr;
+  QPushButton* btnBuzzerOn = nullptr;
+  QPushButton* btnBuzzerOff = nullptr;
+  QPushButton* btn3V3On = nullptr;
+  QPushButton* btn3V3Off = nullptr;
 
   QLineEdit* edt_GSM_status = nullptr;
   QLineEdit* edt_GSM_signal = nullptr;
@@ -189,6 +208,7 @@ class TfrmMain : public QWidget, public LinkClient {
   QCheckBox* chkLowPower = nullptr;
   QComboBox* cboxIgnitionDetect = nullptr;
   QPushButton* btnSaveSettings = nullptr;
+  QPushButton* btnSmsContent = nullptr;
 
   QTableWidget* sgridTrips = nullptr;
   QWidget* Panel2 = nullptr;

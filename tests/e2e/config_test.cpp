@@ -1,0 +1,547 @@
+// Settings save, unit controls, defaults, the network wizard and the SMS
+// content picker, end to end against the simulated unit.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+#include "e2e/app_fixture.h"
+#include "protocol/settings_commands.h"
+#include "ui/tfrm_network_wizard.h"
+#include "ui/tfrm_sms_extra.h"
+
+namespace wr::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::vector<std::string> kSettingsQueries = {"AT+LOWPOWER?", "AT+TRACK?", "AT+USSD?",
+                                                   "AT+GPRS?", "AT+IGNITION?"};
+const std::vector<std::string> kInitialQueries = {
+    "ATI",     "AT+STATS", "AT+IP?",  "AT+LOWPOWER?", "AT+TRACK?",   "AT+USSD?",
+    "AT+GPRS?", "AT+NUM?",  "AT+MSG?", "AT+IF?",       "AT+IGNITION?"};
+
+std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// Samples a condition from the event loop while a handler runs its waits.
+class Sampler {
+ public:
+  explicit Sampler(std::function<void()> sample) {
+    QObject::connect(&timer_, &QTimer::timeout, std::move(sample));
+    timer_.start(20);
+  }
+
+ private:
+  QTimer timer_;
+};
+
+class ConfigTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    if (HasFatalFailure()) return;
+    // The connection's answers first, so they cannot land in the middle of a test.
+    ASSERT_TRUE(WaitFor([this] { return Main().edtAPN->text() == QStringLiteral("internet"); }));
+    StopPolling();
+  }
+
+  void Type(QLineEdit* box, const QString& text) { box->setText(text); }
+  void TypeTripStop(const QString& text) { Main().cbox_trip_stop_time->setEditText(text); }
+  QString TripStop() { return Main().cbox_trip_stop_time->currentText(); }
+
+  // The unit holds something other than the defaults the tests look for.
+  void GiveUnitOtherSettings() {
+    SimSettings s = Unit().Settings();
+    const int track[5] = {1, 2, 600, 4, 5};
+    std::copy(track, track + 5, s.track);
+    s.lowPower = 0;
+    s.ignition = 0;
+    s.ipHost = "old.example";
+    Unit().SetSettings(s);
+  }
+
+  void ExpectDefaultsShown() {
+    EXPECT_TRUE(WaitFor([this] { return TripStop() == QStringLiteral("3"); })) << TripStop().toStdString();
+    EXPECT_TRUE(WaitFor([this] { return Main().chkLowPower->isChecked(); }));
+    EXPECT_TRUE(WaitFor([this] { return Main().cboxIgnitionDetect->currentText() == QStringLiteral("Smart detection"); }));
+    EXPECT_EQ(Main().trackField1, 21600);
+    EXPECT_EQ(Main().trackField2, 30);
+    EXPECT_EQ(Main().trackField4, 10000);
+    EXPECT_EQ(Main().trackField5, 20);
+  }
+};
+
+TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnitHolds) {
+  TypeTripStop(QStringLiteral("7"));  // not in the list
+  Main().chkLowPower->setChecked(false);
+  Main().cboxIgnitionDetect->setCurrentIndex(2);
+  Type(Main().edtUSSD, QStringLiteral("*100#"));
+  Type(Main().edtUSSDinterval, QStringLiteral("99999"));  // the unit refuses this one
+  Type(Main().edtAPN, QStringLiteral("fleet.apn"));
+  Type(Main().edtAPN_username, QStringLiteral("user"));
+  Type(Main().edtAPN_password, QStringLiteral("pw"));
+
+  const size_t mark = Received().size();
+  std::vector<bool> enabledWhileSaving;
+  {
+    Sampler sampler([&] {
+      enabledWhileSaving.push_back(Main().btnSaveSettings->isEnabled() ||
+                                   Main().btnNetworkWizard->isEnabled());
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Click(QStringLiteral("btnSaveSettings"));
+    // The wait on the quiet time lasts at least its first second.
+    EXPECT_GE(clock.elapsed(), 1000);
+  }
+  EXPECT_EQ(ReceivedSince(mark),
+            Concat({"AT+TRACK=21600,30,420,10000,20", "AT+LOWPOWER=0", "AT+USSD=*100#,99999",
+                    "AT+GPRS=fleet.apn,user,pw", "AT+IGNITION=2"},
+                   kSettingsQueries));
+  // Every command is echoed in the terminal.
+  EXPECT_TRUE(TerminalLines().contains(QStringLiteral("->AT+GPRS=fleet.apn,user,pw")));
+
+  ASSERT_FALSE(enabledWhileSaving.empty());
+  EXPECT_EQ(std::count(enabledWhileSaving.begin(), enabledWhileSaving.end(), true), 0);
+  EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
+  EXPECT_TRUE(Main().btnNetworkWizard->isEnabled());
+
+  // The tab shows the unit's values: the accepted ones, and for the refused
+  // USSD setting what the unit kept.
+  EXPECT_EQ(TripStop(), QStringLiteral("7"));
+  EXPECT_FALSE(Main().chkLowPower->isChecked());
+  EXPECT_EQ(Main().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("fleet.apn"));
+  EXPECT_EQ(Main().edtAPN_username->text(), QStringLiteral("user"));
+  EXPECT_EQ(Main().edtUSSD->text(), QStringLiteral("*141#"));
+  EXPECT_EQ(Main().edtUSSDinterval->text(), QStringLiteral("24"));
+  EXPECT_EQ(Unit().Settings().track[2], 420);
+}
+
+TEST_F(ConfigTest, RefusedInputShowsItsMessageSendsNothingAndLeavesSaveUsable) {
+  struct Case {
+    QString tripStop;
+    QLineEdit* field;
+    QString value;
+    QString expected;  // the message, or a part that must be in it
+    bool whole;
+  };
+  const Case cases[] = {
+      {QStringLiteral("abc"), nullptr, QString(), QStringLiteral("'abc' is not a valid integer value"), true},
+      {QString(), nullptr, QString(), QStringLiteral("'' is not a valid integer value"), true},
+      {QStringLiteral("35791395"), nullptr, QString(), QStringLiteral("'35791395' minutes"), false},
+      {QStringLiteral("5"), Main().edtAPN, QStringLiteral("inter,net"), QStringLiteral("\"GPRS APN\" contains a comma"), false},
+      {QStringLiteral("5"), Main().edtAPN_password, QStringLiteral("pw\nAT+FACTORY"), QStringLiteral("\"Password\" contains a line feed"), false},
+      {QStringLiteral("5"), Main().edtAPN_username, QStringLiteral("jos\u00e9"), QStringLiteral("\"Username\" contains the character '\u00e9' (U+00E9)"), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected.toStdString());
+    const QString before = c.field ? c.field->text() : QString();
+    TypeTripStop(c.tripStop);
+    if (c.field) Type(c.field, c.value);
+    Prompts().shown.clear();
+    const size_t mark = Received().size();
+    Click(QStringLiteral("btnSaveSettings"));
+    Pump(100);
+    EXPECT_TRUE(ReceivedSince(mark).empty());
+    const std::vector<QString> messages = Prompts().Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    if (c.whole) {
+      EXPECT_EQ(messages[0], c.expected);
+    } else {
+      EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
+    }
+    EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
+    EXPECT_TRUE(Main().btnNetworkWizard->isEnabled());
+    if (c.field) Type(c.field, before);
+  }
+}
+
+TEST_F(ConfigTest, RebootAsksThenTheUnitRestartsAndTheWindowFindsItAgain) {
+  Unit().SetRestartDowntime(500ms);
+  // No sends nothing.
+  size_t mark = Received().size();
+  Click(QStringLiteral("btnReboot"));
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Reboot"));
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Reboot unit?"));
+  Pump(100);
+  EXPECT_TRUE(ReceivedSince(mark).empty());
+
+  Prompts().yesNo = {true};
+  mark = Received().size();
+  Click(QStringLiteral("btnReboot"));
+  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>{"AT+RESET"});
+  ASSERT_TRUE(WaitUntilSearching()) << "the window did not notice the unit leave";
+  EXPECT_FALSE(Main().panelStatus->isHidden());
+  EXPECT_EQ(Main().lblStatus->text(), QStringLiteral("Searching for USB device..."));
+  EXPECT_FALSE(Main().btnRelayClose->isEnabled());
+  EXPECT_FALSE(Main().btnDefaults->isEnabled());
+  ASSERT_TRUE(WaitUntilConnected()) << "the window did not find the unit again";
+  EXPECT_TRUE(Main().panelStatus->isHidden());
+  EXPECT_TRUE(Main().btnRelayClose->isEnabled());
+  EXPECT_EQ(Unit().RestartCount(), 1);
+}
+
+TEST_F(ConfigTest, FactoryResetEmptiesTheTripGridAndRefillsTheTabs) {
+  GiveUnitOtherSettings();
+  Main().sgridTrips->setRowCount(4);
+  Main().sgridTrips->setItem(1, 0, new QTableWidgetItem(QStringLiteral("2024/01/02")));
+  Main().sgridTrips->setItem(2, 0, new QTableWidgetItem(QStringLiteral("2024/01/03")));
+
+  size_t mark = Received().size();
+  Click(QStringLiteral("btnFactory"));  // answered No
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Reset to Factory"));
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("You will lose all your settings!! Are you sure?"));
+  Pump(100);
+  EXPECT_TRUE(ReceivedSince(mark).empty());
+  EXPECT_EQ(Main().sgridTrips->rowCount(), 4);
+
+  Prompts().yesNo = {true};
+  mark = Received().size();
+  Click(QStringLiteral("btnFactory"));
+  // The queries go out at once, without waiting for the reset's answer.
+  EXPECT_EQ(ReceivedSince(mark), Concat({"AT+FACTORY"}, kInitialQueries));
+  EXPECT_EQ(Main().sgridTrips->rowCount(), 2);
+  for (int c = 0; c < TfrmMain::kTripColumns; ++c) {
+    const QTableWidgetItem* cell = Main().sgridTrips->item(1, c);
+    EXPECT_TRUE(!cell || cell->text().isEmpty()) << c;
+  }
+  ExpectDefaultsShown();
+}
+
+TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheTabs) {
+  GiveUnitOtherSettings();
+  ASSERT_TRUE(Main().btnDefaults->isVisible());
+  const std::string ip = "AT+IP=" + std::string(kDefaultTrackingHost) + ",80,0";
+  const std::vector<std::string> written = {ip, "AT+TRACK=21600,30,180,10000,20,", "AT+LOWPOWER=1",
+                                            "AT+IGNITION=1"};
+  // When each line reached the unit, and whether the About buttons were usable.
+  std::map<std::string, qint64> arrival;
+  bool anyEnabled = false;
+  int samples = 0;
+  const size_t mark = Received().size();
+  QElapsedTimer clock;
+  clock.start();
+  {
+    Sampler sampler([&] {
+      ++samples;
+      for (QPushButton* b : {Main().btnDefaults, Main().btnReboot, Main().btnUpgrade, Main().btnFactory})
+        anyEnabled = anyEnabled || b->isEnabled();
+      for (const std::string& line : ReceivedSince(mark))
+        if (!arrival.count(line)) arrival[line] = clock.elapsed();
+    });
+    Click(QStringLiteral("btnDefaults"));
+  }
+  EXPECT_EQ(ReceivedSince(mark), Concat(written, kInitialQueries));
+  EXPECT_GT(samples, 0);
+  EXPECT_FALSE(anyEnabled);
+  for (QPushButton* b : {Main().btnDefaults, Main().btnReboot, Main().btnUpgrade, Main().btnFactory})
+    EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+  ASSERT_TRUE(arrival.count(written[1]) && arrival.count(written[2]));
+  // 500 ms after the server, 500 ms after the tracking values, and the last
+  // two together; the sampler sees a line up to one tick late.
+  EXPECT_GE(arrival[written[1]] - arrival[ip], 450);
+  EXPECT_GE(arrival[written[2]] - arrival[written[1]], 450);
+  EXPECT_GE(clock.elapsed(), 2500);
+
+  EXPECT_EQ(Unit().Settings().ipHost, std::string(kDefaultTrackingHost));
+  ExpectDefaultsShown();
+}
+
+TEST_F(ConfigTest, OutputSwitchesSendOneCommandEachAndFollowTheConnection) {
+  const std::vector<std::pair<QString, std::string>> buttons = {
+      {QStringLiteral("btnRelayClose"), "AT+RELAY=1"}, {QStringLiteral("btnOutputHigh"), "AT+OUTPUT=1"},
+      {QStringLiteral("btnBuzzerOn"), "AT+BUZZER=1"},  {QStringLiteral("btn3V3On"), "AT+3V3=1"}};
+  size_t mark = Received().size();
+  for (const auto& [name, line] : buttons) Click(name);
+  std::vector<std::string> expected;
+  for (const auto& b : buttons) expected.push_back(b.second);
+  EXPECT_EQ(ReceivedSince(mark), expected);
+  ASSERT_TRUE(SyncWithUnit());
+  SimOutputs on = Unit().Outputs();
+  EXPECT_TRUE(on.relay && on.output && on.buzzer && on.supply3v3);
+
+  mark = Received().size();
+  for (const char* name : {"btnRelayOpen", "btnOutputLow", "btnBuzzerOff", "btn3V3Off"})
+    Click(QLatin1String(name));
+  EXPECT_EQ(ReceivedSince(mark), (std::vector<std::string>{"AT+RELAY=0", "AT+OUTPUT=0",
+                                                           "AT+BUZZER=0", "AT+3V3=0"}));
+  ASSERT_TRUE(SyncWithUnit());
+  SimOutputs off = Unit().Outputs();
+  EXPECT_FALSE(off.relay || off.output || off.buzzer || off.supply3v3);
+  EXPECT_TRUE(Prompts().shown.empty());
+
+  Bus().Unplug();
+  ASSERT_TRUE(WaitUntilSearching());
+  for (const char* name : {"btnRelayClose", "btnRelayOpen", "btnOutputHigh", "btnOutputLow",
+                           "btnBuzzerOn", "btnBuzzerOff", "btn3V3On", "btn3V3Off"})
+    EXPECT_FALSE(Control(QLatin1String(name))->isEnabled()) << name;
+}
+
+// A unit that takes commands but never answers: the window keeps what it
+// had before any reply, so Save sends the retained zeros.
+class SilentUnitTest : public AppFixture {
+ protected:
+  void ConfigureBus(SimulatedBus& bus) override { bus.Unit().SetNeverAnswer(true); }
+  bool WaitForConnectionOnStart() override { return false; }
+};
+
+TEST_F(SilentUnitTest, SaveBeforeAnyReplySendsZerosMinusOneAndEmptyFields) {
+  ASSERT_TRUE(WaitUntilConnected());
+  ASSERT_TRUE(WaitForReceived("AT+IGNITION?"));
+  Main().SetRefreshInterval(60 * 60 * 1000);
+  Pump(50);
+  // Nothing answered "AT+TRACK?", so the box was left empty.
+  EXPECT_EQ(Main().cbox_trip_stop_time->currentText(), QString());
+  EXPECT_EQ(Main().edtUSSDinterval->text(), QString());
+  Main().cbox_trip_stop_time->setEditText(QStringLiteral("5"));
+
+  const size_t mark = Received().size();
+  Click(QStringLiteral("btnSaveSettings"));
+  EXPECT_EQ(ReceivedSince(mark), Concat({"AT+TRACK=0,0,300,0,0", "AT+LOWPOWER=0", "AT+USSD=,",
+                                         "AT+GPRS=,,", "AT+IGNITION=-1"},
+                                        kSettingsQueries));
+  EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
+}
+
+// The network wizard, reading Settings.ini from the directory the tool was
+// started in.
+class WizardTest : public AppFixture {
+ protected:
+  void ConfigureBus(SimulatedBus&) override {
+    ASSERT_TRUE(dir_.isValid());
+    // Nothing installed on this machine may stand in for a missing file.
+    saved_ = {{"XDG_DATA_HOME", Env("XDG_DATA_HOME")}, {"XDG_DATA_DIRS", Env("XDG_DATA_DIRS")}};
+    qputenv("XDG_DATA_HOME", dir_.filePath(QStringLiteral("nodata")).toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", dir_.filePath(QStringLiteral("nodata")).toLocal8Bit());
+    if (!iniText_.empty()) {
+      std::ofstream out(dir_.filePath(QStringLiteral("Settings.ini")).toStdString(), std::ios::binary);
+      out << iniText_;
+    }
+    previous_ = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+  }
+  void TearDown() override {
+    AppFixture::TearDown();
+    QDir::setCurrent(previous_);
+    for (const auto& [name, value] : saved_) {
+      if (value.isNull()) {
+        qunsetenv(name.c_str());
+      } else {
+        qputenv(name.c_str(), value);
+      }
+    }
+  }
+  static QByteArray Env(const char* name) {
+    return qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray();
+  }
+
+  TfrmNetworkWizard& Wizard() { return App().NetworkWizard(); }
+  QStringList Operators() {
+    QStringList names;
+    for (int i = 0; i < Wizard().cboxNetwork->count(); ++i) names << Wizard().cboxNetwork->itemText(i);
+    return names;
+  }
+
+  // Opens the wizard with its button, picks an operator and presses the given
+  // button once the dialog is up; returns when it has closed.
+  void RunWizard(int operatorIndex, QPushButton* TfrmNetworkWizard::*button) {
+    bool pressed = false;
+    QTimer::singleShot(0, &Main(), [&] {
+      EXPECT_TRUE(WaitFor([&] { return Wizard().isVisible(); }, 2000));
+      Wizard().cboxNetwork->setCurrentIndex(operatorIndex);
+      QTest::mouseClick(Wizard().*button, Qt::LeftButton);
+      pressed = true;
+    });
+    Click(QStringLiteral("btnNetworkWizard"));
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(Wizard().isVisible());
+  }
+
+  struct SimFields {
+    QString apn, user, password, ussd, interval;
+    bool operator==(const SimFields& o) const {
+      return apn == o.apn && user == o.user && password == o.password && ussd == o.ussd &&
+             interval == o.interval;
+    }
+    friend void PrintTo(const SimFields& f, std::ostream* os) {
+      *os << '{' << f.apn.toStdString() << '|' << f.user.toStdString() << '|'
+          << f.password.toStdString() << '|' << f.ussd.toStdString() << '|'
+          << f.interval.toStdString() << '}';
+    }
+  };
+  SimFields Fields() {
+    return {Main().edtAPN->text(), Main().edtAPN_username->text(), Main().edtAPN_password->text(),
+            Main().edtUSSD->text(), Main().edtUSSDinterval->text()};
+  }
+  void SetFields(const SimFields& f) {
+    Main().edtAPN->setText(f.apn);
+    Main().edtAPN_username->setText(f.user);
+    Main().edtAPN_password->setText(f.password);
+    Main().edtUSSD->setText(f.ussd);
+    Main().edtUSSDinterval->setText(f.interval);
+  }
+
+  std::string iniText_;
+  QTemporaryDir dir_;
+  QString previous_;
+  std::vector<std::pair<std::string, QByteArray>> saved_;
+};
+
+class WizardWithPresetsTest : public WizardTest {
+ protected:
+  WizardWithPresetsTest() {
+    iniText_ =
+        "; operators\r\n"
+        "[Other]\r\n"
+        "Ignored=x,y,z,w\r\n"
+        "[operators]\r\n"
+        "  Full Net =  internet.full,guest,secret,*100#,extra \r\n"
+        "Quoted=\"quoted.apn\",\"qu user\",,\"*141#\"\r\n"
+        "ApnOnly=only.apn\r\n"
+        "Empty=\r\n";
+  }
+};
+
+TEST_F(WizardWithPresetsTest, OkFillsTheSimFieldsFromThePresetAndCancelChangesNothing) {
+  EXPECT_EQ(Wizard().windowTitle(), QStringLiteral("Network Wizard"));
+  EXPECT_EQ(Wizard().Label1->text(), QStringLiteral("Select Network"));
+  EXPECT_EQ(Operators(), (QStringList{"Full Net", "Quoted", "ApnOnly", "Empty"}));
+  EXPECT_EQ(Wizard().cboxNetwork->currentIndex(), 0);
+  EXPECT_FALSE(Wizard().cboxNetwork->isEditable());
+
+  const size_t mark = Received().size();
+  Main().edtUSSDinterval->setText(QStringLiteral("48"));
+  RunWizard(0, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{"internet.full", "guest", "secret", "*100#", "24"}));
+  RunWizard(1, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{"quoted.apn", "qu user", "", "*141#", "24"}));
+  RunWizard(2, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{"only.apn", "", "", "", "24"}));
+
+  // The values are read again on every OK; the list is not.
+  {
+    std::ofstream out(dir_.filePath(QStringLiteral("Settings.ini")).toStdString());
+    out << "[Operators]\nApnOnly=changed.apn,u\nNew=new.apn\n";
+  }
+  RunWizard(2, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{"changed.apn", "u", "", "", "24"}));
+  EXPECT_EQ(Operators().size(), 4);
+  RunWizard(0, &TfrmNetworkWizard::BitBtn1);  // gone from the file now
+  EXPECT_EQ(Fields(), (SimFields{"", "", "", "", "24"}));
+
+  const SimFields typed{"my.apn", "me", "pw", "*1#", "12"};
+  SetFields(typed);
+  RunWizard(1, &TfrmNetworkWizard::BitBtn2);
+  EXPECT_EQ(Fields(), typed);
+
+  // Only the fields change: nothing reaches the unit until Save.
+  Pump(100);
+  for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
+}
+
+TEST_F(WizardTest, MissingFileGivesAnEmptyListAndOkEmptiesTheFields) {
+  EXPECT_EQ(Wizard().cboxNetwork->count(), 0);
+  EXPECT_EQ(Wizard().cboxNetwork->currentIndex(), -1);
+  EXPECT_EQ(Wizard().SettingsFile(), QDir(dir_.path()).filePath(QStringLiteral("Settings.ini")));
+  SetFields({"a", "b", "c", "d", "7"});
+  RunWizard(-1, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{"", "", "", "", "24"}));
+}
+
+TEST_F(WizardTest, FileIsAlsoFoundInTheInstalledDataFolder) {
+  QDir(dir_.path()).mkpath(QStringLiteral("share/wayrunner-track"));
+  const QString installed = dir_.filePath(QStringLiteral("share/wayrunner-track/Settings.ini"));
+  {
+    std::ofstream out(installed.toStdString());
+    out << "[Operators]\nInstalled=inst.apn\n";
+  }
+  qputenv("XDG_DATA_DIRS", dir_.filePath(QStringLiteral("share")).toLocal8Bit());
+  EXPECT_EQ(QFileInfo(TfrmNetworkWizard::FindSettingsFile()).canonicalFilePath(),
+            QFileInfo(installed).canonicalFilePath());
+  // The current directory's file comes first.
+  {
+    std::ofstream out(dir_.filePath(QStringLiteral("Settings.ini")).toStdString());
+    out << "[Operators]\nHere=here.apn\n";
+  }
+  EXPECT_EQ(TfrmNetworkWizard::FindSettingsFile(), QDir::current().filePath(QStringLiteral("Settings.ini")));
+}
+
+// The SMS content picker, opened from the Settings tab.
+class SmsPickerTest : public AppFixture {
+ protected:
+  TfrmSMSExtra& Picker() { return App().SmsExtra(); }
+  void Tick(std::initializer_list<int> rows, bool on = true) {
+    for (int r : rows) Picker().valueBoxes[static_cast<size_t>(r - 1)]->setChecked(on);
+  }
+  bool ShowsExample(const QString& text, uint32_t mask) {
+    return WaitFor([&] {
+      return Picker().edtExample->text() == text && Picker().ExampleText() == text &&
+             Picker().ContentMask() == mask;
+    }, 2000);
+  }
+};
+
+TEST_F(SmsPickerTest, TickedValuesBuildTheExampleAndMaskWhileShown) {
+  EXPECT_EQ(Picker().windowTitle(), QStringLiteral("Add to SMS"));
+  EXPECT_FALSE(Picker().Timer1->isActive());
+  // The boxes stand in their groups in the table's order.
+  std::map<QString, QStringList> groups;
+  for (QCheckBox* box : Picker().valueBoxes) {
+    auto* group = qobject_cast<QGroupBox*>(box->parentWidget());
+    ASSERT_NE(group, nullptr);
+    groups[group->title()] << box->objectName();
+    EXPECT_FALSE(box->isChecked());
+  }
+  EXPECT_EQ(groups[QStringLiteral("Miscellaneous")].size(), 7);
+  EXPECT_EQ(groups[QStringLiteral("Inputs / Voltages")].first(), QStringLiteral("CheckBox8"));
+  EXPECT_EQ(groups[QStringLiteral("Outputs")], (QStringList{"CheckBox15", "CheckBox16", "CheckBox17"}));
+
+  Click(QStringLiteral("btnSmsContent"));
+  ASSERT_TRUE(WaitFor([&] { return Picker().isVisible(); }));
+  EXPECT_TRUE(Picker().Timer1->isActive());
+  EXPECT_EQ(Picker().Timer1->interval(), 250);
+
+  Picker().chkDescription->setChecked(true);
+  EXPECT_TRUE(ShowsExample(QString(), 0x1));
+  Tick({1, 4, 15});
+  EXPECT_TRUE(ShowsExample(QStringLiteral(" ID:78190234 Position:-26.1788,28.2434 Relay:ON"), 0x10025));
+  Picker().chkDescription->setChecked(false);
+  EXPECT_TRUE(ShowsExample(QStringLiteral(" 78190234 -26.1788,28.2434 ON"), 0x10024));
+
+  // Ok closes, stops the timer and keeps the last result.
+  QTest::mouseClick(Picker().btnOk, Qt::LeftButton);
+  EXPECT_FALSE(Picker().isVisible());
+  EXPECT_FALSE(Picker().Timer1->isActive());
+  Tick({2});
+  Pump(600);
+  EXPECT_EQ(Picker().ContentMask(), 0x10024u);
+
+  // Shown again, the boxes kept their state; Cancel gives the same result as Ok.
+  Click(QStringLiteral("btnSmsContent"));
+  Tick({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+  EXPECT_TRUE(WaitFor([&] { return Picker().ContentMask() == 0x7FFFCu; }, 2000));
+  QTest::mouseClick(Picker().btnCancel, Qt::LeftButton);
+  EXPECT_FALSE(Picker().isVisible());
+  EXPECT_EQ(Picker().ContentMask(), 0x7FFFCu);
+  EXPECT_TRUE(Picker().ExampleText().endsWith(QStringLiteral(" ON LOW OFF")));
+}
+
+}  // namespace
+}  // namespace wr::test
