@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libusb-dev libxlsxwriter-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   xvfb xauth imagemagick fonts-dejavu-core python3 python3-openpyxl

@@ -1,0 +1,161 @@
+// LibUsbApi and TfrmUSB through the system's libusb, with the unit played
+// behind usbfs by umockdev: what the library really does with our calls,
+// which the simulated bus can only assume.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/lib_usb_api.h"
+#include "link/line_queue.h"
+#include "link/tfrm_usb.h"
+#include "protocol/commands.h"
+#include "usbstack/usbfs_unit.h"
+
+namespace wr {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using test::UsbfsUnit;
+
+long MsSince(Clock::time_point start) {
+  return static_cast<long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+class UsbStack : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!unit->SetupProblem().empty()) GTEST_SKIP() << unit->SetupProblem();
+  }
+  // TfrmUSB leaves closing to its owner (the worker does it as it stops);
+  // a handle left open here would be a leak of the library's.
+  void TearDown() override { usb.CloseDevice(); }
+  bool Open() { return usb.OpenDevice(usbid::kVendorFirst, usbid::kProductFirst); }
+  // Reads until a line is complete or about a second has passed.
+  std::string NextLine() {
+    char out[LineQueue::kLineBufferSize];
+    for (int tries = 0; tries < 20; ++tries) {
+      const int n = queue->GetLine(LineQueue::kReceiveChannel, out);
+      if (n > 0) return std::string(out, n);
+      usb.ReadInput(50);
+    }
+    return "(nothing)";
+  }
+
+  std::unique_ptr<UsbfsUnit> unit =
+      std::make_unique<UsbfsUnit>(usbid::kVendorFirst, usbid::kProductFirst);
+  LibUsbApi api;
+  std::unique_ptr<LineQueue> queue = std::make_unique<LineQueue>();
+  TfrmUSB usb{api, *queue};
+};
+
+TEST_F(UsbStack, OpenSendsTheControlRequestThenConfiguresAndClaims) {
+  ASSERT_TRUE(Open()) << usb.LastOpenFailureText();
+  EXPECT_EQ(usb.IsConnected(), 1);
+  EXPECT_EQ(usb.LastOpenFailure(), TfrmUSB::OpenFailure::None);
+  const std::vector<std::string> expected = {"control 21 22 1 0 0", "configuration 1", "claim 0"};
+  EXPECT_EQ(unit->Requests(), expected);
+}
+
+TEST_F(UsbStack, CloseReleasesTheInterfaceAndTheHandle) {
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(usb.CloseDevice());
+  EXPECT_EQ(unit->Requests().back(), "release 0");
+  EXPECT_EQ(unit->OpenHandles(), 0);
+  EXPECT_FALSE(usb.SendLine("AT"));
+}
+
+TEST_F(UsbStack, OnlyTheAskedIdentifiersAreOpened) {
+  unit.reset();
+  unit = std::make_unique<UsbfsUnit>(usbid::kVendorSecond, usbid::kProductSecond);
+  ASSERT_TRUE(unit->SetupProblem().empty()) << unit->SetupProblem();
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(usb.LastOpenFailure(), TfrmUSB::OpenFailure::None);
+  EXPECT_TRUE(unit->Requests().empty());
+  EXPECT_TRUE(usb.OpenDevice(usbid::kVendorSecond, usbid::kProductSecond));
+}
+
+TEST_F(UsbStack, LineGoesOutWithCarriageReturnAndTheReplyComesBackInLines) {
+  unit->Answer("AT+VER?", "\r\n+VER,2.07\r\nOK\r\n");
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(usb.SendLine("AT+VER?"));
+  EXPECT_EQ(unit->Received(), "AT+VER?\r");
+  EXPECT_EQ(NextLine(), "+VER,2.07");
+  EXPECT_EQ(NextLine(), "OK");
+}
+
+TEST_F(UsbStack, QuietReadEndsAtItsTimeoutAndLeavesNothingStaleBehind) {
+  ASSERT_TRUE(Open());
+  const auto start = Clock::now();
+  EXPECT_FALSE(usb.ReadInput(100));
+  EXPECT_LT(MsSince(start), 1000);
+  EXPECT_EQ(queue->UnreadCount(LineQueue::kReceiveChannel), 0);
+  // The abandoned read must not swallow, or stand in for, what comes next.
+  unit->Send("+STATS,1\r\n");
+  EXPECT_EQ(NextLine(), "+STATS,1");
+}
+
+TEST_F(UsbStack, WriteTheUnitNeverTakesFailsAfterTheWriteTimeout) {
+  ASSERT_TRUE(Open());
+  unit->HoldWrites(true);
+  const auto start = Clock::now();
+  EXPECT_FALSE(usb.SendLine("AT+SAVE"));
+  const long elapsed = MsSince(start);
+  EXPECT_GE(elapsed, usbid::kWriteTimeoutMs - 50);
+  EXPECT_LT(elapsed, usbid::kWriteTimeoutMs + 1500);
+  EXPECT_EQ(unit->Received(), "");
+
+  unit->HoldWrites(false);
+  EXPECT_TRUE(usb.SendLine("AT"));
+  EXPECT_EQ(unit->Received(), "AT\r");
+}
+
+TEST_F(UsbStack, RefusedConfigurationIsReportedInTheLibrarysWordsAndClosesTheHandle) {
+  unit->FailConfiguration(EBUSY);
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(usb.IsConnected(), 0);
+  EXPECT_EQ(usb.LastOpenFailure(), TfrmUSB::OpenFailure::Configuration);
+  EXPECT_NE(usb.LastOpenFailureText().find("busy"), std::string::npos)
+      << usb.LastOpenFailureText();
+  EXPECT_EQ(unit->OpenHandles(), 0);
+}
+
+TEST_F(UsbStack, ClaimHeldByAKernelDriverSucceedsAfterDetaching) {
+  unit->FailClaim(EBUSY, /*detachHelps=*/true);
+  ASSERT_TRUE(Open()) << usb.LastOpenFailureText();
+  const std::vector<std::string> expected = {"control 21 22 1 0 0", "configuration 1", "claim 0",
+                                             "detach 0", "claim 0"};
+  EXPECT_EQ(unit->Requests(), expected);
+}
+
+TEST_F(UsbStack, ClaimRefusedForGoodIsReportedAndClosesTheHandle) {
+  unit->FailClaim(EPERM, /*detachHelps=*/false);
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(usb.LastOpenFailure(), TfrmUSB::OpenFailure::Claim);
+  EXPECT_FALSE(usb.LastOpenFailureText().empty());
+  EXPECT_EQ(unit->OpenHandles(), 0);
+}
+
+TEST_F(UsbStack, UnpluggedUnitIsNoticedAndAReturningOneIsOpenedAgain) {
+  ASSERT_TRUE(Open());
+  unit->Unplug();
+  EXPECT_FALSE(usb.CheckDevicePresent());
+  EXPECT_EQ(usb.IsConnected(), 0);
+  EXPECT_FALSE(usb.SendLine("AT"));
+  EXPECT_FALSE(usb.ReadInput(20));
+
+  unit.reset();
+  unit = std::make_unique<UsbfsUnit>(usbid::kVendorFirst, usbid::kProductFirst);
+  unit->Answer("AT", "OK\r\n");
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(usb.CheckDevicePresent());
+  EXPECT_TRUE(usb.SendLine("AT"));
+  EXPECT_EQ(NextLine(), "OK");
+}
+
+}  // namespace
+}  // namespace wr
