@@ -92,8 +92,13 @@ void BM_UpgradeTransfer(benchmark::State& state) {
   const double blocks = static_cast<double>(file.blocks.size());
   state.counters["blocks"] = blocks;
   // Wall time of one transfer over the unit's own answer time for it.
-  state.counters["x_unit_time"] = totalMs / (static_cast<double>(state.iterations()) * blocks * 1.0);
+  state.counters["x_unit_time"] =
+      totalMs / (static_cast<double>(state.iterations()) * blocks);
 }
-BENCHMARK(BM_UpgradeTransfer)->Arg(256 * 1024)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_UpgradeTransfer)
+    ->Arg(256 * 1024)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 }  // namespace

@@ -81,8 +81,7 @@ TfrmUpgrade::~TfrmUpgrade() {
 
 void TfrmUpgrade::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (QWidget* owner = parentWidget())
-    move(owner->geometry().center() - rect().center());
+  if (QWidget* owner = parentWidget()) move(owner->geometry().center() - rect().center());
   FormShow();
 }
 
@@ -133,7 +132,8 @@ void TfrmUpgrade::RunUpgrade() {
   pbarUpgrade->setValue(0);
   cancelRequested = false;
 
-  const QString path = prompts_.OpenFile(QStringLiteral("Open"), QString::fromLatin1(kFirmwareFilter));
+  const QString path =
+      prompts_.OpenFile(QStringLiteral("Open"), QString::fromLatin1(kFirmwareFilter));
   if (path.isEmpty()) return;
 
   const std::string unitVersion = Link().comms ? Link().comms->firmwareVersion : std::string();

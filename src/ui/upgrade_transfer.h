@@ -45,9 +45,9 @@ TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTim
                                  const TransferHooks& hooks = {});
 
 enum class InstallResult {
-  Installed,     // OK, or no answer within the waiting time
-  Refused,       // ERROR: the unit's firmware cannot upgrade
-  NotDelivered   // the command could not be written: the unit never got it
+  Installed,    // OK, or no answer within the waiting time
+  Refused,      // ERROR: the unit's firmware cannot upgrade
+  NotDelivered  // the command could not be written: the unit never got it
 };
 
 // Waits settleMs, then sends "AT+FWUPGRADE=" with the last block's number.

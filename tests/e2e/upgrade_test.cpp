@@ -1,0 +1,375 @@
+// The firmware upgrade, end to end: the real dialog and link against the
+// simulated unit, which checks every block and assembles the image.
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <fstream>
+#include <random>
+
+#include "e2e/app_fixture.h"
+#include "ui/tfrm_upgrade.h"
+
+namespace wr::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString kUpgraded = QStringLiteral("Unit upgraded. Please wait for unit to restart");
+const QString kSendError = QStringLiteral("Error sending upgrade file!");
+const QString kStopped = QStringLiteral("Firmware upgrade stopped!");
+const QString kBattery =
+    QStringLiteral("Error: Please connect battery or wait for battery to charge!");
+
+std::string RandomImage(size_t size, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::string image(size, '\0');
+  for (char& c : image) c = static_cast<char>(rng() & 0xFF);
+  return image;
+}
+
+bool IsBlockLine(const std::string& line) { return line.rfind("^^", 0) == 0; }
+bool IsInstall(const std::string& line) { return line.rfind("AT+FWUPGRADE=", 0) == 0; }
+
+class UpgradeTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(dir_.isValid());
+    UpgradeTimings quick;
+    quick.blockTimeoutMs = 200;
+    quick.settleMs = 20;
+    quick.installWaitMs = 400;
+    Dialog().SetTimings(quick);
+    Unit().SetRestartDowntime(100ms);
+    // Let the answers to the connection's queries arrive before the test
+    // looks at what the unit received.
+    ASSERT_TRUE(WaitFor([this] { return !Main().edtAPN->text().isEmpty(); }));
+    Pump(100);
+  }
+
+  TfrmUpgrade& Dialog() { return App().Upgrade(); }
+
+  // Writes an upgrade file: the header text zero-padded to 256 bytes, then the image.
+  QString WriteFile(const std::string& header, const std::string& image,
+                    const QString& name = QStringLiteral("unit.fw")) {
+    std::string content = header;
+    content.resize(256, '\0');
+    content += image;
+    return WriteRaw(content, name);
+  }
+  QString WriteRaw(const std::string& content, const QString& name) {
+    const QString path = dir_.filePath(name);
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    return path;
+  }
+
+  // Answers Yes to both questions, picks the file and presses the button;
+  // returns when the dialog has closed and the outcome was shown.
+  void Upgrade(const QString& path) {
+    Prompts().yesNo = {true, true};
+    Prompts().files = {path};
+    Click(QStringLiteral("btnUpgrade"));
+  }
+
+  // Runs action once, from the event loop, as soon as cond holds (checked
+  // every few milliseconds while the dialog runs).
+  void When(std::function<bool()> cond, std::function<void()> action) {
+    auto* timer = new QTimer(&Main());
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, cond, action] {
+      if (!cond()) return;
+      timer->stop();
+      action();
+      timer->deleteLater();
+    });
+    timer->start();
+  }
+
+  size_t CountReceived(const std::function<bool(const std::string&)>& match) {
+    return Unit().ReceivedCount(match);
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
+  const std::string image = RandomImage(1000, 7);
+  const QString path = WriteFile("Wayrunner,1.100\r\n", image);
+  int quietWhenTold = -1;
+  Prompts().whileShown = [&] {
+    if (Prompts().shown.back().text == kUpgraded) quietWhenTold = Worker().quietTime;
+  };
+  Upgrade(path);
+
+  ASSERT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  const auto& shown = Prompts().shown;
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown[0].caption, QStringLiteral("Upgrade Firmware"));
+  EXPECT_EQ(shown[0].text, QStringLiteral("Do you want to upgrade the Unit?"));
+  EXPECT_EQ(shown[1].kind, "file");
+  EXPECT_EQ(shown[1].text, QStringLiteral("Upgrade Files (*.fw)"));
+  EXPECT_EQ(shown[2].caption, QStringLiteral("Warning"));
+  EXPECT_EQ(shown[2].text,
+            QStringLiteral("This will upgrade the unit to Wayrunner version: 1.100. Proceed?"));
+
+  // Four blocks, each once, the last one padded with zeros.
+  EXPECT_EQ(Unit().BlockCount(), 4u);
+  for (uint32_t k = 0; k < 4; ++k) EXPECT_EQ(Unit().TimesBlockReceived(k), 1) << k;
+  EXPECT_EQ(Unit().ReceivedImage(), image + std::string(24, '\0'));
+  EXPECT_EQ(ReceivedCountOf("AT+FWUPGRADE=3"), 1u);
+  EXPECT_EQ(CountReceived(IsInstall), 1u);
+  EXPECT_EQ(Unit().InstallCount(), 1);
+  EXPECT_EQ(Unit().InstalledImage(), image + std::string(24, '\0'));
+  // Block lines and the install command are not echoed in the terminal.
+  EXPECT_TRUE(TerminalLines().filter(QStringLiteral("->^^")).isEmpty());
+  EXPECT_TRUE(TerminalLines().filter(QStringLiteral("->AT+FWUPGRADE")).isEmpty());
+
+  EXPECT_TRUE(Dialog().upgradeSucceeded);
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(Dialog().windowTitle(), path);
+  EXPECT_EQ(Dialog().pbarUpgrade->maximum(), 1000);
+  EXPECT_EQ(Dialog().pbarUpgrade->value(), 1000);
+  // The next status query goes out at once.
+  EXPECT_EQ(quietWhenTold, 6 * Main().tmrRefresh->interval());
+}
+
+TEST_F(UpgradeTest, StatusPollingPausesDuringTheTransferAndResumesAfter) {
+  // Slow answers make the transfer outlast several refresh ticks.
+  Unit().SetLatency(60ms);
+  const QString path = WriteFile("Wayrunner,1.1", RandomImage(256 * 20, 3));
+  size_t statsAtStart = 0;
+  Prompts().whileShown = [&] {
+    if (Prompts().shown.back().caption == QStringLiteral("Warning"))
+      statsAtStart = ReceivedCountOf("AT+STATS");
+  };
+  Upgrade(path);
+  ASSERT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  EXPECT_EQ(Unit().BlockCount(), 20u);
+  EXPECT_EQ(ReceivedCountOf("AT+STATS"), statsAtStart);
+  EXPECT_FALSE(Main().pollingPaused);
+  // The unit restarts to install; once it is back the polling goes on.
+  const size_t before = ReceivedCountOf("AT+STATS");
+  EXPECT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+STATS") > before; }, 10000));
+}
+
+TEST_F(UpgradeTest, FailedAttemptsAreSentAgainAndTheTransferGoesOn) {
+  const std::string image = RandomImage(256 * 4, 11);
+  // Block 0's first attempt goes unanswered; block 1 is refused twice.
+  Unit().DropNextBlocks(1);
+  Unit().FailBlock(1, 2);
+  Upgrade(WriteFile("QuonII,1.2", image));
+  EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  EXPECT_EQ(Unit().TimesBlockReceived(0), 2);
+  EXPECT_EQ(Unit().TimesBlockReceived(1), 3);
+  EXPECT_EQ(Unit().TimesBlockReceived(2), 1);
+  EXPECT_EQ(Unit().TimesBlockReceived(3), 1);
+  EXPECT_EQ(Unit().InstalledImage(), image);
+  EXPECT_EQ(ReceivedCountOf("AT+FWUPGRADE=3"), 1u);
+}
+
+TEST_F(UpgradeTest, BlockFailingThreeTimesEndsTheTransferWithoutInstalling) {
+  {
+    SCOPED_TRACE("ERROR three times in a row");
+    Unit().FailBlock(2, 3);
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 5, 5)));
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kSendError});
+    EXPECT_EQ(Unit().TimesBlockReceived(2), 3);
+    EXPECT_EQ(Unit().TimesBlockReceived(3), 0);
+    EXPECT_EQ(CountReceived(IsInstall), 0u);
+    EXPECT_FALSE(Dialog().upgradeSucceeded);
+  }
+  // Unanswered attempts are failures from the first block on, and a second
+  // upgrade starts afresh: nothing is carried over between attempts.
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run == 0 ? "never answered" : "never answered, again");
+    Prompts().shown.clear();
+    Unit().ClearReceived();
+    Unit().DropNextBlocks(-1);
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 6, 9)));
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kSendError});
+    EXPECT_EQ(CountReceived([](const std::string& l) { return l.rfind("^^0000", 0) == 0; }), 3u);
+    EXPECT_EQ(CountReceived([](const std::string& l) { return l.rfind("^^0001", 0) == 0; }), 0u);
+    EXPECT_EQ(CountReceived(IsInstall), 0u);
+  }
+  {
+    SCOPED_TRACE("answers again");
+    Unit().DropNextBlocks(0);
+    Prompts().shown.clear();
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 2, 9)));
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  }
+}
+
+TEST_F(UpgradeTest, UnplugMidTransferEndsItWithoutInstalling) {
+  Unit().SetLatency(20ms);
+  When([this] { return Unit().TimesBlockReceived(2) > 0; }, [this] { Bus().Unplug(); });
+  Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 10, 2)));
+  EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kSendError});
+  EXPECT_EQ(Unit().TimesBlockReceived(3), 0);
+  EXPECT_EQ(CountReceived(IsInstall), 0u);
+  EXPECT_TRUE(WaitUntilSearching());
+}
+
+TEST_F(UpgradeTest, CancelDuringABlockSendsNothingMore) {
+  {
+    SCOPED_TRACE("Cancel button");
+    // Block 2 stays unanswered long enough for Cancel to land in its wait.
+    Unit().SetLatency(20ms);
+    UpgradeTimings slow = Dialog().Timings();
+    slow.blockTimeoutMs = 3000;
+    Dialog().SetTimings(slow);
+    When([this] { return Unit().TimesBlockReceived(2) > 0; },
+         [this] {
+           Unit().SetLatency(5000ms);
+           QTest::mouseClick(Dialog().btnCancel, Qt::LeftButton);
+         });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 10, 2)));
+    EXPECT_LT(elapsed.elapsed(), 2500) << "Cancel waited for the block's time-out";
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kStopped});
+    EXPECT_EQ(Unit().TimesBlockReceived(2), 1);
+    EXPECT_EQ(Unit().TimesBlockReceived(3), 0);
+    EXPECT_EQ(CountReceived(IsInstall), 0u);
+    EXPECT_FALSE(Dialog().upgradeSucceeded);
+  }
+  {
+    SCOPED_TRACE("Escape key");
+    // The unit's late answer to the cancelled block is still on its way.
+    Pump(200);
+    Unit().SetLatency(20ms);
+    Prompts().shown.clear();
+    Unit().ClearReceived();
+    When(
+        [this] {
+          return CountReceived([](const std::string& l) { return l.rfind("^^0001", 0) == 0; }) > 0;
+        },
+        [this] { QTest::keyClick(&Dialog(), Qt::Key_Escape); });
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 10, 2), QStringLiteral("esc.fw")));
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kStopped});
+    EXPECT_EQ(CountReceived([](const std::string& l) { return l.rfind("^^0003", 0) == 0; }), 0u);
+    EXPECT_EQ(CountReceived(IsInstall), 0u);
+  }
+}
+
+TEST_F(UpgradeTest, InstallOutcomes) {
+  {
+    SCOPED_TRACE("refused");
+    Unit().SetInstallSupported(false);
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1)));
+    EXPECT_EQ(Prompts().Messages(),
+              std::vector<QString>{QStringLiteral("Firmware upgrade not supported!")});
+    EXPECT_EQ(ReceivedCountOf("AT+FWUPGRADE=1"), 1u);
+    EXPECT_FALSE(Dialog().upgradeSucceeded);
+    Unit().SetInstallSupported(true);
+  }
+  {
+    SCOPED_TRACE("unanswered");
+    Prompts().shown.clear();
+    // Once the last block is in, the unit's answers come too late.
+    When([this] { return Unit().TimesBlockReceived(1) == 2; },
+         [this] { Unit().SetLatency(3000ms); });
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1), QStringLiteral("b.fw")));
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+    EXPECT_EQ(ReceivedCountOf("AT+FWUPGRADE=1"), 2u);
+  }
+}
+
+TEST_F(UpgradeTest, ChargeBatteryAnswerShowsTheBatteryMessageAndCountsAsError) {
+  // Armed at the last question, so the first block gets it.
+  Prompts().whileShown = [&] {
+    if (Prompts().shown.back().caption == QStringLiteral("Warning"))
+      Unit().ChargeBatteryErrorNext(1);
+  };
+  const std::string image = RandomImage(512, 8);
+  Upgrade(WriteFile("QuonII,1.2", image));
+  EXPECT_EQ(Prompts().Messages(), (std::vector<QString>{kBattery, kUpgraded}));
+  // The refused attempt never reached the unit's block handling.
+  EXPECT_EQ(CountReceived([](const std::string& l) { return l.rfind("^^0000", 0) == 0; }), 2u);
+  EXPECT_EQ(Unit().InstalledImage(), image);
+}
+
+TEST_F(UpgradeTest, RefusedFilesSendNothing) {
+  struct Case {
+    const char* what;
+    std::string content;
+    QString message;
+    bool captionShowsPath;
+  };
+  std::string header = "Wayrunner,2.000";
+  header.resize(256, '\0');
+  std::string noTerminator(256, 'x');
+  const std::vector<Case> cases = {
+      {"shorter than the header", std::string(100, 'A'),
+       QString::fromLatin1(upgrade_msg::kTooShort.data()), true},
+      {"other major version", header + RandomImage(512, 1), QStringLiteral("Invalid upgrade file!"),
+       true},
+      {"header only", "Wayrunner,1.2" + std::string(243, '\0'),
+       QString::fromLatin1(upgrade_msg::kEmptyImage.data()), true},
+      {"product word in other case", "QUONII,1.2" + std::string(246, '\0') + "abc",
+       QStringLiteral("Invalid upgrade file!"), true},
+      {"no terminator in the header", noTerminator + "abc", QStringLiteral("Invalid upgrade file!"),
+       true},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Prompts().shown.clear();
+    const QString path = WriteRaw(c.content, QStringLiteral("f%1.fw").arg(n++));
+    Upgrade(path);
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{c.message});
+    EXPECT_EQ(Dialog().windowTitle(), path);
+  }
+  {
+    SCOPED_TRACE("missing file");
+    Prompts().shown.clear();
+    Upgrade(dir_.filePath(QStringLiteral("absent.fw")));
+    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{QStringLiteral("File doesn't exist!")});
+  }
+  {
+    SCOPED_TRACE("No to the version question");
+    Prompts().shown.clear();
+    Prompts().yesNo = {true, false};
+    Prompts().files = {WriteFile("QuonII,1.2", RandomImage(512, 1))};
+    Click(QStringLiteral("btnUpgrade"));
+    EXPECT_TRUE(Prompts().Messages().empty());
+  }
+  {
+    SCOPED_TRACE("file dialog cancelled");
+    Prompts().shown.clear();
+    Prompts().yesNo = {true};
+    Click(QStringLiteral("btnUpgrade"));
+    EXPECT_TRUE(Prompts().Messages().empty());
+    EXPECT_EQ(Prompts().shown.size(), 2u);
+  }
+  {
+    SCOPED_TRACE("No to the first question");
+    Prompts().shown.clear();
+    Prompts().yesNo = {false};
+    Click(QStringLiteral("btnUpgrade"));
+    EXPECT_EQ(Prompts().shown.size(), 1u);
+    EXPECT_FALSE(Dialog().isVisible());
+  }
+  {
+    SCOPED_TRACE("unit version not known yet");
+    Prompts().shown.clear();
+    const std::string version = Worker().firmwareVersion;
+    Worker().firmwareVersion.clear();
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(512, 1)));
+    EXPECT_EQ(Prompts().Messages(),
+              std::vector<QString>{QString::fromLatin1(upgrade_msg::kUnitVersionUnknown.data())});
+    Worker().firmwareVersion = version;
+  }
+  EXPECT_EQ(CountReceived(IsBlockLine), 0u);
+  EXPECT_EQ(CountReceived(IsInstall), 0u);
+  EXPECT_FALSE(Dialog().upgradeSucceeded);
+}
+
+}  // namespace
+}  // namespace wr::test
