@@ -28,7 +28,13 @@ class LineQueue {  // fixed storage, no allocation
     // The last line was cut at the length limit: the next piece starts with
     // the very next byte, blanks included.
     bool continuing = false;
+    // Where the last scan that found no complete line stopped, relative to
+    // readIndex, and where the line it saw began (-1: not begun), so a long
+    // partial line is not scanned again from its start on every call.
+    int scanned = 0;
+    int lineStart = -1;
   };
+  static void Consume(Channel& ch, int count);
   static bool ValidChannel(int channel) { return channel == 0 || channel == 1; }
   Channel channels_[2] = {};
 };
