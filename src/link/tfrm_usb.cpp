@@ -9,6 +9,8 @@ TfrmUSB::TfrmUSB(UsbApi& api, LineQueue& queue, QObject* parent)
   setObjectName("frmUSB");
 }
 
+TfrmUSB::~TfrmUSB() { CloseDevice(); }
+
 void TfrmUSB::Enumerate() {
   api_.set_debug(0);
   api_.init();

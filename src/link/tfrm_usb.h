@@ -21,6 +21,8 @@ class TfrmUSB : public QObject {
   enum class OpenFailure { None, Open, Configuration, Claim };
 
   TfrmUSB(UsbApi& api, LineQueue& queue, QObject* parent = nullptr);
+  // Releases the interface and closes the handle if the link is still open.
+  ~TfrmUSB() override;
 
   // Worker thread.
   bool OpenDevice(int vendorId, int productId);

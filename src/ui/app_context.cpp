@@ -11,8 +11,10 @@
 
 namespace wr {
 
-AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell)
+AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
+                       const USBcomms::Timings& timings)
     : queue_(std::make_unique<LineQueue>()), worker_(std::make_unique<USBcomms>(*queue_)) {
+  worker_->SetTimings(timings);
   LinkContext& link = Link();
   link = LinkContext{};
   link.comms = worker_.get();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "link/line_queue.h"
+#include "link/usb_comms.h"
 
 namespace wr {
 
@@ -23,7 +24,9 @@ class AppContext {
   // Creates the main window (which starts the worker), the terminal, the
   // dialogs and the USB access object, and registers them in Link(). Only
   // one AppContext may exist at a time.
-  AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell);
+  // timings: the worker's waits; tests shorten them, the tool keeps the defaults.
+  AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
+             const USBcomms::Timings& timings = USBcomms::Timings());
   // Stops the worker before anything it can reach is destroyed.
   ~AppContext();
 

@@ -5,6 +5,7 @@
 // answers are shown.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -106,11 +107,14 @@ class AppFixture : public ::testing::Test {
   virtual void ConfigureBus(SimulatedBus&) {}
   // Override to return false for a test that starts without waiting.
   virtual bool WaitForConnectionOnStart() { return true; }
+  // The worker's waits: short, so that connecting and shutting down are quick.
+  // A test that needs the tool's own timings overrides this.
+  virtual USBcomms::Timings WorkerTimings() { return {100, 250, 250}; }
 
   void SetUp() override {
     bus_ = std::make_unique<SimulatedBus>();
     ConfigureBus(*bus_);
-    app_ = std::make_unique<AppContext>(*bus_, prompts_, shell_);
+    app_ = std::make_unique<AppContext>(*bus_, prompts_, shell_, WorkerTimings());
     app_->Main().show();
     if (WaitForConnectionOnStart()) {
       ASSERT_TRUE(WaitUntilConnected()) << "the tool did not reach the connected display";

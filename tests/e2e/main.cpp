@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+  // Test discovery runs this program at build time, without ctest's environment.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   // The main window's close must not end the test program.
   QApplication::setQuitOnLastWindowClosed(false);
