@@ -11,6 +11,7 @@
 #include <random>
 
 #include "e2e/app_fixture.h"
+#include "link/tfrm_usb.h"
 #include "ui/tfrm_upgrade.h"
 
 namespace wr::test {
@@ -274,10 +275,32 @@ TEST_F(UpgradeTest, InstallOutcomes) {
     Prompts().shown.clear();
     // Once the last block is in, the unit's answers come too late.
     When([this] { return Unit().TimesBlockReceived(1) == 2; },
-         [this] { Unit().SetLatency(3000ms); });
+         [this] { Unit().SetLatency(1000ms); });
     Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1), QStringLiteral("b.fw")));
     EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
     EXPECT_EQ(ReceivedCountOf("AT+FWUPGRADE=1"), 2u);
+  }
+  {
+    SCOPED_TRACE("unit gone before the install command");
+    // The case above installed late and the unit restarted; wait until it
+    // is back and has answered the queries of the new connection.
+    Unit().SetLatency(0ms);
+    ASSERT_TRUE(WaitFor([this] { return Unit().RestartCount() == 1; }, 8000));
+    ASSERT_TRUE(WaitFor([this] { return Unit().Attached() && App().Usb().IsConnected(); }));
+    ASSERT_TRUE(WaitUntilConnected());
+    Pump(500);
+    Prompts().shown.clear();
+    Unit().ClearReceived();
+    // Pulled once the last block's OK is in, while the tool settles.
+    When([this] { return Unit().TimesBlockReceived(1) == 3 && Worker().okFlag; },
+         [this] { Bus().Unplug(); });
+    Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1), QStringLiteral("c.fw")));
+    ASSERT_EQ(Prompts().Messages().size(), 1u);
+    EXPECT_TRUE(
+        Prompts().Messages()[0].startsWith(QStringLiteral("Error sending upgrade command!")))
+        << Prompts().Messages()[0].toStdString();
+    EXPECT_EQ(CountReceived(IsInstall), 0u);
+    EXPECT_FALSE(Dialog().upgradeSucceeded);
   }
 }
 
