@@ -55,7 +55,7 @@ class USBcomms : public QThread {
   void Shutdown();
   bool StopRequested() const { return stop_.load(); }
 
-  // Wakes every waiter of WaitForOutcome so that it looks at its stop condition.
+  // Wakes every waiter of SendLineAndWait so that it looks at its stop condition.
   void WakeWaiters() { emit waitersWoken(); }
 
   // Link state, used only on the UI thread.
