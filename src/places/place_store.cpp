@@ -149,6 +149,16 @@ bool PlaceStore::PlaceNameExists(std::string_view name) const {
   return NameInContent(raw, name);
 }
 
+bool PlaceStore::ReadUnderLock(const PlaceFileLock& lock, std::string& raw) {
+  if (!lock.Locked())
+    return Fail(PlaceStoreError::kNotSaved,
+                "The place names could not be saved: " + lock.Error() + ".");
+  std::error_code ec;
+  if (!ReadWholeFile(file_, raw) && fs::exists(file_, ec))
+    return Fail(PlaceStoreError::kNotSaved, "The place names could not be read.");
+  return true;
+}
+
 bool PlaceStore::Fail(PlaceStoreError error, std::string text) {
   lastError_ = error;
   lastErrorText_ = std::move(text);
@@ -169,13 +179,8 @@ bool PlaceStore::AddPlaceName(std::string_view name, std::string_view coordinate
   // Read, check and write under the lock, so a name added by another copy of
   // the tool a moment ago is neither duplicated nor overwritten.
   PlaceFileLock lock(LockPath(file_));
-  if (!lock.Locked())
-    return Fail(PlaceStoreError::kNotSaved,
-                "The place names could not be saved: " + lock.Error() + ".");
   std::string raw;
-  std::error_code ec;
-  if (!ReadWholeFile(file_, raw) && fs::exists(file_, ec))
-    return Fail(PlaceStoreError::kNotSaved, "The place names could not be read.");
+  if (!ReadUnderLock(lock, raw)) return false;
   if (NameInContent(raw, name)) return Fail(PlaceStoreError::kNameExists, std::string());
 
   // The entry goes where readers stop: before a 0x1A end mark, whose tail is
@@ -204,13 +209,8 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
     return Fail(PlaceStoreError::kNotSaved, "No folder for the place names could be found.");
 
   PlaceFileLock lock(LockPath(file_));
-  if (!lock.Locked())
-    return Fail(PlaceStoreError::kNotSaved,
-                "The place names could not be saved: " + lock.Error() + ".");
   std::string raw;
-  std::error_code ec;
-  if (!ReadWholeFile(file_, raw) && fs::exists(file_, ec))
-    return Fail(PlaceStoreError::kNotSaved, "The place names could not be read.");
+  if (!ReadUnderLock(lock, raw)) return false;
   if (!NameInContent(raw, oldName))
     return Fail(PlaceStoreError::kNameNotFound,
                 "No place is named \"" + std::string(oldName) + "\".");

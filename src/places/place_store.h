@@ -11,6 +11,8 @@
 
 namespace wr {
 
+class PlaceFileLock;
+
 // Why the last AddPlaceName or RewritePlaceNames returned false.
 enum class PlaceStoreError {
   kNone,
@@ -68,6 +70,9 @@ class PlaceStore {
   };
 
   bool Fail(PlaceStoreError error, std::string text);
+  // The file's whole content, read while lock is held; false (with the
+  // reason recorded) when the lock could not be had or the file not read.
+  bool ReadUnderLock(const PlaceFileLock& lock, std::string& raw);
 
   std::filesystem::path file_;
   std::vector<std::string> lines_;
