@@ -10,6 +10,19 @@
 #include "link/usb_comms.h"
 
 namespace wr {
+namespace {
+
+// Runs a loop for ms milliseconds. False when the loop would not run at all:
+// once the application has been told to quit, every new loop returns at once
+// until the outermost one has ended, so a wait that goes round again would
+// spin without ever seeing a timer or a drain step.
+bool RunLoopFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  return loop.exec() >= 0;
+}
+
+}  // namespace
 
 LinkContext& Link() {
   static LinkContext context;
@@ -29,9 +42,7 @@ void SendCommand(std::string_view text) {
 
 void Delay(int ms) {
   if (ms <= 0) return;
-  QEventLoop loop;
-  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
+  RunLoopFor(ms);
 }
 
 CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
@@ -61,13 +72,15 @@ CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
     if (!link.usb->IsConnected()) return CommandOutcome::Disconnected;
     if (stop && stop()) return CommandOutcome::Stopped;
     if (timedOut) return CommandOutcome::TimedOut;
-    loop.exec();
+    // The application is quitting: nothing will answer this wait any more.
+    if (loop.exec() < 0) return CommandOutcome::Stopped;
   }
 }
 
 void WaitForQuiet() {
-  Delay(1000);
-  while (Link().comms && Link().comms->quietTime < 250) Delay(250);
+  if (!RunLoopFor(1000)) return;
+  while (Link().comms && Link().comms->quietTime < 250)
+    if (!RunLoopFor(250)) return;
 }
 
 }  // namespace wr

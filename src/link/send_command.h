@@ -24,20 +24,23 @@ LinkContext& Link();
 void SendCommand(std::string_view text);
 
 // Returns after at least ms milliseconds, having run timers, input and the
-// worker's drain steps meanwhile. Delay(0) returns at once.
+// worker's drain steps meanwhile. Delay(0) returns at once, and so does any
+// Delay once the application has been told to quit.
 void Delay(int ms);
 
 enum class CommandOutcome { Ok, Error, Disconnected, TimedOut, Stopped };
 
 // Clears the OK and ERROR flags, writes the line (without a terminal echo),
 // and waits until the unit answers OK or ERROR, the link drops, timeoutMs
-// passes or stop() holds. The wait wakes on every drain step and on
+// passes or stop() holds; Stopped also when the application has been told to
+// quit, as nothing would answer the wait any more. The wait wakes on every drain step and on
 // USBcomms::WakeWaiters(), never on a fixed polling step.
 CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
                                const std::function<bool()>& stop = {});
 
 // Waits after a batch of commands until the unit has been quiet for a while:
-// Delay(1000), then Delay(250) while the quiet time is below 250 ms.
+// Delay(1000), then Delay(250) while the quiet time is below 250 ms. Ends at
+// once when the application has been told to quit.
 void WaitForQuiet();
 
 }  // namespace wr

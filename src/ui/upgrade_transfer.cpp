@@ -31,7 +31,8 @@ void WaitForFlags(USBcomms& comms, int timeoutMs) {
     QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&comms, &USBcomms::drained, &loop, &QEventLoop::quit);
     limit.start(static_cast<int>(left));
-    loop.exec();
+    // A loop that will not run means the application is quitting.
+    if (loop.exec() < 0) return;
   }
 }
 
