@@ -62,12 +62,15 @@ WR_FUZZ_HELPER void Check(bool ok) {
 WR_FUZZ_HELPER void TakeLines(LineQueue& queue, int channel, std::vector<std::string>& got) {
   char out[LineQueue::kLineBufferSize + 1];
   for (;;) {
-    std::memset(out, 0x55, sizeof out);
+    // Guard bytes past the longest line and its terminator.
+    out[LineQueue::kLineBufferSize - 1] = 0x55;
+    out[LineQueue::kLineBufferSize] = 0x55;
     const int before = queue.UnreadCount(channel);
     const int n = queue.GetLine(channel, out);
     const int after = queue.UnreadCount(channel);
     Check(after >= 0 && after <= before);
-    Check(out[LineQueue::kLineBufferSize] == 0x55);  // never writes past the buffer
+    Check(out[LineQueue::kLineBufferSize - 1] == 0x55);  // never writes past the line's room
+    Check(out[LineQueue::kLineBufferSize] == 0x55);
     if (n == 0) {
       Check(out[0] == '\0');
       return;
