@@ -18,6 +18,16 @@ int LineQueue::UnreadCount(int channel) const {
   return ValidChannel(channel) ? channels_[channel].unread : 0;
 }
 
+void LineQueue::Discard(int channel) {
+  if (!ValidChannel(channel)) return;
+  Channel& ch = channels_[channel];
+  ch.readIndex = ch.writeIndex;
+  ch.unread = 0;
+  ch.continuing = false;
+  ch.scanned = 0;
+  ch.lineStart = -1;
+}
+
 void LineQueue::Consume(Channel& ch, int count) {
   ch.readIndex = (ch.readIndex + count) % kChannelSize;
   ch.unread -= count;

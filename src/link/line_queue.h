@@ -18,6 +18,9 @@ class LineQueue {  // fixed storage, no allocation
   // out (kLineBufferSize bytes) and returns its length; 0 when none is queued.
   int GetLine(int channel, char* out);
   int UnreadCount(int channel) const;
+  // Drops every unread byte, e.g. the unfinished line of a connection that
+  // has gone, so it cannot run into the first line of the next one.
+  void Discard(int channel);
 
  private:
   struct Channel {

@@ -73,6 +73,10 @@ bool TfrmUSB::OpenDevice(int vendorId, int productId) {
       return false;
     }
   }
+  // Every complete line of the last connection has been drained before this
+  // attempt; what is left is the unfinished line of a unit that went away,
+  // which must not swallow the new unit's first answer.
+  queue_.Discard(LineQueue::kReceiveChannel);
   {
     std::lock_guard<std::mutex> lock(handleMutex_);
     handle_ = handle;
