@@ -48,12 +48,17 @@ void Delay(int ms) {
 CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
                                const std::function<bool()>& stop) {
   LinkContext& link = Link();
+  if (!link.comms || !link.usb) return CommandOutcome::Disconnected;
+  link.comms->okFlag = false;
+  link.comms->errorFlag = false;
+  link.usb->SendLine(line);
+  return WaitForOutcome(timeoutMs, stop);
+}
+
+CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop) {
+  LinkContext& link = Link();
   USBcomms* comms = link.comms;
   if (!comms || !link.usb) return CommandOutcome::Disconnected;
-  comms->okFlag = false;
-  comms->errorFlag = false;
-  link.usb->SendLine(line);
-
   QEventLoop loop;
   QTimer limit;
   limit.setSingleShot(true);

@@ -38,6 +38,10 @@ enum class CommandOutcome { Ok, Error, Disconnected, TimedOut, Stopped };
 CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
                                const std::function<bool()>& stop = {});
 
+// The waiting half of SendLineAndWait: waits, without clearing the flags or
+// writing anything, for the answer to a line already sent.
+CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop = {});
+
 // Waits after a batch of commands until the unit has been quiet for a while:
 // Delay(1000), then Delay(250) while the quiet time is below 250 ms. Ends at
 // once when the application has been told to quit.

@@ -47,7 +47,11 @@ TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTim
     const std::string line = BlockLine(static_cast<uint32_t>(k), file.blocks[k].data());
     bool delivered = false;
     for (int attempt = 0; attempt < UpgradeTimings::kBlockAttempts && !delivered; ++attempt) {
-      switch (SendLineAndWait(line, timings.blockTimeoutMs, cancelled)) {
+      CommandOutcome outcome = SendLineAndWait(line, timings.blockTimeoutMs, cancelled);
+      if (outcome == CommandOutcome::TimedOut)
+        outcome = WaitForOutcome(UpgradeTimings::kLateAnswerFactor * timings.blockTimeoutMs,
+                                 cancelled);
+      switch (outcome) {
         case CommandOutcome::Ok:
           delivered = true;
           break;
@@ -57,7 +61,8 @@ TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTim
         case CommandOutcome::Error:
         case CommandOutcome::TimedOut:
         case CommandOutcome::Disconnected:
-          // An unanswered attempt proves nothing arrived: it is sent again.
+          // Refused, or unanswered even late: nothing proves it arrived, so
+          // it is sent again.
           break;
       }
     }

@@ -14,6 +14,11 @@ struct UpgradeTimings {
   static constexpr int kBlockTimeoutMs = 1000;
   // Attempts per block before the transfer gives up.
   static constexpr int kBlockAttempts = 3;
+  // After an attempt's time-out the tool waits this many times as long again
+  // for a late answer before sending the block again. The unit's OK names no
+  // block, so only one attempt may be outstanding at a time: a late OK taken
+  // for the next attempt could pass a block the unit refused.
+  static constexpr int kLateAnswerFactor = 2;
   // Milliseconds of quiet before the first block and before the install
   // command, so that a late answer to an earlier line is not taken for theirs.
   static constexpr int kSettleMs = 250;
