@@ -17,7 +17,7 @@ constexpr double kKmPerMile = 1.6;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the leading decimal number of text the way the C library's classic
-// conversion does, but without its locale (a desktop session may use a comma
+// conversion does, but without its locale (a desktop may be set to use a comma
 // as decimal separator) and without "inf", "nan" or hexadecimal forms.
 double LeadingNumber(std::string_view text) {
   size_t i = 0;
