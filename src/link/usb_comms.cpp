@@ -44,16 +44,17 @@ void USBcomms::RequestStop() {
 
 void USBcomms::Shutdown() {
   RequestStop();
-  if (!isRunning()) {
-    wait();
-    return;
+  if (isRunning()) {
+    // The worker may be blocked waiting for a drain step on this thread: keep
+    // serving events until it has left its loop.
+    QEventLoop loop;
+    connect(this, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    if (!isFinished()) loop.exec();
   }
-  // The worker may be blocked waiting for a drain step on this thread: keep
-  // serving events until it has left its loop.
-  QEventLoop loop;
-  connect(this, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-  if (!isFinished()) loop.exec();
   wait();
+  // The worker's last act takes this lock; taking it here orders everything
+  // the worker did before whatever the caller destroys next.
+  std::lock_guard<std::mutex> lock(drainMutex_);
 }
 
 bool USBcomms::SleepUnlessStopped(int ms) {
@@ -67,23 +68,9 @@ void USBcomms::DrainOnUiThread() {
     drainState_ = DrainState::Posted;
   }
   // Runs on the UI thread, in its main loop or in any nested loop (Delay,
-  // modal boxes); the worker waits until it has finished.
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        {
-          std::lock_guard<std::mutex> lock(drainMutex_);
-          if (drainState_ != DrainState::Posted) return;  // abandoned at shutdown
-          drainState_ = DrainState::Running;
-        }
-        ProcessReceivedLines();
-        {
-          std::lock_guard<std::mutex> lock(drainMutex_);
-          drainState_ = DrainState::Done;
-        }
-        drainWake_.notify_all();
-      },
-      Qt::QueuedConnection);
+  // modal boxes); the worker waits until it has finished. Posted by name, so
+  // that the only data crossing threads is guarded by drainMutex_.
+  QMetaObject::invokeMethod(this, "RunPostedDrain", Qt::QueuedConnection);
   std::unique_lock<std::mutex> lock(drainMutex_);
   drainWake_.wait(lock, [this] {
     // On a stop request a step that has not started yet is given up, so that
@@ -91,6 +78,20 @@ void USBcomms::DrainOnUiThread() {
     if (stop_ && drainState_ == DrainState::Posted) drainState_ = DrainState::Abandoned;
     return drainState_ == DrainState::Done || drainState_ == DrainState::Abandoned;
   });
+}
+
+void USBcomms::RunPostedDrain() {
+  {
+    std::lock_guard<std::mutex> lock(drainMutex_);
+    if (drainState_ != DrainState::Posted) return;  // abandoned at shutdown
+    drainState_ = DrainState::Running;
+  }
+  ProcessReceivedLines();
+  {
+    std::lock_guard<std::mutex> lock(drainMutex_);
+    drainState_ = DrainState::Done;
+  }
+  drainWake_.notify_all();
 }
 
 void USBcomms::run() {
@@ -113,6 +114,7 @@ void USBcomms::run() {
     if (usb->IsConnected()) usb->ReadInput(timings_.readTimeoutMs);
   }
   if (TfrmUSB* usb = usb_.load()) usb->CloseDevice();
+  std::lock_guard<std::mutex> lock(drainMutex_);
 }
 
 void USBcomms::ProcessReceivedLines() {

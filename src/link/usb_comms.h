@@ -72,6 +72,10 @@ class USBcomms : public QThread {
  protected:
   void run() override;
 
+ private slots:
+  // The drain step as the worker posts it to the UI thread.
+  void RunPostedDrain();
+
  private:
   void DrainOnUiThread();
   bool SleepUnlessStopped(int ms);
