@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -132,6 +133,19 @@ class AppFixture : public ::testing::Test {
   // Runs the event loop until cond holds or timeoutMs passes.
   static bool WaitFor(const std::function<bool()>& cond, int timeoutMs = kDefaultWaitMs) {
     return QTest::qWaitFor(cond, timeoutMs);
+  }
+  // Runs action once, from the event loop, as soon as cond holds (checked
+  // every millisecond, also while a modal dialog runs its own loop).
+  void When(std::function<bool()> cond, std::function<void()> action) {
+    auto* timer = new QTimer(&Main());
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, cond, action] {
+      if (!cond()) return;
+      timer->stop();
+      action();
+      timer->deleteLater();
+    });
+    timer->start();
   }
   // Runs the event loop for ms milliseconds.
   static void Pump(int ms) { QTest::qWait(ms); }

@@ -41,19 +41,6 @@ bool IsInstall(const std::string& line) { return line.rfind("AT+FWUPGRADE=", 0) 
 
 class FaultFixture : public AppFixture {
  protected:
-  // Runs action once, from the event loop, as soon as cond holds.
-  void When(std::function<bool()> cond, std::function<void()> action) {
-    auto* timer = new QTimer(&Main());
-    timer->setInterval(1);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, cond, action] {
-      if (!cond()) return;
-      timer->stop();
-      action();
-      timer->deleteLater();
-    });
-    timer->start();
-  }
-
   // An upgrade file of `blocks` full blocks, picked and confirmed; returns
   // when the dialog has closed.
   void Upgrade(int blocks, int blockTimeoutMs = 200) {

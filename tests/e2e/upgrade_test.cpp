@@ -78,20 +78,6 @@ class UpgradeTest : public AppFixture {
     Click(QStringLiteral("btnUpgrade"));
   }
 
-  // Runs action once, from the event loop, as soon as cond holds (checked
-  // every few milliseconds while the dialog runs).
-  void When(std::function<bool()> cond, std::function<void()> action) {
-    auto* timer = new QTimer(&Main());
-    timer->setInterval(1);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, cond, action] {
-      if (!cond()) return;
-      timer->stop();
-      action();
-      timer->deleteLater();
-    });
-    timer->start();
-  }
-
   size_t CountReceived(const std::function<bool(const std::string&)>& match) {
     return Unit().ReceivedCount(match);
   }
