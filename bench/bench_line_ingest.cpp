@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "protocol/commands.h"
 
 namespace {

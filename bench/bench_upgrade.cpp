@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "link/send_command.h"
 #include "link/tfrm_usb.h"
 #include "link/usb_comms.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 
 // The checking code is kept out of the coverage hooks: the fuzzer learns from
 // the queue's branches, and the hooks in the checks would only slow it down.

@@ -21,7 +21,7 @@
 #include "link/tfrm_usb.h"
 #include "link/usb_comms.h"
 #include "sim/simulated_bus.h"
-#include "ui/app_context.h"
+#include "app/app_context.h"
 #include "ui/desktop_shell.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "link/lib_usb_api.h"
-#include "ui/app_context.h"
+#include "app/app_context.h"
 #include "ui/desktop_shell.h"
 #include "ui/qt_prompts.h"
-#include "ui/screenshots.h"
+#include "app/screenshots.h"
 #include "ui/tfrm_main.h"
 
 #include "sim/simulated_bus.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "link/usb_api.h"
+#include "usb/usb_api.h"
 
 namespace wr {
 

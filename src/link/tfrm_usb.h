@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "link/line_queue.h"
-#include "link/usb_api.h"
+#include "linequeue/line_queue.h"
+#include "usb/usb_api.h"
 #include "protocol/commands.h"
 
 namespace wr {

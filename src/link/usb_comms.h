@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "link/link_client.h"
 
 namespace wr {

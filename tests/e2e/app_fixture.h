@@ -26,7 +26,7 @@
 #include "link/send_command.h"
 #include "link/usb_comms.h"
 #include "sim/simulated_bus.h"
-#include "ui/app_context.h"
+#include "app/app_context.h"
 #include "ui/desktop_shell.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"

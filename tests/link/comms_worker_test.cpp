@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "link/link_test_support.h"
 #include "link/send_command.h"
 #include "link/tfrm_usb.h"

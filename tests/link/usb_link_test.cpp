@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "link/tfrm_usb.h"
 #include "protocol/commands.h"
 #include "sim/simulated_bus.h"

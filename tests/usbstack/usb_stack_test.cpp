@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/lib_usb_api.h"
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "link/tfrm_usb.h"
 #include "protocol/commands.h"
 #include "usbstack/usbfs_unit.h"

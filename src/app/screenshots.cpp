@@ -1,4 +1,4 @@
-#include "ui/screenshots.h"
+#include "app/screenshots.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "link/send_command.h"
-#include "ui/app_context.h"
+#include "app/app_context.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
 

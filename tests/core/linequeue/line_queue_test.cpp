@@ -1,4 +1,4 @@
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@ bool ChangesNoValue(const ReplyEffect& e) {
 }
 
 TEST(InterpretReplyLine, EmptyAndControlFirstLinesLeaveEvenTheQuietTime) {
-  for (const std::string line : {std::string(), std::string("\r+TRACK,1,2,3,4,5"), std::string("\x1f+STATS,"),
+  for (const std::string& line : {std::string(), std::string("\r+TRACK,1,2,3,4,5"), std::string("\x1f+STATS,"),
                                  std::string("\x80+LOWPOWER,1"), std::string("\xff"), std::string(1, '\0')}) {
     const ReplyEffect e = InterpretReplyLine(line);
     EXPECT_EQ(e.kind, ReplyKind::Ignored);

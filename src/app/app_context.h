@@ -3,7 +3,7 @@
 // seams it is given. main() and the end-to-end tests build exactly this.
 #include <memory>
 
-#include "link/line_queue.h"
+#include "linequeue/line_queue.h"
 #include "link/usb_comms.h"
 
 namespace wr {

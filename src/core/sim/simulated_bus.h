@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "link/usb_api.h"
+#include "usb/usb_api.h"
 #include "sim/simulated_unit.h"
 
 namespace wr {

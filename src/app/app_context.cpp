@@ -1,4 +1,4 @@
-#include "ui/app_context.h"
+#include "app/app_context.h"
 
 #include "link/send_command.h"
 #include "link/tfrm_usb.h"
