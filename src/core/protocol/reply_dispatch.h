@@ -68,6 +68,7 @@ struct ReplyEffect {
   std::optional<std::string> version;
   std::optional<std::string> deviceId;
   std::optional<StatsTexts> stats;
+  std::optional<StatsValues> statsValues;  // with stats: the same line's numbers
   std::optional<TrackReply> track;
   std::optional<bool> lowPower;
   std::optional<UssdReply> ussd;

@@ -191,4 +191,47 @@ StatsTexts FormatStatsLine(std::string_view line) {
   return out;
 }
 
+std::optional<double> ReadPlainNumber(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  double value = 0.0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
+StatsValues ReadStatsValues(std::string_view line) {
+  StatsValues out;
+  auto integer = [&line](int n) -> std::optional<int> {
+    int32_t value = 0;
+    if (ReplyFieldInt(line, n, value) != 1) return std::nullopt;
+    return value;
+  };
+  out.supplyVolts = ReadPlainNumber(ReplyFieldText(line, 7));
+  const std::string battery = ReplyFieldText(line, 6);
+  out.batteryVolts = ReadPlainNumber(battery);
+  if (out.batteryVolts) {
+    if (const auto volts = ReadVoltage(battery)) out.batteryPercent = BatteryChargePercent(*volts);
+  }
+  out.charging = integer(21).value_or(1) == 0;
+  if (const auto index = integer(8)) {
+    // Widened, as for the text: an absurd index must not overflow.
+    const int64_t dbm = 2 * static_cast<int64_t>(*index) - 113;
+    if (dbm >= INT32_MIN && dbm <= INT32_MAX) out.signalDbm = static_cast<int>(dbm);
+  }
+  out.gsmState = integer(9);
+  out.gpsOn = integer(3).value_or(0) >= 1;
+  out.fix = integer(10);
+  out.satellitesInView = integer(11);
+  out.satellitesUsed = integer(12);
+  out.speedKmh = ReadPlainNumber(ReplyFieldText(line, 19));
+  out.latitude = ReadPlainNumber(ReplyFieldText(line, 16));
+  out.longitude = ReadPlainNumber(ReplyFieldText(line, 17));
+  return out;
+}
+
 }  // namespace wr

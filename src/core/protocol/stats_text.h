@@ -24,6 +24,30 @@ struct StatsTexts {
 
 StatsTexts FormatStatsLine(std::string_view line);
 
+// The numbers of one "+STATS," line, for charts and machine-readable output.
+// A value is absent when its field is missing or is not a plain number.
+struct StatsValues {
+  std::optional<double> supplyVolts;      // field 7
+  std::optional<double> batteryVolts;     // field 6
+  std::optional<int> batteryPercent;      // from field 6, as the Status tab shows it
+  bool charging = false;                  // field 21 is 0
+  std::optional<int> signalDbm;           // 2 x field 8 - 113
+  std::optional<int> gsmState;            // field 9
+  bool gpsOn = false;                     // field 3 is 1 or more
+  std::optional<int> fix;                 // field 10: 2 or 3 for a fix
+  std::optional<int> satellitesUsed;      // field 12
+  std::optional<int> satellitesInView;    // field 11
+  std::optional<double> speedKmh;         // field 19
+  std::optional<double> latitude;         // field 16
+  std::optional<double> longitude;        // field 17
+};
+
+StatsValues ReadStatsValues(std::string_view line);
+
+// The whole text as a decimal number (blanks around it allowed); empty when
+// it is anything else. Locale-free.
+std::optional<double> ReadPlainNumber(std::string_view text);
+
 // The unit's voltage reading: the longest leading decimal number of the text
 // (blanks skipped, optional sign, digits with an optional point, optional
 // exponent; no hexadecimal, no inf or nan), held in single precision. Text
