@@ -1,6 +1,6 @@
-// A firmware transfer through the real link: TfrmUSB, the USBcomms worker
-// and the dialog's transfer loop on a Qt event loop, against the simulated
-// unit answering each block after 1 ms. The unit's own share is 1 ms per
+// A firmware transfer through the real link: a unit session with its TfrmUSB
+// and USBcomms worker, and the transfer loop the dialog runs, on a Qt event
+// loop, against the simulated unit answering each block after 1 ms. The unit's own share is 1 ms per
 // block; everything above it is what the tool adds.
 #include <benchmark/benchmark.h>
 
@@ -12,12 +12,9 @@
 #include <random>
 #include <string>
 
-#include "linequeue/line_queue.h"
-#include "link/send_command.h"
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
+#include "session/unit_session.h"
+#include "session/upgrade_transfer.h"
 #include "sim/simulated_bus.h"
-#include "ui/upgrade_transfer.h"
 #include "upgrade/upgrade_file.h"
 
 namespace {
@@ -62,18 +59,11 @@ void BM_UpgradeTransfer(benchmark::State& state) {
 
   wr::SimulatedBus bus;
   bus.SetLatency(1ms);
-  auto queue = std::make_unique<wr::LineQueue>();
-  wr::USBcomms worker(*queue);
-  wr::TfrmUSB usb(bus, *queue);
-  wr::LinkContext& link = wr::Link();
-  link = wr::LinkContext{};
-  link.comms = &worker;
-  link.usb = &usb;
-  worker.AttachUsb(&usb);
-  worker.start();
-  if (!WaitFor([&] { return usb.IsConnected() != 0; }, 10000)) {
+  wr::UnitSession session(bus);
+  session.Start();
+  // Connected, and the answers to the first queries are in.
+  if (!WaitFor([&] { return session.Model().Settings().ignitionRead; }, 10000)) {
     state.SkipWithError("the simulated unit was not opened");
-    worker.Shutdown();
     return;
   }
 
@@ -82,11 +72,10 @@ void BM_UpgradeTransfer(benchmark::State& state) {
   QElapsedTimer elapsed;
   elapsed.start();
   for (auto _ : state) {
-    if (wr::SendUpgradeBlocks(file, timings) != wr::TransferResult::Sent) ++failures;
+    if (wr::SendUpgradeBlocks(session, file, timings) != wr::TransferResult::Sent) ++failures;
   }
   const double totalMs = static_cast<double>(elapsed.nsecsElapsed()) / 1e6;
-  worker.Shutdown();
-  link = wr::LinkContext{};
+  session.Shutdown();
 
   if (failures) state.SkipWithError("a transfer did not complete");
   const double blocks = static_cast<double>(file.blocks.size());

@@ -16,14 +16,15 @@
 #include <functional>
 #include <string>
 
-#include "link/prompts.h"
-#include "link/send_command.h"
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
+#include "ui/prompts.h"
+#include "link/delay.h"
+#include "session/unit_session.h"
 #include "sim/simulated_bus.h"
 #include "app/app_context.h"
 #include "ui/desktop_shell.h"
 #include "ui/tfrm_comms.h"
+#include "ui/settings_page.h"
+#include "ui/status_page.h"
 #include "ui/tfrm_main.h"
 
 namespace {
@@ -95,13 +96,15 @@ int SoakLines(long count) {
   auto bus = std::make_unique<wr::SimulatedBus>();
   UnattendedPrompts prompts;
   NoShell shell;
-  wr::AppContext app(*bus, prompts, shell, wr::USBcomms::Timings{100, 250, 250});
+  wr::UnitSession::Options options;
+  options.timings = wr::USBcomms::Timings{100, 250, 250, false};
+  wr::AppContext app(*bus, prompts, shell, options);
   app.Main().show();
   if (!WaitUntil([&] { return app.Main().LastConnectionState() == 1; }, 20000)) {
     std::fprintf(stderr, "the tool never connected\n");
     return 1;
   }
-  WaitUntil([&] { return !app.Main().edtAPN->text().isEmpty(); }, 10000);
+  WaitUntil([&] { return !app.Main().PageSettings().edtAPN->text().isEmpty(); }, 10000);
 
   const std::string line = SampleStatsLine();
   constexpr long kChunk = 10000;
@@ -136,13 +139,13 @@ int SoakLines(long count) {
     }
   }
   const long endKiB = ResidentKiB();
-  const QStringList shown = QStringList{app.Main().edt_GSM_status->text(),
-                                        app.Main().edt_volt_battery->text()};
+  const QStringList shown = QStringList{app.Main().PageStatus().edt_GSM_status->text(),
+                                        app.Main().PageStatus().edt_volt_battery->text()};
   std::printf("lines: %ld dispatched in %.1f s (%.0f lines/s); VmRSS start %ld KiB, end %ld KiB, "
               "peak %ld KiB, growth %+ld KiB; still connected: %s; status shows \"%s\"\n",
               sent, elapsed.elapsed() / 1000.0, sent * 1000.0 / std::max<qint64>(1, elapsed.elapsed()),
               startKiB, endKiB, std::max(peakKiB, endKiB), endKiB - startKiB,
-              app.Usb().IsConnected() ? "yes" : "no", qPrintable(shown.join(QStringLiteral(" / "))));
+              app.Session().IsConnected() ? "yes" : "no", qPrintable(shown.join(QStringLiteral(" / "))));
   app.Shutdown();
   return app.Main().LastConnectionState() == 1 ? 0 : 1;
 }

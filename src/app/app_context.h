@@ -1,10 +1,11 @@
 #pragma once
-// Everything the running tool consists of, built in start-up order from the
-// seams it is given. main() and the end-to-end tests build exactly this.
+// Everything the running tool consists of, built in start-up order and wired
+// together: the unit session, then the main window, the terminal, the
+// dialogs; the session's worker starts last. main() and the end-to-end tests
+// build exactly this; it is the one place that creates and connects objects.
 #include <memory>
 
-#include "linequeue/line_queue.h"
-#include "link/usb_comms.h"
+#include "session/unit_session.h"
 
 namespace wr {
 
@@ -14,46 +15,37 @@ class TfrmComms;
 class TfrmMain;
 class TfrmNetworkWizard;
 class TfrmSMSExtra;
-class TfrmUSB;
 class TfrmUpgrade;
-class USBcomms;
 class UsbApi;
 
 class AppContext {
  public:
-  // Creates the main window (which starts the worker), the terminal, the
-  // dialogs and the USB access object, and registers them in Link(). Only
-  // one AppContext may exist at a time.
-  // timings: the worker's waits; tests shorten them, the tool keeps the defaults.
+  // options: which unit, the worker's waits (tests shorten them), the clock.
   AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
-             const USBcomms::Timings& timings = USBcomms::Timings());
+             UnitSession::Options options = UnitSession::Options());
   // Stops the worker before anything it can reach is destroyed.
   ~AppContext();
 
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
-  // Stops the worker and unregisters the link; safe to call more than once.
+  // Stops the session's worker; safe to call more than once.
   void Shutdown();
 
+  UnitSession& Session() { return *session_; }
   TfrmMain& Main() { return *main_; }
   TfrmComms& Comms() { return *comms_; }
   TfrmUpgrade& Upgrade() { return *upgrade_; }
   TfrmSMSExtra& SmsExtra() { return *smsExtra_; }
   TfrmNetworkWizard& NetworkWizard() { return *networkWizard_; }
-  TfrmUSB& Usb() { return *usb_; }
-  USBcomms& Worker() { return *worker_; }
 
  private:
-  std::unique_ptr<LineQueue> queue_;
-  std::unique_ptr<USBcomms> worker_;
+  std::unique_ptr<UnitSession> session_;
   std::unique_ptr<TfrmMain> main_;
   std::unique_ptr<TfrmComms> comms_;
   std::unique_ptr<TfrmUpgrade> upgrade_;
   std::unique_ptr<TfrmSMSExtra> smsExtra_;
   std::unique_ptr<TfrmNetworkWizard> networkWizard_;
-  std::unique_ptr<TfrmUSB> usb_;
-  bool shutDown_ = false;
 };
 
 }  // namespace wr

@@ -16,6 +16,7 @@
 #include "ui/tfrm_main.h"
 
 #include "sim/simulated_bus.h"
+#include "version.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ int main(int argc, char* argv[]) {
   GuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("wayrunner-track"));
   QApplication::setApplicationDisplayName(QStringLiteral("Wayrunner Track"));
-  QApplication::setApplicationVersion(QStringLiteral("1.3"));
+  QApplication::setApplicationVersion(QString::fromLatin1(wr::kVersion));
   // The loop ends with the main window, not with the last window.
   QApplication::setQuitOnLastWindowClosed(false);
 

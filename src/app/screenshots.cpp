@@ -9,10 +9,14 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "link/send_command.h"
 #include "app/app_context.h"
+#include "ui/main_page.h"
+#include "ui/settings_page.h"
+#include "ui/status_page.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
+#include "ui/trips_page.h"
+#include "link/delay.h"
 
 namespace wr {
 namespace {
@@ -20,8 +24,9 @@ namespace {
 constexpr int kReadyLimitMs = 20000;
 
 bool Ready(TfrmMain& main) {
-  return main.LastConnectionState() == 1 && !main.edt_GSM_status->text().isEmpty() &&
-         !main.edtVersion->text().isEmpty() && !main.edtAPN->text().isEmpty();
+  return main.LastConnectionState() == 1 && !main.PageStatus().edt_GSM_status->text().isEmpty() &&
+         !main.PageMain().edtVersion->text().isEmpty() &&
+         !main.PageSettings().edtAPN->text().isEmpty();
 }
 
 void Grab(QWidget& widget, const QDir& dir, const QString& name) {
@@ -33,7 +38,7 @@ void TakeAll(AppContext& context, const QDir& dir) {
   TfrmMain& main = context.Main();
   // Fetch the trip log so the Trip Meter picture shows rows, then let the
   // replies arrive.
-  if (main.btnGetTrips->isEnabled()) main.btnGetTripsClick();
+  if (main.PageTrips().btnGetTrips->isEnabled()) main.PageTrips().btnGetTripsClick();
   Delay(1500);
   const char* names[] = {"main-main.png", "main-status.png", "main-settings.png",
                          "main-trips.png"};

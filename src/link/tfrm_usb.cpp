@@ -1,8 +1,29 @@
 #include "link/tfrm_usb.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "protocol/commands.h"
 
 namespace wr {
+namespace {
+
+// The library keeps one list of buses and devices for the whole process and
+// rebuilds it on every enumeration; the workers of several sessions, and a
+// listing for the user, take turns with it.
+std::mutex& EnumerationMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+UsbLocation LocationOf(const struct usb_device* dev) {
+  UsbLocation at;
+  if (dev->bus) at.bus = std::atoi(dev->bus->dirname);
+  at.address = dev->devnum;
+  return at;
+}
+
+}  // namespace
 
 TfrmUSB::TfrmUSB(UsbApi& api, LineQueue& queue, QObject* parent)
     : QObject(parent), api_(api), queue_(queue) {
@@ -11,22 +32,60 @@ TfrmUSB::TfrmUSB(UsbApi& api, LineQueue& queue, QObject* parent)
 
 TfrmUSB::~TfrmUSB() { CloseDevice(); }
 
-void TfrmUSB::Enumerate() {
-  api_.set_debug(0);
-  api_.init();
-  api_.find_busses();
-  api_.find_devices();
+void TfrmUSB::Enumerate(UsbApi& api) {
+  api.set_debug(0);
+  api.init();
+  api.find_busses();
+  api.find_devices();
 }
 
-struct usb_device* TfrmUSB::FindDevice(int vendorId, int productId) {
-  Enumerate();
+struct usb_device* TfrmUSB::FindDevice(int vendorId, int productId,
+                                       const std::optional<UsbLocation>& at) {
+  Enumerate(api_);
   for (struct usb_bus* bus = api_.get_busses(); bus; bus = bus->next) {
     for (struct usb_device* dev = bus->devices; dev; dev = dev->next) {
-      if (dev->descriptor.idVendor == vendorId && dev->descriptor.idProduct == productId)
-        return dev;
+      if (dev->descriptor.idVendor != vendorId || dev->descriptor.idProduct != productId) continue;
+      if (at && LocationOf(dev) != *at) continue;
+      return dev;
     }
   }
   return nullptr;
+}
+
+void TfrmUSB::SetSelector(std::optional<UsbLocation> location) {
+  std::lock_guard<std::mutex> lock(selectorMutex_);
+  selector_ = location;
+}
+
+std::optional<UsbLocation> TfrmUSB::Selector() const {
+  std::lock_guard<std::mutex> lock(selectorMutex_);
+  return selector_;
+}
+
+std::optional<UsbLocation> TfrmUSB::OpenLocation() const {
+  std::lock_guard<std::mutex> lock(handleMutex_);
+  return openLocation_;
+}
+
+std::vector<UsbUnitListing> TfrmUSB::ListUnits(UsbApi& api) {
+  std::vector<UsbUnitListing> units;
+  std::lock_guard<std::mutex> lock(EnumerationMutex());
+  Enumerate(api);
+  for (const auto& [vendor, product] : {std::pair{usbid::kVendorFirst, usbid::kProductFirst},
+                                        std::pair{usbid::kVendorSecond, usbid::kProductSecond}}) {
+    for (struct usb_bus* bus = api.get_busses(); bus; bus = bus->next) {
+      for (struct usb_device* dev = bus->devices; dev; dev = dev->next) {
+        if (dev->descriptor.idVendor == vendor && dev->descriptor.idProduct == product)
+          units.push_back({LocationOf(dev), vendor, product});
+      }
+    }
+  }
+  return units;
+}
+
+bool TfrmUSB::OpenSelected() {
+  return OpenDevice(usbid::kVendorFirst, usbid::kProductFirst) ||
+         OpenDevice(usbid::kVendorSecond, usbid::kProductSecond);
 }
 
 void TfrmUSB::RecordFailure(OpenFailure failure, std::string text) {
@@ -47,8 +106,10 @@ std::string TfrmUSB::LastOpenFailureText() const {
 
 bool TfrmUSB::OpenDevice(int vendorId, int productId) {
   if (IsConnected()) CloseDevice();
-  struct usb_device* dev = FindDevice(vendorId, productId);
+  std::lock_guard<std::mutex> enumeration(EnumerationMutex());
+  struct usb_device* dev = FindDevice(vendorId, productId, Selector());
   if (!dev) return false;
+  const UsbLocation location = LocationOf(dev);
 
   usb_dev_handle* handle = api_.open(dev);
   if (!handle) {
@@ -80,6 +141,7 @@ bool TfrmUSB::OpenDevice(int vendorId, int productId) {
   {
     std::lock_guard<std::mutex> lock(handleMutex_);
     handle_ = handle;
+    openLocation_ = location;
     vendorId_ = vendorId;
     productId_ = productId;
     connected_ = 1;
@@ -90,7 +152,12 @@ bool TfrmUSB::OpenDevice(int vendorId, int productId) {
 
 bool TfrmUSB::CheckDevicePresent() {
   if (!IsConnected()) return false;
-  if (FindDevice(vendorId_, productId_)) return true;
+  {
+    // The unit that is open, not merely one of its kind: another unit of the
+    // same identifiers may be attached too.
+    std::lock_guard<std::mutex> enumeration(EnumerationMutex());
+    if (FindDevice(vendorId_, productId_, OpenLocation())) return true;
+  }
   CloseDevice();
   return false;
 }
@@ -102,6 +169,7 @@ bool TfrmUSB::CloseDevice() {
   api_.release_interface(handle_, usbid::kInterface);
   api_.close(handle_);
   handle_ = nullptr;
+  openLocation_.reset();
   return true;
 }
 

@@ -6,9 +6,7 @@
 
 #include <chrono>
 
-#include "link/prompts.h"
 #include "link/tfrm_usb.h"
-#include "protocol/commands.h"
 
 namespace wr {
 namespace {
@@ -62,12 +60,12 @@ bool USBcomms::SleepUnlessStopped(int ms) {
   return sleepWake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_.load(); });
 }
 
-void USBcomms::DrainOnUiThread() {
+void USBcomms::DrainOnOwnerThread() {
   {
     std::lock_guard<std::mutex> lock(drainMutex_);
     drainState_ = DrainState::Posted;
   }
-  // Runs on the UI thread, in its main loop or in any nested loop (Delay,
+  // Runs on the owning thread, in its main loop or in any nested loop (Delay,
   // modal boxes); the worker waits until it has finished. Posted by name, so
   // that the only data crossing threads is guarded by drainMutex_.
   QMetaObject::invokeMethod(this, "RunPostedDrain", Qt::QueuedConnection);
@@ -95,9 +93,10 @@ void USBcomms::RunPostedDrain() {
 }
 
 void USBcomms::run() {
-  auto lastAttempt = Clock::now();
+  auto lastCheck = Clock::now();
+  bool firstLook = true;
   while (!stop_) {
-    DrainOnUiThread();
+    DrainOnOwnerThread();
     if (stop_) break;
     TfrmUSB* usb = usb_.load();
     if (!usb) {
@@ -105,44 +104,38 @@ void USBcomms::run() {
       continue;
     }
     if (!usb->IsConnected()) {
-      if (SleepUnlessStopped(timings_.searchSleepMs)) break;
-      if (!usb->OpenDevice(usbid::kVendorFirst, usbid::kProductFirst))
-        usb->OpenDevice(usbid::kVendorSecond, usbid::kProductSecond);
-      lastAttempt = Clock::now();
+      if (!(firstLook && timings_.firstLookAtOnce) && SleepUnlessStopped(timings_.searchSleepMs))
+        break;
+      firstLook = false;
+      // A unit just opened is reported by the next drain step at once, so its
+      // queries go out before the first read rather than after its time-out.
+      if (usb->OpenSelected()) lastCheck = Clock::now();
+      continue;
     }
-    if (MsSince(lastAttempt) > timings_.presenceAfterMs) usb->CheckDevicePresent();
-    if (usb->IsConnected()) usb->ReadInput(timings_.readTimeoutMs);
+    bool gotData = usb->ReadInput(timings_.readTimeoutMs);
+    // Looking for the unit on the bus costs a walk of every device, so while
+    // it keeps sending that is done only now and then.
+    if (!gotData || MsSince(lastCheck) > timings_.presenceAfterMs) {
+      usb->CheckDevicePresent();
+      lastCheck = Clock::now();
+    }
   }
   if (TfrmUSB* usb = usb_.load()) usb->CloseDevice();
   std::lock_guard<std::mutex> lock(drainMutex_);
 }
 
 void USBcomms::ProcessReceivedLines() {
-  // During shutdown the windows may already be going away.
+  // During shutdown the session and its views may already be going away.
   if (stop_) return;
   TfrmUSB* usb = usb_.load();
   if (client_) client_->SetConnectionState(usb ? usb->IsConnected() : 0);
   if (queue_.UnreadCount(LineQueue::kReceiveChannel) > 0) {
     int length;
     while (!stop_ && (length = queue_.GetLine(LineQueue::kReceiveChannel, line_)) > 0) {
-      const std::string_view line(line_, static_cast<size_t>(length));
-      if (terminal_) terminal_->AppendLine(line);
-      if (reply::StartsWith(line, reply::kOk)) {
-        okFlag = true;
-      } else if (reply::StartsWith(line, reply::kChargeBattery)) {
-        errorFlag = true;
-        // The worker waits here until the box is closed.
-        if (prompts_)
-          prompts_->ShowMessage(
-              QStringLiteral("Error: Please connect battery or wait for battery to charge!"));
-      } else if (reply::StartsWith(line, reply::kError)) {
-        errorFlag = true;
-      } else if (client_) {
-        client_->DispatchReplyLine(std::string(line));
-      }
+      if (client_) client_->ProcessLine(std::string_view(line_, static_cast<size_t>(length)));
     }
   }
-  emit drained();
+  if (client_ && !stop_) client_->DrainFinished();
 }
 
 }  // namespace wr

@@ -1,20 +1,18 @@
 #pragma once
 // The worker that keeps the link alive: it opens the unit when one appears,
-// reads from it, notices when it goes, and once per pass has the UI thread
-// run the drain step while it waits.
+// reads from it, notices when it goes, and once per pass has the owning
+// thread run the drain step while it waits.
 #include <QThread>
 
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <string>
 
 #include "linequeue/line_queue.h"
 #include "link/link_client.h"
 
 namespace wr {
 
-class Prompts;
 class TfrmUSB;
 
 class USBcomms : public QThread {
@@ -24,7 +22,8 @@ class USBcomms : public QThread {
   static constexpr int kSearchSleepMs = 1000;
   // Milliseconds one bulk read waits for the unit.
   static constexpr int kReadTimeoutMs = 2000;
-  // Milliseconds after an open attempt before presence checks begin.
+  // Milliseconds between presence checks while the unit keeps sending; a
+  // read that brings nothing is always followed by one.
   static constexpr int kPresenceAfterMs = 2000;
 
   // The waits of one pass. Tests shorten them; the tool uses the defaults.
@@ -32,60 +31,46 @@ class USBcomms : public QThread {
     int searchSleepMs = kSearchSleepMs;
     int readTimeoutMs = kReadTimeoutMs;
     int presenceAfterMs = kPresenceAfterMs;
+    // The first look for a unit without the search sleep before it (the
+    // command-line tool); the window keeps its search period.
+    bool firstLookAtOnce = false;
   };
 
+  // The drain step runs on the thread that creates the worker.
   explicit USBcomms(LineQueue& queue, QObject* parent = nullptr);
   // Before start() only.
   void SetTimings(const Timings& timings) { timings_ = timings; }
   ~USBcomms() override;
 
-  // Set up on the UI thread before the first drain step can use them.
+  // Set up before start().
   void AttachUsb(TfrmUSB* usb) { usb_.store(usb); }
   void SetClient(LinkClient* client) { client_ = client; }
-  void SetTerminal(TerminalSink* terminal) { terminal_ = terminal; }
-  void SetPrompts(Prompts* prompts) { prompts_ = prompts; }
 
-  // The drain step: UI thread only.
+  // The drain step: owning thread only.
   void ProcessReceivedLines();
 
   // Asks the loop to end; the worker leaves it after its current step.
   void RequestStop();
   // Stops the worker and serves its drain steps (as no-ops) until it has
-  // left its loop, so that closing never deadlocks. UI thread.
+  // left its loop, so that closing never deadlocks. Owning thread.
   void Shutdown();
   bool StopRequested() const { return stop_.load(); }
-
-  // Wakes every waiter of SendLineAndWait so that it looks at its stop condition.
-  void WakeWaiters() { emit waitersWoken(); }
-
-  // Link state, used only on the UI thread.
-  bool okFlag = false;
-  bool errorFlag = false;
-  int quietTime = 0;
-  std::string firmwareVersion;
-
- signals:
-  // After every drain step, on the UI thread.
-  void drained();
-  void waitersWoken();
 
  protected:
   void run() override;
 
  private slots:
-  // The drain step as the worker posts it to the UI thread.
+  // The drain step as the worker posts it to the owning thread.
   void RunPostedDrain();
 
  private:
-  void DrainOnUiThread();
+  void DrainOnOwnerThread();
   bool SleepUnlessStopped(int ms);
 
   LineQueue& queue_;
   Timings timings_;
   std::atomic<TfrmUSB*> usb_{nullptr};
   LinkClient* client_ = nullptr;
-  TerminalSink* terminal_ = nullptr;
-  Prompts* prompts_ = nullptr;
   std::atomic<bool> stop_{false};
   std::mutex sleepMutex_;
   std::condition_variable sleepWake_;

@@ -1,4 +1,4 @@
-#include "ui/upgrade_transfer.h"
+#include "session/upgrade_transfer.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -6,10 +6,9 @@
 
 #include <string>
 
-#include "link/send_command.h"
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
+#include "link/delay.h"
 #include "protocol/commands.h"
+#include "session/unit_session.h"
 #include "upgrade/block_line.h"
 
 namespace wr {
@@ -18,10 +17,10 @@ namespace {
 // Waits until the OK or ERROR flag is set or timeoutMs has passed, woken by
 // every drain step rather than by a polling step. A link that drops while
 // waiting does not end the wait: a unit that restarts to install goes away.
-void WaitForFlags(USBcomms& comms, int timeoutMs) {
+void WaitForFlags(UnitSession& session, int timeoutMs) {
   QElapsedTimer elapsed;
   elapsed.start();
-  while (!comms.okFlag && !comms.errorFlag) {
+  while (!session.OkFlag() && !session.ErrorFlag()) {
     const qint64 left = timeoutMs - elapsed.elapsed();
     if (left <= 0) return;
     QEventLoop loop;
@@ -29,7 +28,7 @@ void WaitForFlags(USBcomms& comms, int timeoutMs) {
     limit.setSingleShot(true);
     limit.setTimerType(Qt::PreciseTimer);
     QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&comms, &USBcomms::drained, &loop, &QEventLoop::quit);
+    QObject::connect(&session, &UnitSession::drained, &loop, &QEventLoop::quit);
     limit.start(static_cast<int>(left));
     // A loop that will not run means the application is quitting.
     if (loop.exec() < 0) return;
@@ -38,8 +37,9 @@ void WaitForFlags(USBcomms& comms, int timeoutMs) {
 
 }  // namespace
 
-TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTimings& timings,
-                                 const TransferHooks& hooks) {
+TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& file,
+                                 const UpgradeTimings& timings, const TransferHooks& hooks) {
+  PollingPause pause(session);
   const auto cancelled = [&hooks] { return hooks.cancelled && hooks.cancelled(); };
   for (size_t k = 0; k < file.blocks.size(); ++k) {
     if (cancelled()) return TransferResult::Cancelled;
@@ -47,10 +47,10 @@ TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTim
     const std::string line = BlockLine(static_cast<uint32_t>(k), file.blocks[k].data());
     bool delivered = false;
     for (int attempt = 0; attempt < UpgradeTimings::kBlockAttempts && !delivered; ++attempt) {
-      CommandOutcome outcome = SendLineAndWait(line, timings.blockTimeoutMs, cancelled);
+      CommandOutcome outcome = session.SendLineAndWait(line, timings.blockTimeoutMs, cancelled);
       if (outcome == CommandOutcome::TimedOut)
-        outcome = WaitForOutcome(UpgradeTimings::kLateAnswerFactor * timings.blockTimeoutMs,
-                                 cancelled);
+        outcome = session.WaitForOutcome(
+            UpgradeTimings::kLateAnswerFactor * timings.blockTimeoutMs, cancelled);
       switch (outcome) {
         case CommandOutcome::Ok:
           delivered = true;
@@ -71,19 +71,17 @@ TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTim
   return TransferResult::Sent;
 }
 
-InstallResult SendInstallCommand(size_t lastBlock, const UpgradeTimings& timings) {
-  LinkContext& link = Link();
-  if (!link.comms || !link.usb) return InstallResult::NotDelivered;
-  USBcomms& comms = *link.comms;
+InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
+                                 const UpgradeTimings& timings) {
+  PollingPause pause(session);
   Delay(timings.settleMs);
-  comms.okFlag = false;
-  comms.errorFlag = false;
+  session.ClearFlags();
   const std::string line = std::string(cmd::kFwUpgrade) + std::to_string(lastBlock);
   // A unit that went away after the last block never got the command, so
   // this must not be reported as installed.
-  if (!link.usb->SendLine(line)) return InstallResult::NotDelivered;
-  WaitForFlags(comms, timings.installWaitMs);
-  return comms.errorFlag ? InstallResult::Refused : InstallResult::Installed;
+  if (!session.SendLine(line)) return InstallResult::NotDelivered;
+  WaitForFlags(session, timings.installWaitMs);
+  return session.ErrorFlag() ? InstallResult::Refused : InstallResult::Installed;
 }
 
 }  // namespace wr

@@ -1,6 +1,7 @@
 #pragma once
 // The block-by-block transfer of a firmware image and the install command,
-// without any window: the upgrade dialog runs it, and so can a benchmark.
+// without any window: the upgrade dialog runs it, and so can the
+// command-line tool or a benchmark.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -8,6 +9,8 @@
 #include "upgrade/upgrade_file.h"
 
 namespace wr {
+
+class UnitSession;
 
 struct UpgradeTimings {
   // Milliseconds one block attempt waits for OK or ERROR before it counts as failed.
@@ -45,9 +48,9 @@ struct TransferHooks {
 };
 
 // Sends every block of the file; a block is repeated until it is answered
-// OK, at most kBlockAttempts times. Needs Link() set up and the unit open.
-TransferResult SendUpgradeBlocks(const UpgradeFileResult& file, const UpgradeTimings& timings,
-                                 const TransferHooks& hooks = {});
+// OK, at most kBlockAttempts times. Status polling is paused meanwhile.
+TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& file,
+                                 const UpgradeTimings& timings, const TransferHooks& hooks = {});
 
 enum class InstallResult {
   Installed,    // OK, or no answer within the waiting time
@@ -56,6 +59,7 @@ enum class InstallResult {
 };
 
 // Waits settleMs, then sends "AT+FWUPGRADE=" with the last block's number.
-InstallResult SendInstallCommand(size_t lastBlock, const UpgradeTimings& timings);
+InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
+                                 const UpgradeTimings& timings);
 
 }  // namespace wr

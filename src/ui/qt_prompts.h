@@ -1,6 +1,6 @@
 #pragma once
 // The user's boxes as real Qt dialogs, owned by the given parent window.
-#include "link/prompts.h"
+#include "ui/prompts.h"
 
 class QWidget;
 

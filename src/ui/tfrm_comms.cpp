@@ -10,18 +10,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <limits>
-
-#include "link/send_command.h"
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
 #include "protocol/commands.h"
-#include "ui/tfrm_main.h"
+#include "session/unit_session.h"
+#include "session/unit_text.h"
 #include "ui/app_fonts.h"
+#include "ui/tfrm_main.h"
 
 namespace wr {
 
-TfrmComms::TfrmComms(TfrmMain& main, QWidget* parent) : QWidget(parent), main_(main) {
+TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
+    : QWidget(parent), session_(session), main_(main) {
   setObjectName(QStringLiteral("frmComms"));
   setWindowTitle(QStringLiteral("frmComms"));
   setWindowFlag(Qt::Window);
@@ -31,7 +29,7 @@ TfrmComms::TfrmComms(TfrmMain& main, QWidget* parent) : QWidget(parent), main_(m
   Panel1 = new QWidget;
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(41);
-  edtTX = new QLineEdit(QString::fromLatin1(cmd::kDebugOn.data(), int(cmd::kDebugOn.size())));
+  edtTX = new QLineEdit(FromBytes(cmd::kDebugOn));
   edtTX->setObjectName(QStringLiteral("edtTX"));
   edtTX->setFixedWidth(377);
   edtTX->installEventFilter(this);
@@ -70,18 +68,17 @@ TfrmComms::TfrmComms(TfrmMain& main, QWidget* parent) : QWidget(parent), main_(m
   connect(bar, &QScrollBar::actionTriggered, this,
           [this, bar](int) { following_ = bar->sliderPosition() >= bar->maximum(); });
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(kQuietTickMs);
-  connect(Timer1, &QTimer::timeout, this, &TfrmComms::Timer1Timer);
-  Timer1->start();
+  connect(&session_, &UnitSession::lineReceived, this,
+          [this](const std::string& line) { AppendLine(line); });
+  connect(&session_, &UnitSession::commandEchoed, this,
+          [this](const std::string& echo) { AppendLine(echo); });
 }
 
 void TfrmComms::AppendLine(std::string_view line) {
   QScrollBar* bar = redtDebug->verticalScrollBar();
   const int keep = bar->value();
   const int blocksBefore = redtDebug->blockCount();
-  redtDebug->appendPlainText(QString::fromLatin1(line.data(), static_cast<int>(line.size())));
+  redtDebug->appendPlainText(FromBytes(line));
   if (following_) {
     bar->setValue(bar->maximum());
   } else {
@@ -93,8 +90,7 @@ void TfrmComms::AppendLine(std::string_view line) {
 
 void TfrmComms::SendTypedLine() {
   // As typed: no trimming, no echo; the unit's answer shows as received lines.
-  const QByteArray text = edtTX->text().toLatin1();
-  if (Link().usb) Link().usb->SendLine(std::string_view(text.constData(), size_t(text.size())));
+  session_.SendLine(ToBytes(edtTX->text()));
 }
 
 void TfrmComms::btnTransmitClick() { SendTypedLine(); }
@@ -104,16 +100,6 @@ void TfrmComms::edtTXKeyPress(QChar key) {
 }
 
 void TfrmComms::chkQuickClick() { main_.SetRefreshInterval(chkQuick->isChecked() ? 1000 : 30000); }
-
-void TfrmComms::Timer1Timer() {
-  USBcomms* comms = Link().comms;
-  if (!comms) return;
-  // Saturates instead of wrapping to a negative time after weeks of silence.
-  const int step = Timer1->interval();
-  comms->quietTime = comms->quietTime > std::numeric_limits<int>::max() - step
-                         ? std::numeric_limits<int>::max()
-                         : comms->quietTime + step;
-}
 
 bool TfrmComms::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edtTX && event->type() == QEvent::KeyPress) {

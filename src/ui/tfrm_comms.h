@@ -5,8 +5,6 @@
 
 #include <string_view>
 
-#include "link/link_client.h"
-
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -16,30 +14,29 @@ class QTimer;
 namespace wr {
 
 class TfrmMain;
+class UnitSession;
 
-class TfrmComms : public QWidget, public TerminalSink {
+class TfrmComms : public QWidget {
   Q_OBJECT
  public:
   // Lines kept in the text area; older ones are dropped first.
   static constexpr int kMaxLines = 100000;
-  static constexpr int kQuietTickMs = 100;
 
-  explicit TfrmComms(TfrmMain& main, QWidget* parent = nullptr);
+  // Shows the session's traffic; "Quick" sets the main window's polling.
+  TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent = nullptr);
 
-  // TerminalSink: appends one line at the end.
-  void AppendLine(std::string_view line) override;
+  // Appends one line at the end.
+  void AppendLine(std::string_view line);
 
   void btnTransmitClick();
   void edtTXKeyPress(QChar key);
   void chkQuickClick();
-  void Timer1Timer();
 
   QWidget* Panel1 = nullptr;
   QLineEdit* edtTX = nullptr;
   QPushButton* btnTransmit = nullptr;
   QCheckBox* chkQuick = nullptr;
   QPlainTextEdit* redtDebug = nullptr;
-  QTimer* Timer1 = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +45,7 @@ class TfrmComms : public QWidget, public TerminalSink {
  private:
   void SendTypedLine();
 
+  UnitSession& session_;
   TfrmMain& main_;
   // Whether the view follows new lines; false while the user looks further up.
   bool following_ = true;

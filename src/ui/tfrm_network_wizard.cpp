@@ -16,7 +16,7 @@
 
 #include "ini/ini_file.h"
 #include "protocol/reply_fields.h"
-#include "ui/tfrm_main.h"
+#include "session/unit_text.h"
 
 namespace wr {
 namespace {
@@ -28,8 +28,6 @@ constexpr const char* kDataFolder = "wayrunner-track";
 std::filesystem::path ToPath(const QString& file) {
   return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
-
-QString FromBytes(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
@@ -57,7 +55,6 @@ QString TfrmNetworkWizard::FindSettingsFile() {
 TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QString& iniFile)
     : QDialog(parent),
       prompts_(prompts),
-      main_(qobject_cast<TfrmMain*>(parent)),
       iniFile_(iniFile.isEmpty() ? FindSettingsFile() : iniFile) {
   setObjectName(QStringLiteral("frmNetworkWizard"));
   setWindowTitle(QStringLiteral("Network Wizard"));
@@ -108,15 +105,20 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
 
 void TfrmNetworkWizard::BitBtn1Click() {
   const std::string value =
-      ReadIniValue(ToPath(iniFile_), kSection, cboxNetwork->currentText().toUtf8().toStdString());
-  if (main_) {
-    main_->edtAPN->setText(FromBytes(ReplyFieldText(value, 0)));
-    main_->edtAPN_username->setText(FromBytes(ReplyFieldText(value, 1)));
-    main_->edtAPN_password->setText(FromBytes(ReplyFieldText(value, 2)));
-    main_->edtUSSD->setText(FromBytes(ReplyFieldText(value, 3)));
-    main_->edtUSSDinterval->setText(QStringLiteral("24"));
-  }
+      ReadIniValue(ToPath(iniFile_), kSection, ToBytes(cboxNetwork->currentText()));
+  NetworkPreset preset;
+  preset.apn = FromBytes(ReplyFieldText(value, 0));
+  preset.username = FromBytes(ReplyFieldText(value, 1));
+  preset.password = FromBytes(ReplyFieldText(value, 2));
+  preset.ussd = FromBytes(ReplyFieldText(value, 3));
+  preset.ussdInterval = QStringLiteral("24");
+  result_ = preset;
   accept();
+}
+
+int TfrmNetworkWizard::exec() {
+  result_.reset();
+  return QDialog::exec();
 }
 
 }  // namespace wr

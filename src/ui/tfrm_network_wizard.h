@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <optional>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -10,7 +12,12 @@ class QPushButton;
 namespace wr {
 
 class Prompts;
-class TfrmMain;
+
+// The SIM-card fields an operator preset fills.
+struct NetworkPreset {
+  QString apn, username, password, ussd;
+  QString ussdInterval;  // hours
+};
 
 class TfrmNetworkWizard : public QDialog {
   Q_OBJECT
@@ -18,7 +25,6 @@ class TfrmNetworkWizard : public QDialog {
   // The presets come from iniFile; when it is empty, from Settings.ini in the
   // current directory, else beside the program, else in the installed data
   // folder. The operator list is read here, once; the values on every OK.
-  // A TfrmMain parent is the window whose fields OK fills.
   explicit TfrmNetworkWizard(Prompts& prompts, QWidget* parent = nullptr,
                              const QString& iniFile = QString());
 
@@ -26,10 +32,13 @@ class TfrmNetworkWizard : public QDialog {
   static QString FindSettingsFile();
   QString SettingsFile() const { return iniFile_; }
 
-  void SetMainWindow(TfrmMain* main) { main_ = main; }
-
-  // OK: fills the SIM-card fields from the chosen preset and closes.
+  // OK: takes the chosen operator's preset as the result and closes.
   void BitBtn1Click();
+
+  // Runs the dialog; the result is set only by OK.
+  int exec() override;
+  // The preset chosen with the last OK; empty after Cancel.
+  const std::optional<NetworkPreset>& Result() const { return result_; }
 
   QLabel* Label1 = nullptr;
   QComboBox* cboxNetwork = nullptr;
@@ -39,8 +48,8 @@ class TfrmNetworkWizard : public QDialog {
 
  private:
   Prompts& prompts_;
-  TfrmMain* main_ = nullptr;
   QString iniFile_;
+  std::optional<NetworkPreset> result_;
 };
 
 }  // namespace wr

@@ -10,31 +10,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "link/prompts.h"
-#include "link/send_command.h"
-#include "link/usb_comms.h"
+#include "link/delay.h"
+#include "session/unit_session.h"
+#include "session/unit_text.h"
 #include "ui/app_fonts.h"
+#include "ui/prompts.h"
+#include "ui/widget_names.h"
 
 namespace wr {
-namespace {
 
-TfrmUpgrade* g_instance = nullptr;
-
-QString FromBytes(std::string_view text) {
-  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-}  // namespace
-
-TfrmUpgrade* TfrmUpgrade::Instance() { return g_instance; }
-
-TfrmUpgrade::TfrmUpgrade(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), session_(session), prompts_(prompts) {
   setObjectName(QStringLiteral("frmUpgrade"));
   setWindowTitle(QStringLiteral("Upgrade"));
   setFont(DialogFont());
@@ -71,12 +57,6 @@ TfrmUpgrade::TfrmUpgrade(Prompts& prompts, QWidget* parent) : QDialog(parent), p
   TimerStartUpgrade->setInterval(1);
   TimerStartUpgrade->setSingleShot(false);
   connect(TimerStartUpgrade, &QTimer::timeout, this, &TfrmUpgrade::TimerStartUpgradeTimer);
-
-  g_instance = this;
-}
-
-TfrmUpgrade::~TfrmUpgrade() {
-  if (g_instance == this) g_instance = nullptr;
 }
 
 void TfrmUpgrade::showEvent(QShowEvent* event) {
@@ -103,7 +83,7 @@ void TfrmUpgrade::TimerStartUpgradeTimer() {
 void TfrmUpgrade::btnCancelClick() {
   cancelRequested = true;
   // A block's wait looks at the flag at once instead of at its time-out.
-  if (USBcomms* comms = Link().comms) comms->WakeWaiters();
+  session_.WakeWaiters();
 }
 
 void TfrmUpgrade::reject() {
@@ -136,7 +116,7 @@ void TfrmUpgrade::RunUpgrade() {
       prompts_.OpenFile(QStringLiteral("Open"), QString::fromLatin1(kFirmwareFilter));
   if (path.isEmpty()) return;
 
-  const std::string unitVersion = Link().comms ? Link().comms->firmwareVersion : std::string();
+  const std::string unitVersion = session_.Model().FirmwareVersion();
   const UpgradeFileResult file =
       ReadUpgradeFile(std::filesystem::path(path.toStdU16String()), unitVersion);
   // The caption names every file that could be opened, also one refused later.
@@ -161,7 +141,7 @@ void TfrmUpgrade::RunUpgrade() {
   hooks.advance = [this](size_t bytes) {
     pbarUpgrade->setValue(pbarUpgrade->value() + static_cast<int>(bytes));
   };
-  switch (SendUpgradeBlocks(file, timings_, hooks)) {
+  switch (SendUpgradeBlocks(session_, file, timings_, hooks)) {
     case TransferResult::SendFailed:
       Tell("Error sending upgrade file!");
       return;
@@ -172,7 +152,7 @@ void TfrmUpgrade::RunUpgrade() {
       break;
   }
 
-  switch (SendInstallCommand(file.LastBlockNumber(), timings_)) {
+  switch (SendInstallCommand(session_, file.LastBlockNumber(), timings_)) {
     case InstallResult::Refused:
       Tell("Firmware upgrade not supported!");
       return;

@@ -3,7 +3,7 @@
 // block with a progress bar and Cancel, and tells the unit to install it.
 #include <QDialog>
 
-#include "ui/upgrade_transfer.h"
+#include "session/upgrade_transfer.h"
 
 class QGroupBox;
 class QLabel;
@@ -15,6 +15,7 @@ class QWidget;
 namespace wr {
 
 class Prompts;
+class UnitSession;
 
 class TfrmUpgrade : public QDialog {
   Q_OBJECT
@@ -22,11 +23,7 @@ class TfrmUpgrade : public QDialog {
   // The file dialog's filter: files ending in .fw, described as Upgrade Files.
   static constexpr const char* kFirmwareFilter = "Upgrade Files (*.fw)";
 
-  explicit TfrmUpgrade(Prompts& prompts, QWidget* parent = nullptr);
-  ~TfrmUpgrade() override;
-
-  // The one upgrade dialog of the running tool, or null before it is built.
-  static TfrmUpgrade* Instance();
+  TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent = nullptr);
 
   // Waits of the transfer; tests shorten them, the tool keeps the defaults.
   void SetTimings(const UpgradeTimings& timings) { timings_ = timings; }
@@ -60,6 +57,7 @@ class TfrmUpgrade : public QDialog {
   void RunUpgrade();
   void Tell(std::string_view message);
 
+  UnitSession& session_;
   Prompts& prompts_;
   UpgradeTimings timings_;
   bool running_ = false;

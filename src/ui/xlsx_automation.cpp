@@ -15,7 +15,7 @@
 #include <xlsxwriter.h>
 #endif
 
-#include "link/prompts.h"
+#include "ui/prompts.h"
 #include "ui/desktop_shell.h"
 
 namespace wr {

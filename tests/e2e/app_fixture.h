@@ -22,14 +22,17 @@
 #include <string>
 #include <vector>
 
-#include "link/prompts.h"
-#include "link/send_command.h"
-#include "link/usb_comms.h"
-#include "sim/simulated_bus.h"
 #include "app/app_context.h"
+#include "session/unit_session.h"
+#include "sim/simulated_bus.h"
 #include "ui/desktop_shell.h"
+#include "ui/main_page.h"
+#include "ui/prompts.h"
+#include "ui/settings_page.h"
+#include "ui/status_page.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
+#include "ui/trips_page.h"
 
 namespace wr::test {
 
@@ -110,16 +113,18 @@ class AppFixture : public ::testing::Test {
   virtual bool WaitForConnectionOnStart() { return true; }
   // The worker's waits: short, so that connecting and shutting down are quick.
   // A test that needs the tool's own timings overrides this.
-  virtual USBcomms::Timings WorkerTimings() { return {100, 250, 250}; }
+  virtual USBcomms::Timings WorkerTimings() { return {100, 250, 250, false}; }
 
   void SetUp() override {
     bus_ = std::make_unique<SimulatedBus>();
     ConfigureBus(*bus_);
-    app_ = std::make_unique<AppContext>(*bus_, prompts_, shell_, WorkerTimings());
+    UnitSession::Options options;
+    options.timings = WorkerTimings();
+    app_ = std::make_unique<AppContext>(*bus_, prompts_, shell_, options);
     app_->Main().show();
     if (WaitForConnectionOnStart()) {
       ASSERT_TRUE(WaitUntilConnected()) << "the tool did not reach the connected display";
-      ASSERT_TRUE(WaitFor([this] { return !Main().edtVersion->text().isEmpty(); }))
+      ASSERT_TRUE(WaitFor([this] { return !MainTab().edtVersion->text().isEmpty(); }))
           << "the unit's first answers did not arrive";
     }
   }
@@ -159,7 +164,11 @@ class AppFixture : public ::testing::Test {
 
   TfrmMain& Main() { return app_->Main(); }
   TfrmComms& Terminal() { return app_->Comms(); }
-  USBcomms& Worker() { return app_->Worker(); }
+  UnitSession& Session() { return app_->Session(); }
+  MainPage& MainTab() { return Main().PageMain(); }
+  StatusPage& StatusTab() { return Main().PageStatus(); }
+  SettingsPage& SettingsTab() { return Main().PageSettings(); }
+  TripsPage& Trips() { return Main().PageTrips(); }
   SimulatedBus& Bus() { return *bus_; }
   SimulatedUnit& Unit() { return bus_->Unit(); }
   ScriptedPrompts& Prompts() { return prompts_; }

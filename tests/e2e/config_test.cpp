@@ -55,13 +55,13 @@ class ConfigTest : public AppFixture {
     AppFixture::SetUp();
     if (HasFatalFailure()) return;
     // The connection's answers first, so they cannot land in the middle of a test.
-    ASSERT_TRUE(WaitFor([this] { return Main().edtAPN->text() == QStringLiteral("internet"); }));
+    ASSERT_TRUE(WaitFor([this] { return SettingsTab().edtAPN->text() == QStringLiteral("internet"); }));
     StopPolling();
   }
 
   void Type(QLineEdit* box, const QString& text) { box->setText(text); }
-  void TypeTripStop(const QString& text) { Main().cbox_trip_stop_time->setEditText(text); }
-  QString TripStop() { return Main().cbox_trip_stop_time->currentText(); }
+  void TypeTripStop(const QString& text) { SettingsTab().cbox_trip_stop_time->setEditText(text); }
+  QString TripStop() { return SettingsTab().cbox_trip_stop_time->currentText(); }
 
   // The unit holds something other than the defaults the tests look for.
   void GiveUnitOtherSettings() {
@@ -76,31 +76,31 @@ class ConfigTest : public AppFixture {
 
   void ExpectDefaultsShown() {
     EXPECT_TRUE(WaitFor([this] { return TripStop() == QStringLiteral("3"); })) << TripStop().toStdString();
-    EXPECT_TRUE(WaitFor([this] { return Main().chkLowPower->isChecked(); }));
-    EXPECT_TRUE(WaitFor([this] { return Main().cboxIgnitionDetect->currentText() == QStringLiteral("Smart detection"); }));
-    EXPECT_EQ(Main().trackField1, 21600);
-    EXPECT_EQ(Main().trackField2, 30);
-    EXPECT_EQ(Main().trackField4, 10000);
-    EXPECT_EQ(Main().trackField5, 20);
+    EXPECT_TRUE(WaitFor([this] { return SettingsTab().chkLowPower->isChecked(); }));
+    EXPECT_TRUE(WaitFor([this] { return SettingsTab().cboxIgnitionDetect->currentText() == QStringLiteral("Smart detection"); }));
+    EXPECT_EQ(Session().Model().Settings().trackField1, 21600);
+    EXPECT_EQ(Session().Model().Settings().trackField2, 30);
+    EXPECT_EQ(Session().Model().Settings().trackField4, 10000);
+    EXPECT_EQ(Session().Model().Settings().trackField5, 20);
   }
 };
 
 TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnitHolds) {
   TypeTripStop(QStringLiteral("7"));  // not in the list
-  Main().chkLowPower->setChecked(false);
-  Main().cboxIgnitionDetect->setCurrentIndex(2);
-  Type(Main().edtUSSD, QStringLiteral("*100#"));
-  Type(Main().edtUSSDinterval, QStringLiteral("99999"));  // the unit refuses this one
-  Type(Main().edtAPN, QStringLiteral("fleet.apn"));
-  Type(Main().edtAPN_username, QStringLiteral("user"));
-  Type(Main().edtAPN_password, QStringLiteral("pw"));
+  SettingsTab().chkLowPower->setChecked(false);
+  SettingsTab().cboxIgnitionDetect->setCurrentIndex(2);
+  Type(SettingsTab().edtUSSD, QStringLiteral("*100#"));
+  Type(SettingsTab().edtUSSDinterval, QStringLiteral("99999"));  // the unit refuses this one
+  Type(SettingsTab().edtAPN, QStringLiteral("fleet.apn"));
+  Type(SettingsTab().edtAPN_username, QStringLiteral("user"));
+  Type(SettingsTab().edtAPN_password, QStringLiteral("pw"));
 
   const size_t mark = Received().size();
   std::vector<bool> enabledWhileSaving;
   {
     Sampler sampler([&] {
-      enabledWhileSaving.push_back(Main().btnSaveSettings->isEnabled() ||
-                                   Main().btnNetworkWizard->isEnabled());
+      enabledWhileSaving.push_back(SettingsTab().btnSaveSettings->isEnabled() ||
+                                   SettingsTab().btnNetworkWizard->isEnabled());
     });
     QElapsedTimer clock;
     clock.start();
@@ -117,18 +117,18 @@ TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnit
 
   ASSERT_FALSE(enabledWhileSaving.empty());
   EXPECT_EQ(std::count(enabledWhileSaving.begin(), enabledWhileSaving.end(), true), 0);
-  EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
-  EXPECT_TRUE(Main().btnNetworkWizard->isEnabled());
+  EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
+  EXPECT_TRUE(SettingsTab().btnNetworkWizard->isEnabled());
 
   // The tab shows the unit's values: the accepted ones, and for the refused
   // USSD setting what the unit kept.
   EXPECT_EQ(TripStop(), QStringLiteral("7"));
-  EXPECT_FALSE(Main().chkLowPower->isChecked());
-  EXPECT_EQ(Main().cboxIgnitionDetect->currentIndex(), 2);
-  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("fleet.apn"));
-  EXPECT_EQ(Main().edtAPN_username->text(), QStringLiteral("user"));
-  EXPECT_EQ(Main().edtUSSD->text(), QStringLiteral("*141#"));
-  EXPECT_EQ(Main().edtUSSDinterval->text(), QStringLiteral("24"));
+  EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
+  EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("fleet.apn"));
+  EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("user"));
+  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*141#"));
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("24"));
   EXPECT_EQ(Unit().Settings().track[2], 420);
 }
 
@@ -144,9 +144,9 @@ TEST_F(ConfigTest, RefusedInputShowsItsMessageSendsNothingAndLeavesSaveUsable) {
       {QStringLiteral("abc"), nullptr, QString(), QStringLiteral("'abc' is not a valid integer value"), true},
       {QString(), nullptr, QString(), QStringLiteral("'' is not a valid integer value"), true},
       {QStringLiteral("35791395"), nullptr, QString(), QStringLiteral("'35791395' minutes"), false},
-      {QStringLiteral("5"), Main().edtAPN, QStringLiteral("inter,net"), QStringLiteral("\"GPRS APN\" contains a comma"), false},
-      {QStringLiteral("5"), Main().edtAPN_password, QStringLiteral("pw\nAT+FACTORY"), QStringLiteral("\"Password\" contains a line feed"), false},
-      {QStringLiteral("5"), Main().edtAPN_username, QStringLiteral("jos\u00e9"), QStringLiteral("\"Username\" contains the character '\u00e9' (U+00E9)"), false},
+      {QStringLiteral("5"), SettingsTab().edtAPN, QStringLiteral("inter,net"), QStringLiteral("\"GPRS APN\" contains a comma"), false},
+      {QStringLiteral("5"), SettingsTab().edtAPN_password, QStringLiteral("pw\nAT+FACTORY"), QStringLiteral("\"Password\" contains a line feed"), false},
+      {QStringLiteral("5"), SettingsTab().edtAPN_username, QStringLiteral("jos\u00e9"), QStringLiteral("\"Username\" contains the character '\u00e9' (U+00E9)"), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected.toStdString());
@@ -165,8 +165,8 @@ TEST_F(ConfigTest, RefusedInputShowsItsMessageSendsNothingAndLeavesSaveUsable) {
     } else {
       EXPECT_TRUE(messages[0].contains(c.expected)) << messages[0].toStdString();
     }
-    EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
-    EXPECT_TRUE(Main().btnNetworkWizard->isEnabled());
+    EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
+    EXPECT_TRUE(SettingsTab().btnNetworkWizard->isEnabled());
     if (c.field) Type(c.field, before);
   }
 }
@@ -189,19 +189,19 @@ TEST_F(ConfigTest, RebootAsksThenTheUnitRestartsAndTheWindowFindsItAgain) {
   ASSERT_TRUE(WaitUntilSearching()) << "the window did not notice the unit leave";
   EXPECT_FALSE(Main().panelStatus->isHidden());
   EXPECT_EQ(Main().lblStatus->text(), QStringLiteral("Searching for USB device..."));
-  EXPECT_FALSE(Main().btnRelayClose->isEnabled());
-  EXPECT_FALSE(Main().btnDefaults->isEnabled());
+  EXPECT_FALSE(MainTab().btnRelayClose->isEnabled());
+  EXPECT_FALSE(MainTab().btnDefaults->isEnabled());
   ASSERT_TRUE(WaitUntilConnected()) << "the window did not find the unit again";
   EXPECT_TRUE(Main().panelStatus->isHidden());
-  EXPECT_TRUE(Main().btnRelayClose->isEnabled());
+  EXPECT_TRUE(MainTab().btnRelayClose->isEnabled());
   EXPECT_EQ(Unit().RestartCount(), 1);
 }
 
 TEST_F(ConfigTest, FactoryResetEmptiesTheTripGridAndRefillsTheTabs) {
   GiveUnitOtherSettings();
-  Main().sgridTrips->setRowCount(4);
-  Main().sgridTrips->setItem(1, 0, new QTableWidgetItem(QStringLiteral("2024/01/02")));
-  Main().sgridTrips->setItem(2, 0, new QTableWidgetItem(QStringLiteral("2024/01/03")));
+  Trips().sgridTrips->setRowCount(4);
+  Trips().sgridTrips->setItem(1, 0, new QTableWidgetItem(QStringLiteral("2024/01/02")));
+  Trips().sgridTrips->setItem(2, 0, new QTableWidgetItem(QStringLiteral("2024/01/03")));
 
   size_t mark = Received().size();
   Click(QStringLiteral("btnFactory"));  // answered No
@@ -210,16 +210,16 @@ TEST_F(ConfigTest, FactoryResetEmptiesTheTripGridAndRefillsTheTabs) {
   EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("You will lose all your settings!! Are you sure?"));
   Pump(100);
   EXPECT_TRUE(ReceivedSince(mark).empty());
-  EXPECT_EQ(Main().sgridTrips->rowCount(), 4);
+  EXPECT_EQ(Trips().sgridTrips->rowCount(), 4);
 
   Prompts().yesNo = {true};
   mark = Received().size();
   Click(QStringLiteral("btnFactory"));
   // The queries go out at once, without waiting for the reset's answer.
   EXPECT_EQ(ReceivedSince(mark), Concat({"AT+FACTORY"}, kInitialQueries));
-  EXPECT_EQ(Main().sgridTrips->rowCount(), 2);
-  for (int c = 0; c < TfrmMain::kTripColumns; ++c) {
-    const QTableWidgetItem* cell = Main().sgridTrips->item(1, c);
+  EXPECT_EQ(Trips().sgridTrips->rowCount(), 2);
+  for (int c = 0; c < TripsPage::kTripColumns; ++c) {
+    const QTableWidgetItem* cell = Trips().sgridTrips->item(1, c);
     EXPECT_TRUE(!cell || cell->text().isEmpty()) << c;
   }
   ExpectDefaultsShown();
@@ -227,7 +227,7 @@ TEST_F(ConfigTest, FactoryResetEmptiesTheTripGridAndRefillsTheTabs) {
 
 TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheTabs) {
   GiveUnitOtherSettings();
-  ASSERT_TRUE(Main().btnDefaults->isVisible());
+  ASSERT_TRUE(MainTab().btnDefaults->isVisible());
   const std::string ip = "AT+IP=" + std::string(kDefaultTrackingHost) + ",80,0";
   const std::vector<std::string> written = {ip, "AT+TRACK=21600,30,180,10000,20,", "AT+LOWPOWER=1",
                                             "AT+IGNITION=1"};
@@ -241,7 +241,7 @@ TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheT
   {
     Sampler sampler([&] {
       ++samples;
-      for (QPushButton* b : {Main().btnDefaults, Main().btnReboot, Main().btnUpgrade, Main().btnFactory})
+      for (QPushButton* b : {MainTab().btnDefaults, MainTab().btnReboot, MainTab().btnUpgrade, MainTab().btnFactory})
         anyEnabled = anyEnabled || b->isEnabled();
       for (const std::string& line : ReceivedSince(mark))
         if (!arrival.count(line)) arrival[line] = clock.elapsed();
@@ -251,7 +251,7 @@ TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheT
   EXPECT_EQ(ReceivedSince(mark), Concat(written, kInitialQueries));
   EXPECT_GT(samples, 0);
   EXPECT_FALSE(anyEnabled);
-  for (QPushButton* b : {Main().btnDefaults, Main().btnReboot, Main().btnUpgrade, Main().btnFactory})
+  for (QPushButton* b : {MainTab().btnDefaults, MainTab().btnReboot, MainTab().btnUpgrade, MainTab().btnFactory})
     EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
   ASSERT_TRUE(arrival.count(written[1]) && arrival.count(written[2]));
   // 500 ms after the server, 500 ms after the tracking values, and the last
@@ -308,16 +308,16 @@ TEST_F(SilentUnitTest, SaveBeforeAnyReplySendsZerosMinusOneAndEmptyFields) {
   Main().SetRefreshInterval(60 * 60 * 1000);
   Pump(50);
   // Nothing answered "AT+TRACK?", so the box was left empty.
-  EXPECT_EQ(Main().cbox_trip_stop_time->currentText(), QString());
-  EXPECT_EQ(Main().edtUSSDinterval->text(), QString());
-  Main().cbox_trip_stop_time->setEditText(QStringLiteral("5"));
+  EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QString());
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QString());
+  SettingsTab().cbox_trip_stop_time->setEditText(QStringLiteral("5"));
 
   const size_t mark = Received().size();
   Click(QStringLiteral("btnSaveSettings"));
   EXPECT_EQ(ReceivedSince(mark), Concat({"AT+TRACK=0,0,300,0,0", "AT+LOWPOWER=0", "AT+USSD=,",
                                          "AT+GPRS=,,", "AT+IGNITION=-1"},
                                         kSettingsQueries));
-  EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
+  EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
 }
 
 // The network wizard, reading Settings.ini from the directory the tool was
@@ -387,15 +387,15 @@ class WizardTest : public AppFixture {
     }
   };
   SimFields Fields() {
-    return {Main().edtAPN->text(), Main().edtAPN_username->text(), Main().edtAPN_password->text(),
-            Main().edtUSSD->text(), Main().edtUSSDinterval->text()};
+    return {SettingsTab().edtAPN->text(), SettingsTab().edtAPN_username->text(), SettingsTab().edtAPN_password->text(),
+            SettingsTab().edtUSSD->text(), SettingsTab().edtUSSDinterval->text()};
   }
   void SetFields(const SimFields& f) {
-    Main().edtAPN->setText(f.apn);
-    Main().edtAPN_username->setText(f.user);
-    Main().edtAPN_password->setText(f.password);
-    Main().edtUSSD->setText(f.ussd);
-    Main().edtUSSDinterval->setText(f.interval);
+    SettingsTab().edtAPN->setText(f.apn);
+    SettingsTab().edtAPN_username->setText(f.user);
+    SettingsTab().edtAPN_password->setText(f.password);
+    SettingsTab().edtUSSD->setText(f.ussd);
+    SettingsTab().edtUSSDinterval->setText(f.interval);
   }
 
   std::string iniText_;
@@ -427,7 +427,7 @@ TEST_F(WizardWithPresetsTest, OkFillsTheSimFieldsFromThePresetAndCancelChangesNo
   EXPECT_FALSE(Wizard().cboxNetwork->isEditable());
 
   const size_t mark = Received().size();
-  Main().edtUSSDinterval->setText(QStringLiteral("48"));
+  SettingsTab().edtUSSDinterval->setText(QStringLiteral("48"));
   RunWizard(0, &TfrmNetworkWizard::BitBtn1);
   EXPECT_EQ(Fields(), (SimFields{"internet.full", "guest", "secret", "*100#", "24"}));
   RunWizard(1, &TfrmNetworkWizard::BitBtn1);

@@ -27,7 +27,7 @@
 #include "e2e/app_fixture.h"
 #include "link/tfrm_usb.h"
 #include "ui/tfrm_upgrade.h"
-#include "ui/upgrade_transfer.h"
+#include "session/upgrade_transfer.h"
 
 namespace wr::test {
 namespace {
@@ -66,9 +66,9 @@ class FaultFixture : public AppFixture {
   // The settings tab against what the unit holds.
   void ExpectSettingsShowTheUnit() {
     const SimSettings held = Unit().Settings();
-    EXPECT_TRUE(WaitFor([&] { return Main().edtAPN->text().toStdString() == held.apn; }))
-        << "APN shown: " << Main().edtAPN->text().toStdString() << ", held: " << held.apn;
-    EXPECT_EQ(Main().edtUSSD->text().toStdString(), held.ussdCode);
+    EXPECT_TRUE(WaitFor([&] { return SettingsTab().edtAPN->text().toStdString() == held.apn; }))
+        << "APN shown: " << SettingsTab().edtAPN->text().toStdString() << ", held: " << held.apn;
+    EXPECT_EQ(SettingsTab().edtUSSD->text().toStdString(), held.ussdCode);
   }
 
   // The unit is gone: the searching display, unit controls off; then it comes
@@ -76,13 +76,13 @@ class FaultFixture : public AppFixture {
   void ExpectSearchingThenRecovery() {
     ASSERT_TRUE(WaitUntilSearching()) << "the window kept the connected display";
     EXPECT_TRUE(Main().panelStatus->isVisible());
-    EXPECT_FALSE(Main().btnSaveSettings->isEnabled());
-    EXPECT_FALSE(Main().btnUpgrade->isEnabled());
-    Main().edtVersion->clear();
+    EXPECT_FALSE(SettingsTab().btnSaveSettings->isEnabled());
+    EXPECT_FALSE(MainTab().btnUpgrade->isEnabled());
+    MainTab().edtVersion->clear();
     Bus().Replug();
     ASSERT_TRUE(WaitUntilConnected()) << "the tool did not find the unit again";
-    EXPECT_TRUE(WaitFor([this] { return !Main().edtVersion->text().isEmpty(); }));
-    EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
+    EXPECT_TRUE(WaitFor([this] { return !MainTab().edtVersion->text().isEmpty(); }));
+    EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
     ExpectSettingsShowTheUnit();
     EXPECT_EQ(Bus().OpenHandles(), 1);
   }
@@ -107,13 +107,13 @@ class UnplugMatrix : public FaultFixture,
     // The half line must not have swallowed the first answer after the return.
     for (const QString& line : TerminalLines())
       EXPECT_FALSE(line.contains(QStringLiteral("half.apn"))) << line.toStdString();
-    EXPECT_EQ(Main().edtVersion->text().toStdString(), Unit().FirmwareVersion());
+    EXPECT_EQ(MainTab().edtVersion->text().toStdString(), Unit().FirmwareVersion());
   }
 
   void DuringSave() {
-    ShowTabOf(Main().edtAPN);
-    Main().edtAPN->setText(QStringLiteral("typed.apn"));
-    Main().edtUSSD->setText(QStringLiteral("*999#"));
+    ShowTabOf(SettingsTab().edtAPN);
+    SettingsTab().edtAPN->setText(QStringLiteral("typed.apn"));
+    SettingsTab().edtUSSD->setText(QStringLiteral("*999#"));
     When([this] { return ReceivedCountOf("AT+LOWPOWER=1") > 0 || ReceivedCountOf("AT+LOWPOWER=0") > 0; },
          [this] { Bus().Unplug(); });
     QElapsedTimer clock;
@@ -125,24 +125,24 @@ class UnplugMatrix : public FaultFixture,
   void DuringATripListing() {
     Unit().GenerateTrips(400);
     Bus().SetReadChunks({64});
-    ShowTabOf(Main().sgridTrips);
-    When([this] { return Main().sgridTrips->rowCount() > 20; }, [this] { Bus().Unplug(); });
+    ShowTabOf(Trips().sgridTrips);
+    When([this] { return Trips().sgridTrips->rowCount() > 20; }, [this] { Bus().Unplug(); });
     Click(QStringLiteral("btnGetTrips"));
     ASSERT_TRUE(WaitUntilSearching());
     Bus().SetReadChunks({});
     ExpectSearchingThenRecovery();
     // A fresh connection starts with an empty grid, and a new listing is whole.
-    EXPECT_EQ(Main().sgridTrips->rowCount(), 2);
+    EXPECT_EQ(Trips().sgridTrips->rowCount(), 2);
     Click(QStringLiteral("btnGetTrips"));
-    EXPECT_TRUE(WaitFor([this] { return Main().sgridTrips->rowCount() == 401; }, 10000));
+    EXPECT_TRUE(WaitFor([this] { return Trips().sgridTrips->rowCount() == 401; }, 10000));
   }
 
   void UpgradeBetweenBlocks() {
     Unit().SetLatency(10ms);
     // Block 2 has its OK; the cable goes before block 3 is written.
     // Right in the drain step that brings the OK, before block 3 can go out.
-    QMetaObject::Connection pull = QObject::connect(&Worker(), &USBcomms::drained, [this] {
-      if (Bus().Plugged() && Unit().TimesBlockReceived(2) > 0 && Worker().okFlag) Bus().Unplug();
+    QMetaObject::Connection pull = QObject::connect(&Session(), &UnitSession::drained, [this] {
+      if (Bus().Plugged() && Unit().TimesBlockReceived(2) > 0 && Session().OkFlag()) Bus().Unplug();
     });
     Upgrade(10);
     QObject::disconnect(pull);
@@ -202,9 +202,9 @@ TEST_P(OpenFailureMatrix, SearchingSaysWhyThenConnectsWithoutLeakingHandles) {
   ASSERT_TRUE(WaitFor([this] { return Main().lblOpenFailure->isVisible(); }))
       << "the searching display did not say why the unit cannot be used";
   EXPECT_EQ(Main().LastConnectionState(), 0);
-  EXPECT_FALSE(Main().btnSaveSettings->isEnabled());
+  EXPECT_FALSE(SettingsTab().btnSaveSettings->isEnabled());
   ASSERT_TRUE(WaitUntilConnected());
-  EXPECT_TRUE(WaitFor([this] { return !Main().edtVersion->text().isEmpty(); }));
+  EXPECT_TRUE(WaitFor([this] { return !MainTab().edtVersion->text().isEmpty(); }));
   // Every failed attempt closed what it opened.
   EXPECT_EQ(Bus().OpenHandles(), 1);
   // Once a unit is open the hint goes away with the searching display.
@@ -231,13 +231,13 @@ INSTANTIATE_TEST_SUITE_P(Steps, OpenFailureMatrix,
 class FaultMatrix : public FaultFixture {};
 
 TEST_F(FaultMatrix, WritesThatTimeOutDeliverNothingAndEndInTime) {
-  ASSERT_TRUE(WaitFor([this] { return !Main().edtAPN->text().isEmpty(); }));
+  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
   const SimSettings before = Unit().Settings();
   Bus().FailWritesWithTimeout(-1);
   {
     SCOPED_TRACE("Save");
-    ShowTabOf(Main().edtAPN);
-    Main().edtAPN->setText(QStringLiteral("typed.apn"));
+    ShowTabOf(SettingsTab().edtAPN);
+    SettingsTab().edtAPN->setText(QStringLiteral("typed.apn"));
     QElapsedTimer clock;
     clock.start();
     Click(QStringLiteral("btnSaveSettings"));
@@ -246,7 +246,7 @@ TEST_F(FaultMatrix, WritesThatTimeOutDeliverNothingAndEndInTime) {
     EXPECT_EQ(Unit().ReceivedCount([](const std::string& l) { return l.rfind("AT+GPRS=", 0) == 0; }),
               0u);
     EXPECT_EQ(Unit().Settings(), before);
-    EXPECT_TRUE(Main().btnSaveSettings->isEnabled());
+    EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
   }
   {
     SCOPED_TRACE("upgrade");
@@ -268,7 +268,7 @@ TEST_F(FaultMatrix, AFloodWithoutLineEndNeitherStallsNorSwallowsTheNextReply) {
   Unit().EmitRaw("\r\n");
   Inject("+GPRS,after.flood,u,p");
   ASSERT_TRUE(SyncWithUnit(10000));
-  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("after.flood"));
+  EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("after.flood"));
   EXPECT_EQ(Main().LastConnectionState(), 1);
   // The flood reached the terminal in bounded pieces.
   int longest = 0;
@@ -289,8 +289,8 @@ TEST_F(FaultMatrix, HighBytesAndNulsInsideLinesReachNoControlAndTheNextLineLands
   Unit().EmitRaw(bad);
   Inject("+GPRS,clean.apn,u2,p2");
   ASSERT_TRUE(SyncWithUnit());
-  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("clean.apn"));
-  EXPECT_EQ(Main().edtAPN_username->text(), QStringLiteral("u2"));
+  EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("clean.apn"));
+  EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("u2"));
   for (QLineEdit* box : Main().findChildren<QLineEdit*>()) {
     for (QChar c : box->text()) {
       EXPECT_NE(c.unicode(), 0) << box->objectName().toStdString();
@@ -301,7 +301,7 @@ TEST_F(FaultMatrix, HighBytesAndNulsInsideLinesReachNoControlAndTheNextLineLands
 }
 
 TEST_F(FaultMatrix, ASlowUnitKeepsSaveBounded) {
-  ASSERT_TRUE(WaitFor([this] { return !Main().edtAPN->text().isEmpty(); }));
+  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
   Pump(200);
   Unit().SetLatency(2000ms);
   QElapsedTimer clock;
@@ -316,7 +316,7 @@ TEST_F(FaultMatrix, ASlowUnitKeepsSaveBounded) {
 TEST_F(FaultMatrix, ASlowUnitsLateAnswersAreNotCreditedToARefusedBlock) {
   // An answer that comes after the block's time-out belongs to that block:
   // a block the unit refuses must not pass on an earlier block's late OK.
-  ASSERT_TRUE(WaitFor([this] { return !Main().edtAPN->text().isEmpty(); }));
+  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
   Pump(200);
   Unit().SetLatency(2000ms);
   Unit().FailBlock(1, 100);
@@ -329,17 +329,17 @@ TEST_F(FaultMatrix, ASlowUnitsLateAnswersAreNotCreditedToARefusedBlock) {
 }
 
 TEST_F(FaultMatrix, AUnitThatNeverAnswersLeavesEveryActionBounded) {
-  ASSERT_TRUE(WaitFor([this] { return !Main().edtAPN->text().isEmpty(); }));
+  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
   Pump(200);
   Unit().SetNeverAnswer(true);
   QElapsedTimer clock;
   clock.start();
   Click(QStringLiteral("btnSaveSettings"));
   EXPECT_LT(clock.elapsed(), 3000);
-  ShowTabOf(Main().sgridTrips);
+  ShowTabOf(Trips().sgridTrips);
   Click(QStringLiteral("btnGetTrips"));
   Pump(300);
-  EXPECT_EQ(Main().sgridTrips->rowCount(), 2);
+  EXPECT_EQ(Trips().sgridTrips->rowCount(), 2);
   Upgrade(2);
   EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kSendError});
   EXPECT_EQ(Installs(), 0u);

@@ -55,10 +55,10 @@ TEST_F(MainWindowTest, ConnectingShowsConnectedDisplayAndSendsInitialQueriesInOr
   EXPECT_EQ(ReceivedCountOf("ATI"), 2u);
 
   // The About box and the settings come from the unit's answers.
-  EXPECT_TRUE(WaitFor([&] { return Main().edtAPN->text() == QStringLiteral("internet"); }));
-  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));
-  EXPECT_EQ(Worker().firmwareVersion, "1.003");
-  EXPECT_EQ(Main().edtSerial->text(), QStringLiteral("WR0001234567"));
+  EXPECT_TRUE(WaitFor([&] { return SettingsTab().edtAPN->text() == QStringLiteral("internet"); }));
+  EXPECT_EQ(MainTab().edtVersion->text(), QStringLiteral("1.003"));
+  EXPECT_EQ(Session().Model().FirmwareVersion(), "1.003");
+  EXPECT_EQ(MainTab().edtSerial->text(), QStringLiteral("WR0001234567"));
 }
 
 TEST_F(MainWindowTest, StatusTabShowsEveryStatsTextAsAssembled) {
@@ -123,23 +123,23 @@ TEST_F(MainWindowTest, SettingsRepliesLandInTheirControlsAndMalformedOnesChangeN
   Inject("+IGNITION,2");
   Inject("+INFO:Version:1.005");
   Inject("+INFO:ID:WR42");
-  ASSERT_TRUE(WaitFor([&] { return Main().edtSerial->text() == QStringLiteral("WR42"); }));
-  EXPECT_EQ(Main().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(Main().trackField1, 1);
-  EXPECT_EQ(Main().trackField2, 2);
-  EXPECT_EQ(Main().trackField4, 4);
-  EXPECT_EQ(Main().trackField5, 5);
-  EXPECT_FALSE(Main().chkLowPower->isChecked());
-  EXPECT_EQ(Main().edtUSSD->text(), QStringLiteral("*100#"));
-  EXPECT_EQ(Main().edtUSSDinterval->text(), QStringLiteral("24"));
-  EXPECT_EQ(Main().lblUSSDRx->text(), QStringLiteral("USSD received on: 11/06/2024 14:32"));
-  EXPECT_EQ(Main().edtUSSDRx->text(), QStringLiteral("Balance 5.00"));
-  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("web.example"));
-  EXPECT_EQ(Main().edtAPN_username->text(), QStringLiteral("me"));
-  EXPECT_EQ(Main().edtAPN_password->text(), QStringLiteral("secret"));
-  EXPECT_EQ(Main().cboxIgnitionDetect->currentIndex(), 2);
-  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.005"));
-  EXPECT_EQ(Worker().firmwareVersion, "1.005");
+  ASSERT_TRUE(WaitFor([&] { return MainTab().edtSerial->text() == QStringLiteral("WR42"); }));
+  EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(Session().Model().Settings().trackField1, 1);
+  EXPECT_EQ(Session().Model().Settings().trackField2, 2);
+  EXPECT_EQ(Session().Model().Settings().trackField4, 4);
+  EXPECT_EQ(Session().Model().Settings().trackField5, 5);
+  EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
+  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*100#"));
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("24"));
+  EXPECT_EQ(StatusTab().lblUSSDRx->text(), QStringLiteral("USSD received on: 11/06/2024 14:32"));
+  EXPECT_EQ(StatusTab().edtUSSDRx->text(), QStringLiteral("Balance 5.00"));
+  EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("web.example"));
+  EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("me"));
+  EXPECT_EQ(SettingsTab().edtAPN_password->text(), QStringLiteral("secret"));
+  EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_EQ(MainTab().edtVersion->text(), QStringLiteral("1.005"));
+  EXPECT_EQ(Session().Model().FirmwareVersion(), "1.005");
 
   // Lines whose required fields do not read change nothing.
   Inject("+TRACK,9,9,900,9");
@@ -148,28 +148,28 @@ TEST_F(MainWindowTest, SettingsRepliesLandInTheirControlsAndMalformedOnesChangeN
   Inject("+USSD,*999#,2-4,");
   Inject("+IGNITION,1-1");
   Inject("+GPRS,after,,");
-  ASSERT_TRUE(WaitFor([&] { return Main().edtAPN->text() == QStringLiteral("after"); }));
-  EXPECT_EQ(Main().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(Main().trackField1, 1);
-  EXPECT_FALSE(Main().chkLowPower->isChecked());
-  EXPECT_EQ(Main().edtUSSD->text(), QStringLiteral("*100#"));
-  EXPECT_EQ(Main().cboxIgnitionDetect->currentIndex(), 2);
-  EXPECT_TRUE(Main().edtAPN_username->text().isEmpty());
+  ASSERT_TRUE(WaitFor([&] { return SettingsTab().edtAPN->text() == QStringLiteral("after"); }));
+  EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
+  EXPECT_EQ(Session().Model().Settings().trackField1, 1);
+  EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
+  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*100#"));
+  EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_TRUE(SettingsTab().edtAPN_username->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, UnplugKeepsValuesAndReplugClearsThemBeforeNewReplies) {
-  ASSERT_TRUE(WaitFor([&] { return !Main().edt_GSM_status->text().isEmpty(); }));
-  const QString status = Main().edt_GSM_status->text();
+  ASSERT_TRUE(WaitFor([&] { return !StatusTab().edt_GSM_status->text().isEmpty(); }));
+  const QString status = StatusTab().edt_GSM_status->text();
   Bus().Unplug();
   ASSERT_TRUE(WaitUntilSearching());
   EXPECT_FALSE(Main().panelStatus->isHidden());
   EXPECT_TRUE(Main().timerSearch->isActive());
-  EXPECT_FALSE(Main().btnReboot->isEnabled());
-  EXPECT_FALSE(Main().gboxMisc->isEnabled());
+  EXPECT_FALSE(MainTab().btnReboot->isEnabled());
+  EXPECT_FALSE(SettingsTab().gboxMisc->isEnabled());
   EXPECT_LE(Main().pbarSearch->value(), 4);
-  EXPECT_EQ(Main().edt_GSM_status->text(), status);
-  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));
-  EXPECT_EQ(Main().edtAPN->text(), QStringLiteral("internet"));
+  EXPECT_EQ(StatusTab().edt_GSM_status->text(), status);
+  EXPECT_EQ(MainTab().edtVersion->text(), QStringLiteral("1.003"));
+  EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("internet"));
 
   // Nothing is polled, nor echoed, while no unit is attached.
   const int polls = TerminalLines().filter(QStringLiteral("->AT+STATS")).size();
@@ -182,14 +182,14 @@ TEST_F(MainWindowTest, UnplugKeepsValuesAndReplugClearsThemBeforeNewReplies) {
   const size_t mark = Received().size();
   Bus().Replug();
   ASSERT_TRUE(WaitUntilConnected());
-  EXPECT_TRUE(Main().edt_GSM_status->text().isEmpty());
-  EXPECT_TRUE(Main().edtAPN->text().isEmpty());
-  EXPECT_TRUE(Main().cbox_trip_stop_time->currentText().isEmpty());
-  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));  // not cleared
+  EXPECT_TRUE(StatusTab().edt_GSM_status->text().isEmpty());
+  EXPECT_TRUE(SettingsTab().edtAPN->text().isEmpty());
+  EXPECT_TRUE(SettingsTab().cbox_trip_stop_time->currentText().isEmpty());
+  EXPECT_EQ(MainTab().edtVersion->text(), QStringLiteral("1.003"));  // not cleared
   ASSERT_TRUE(WaitFor([&] { return ReceivedSince(mark).size() >= 12; }));
   const std::vector<std::string> again = ReceivedSince(mark);
   EXPECT_EQ(std::vector<std::string>(again.begin(), again.begin() + 12), kConnectQueries);
-  EXPECT_TRUE(WaitFor([&] { return !Main().edt_GSM_status->text().isEmpty(); }, 8000));
+  EXPECT_TRUE(WaitFor([&] { return !StatusTab().edt_GSM_status->text().isEmpty(); }, 8000));
 }
 
 TEST_F(MainWindowTest, PollsAboutOnceASecondWhileConnected) {
@@ -221,10 +221,10 @@ TEST_F(MainWindowTest, QuickBoxPollsAtOnceAndSetsTheInterval) {
 
 TEST_F(MainWindowTest, HiddenLetterInVersionBoxOpensTheTerminal) {
   EXPECT_FALSE(Terminal().isVisible());
-  QTest::keyClicks(Main().edtVersion, QStringLiteral("dx?1"));
+  QTest::keyClicks(MainTab().edtVersion, QStringLiteral("dx?1"));
   EXPECT_FALSE(Terminal().isVisible());
-  EXPECT_EQ(Main().edtVersion->text(), QStringLiteral("1.003"));  // still read-only
-  QTest::keyClicks(Main().edtVersion, QStringLiteral("D"));
+  EXPECT_EQ(MainTab().edtVersion->text(), QStringLiteral("1.003"));  // still read-only
+  QTest::keyClicks(MainTab().edtVersion, QStringLiteral("D"));
   EXPECT_TRUE(Terminal().isVisible());
   EXPECT_TRUE(Main().isVisible());
 }
@@ -258,15 +258,12 @@ TEST_F(MainWindowTest, TypedLinesGoOutAsTypedWithoutEcho) {
   }
 }
 
-TEST_F(MainWindowTest, QuietTimeGrowsWithTheTerminalTimerAndRepliesResetIt) {
+// (How the quiet time grows is checked against a driven clock in the session's tests.)
+TEST_F(MainWindowTest, AnyLineOfTheUnitsOwnResetsTheQuietTime) {
   StopPolling();
-  Pump(300);
-  Worker().quietTime = 0;
-  Pump(650);
-  EXPECT_GE(Worker().quietTime, 400);
-  EXPECT_LE(Worker().quietTime, 800);
+  Session().SetQuietMs(60000);
   Inject("~debug output");
-  EXPECT_TRUE(WaitFor([&] { return Worker().quietTime < 300; }));
+  EXPECT_TRUE(WaitFor([&] { return Session().QuietMs() < 300; }));
 }
 
 TEST_F(MainWindowTest, TerminalKeepsTheNewestLinesAndFollowsOnlyAtTheEnd) {

@@ -16,7 +16,7 @@
 #include "e2e/app_fixture.h"
 #include "link/tfrm_usb.h"
 #include "ui/tfrm_upgrade.h"
-#include "ui/upgrade_transfer.h"
+#include "session/upgrade_transfer.h"
 
 namespace wr::test {
 namespace {

@@ -47,7 +47,7 @@ class TripsTest : public AppFixture {
     AppFixture::SetUp();
     if (HasFatalFailure()) return;
     StopPolling();
-    ShowTabOf(Main().sgridTrips);
+    ShowTabOf(Trips().sgridTrips);
   }
   void TearDown() override {
     AppFixture::TearDown();
@@ -64,7 +64,7 @@ class TripsTest : public AppFixture {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
 
-  QTableWidget* Grid() { return Main().sgridTrips; }
+  QTableWidget* Grid() { return Trips().sgridTrips; }
   QString Cell(int row, int column) {
     const QTableWidgetItem* item = Grid()->item(row, column);
     return item ? item->text() : QString();
@@ -91,23 +91,23 @@ class TripsTest : public AppFixture {
   void InjectAndSettle(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) Inject(line);
     Inject("+INFO:ID:settled");
-    ASSERT_TRUE(WaitFor([&] { return Main().edtSerial->text() == QStringLiteral("settled"); }));
-    Main().edtSerial->clear();
+    ASSERT_TRUE(WaitFor([&] { return MainTab().edtSerial->text() == QStringLiteral("settled"); }));
+    MainTab().edtSerial->clear();
   }
 
   // A mouse press on a cell of the grid as the user makes it.
   void PressCell(int row, int column, Qt::MouseButton button) {
-    Main().pmenuCoordinate->hide();
+    Trips().pmenuCoordinate->hide();
     const QPoint centre(Grid()->columnViewportPosition(column) + Grid()->columnWidth(column) / 2,
                         Grid()->rowViewportPosition(row) + Grid()->rowHeight(row) / 2);
     QTest::mousePress(Grid()->viewport(), button, Qt::NoModifier, centre);
     QTest::mouseRelease(Grid()->viewport(), button, Qt::NoModifier, centre);
   }
-  bool MenuOpen() { return Main().pmenuCoordinate->isVisible(); }
+  bool MenuOpen() { return Trips().pmenuCoordinate->isVisible(); }
   // Which of the menu's items are visible, in menu order.
   QStringList MenuItems() {
     QStringList items;
-    for (QAction* action : Main().pmenuCoordinate->actions())
+    for (QAction* action : Trips().pmenuCoordinate->actions())
       if (action->isVisible()) items << action->text();
     return items;
   }
@@ -116,7 +116,7 @@ class TripsTest : public AppFixture {
     PressCell(row, column, Qt::RightButton);
     ASSERT_TRUE(MenuOpen());
     ASSERT_TRUE(item->isVisible());
-    Main().pmenuCoordinate->hide();
+    Trips().pmenuCoordinate->hide();
     item->trigger();
   }
 
@@ -207,11 +207,11 @@ TEST_F(TripsTest, RightClickOnAPositionOpensTheMenuThatFitsTheCell) {
   PressCell(3, 3, Qt::RightButton);
   ASSERT_TRUE(MenuOpen());
   EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Name Coordinate", "Delete Name"}));
-  EXPECT_EQ(Main().ClickedRow, 3);
-  EXPECT_EQ(Main().ClickedCoordColumn, 7);
+  EXPECT_EQ(Trips().ClickedRow, 3);
+  EXPECT_EQ(Trips().ClickedCoordColumn, 7);
   PressCell(3, 4, Qt::RightButton);
   EXPECT_TRUE(MenuOpen());
-  EXPECT_EQ(Main().ClickedCoordColumn, 8);
+  EXPECT_EQ(Trips().ClickedCoordColumn, 8);
 
   // None on the heading row, an empty row, another column, or with the left button.
   for (const auto& [row, column, button] :
@@ -224,14 +224,14 @@ TEST_F(TripsTest, RightClickOnAPositionOpensTheMenuThatFitsTheCell) {
     EXPECT_FALSE(MenuOpen()) << row << "," << column;
   }
   // The remembered cell is only changed by a click that opened the menu.
-  EXPECT_EQ(Main().ClickedRow, 3);
-  EXPECT_EQ(Main().ClickedCoordColumn, 8);
+  EXPECT_EQ(Trips().ClickedRow, 3);
+  EXPECT_EQ(Trips().ClickedCoordColumn, 8);
 }
 
 TEST_F(TripsTest, NamingAPositionNamesEveryTripWithinTheRadiusAndMapsUseTheRawPosition) {
   ShowTrips(ThreeTrips());
   Prompts().inputs = {QStringLiteral("Home")};
-  Choose(1, 3, Main().btnNameCoordinate);
+  Choose(1, 3, Trips().btnNameCoordinate);
   ASSERT_EQ(Prompts().shown.size(), 1u);
   EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Name Coordinate"));
   EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Coordinate Name:"));
@@ -246,8 +246,8 @@ TEST_F(TripsTest, NamingAPositionNamesEveryTripWithinTheRadiusAndMapsUseTheRawPo
   // A named cell offers renaming, and its map shows the position, not the name.
   PressCell(2, 4, Qt::RightButton);
   EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Rename Coordinate", "Delete Name"}));
-  Main().pmenuCoordinate->hide();
-  Main().OpeninGoogleMaps1->trigger();
+  Trips().pmenuCoordinate->hide();
+  Trips().OpeninGoogleMaps1->trigger();
   ASSERT_EQ(Shell().addresses.size(), 1u);
   EXPECT_EQ(Shell().addresses[0],
             QStringLiteral("https://maps.google.com/maps?f=q&hl=en&q=") + QLatin1String(kHome));
@@ -261,13 +261,13 @@ TEST_F(TripsTest, NamingAPositionNamesEveryTripWithinTheRadiusAndMapsUseTheRawPo
 TEST_F(TripsTest, NamesThatCannotBeStoredAreRefusedWithAMessage) {
   ShowTrips(ThreeTrips());
   Prompts().inputs = {QStringLiteral("Home")};
-  Choose(1, 3, Main().btnNameCoordinate);
+  Choose(1, 3, Trips().btnNameCoordinate);
   const QByteArray stored = PlaceFileContent();
 
   Prompts().shown.clear();
   Prompts().inputs = {QStringLiteral("HOME"), QStringLiteral("Ho,me"), QStringLiteral("Ho\nme"),
                       std::nullopt, QString()};
-  for (int i = 0; i < 5; ++i) Choose(3, 3, Main().btnNameCoordinate);
+  for (int i = 0; i < 5; ++i) Choose(3, 3, Trips().btnNameCoordinate);
   const std::vector<QString> messages = Prompts().Messages();
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0], QStringLiteral("Name already Exists!"));
@@ -279,7 +279,7 @@ TEST_F(TripsTest, NamesThatCannotBeStoredAreRefusedWithAMessage) {
   // A rename to a name with a comma is refused too, and the old name stays.
   Prompts().shown.clear();
   Prompts().inputs = {QStringLiteral("Depot, north")};
-  Choose(1, 3, Main().btnRenameCoordinate);
+  Choose(1, 3, Trips().btnRenameCoordinate);
   ASSERT_EQ(Prompts().Messages().size(), 1u);
   EXPECT_EQ(PlaceFileContent(), stored);
   EXPECT_EQ(Cell(1, 3), QStringLiteral("Home"));
@@ -288,13 +288,13 @@ TEST_F(TripsTest, NamesThatCannotBeStoredAreRefusedWithAMessage) {
 TEST_F(TripsTest, RenamingAndDeletingANameShowTheResultInEveryRow) {
   ShowTrips(ThreeTrips());
   Prompts().inputs = {QStringLiteral("Home")};
-  Choose(1, 3, Main().btnNameCoordinate);
+  Choose(1, 3, Trips().btnNameCoordinate);
 
   // The input box starts with the old name; the same name changes nothing.
   Prompts().shown.clear();
   Prompts().inputs = {QStringLiteral("Home"), QStringLiteral("Depot")};
-  Choose(2, 4, Main().btnRenameCoordinate);
-  Choose(2, 4, Main().btnRenameCoordinate);
+  Choose(2, 4, Trips().btnRenameCoordinate);
+  Choose(2, 4, Trips().btnRenameCoordinate);
   EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Rename Coordinate"));
   EXPECT_EQ(PlaceFileContent(), QByteArray("Depot,-26.1071,28.0567\r\n"));
   for (const auto& [row, column] : {std::pair{1, 3}, {2, 3}, {2, 4}})
@@ -303,9 +303,9 @@ TEST_F(TripsTest, RenamingAndDeletingANameShowTheResultInEveryRow) {
   // Delete asks first; No keeps the name.
   Prompts().shown.clear();
   Prompts().yesNo = {false, true};
-  Choose(1, 3, Main().btnDeleteName);
+  Choose(1, 3, Trips().btnDeleteName);
   EXPECT_EQ(Cell(1, 3), QStringLiteral("Depot"));
-  Choose(1, 3, Main().btnDeleteName);
+  Choose(1, 3, Trips().btnDeleteName);
   ASSERT_EQ(Prompts().shown.size(), 2u);
   EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Delete name"));
   EXPECT_EQ(Prompts().shown[1].text, QStringLiteral("Delete coordinate name: Depot?"));
@@ -316,14 +316,14 @@ TEST_F(TripsTest, RenamingAndDeletingANameShowTheResultInEveryRow) {
 
   // "Delete Name" on a coordinate asks about the coordinate and changes nothing.
   Prompts().yesNo = {true};
-  Choose(3, 3, Main().btnDeleteName);
+  Choose(3, 3, Trips().btnDeleteName);
   EXPECT_EQ(Prompts().shown.back().text, QStringLiteral("Delete coordinate name: -26.1098,28.0567?"));
   EXPECT_TRUE(Prompts().Messages().empty());
 }
 
 TEST_F(TripsTest, AMapAddressCannotBeReshapedByTheUnitsText) {
   InjectAndSettle({"+TRIPS,0,d,s,e,1&q=x,2#y,3,4,5,6"});
-  Choose(1, 3, Main().OpeninGoogleMaps1);
+  Choose(1, 3, Trips().OpeninGoogleMaps1);
   ASSERT_EQ(Shell().addresses.size(), 1u);
   EXPECT_EQ(Shell().addresses[0],
             QStringLiteral("https://maps.google.com/maps?f=q&hl=en&q=1%26%71%3D%78,2%23%79"));
@@ -344,7 +344,7 @@ TEST_F(TripsWithPlaceFileTest, PlacesOfTheFileAreShownAndANewNameEndsTheOpenLast
   EXPECT_EQ(Cell(1, 3), QStringLiteral("Home"));
   EXPECT_EQ(Cell(3, 4), QStringLiteral("Office"));
   Prompts().inputs = {QStringLiteral("Depot")};
-  Choose(1, 4, Main().btnNameCoordinate);
+  Choose(1, 4, Trips().btnNameCoordinate);
   EXPECT_EQ(PlaceFileContent(), QByteArray("Office,-25.7479,28.2293\r\nHome,-26.1071,28.0567\r\n"
                                            "Depot,-26.2041,28.0473\r\n"));
   EXPECT_EQ(Cell(1, 4), QStringLiteral("Depot"));
@@ -364,7 +364,7 @@ TEST_F(TripsWithoutDataFolderTest, ANameThatCannotBeSavedIsReportedAndTripsStill
   ShowTrips(ThreeTrips());
   EXPECT_EQ(Cell(1, 3), QString::fromLatin1(kHome));
   Prompts().inputs = {QStringLiteral("Home")};
-  Choose(1, 3, Main().btnNameCoordinate);
+  Choose(1, 3, Trips().btnNameCoordinate);
   const std::vector<QString> messages = Prompts().Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0], QStringLiteral("Name already Exists!"));
@@ -469,7 +469,7 @@ std::vector<std::string> ExpectedCalls(const std::vector<std::vector<std::string
 TEST_F(TripsExportTest, TheProgramSeesEveryCallInOrderAndEveryReferenceIsReleased) {
   ShowTrips({ThreeTrips()[0]});
   Prompts().inputs = {QStringLiteral("Home")};
-  Choose(1, 3, Main().btnNameCoordinate);
+  Choose(1, 3, Trips().btnNameCoordinate);
   UseRecorder();
   Click(QStringLiteral("btnExcel"));
   EXPECT_TRUE(Prompts().Messages().empty());
@@ -543,7 +543,7 @@ TEST_F(TripsExportTest, TheXlsxFileHoldsTheSheetTheHeadingsTheWidthsAndTheValues
   });
   ShowTrips(ThreeTrips());
   Prompts().inputs = {QStringLiteral("Home")};
-  Choose(1, 3, Main().btnNameCoordinate);
+  Choose(1, 3, Trips().btnNameCoordinate);
   Prompts().shown.clear();
   Click(QStringLiteral("btnExcel"));
 

@@ -49,7 +49,7 @@ class UpgradeTest : public AppFixture {
     Unit().SetRestartDowntime(100ms);
     // Let the answers to the connection's queries arrive before the test
     // looks at what the unit received.
-    ASSERT_TRUE(WaitFor([this] { return !Main().edtAPN->text().isEmpty(); }));
+    ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
     Pump(100);
   }
 
@@ -90,7 +90,7 @@ TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
   const QString path = WriteFile("Wayrunner,1.100\r\n", image);
   int quietWhenTold = -1;
   Prompts().whileShown = [&] {
-    if (Prompts().shown.back().text == kUpgraded) quietWhenTold = Worker().quietTime;
+    if (Prompts().shown.back().text == kUpgraded) quietWhenTold = Session().QuietMs();
   };
   Upgrade(path);
 
@@ -139,7 +139,7 @@ TEST_F(UpgradeTest, StatusPollingPausesDuringTheTransferAndResumesAfter) {
   ASSERT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
   EXPECT_EQ(Unit().BlockCount(), 20u);
   EXPECT_EQ(ReceivedCountOf("AT+STATS"), statsAtStart);
-  EXPECT_FALSE(Main().pollingPaused);
+  EXPECT_FALSE(Session().PollingPaused());
   // The unit restarts to install; once it is back the polling goes on.
   const size_t before = ReceivedCountOf("AT+STATS");
   EXPECT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+STATS") > before; }, 10000));
@@ -272,13 +272,13 @@ TEST_F(UpgradeTest, InstallOutcomes) {
     // is back and has answered the queries of the new connection.
     Unit().SetLatency(0ms);
     ASSERT_TRUE(WaitFor([this] { return Unit().RestartCount() == 1; }, 8000));
-    ASSERT_TRUE(WaitFor([this] { return Unit().Attached() && App().Usb().IsConnected(); }));
+    ASSERT_TRUE(WaitFor([this] { return Unit().Attached() && Session().IsConnected(); }));
     ASSERT_TRUE(WaitUntilConnected());
     Pump(500);
     Prompts().shown.clear();
     Unit().ClearReceived();
     // Pulled once the last block's OK is in, while the tool settles.
-    When([this] { return Unit().TimesBlockReceived(1) == 3 && Worker().okFlag; },
+    When([this] { return Unit().TimesBlockReceived(1) == 3 && Session().OkFlag(); },
          [this] { Bus().Unplug(); });
     Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1), QStringLiteral("c.fw")));
     ASSERT_EQ(Prompts().Messages().size(), 1u);
@@ -368,12 +368,15 @@ TEST_F(UpgradeTest, RefusedFilesSendNothing) {
   {
     SCOPED_TRACE("unit version not known yet");
     Prompts().shown.clear();
-    const std::string version = Worker().firmwareVersion;
-    Worker().firmwareVersion.clear();
+    const std::string version = Session().Model().FirmwareVersion();
+    Inject("+INFO:Version:");
+    ASSERT_TRUE(SyncWithUnit());
+    ASSERT_TRUE(Session().Model().FirmwareVersion().empty());
     Upgrade(WriteFile("QuonII,1.2", RandomImage(512, 1)));
     EXPECT_EQ(Prompts().Messages(),
               std::vector<QString>{QString::fromLatin1(upgrade_msg::kUnitVersionUnknown.data())});
-    Worker().firmwareVersion = version;
+    Inject("+INFO:Version:" + version);
+    ASSERT_TRUE(SyncWithUnit());
   }
   EXPECT_EQ(CountReceived(IsBlockLine), 0u);
   EXPECT_EQ(CountReceived(IsInstall), 0u);

@@ -45,10 +45,21 @@ class CommsWorker : public ::testing::Test {
     });
   }
 
+  // Takes note of the bus calls made before the link was first reported connected.
+  struct Client : test::RecordingClient {
+    explicit Client(SimulatedBus& b) : bus(b) {}
+    void SetConnectionState(int connected) override {
+      if (connected && callsBeforeConnected.empty()) callsBeforeConnected = bus.CallNames();
+      RecordingClient::SetConnectionState(connected);
+    }
+    SimulatedBus& bus;
+    std::vector<std::string> callsBeforeConnected;
+  };
+
   SimulatedBus bus;
   std::unique_ptr<LineQueue> queue = std::make_unique<LineQueue>();
   TfrmUSB usb{bus, *queue};
-  test::RecordingClient client;
+  Client client{bus};
   USBcomms comms{*queue};
 };
 
@@ -57,9 +68,10 @@ TEST_F(CommsWorker, ReportsTheConnectionBeforeTheFirstReadAndHandsOverLinesInOrd
   EXPECT_EQ(client.states.front(), 0);  // the first drain step reports "not connected"
   // A unit just opened is reported by the very next drain step: no read lies
   // between the open and the report.
-  const auto calls = bus.CallNames();
+  const auto& calls = client.callsBeforeConnected;
   const auto claim = std::find(calls.begin(), calls.end(), "claim_interface");
   ASSERT_NE(claim, calls.end());
+  EXPECT_EQ(std::find(claim, calls.end(), "bulk_read"), calls.end());
   ASSERT_TRUE(usb.SendLine("ATI"));
   ASSERT_TRUE(Received("ATI"));
   ASSERT_TRUE(Drained("OK"));

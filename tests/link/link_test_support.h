@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "link/link_client.h"
-#include "link/prompts.h"
 
 namespace wr::test {
 
@@ -30,30 +29,12 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 
 struct RecordingClient : LinkClient {
   void SetConnectionState(int connected) override { states.push_back(connected); }
-  void DispatchReplyLine(const std::string& line) override { lines.push_back(line); }
+  void ProcessLine(std::string_view line) override { lines.emplace_back(line); }
+  void DrainFinished() override { ++drains; }
   int LastState() const { return states.empty() ? -1 : states.back(); }
   std::vector<int> states;
   std::vector<std::string> lines;
-};
-
-struct RecordingTerminal : TerminalSink {
-  void AppendLine(std::string_view line) override { lines.emplace_back(line); }
-  std::vector<std::string> lines;
-};
-
-struct RecordingPrompts : Prompts {
-  void ShowMessage(const QString& text) override { messages.push_back(text); }
-  bool AskYesNo(const QString&, const QString& text) override {
-    messages.push_back(text);
-    return yes;
-  }
-  bool InputBox(const QString&, const QString& prompt, QString&) override {
-    messages.push_back(prompt);
-    return false;
-  }
-  QString OpenFile(const QString&, const QString&) override { return QString(); }
-  std::vector<QString> messages;
-  bool yes = true;
+  int drains = 0;
 };
 
 }  // namespace wr::test

@@ -1,173 +1,175 @@
-// The worker, the drain step, SendCommand and the waits, end to end against
-// the simulated unit on a real Qt event loop.
+// The unit session against the simulated unit on a real Qt event loop: the
+// reply flags, the echo, the waits, the quiet clock, the model, the
+// operations, and several sessions side by side on one bus.
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QThread>
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "linequeue/line_queue.h"
-#include "link/link_test_support.h"
-#include "link/send_command.h"
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
+#include "link/delay.h"
+#include "protocol/commands.h"
+#include "session/unit_session.h"
 #include "sim/simulated_bus.h"
 
 namespace wr {
 namespace {
 
 using std::chrono::milliseconds;
-using test::WaitUntil;
 
-class CommsWorker : public ::testing::Test {
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QEventLoop loop;
+    QTimer::singleShot(5, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+// A clock the test moves by hand.
+struct ManualClock {
+  UnitSession::Clock::time_point now = UnitSession::Clock::time_point() + std::chrono::hours(1);
+  void Advance(int ms) { now += milliseconds(ms); }
+};
+
+class SessionTest : public ::testing::Test {
  protected:
-  // Short waits keep the tests quick; the shutdown tests use the real read time-out.
-  virtual USBcomms::Timings Timings() { return {50, 250, 250}; }
-
+  virtual UnitSession::Options Options() {
+    UnitSession::Options options;
+    options.timings = {50, 250, 250, true};
+    return options;
+  }
   void SetUp() override {
-    comms.SetClient(&client);
-    comms.SetTerminal(&terminal);
-    comms.SetPrompts(&prompts);
-    comms.AttachUsb(&usb);
-    comms.SetTimings(Timings());
-    Link() = LinkContext{&usb, &comms, &terminal, &prompts};
-    comms.start();
+    session = std::make_unique<UnitSession>(bus, Options());
+    QObject::connect(session.get(), &UnitSession::lineReceived,
+                     [this](const std::string& line) { traffic.push_back(line); });
+    QObject::connect(session.get(), &UnitSession::commandEchoed,
+                     [this](const std::string& echo) { traffic.push_back(echo); });
+    session->Start();
   }
-  void TearDown() override {
-    comms.Shutdown();
-    Link() = LinkContext{};
+  void TearDown() override { session->Shutdown(); }
+
+  bool Connected() {
+    return WaitUntil([&] { return session->ConnectionState() == 1; }, 8000) &&
+           WaitUntil([&] { return !session->Model().DeviceId().empty(); });
   }
-  bool Connected() { return WaitUntil([&] { return client.LastState() == 1; }, 8000); }
-  bool Received(const std::string& line) {
+  bool Received(const std::string& line, int index = 0) {
     return bus.WaitForReceived([&](const std::string& l) { return l == line; },
-                               milliseconds(3000));
-  }
-  bool Dispatched(const std::string& prefix) {
-    return WaitUntil([&] {
-      return std::any_of(client.lines.begin(), client.lines.end(),
-                         [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-    });
+                               milliseconds(3000), index);
   }
 
   SimulatedBus bus;
-  std::unique_ptr<LineQueue> queue = std::make_unique<LineQueue>();
-  TfrmUSB usb{bus, *queue};
-  test::RecordingClient client;
-  test::RecordingTerminal terminal;
-  test::RecordingPrompts prompts;
-  USBcomms comms{*queue};
+  std::unique_ptr<UnitSession> session;
+  std::vector<std::string> traffic;
 };
 
-TEST_F(CommsWorker, ConnectsSendsExactBytesAndDispatchesRepliesInOrder) {
+TEST_F(SessionTest, ConnectingQueriesTheUnitAndFillsTheModel) {
   ASSERT_TRUE(Connected());
-  EXPECT_EQ(client.states.front(), 0);  // the first drain step reports "not connected"
-  bus.ClearCalls();
-  SendCommand("ATI");
-  const auto calls = bus.Calls();
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), "bulk_write 1 4 500"), 1);
-  ASSERT_TRUE(Received("ATI"));
-  EXPECT_EQ(terminal.lines.back(), "->ATI");
+  const auto received = bus.Unit().ReceivedLines();
+  const std::vector<std::string> expected = {
+      "ATI", "ATI", "AT+STATS", "AT+IP?", "AT+LOWPOWER?", "AT+TRACK?", "AT+USSD?",
+      "AT+GPRS?", "AT+NUM?", "AT+MSG?", "AT+IF?", "AT+IGNITION?"};
+  ASSERT_GE(received.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(received.begin(), received.begin() + 12), expected);
 
-  ASSERT_TRUE(WaitUntil([&] { return comms.okFlag; }));
-  ASSERT_GE(client.lines.size(), 2u);
-  EXPECT_EQ(client.lines[0], "+INFO:Version:1.003");
-  EXPECT_EQ(client.lines[1].rfind("+INFO:ID:", 0), 0u);
-  // Every line reaches the terminal before it is classified, OK included.
-  const auto ok = std::find(terminal.lines.begin(), terminal.lines.end(), "OK");
-  EXPECT_NE(ok, terminal.lines.end());
-  EXPECT_EQ(std::count(client.lines.begin(), client.lines.end(), "OK"), 0);
-  // Repeated drain steps keep reporting the same state.
-  EXPECT_TRUE(std::all_of(client.states.begin() + 1, client.states.end(),
-                          [](int s) { return s == 1; }) ||
-              client.states.back() == 1);
+  UnitModel& model = session->Model();
+  ASSERT_TRUE(WaitUntil([&] { return model.Settings().ignitionRead; }));
+  EXPECT_EQ(model.FirmwareVersion(), "1.003");
+  EXPECT_EQ(model.DeviceId(), "WR0001234567");
+  EXPECT_TRUE(model.StatusValues().has_value());
+  EXPECT_FALSE(model.StatusTexts().gsmStatus.empty());
+  const UnitSettings& s = model.Settings();
+  EXPECT_TRUE(s.trackRead && s.lowPowerRead && s.ussdRead && s.gprsRead);
+  EXPECT_EQ(s.tripStopText, "3");
+  EXPECT_EQ(s.trackField1, 21600);
+  EXPECT_EQ(s.trackField5, 20);
+  EXPECT_EQ(s.apn, "internet");
+  EXPECT_EQ(s.ussd, "*141#");
+  EXPECT_EQ(s.ussdInterval, "24");
+  EXPECT_EQ(s.ignition, 1);
+  // Every line is echoed: received ones as they came, commands with the arrow.
+  EXPECT_EQ(std::count(traffic.begin(), traffic.end(), "->ATI"), 2);
+  EXPECT_NE(std::find(traffic.begin(), traffic.end(), "OK"), traffic.end());
 }
 
-TEST_F(CommsWorker, ErrorAndBatteryMessagesSetTheErrorFlag) {
+TEST_F(SessionTest, CompletionMarksSetTheFlagsAndTheBatteryErrorIsASignal) {
   ASSERT_TRUE(Connected());
-  comms.errorFlag = false;
-  SendCommand("AT+NOSUCHTHING");
-  ASSERT_TRUE(WaitUntil([&] { return comms.errorFlag; }));
+  QSignalSpy battery(session.get(), &UnitSession::chargeBatteryError);
+  session->ClearFlags();
+  session->SendCommand("AT+NOSUCHTHING");
+  ASSERT_TRUE(WaitUntil([&] { return session->ErrorFlag(); }));
+  EXPECT_FALSE(session->OkFlag());
 
-  comms.errorFlag = false;
+  session->ClearFlags();
   bus.Unit().ChargeBatteryErrorNext();
-  SendCommand("AT+STATS");
-  ASSERT_TRUE(WaitUntil([&] { return comms.errorFlag; }));
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0],
-            "Error: Please connect battery or wait for battery to charge!");
-  EXPECT_EQ(std::count(client.lines.begin(), client.lines.end(), "ERROR CHARGE BATTERY"), 0);
+  session->SendCommand("AT+STATS");
+  ASSERT_TRUE(WaitUntil([&] { return session->ErrorFlag(); }));
+  EXPECT_EQ(battery.count(), 1);
+  // Neither mark reaches the reply interpretation: the quiet time keeps running.
+  session->SetQuietMs(5000);
+  session->ClearFlags();
+  session->SendCommand("AT+NOSUCHTHING");
+  ASSERT_TRUE(WaitUntil([&] { return session->ErrorFlag(); }));
+  EXPECT_GE(session->QuietMs(), 5000);
 }
 
-TEST_F(CommsWorker, SendingWhileDisconnectedEchoesButWritesNothing) {
+TEST_F(SessionTest, SendingWhileDisconnectedEchoesButWritesNothing) {
   bus.Unplug();
-  ASSERT_TRUE(WaitUntil([&] { return !client.states.empty(); }));
-  SendCommand("AT+STATS");
-  EXPECT_EQ(terminal.lines.back(), "->AT+STATS");
+  ASSERT_TRUE(WaitUntil([&] { return session->ConnectionState() == 0; }));
+  bus.ClearCalls();
+  EXPECT_FALSE(session->SendCommand("AT+STATS"));
+  EXPECT_EQ(traffic.back(), "->AT+STATS");
   for (const auto& name : bus.CallNames()) EXPECT_NE(name, "bulk_write");
 }
 
-TEST_F(CommsWorker, UnplugReturnsToSearchingAndReplugReconnects) {
+TEST_F(SessionTest, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
   ASSERT_TRUE(Connected());
-  bus.Unplug();
-  ASSERT_TRUE(WaitUntil([&] { return client.LastState() == 0; }, 8000));
-  EXPECT_EQ(usb.IsConnected(), 0);
-  bus.Replug();
-  ASSERT_TRUE(Connected());
-  SendCommand("ATI");
-  EXPECT_TRUE(Received("ATI"));
-}
-
-TEST_F(CommsWorker, GarbageFromTheUnitNeverReachesTheDispatcherAsOneLine) {
-  ASSERT_TRUE(Connected());
-  std::string flood(35000, 'x');  // more than the queue holds, no line end
-  bus.InjectRaw(flood);
-  bus.InjectRaw(std::string("\x80\xff\x01+IP,1\0+IO,2\r\n", 16));
-  ASSERT_TRUE(Dispatched("+IO,2"));
-  for (const auto& line : client.lines) {
-    EXPECT_LE(line.size(), 1998u);
-    for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 && c < 0x80);
-  }
-}
-
-TEST_F(CommsWorker, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
-  ASSERT_TRUE(Connected());
-  EXPECT_EQ(SendLineAndWait("AT+STATS", 3000), CommandOutcome::Ok);
-  EXPECT_EQ(SendLineAndWait("AT+BOGUS", 3000), CommandOutcome::Error);
-  EXPECT_EQ(SendLineAndWait("AT+STATS", 3000, [] { return true; }), CommandOutcome::Stopped);
+  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 3000), CommandOutcome::Ok);
+  EXPECT_EQ(session->SendLineAndWait("AT+BOGUS", 3000), CommandOutcome::Error);
+  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 3000, [] { return true; }),
+            CommandOutcome::Stopped);
   Delay(300);  // its late OK would count for the next command
 
   bus.Unit().SetNeverAnswer(true);
   QElapsedTimer t;
   t.start();
-  EXPECT_EQ(SendLineAndWait("AT+STATS", 300), CommandOutcome::TimedOut);
+  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 300), CommandOutcome::TimedOut);
   EXPECT_LT(t.elapsed(), 2500);
 
   bool cancel = false;
   QTimer::singleShot(100, [&] {
     cancel = true;
-    comms.WakeWaiters();
+    session->WakeWaiters();
   });
   t.restart();
-  EXPECT_EQ(SendLineAndWait("AT+STATS", 10000, [&] { return cancel; }), CommandOutcome::Stopped);
+  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 10000, [&] { return cancel; }),
+            CommandOutcome::Stopped);
   EXPECT_LT(t.elapsed(), 1500);
 
   QTimer::singleShot(100, [&] { bus.Unplug(); });
-  EXPECT_EQ(SendLineAndWait("AT+STATS", 10000), CommandOutcome::Disconnected);
+  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 10000), CommandOutcome::Disconnected);
 }
 
-TEST_F(CommsWorker, DelayRunsTheDrainStepAndDelayZeroReturnsAtOnce) {
+TEST_F(SessionTest, DelayRunsTheDrainStepAndDelayZeroReturnsAtOnce) {
   ASSERT_TRUE(Connected());
-  comms.okFlag = false;
-  usb.SendLine("AT+STATS");
+  session->ClearFlags();
+  session->SendLine("AT+STATS");
   QElapsedTimer t;
   t.start();
   Delay(600);
   EXPECT_GE(t.elapsed(), 600);
-  EXPECT_TRUE(comms.okFlag);  // set by a drain step that ran inside Delay
+  EXPECT_TRUE(session->OkFlag());  // set by a drain step that ran inside Delay
 
   t.restart();
   Delay(0);
@@ -175,49 +177,191 @@ TEST_F(CommsWorker, DelayRunsTheDrainStepAndDelayZeroReturnsAtOnce) {
   EXPECT_LT(t.elapsed(), 50);
 }
 
-class CommsWorkerRealTimings : public CommsWorker {
+// The quiet time is read from a clock the test drives.
+class QuietClockTest : public SessionTest {
  protected:
-  USBcomms::Timings Timings() override { return {}; }
+  UnitSession::Options Options() override {
+    UnitSession::Options options = SessionTest::Options();
+    options.clock = [this] { return clock.now; };
+    return options;
+  }
+  ManualClock clock;
 };
 
-TEST_F(CommsWorkerRealTimings, ShutdownEndsPromptlyWhileTheWorkerSitsInARead) {
+TEST_F(QuietClockTest, DispatchedLinesStampTheClockAndPollingWaitsForQuiet) {
   ASSERT_TRUE(Connected());
-  QThread::msleep(100);  // the silent unit leaves the worker in its 2 s read
-  QElapsedTimer t;
-  t.start();
-  comms.Shutdown();
-  EXPECT_TRUE(comms.isFinished());
-  EXPECT_LT(t.elapsed(), 2500);
-  EXPECT_EQ(usb.IsConnected(), 0);  // the worker closed the link on its way out
-}
-
-TEST_F(CommsWorker, ShutdownEndsPromptlyWhileTheWorkerWaitsForTheDrainStep) {
-  ASSERT_TRUE(Connected());
-  SendCommand("AT+STATS");
-  // Keep the UI thread busy so that the worker blocks waiting for its drain step.
-  QThread::msleep(300);
-  QElapsedTimer t;
-  t.start();
-  const size_t before = client.lines.size();
-  comms.Shutdown();
-  EXPECT_TRUE(comms.isFinished());
-  EXPECT_LT(t.elapsed(), 2500);
-  EXPECT_EQ(client.lines.size(), before);  // nothing dispatched once stopping
-}
-
-TEST_F(CommsWorkerRealTimings, SearchesAboutOnceASecondWithNoUnit) {
-  bus.Unplug();
-  ASSERT_TRUE(WaitUntil([&] { return !client.states.empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().ignitionRead; }));
+  EXPECT_EQ(session->QuietMs(), 0);
+  clock.Advance(500);
+  EXPECT_EQ(session->QuietMs(), 500);
+  EXPECT_FALSE(session->PollIfQuiet());  // not above 500 yet
+  clock.Advance(1);
   bus.ClearCalls();
-  QElapsedTimer t;
-  t.start();
-  WaitUntil([] { return false; }, 2600);
-  const auto names = bus.CallNames();
-  const auto opens = std::count(names.begin(), names.end(), "get_busses");
-  // Two identifier pairs per pass, a pass about every second.
-  EXPECT_GE(opens, 2);
-  EXPECT_LE(opens, 8);
-  EXPECT_EQ(client.LastState(), 0);
+  bus.Unit().ClearReceived();
+  EXPECT_TRUE(session->PollIfQuiet());
+  ASSERT_TRUE(Received("AT+STATS"));
+  // The "+STATS," reply stamps the clock: quiet again from zero.
+  ASSERT_TRUE(WaitUntil([&] { return session->QuietMs() == 0; }));
+  clock.Advance(2000);
+  {
+    PollingPause pause(*session);
+    EXPECT_FALSE(session->PollIfQuiet());
+  }
+  EXPECT_TRUE(session->PollIfQuiet());
+  ASSERT_TRUE(WaitUntil([&] { return session->QuietMs() == 0; }));
+
+  // OK and ERROR do not count as lines of the unit's own.
+  clock.Advance(700);
+  session->SendCommand("AT+NOSUCHTHING");
+  ASSERT_TRUE(WaitUntil([&] { return session->ErrorFlag(); }));
+  EXPECT_GE(session->QuietMs(), 700);
+}
+
+TEST_F(QuietClockTest, SaveWaitsUntilTheUnitHasBeenQuiet) {
+  ASSERT_TRUE(Connected());
+  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().ignitionRead; }));
+  // The clock stands still, so the unit never counts as quiet until it moves.
+  bool saved = false;
+  QTimer::singleShot(1300, [&] {
+    EXPECT_FALSE(saved);
+    clock.Advance(300);
+  });
+  SettingsForm form;
+  form.tripStopText = "5";
+  form.ussd = "*100#";
+  form.ussdInterval = "12";
+  form.apn = "apn";
+  form.ignitionIndex = 2;
+  const UnitSession::Outcome outcome = session->SaveSettings(form);
+  saved = true;
+  EXPECT_TRUE(outcome.done);
+  EXPECT_EQ(bus.Unit().Settings().apn, "apn");
+  EXPECT_EQ(bus.Unit().Settings().track[2], 300);
+}
+
+TEST_F(SessionTest, ANewConnectionForgetsWhatWasReadAndClearsTheModel) {
+  ASSERT_TRUE(Connected());
+  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().ignitionRead; }));
+  bus.Unit().SetNeverAnswer(true);
+  bus.Unplug();
+  ASSERT_TRUE(WaitUntil([&] { return session->ConnectionState() == 0; }));
+  // The values stay visible while searching.
+  EXPECT_EQ(session->Model().Settings().apn, "internet");
+  bus.Replug();
+  ASSERT_TRUE(WaitUntil([&] { return session->ConnectionState() == 1; }, 8000));
+  const UnitSettings& s = session->Model().Settings();
+  EXPECT_FALSE(s.trackRead || s.lowPowerRead || s.ussdRead || s.gprsRead || s.ignitionRead);
+  EXPECT_EQ(s.apn, "");
+  EXPECT_TRUE(session->Model().StatusTexts().gsmStatus.empty());
+}
+
+TEST_F(SessionTest, OperationsSendTheirCommandsAndTheModelFollows) {
+  ASSERT_TRUE(Connected());
+  bus.Unit().GenerateTrips(3);
+  ASSERT_TRUE(session->FetchTrips(5000).done);
+  EXPECT_EQ(session->Model().Trips().size(), 3u);
+  EXPECT_EQ(session->Model().Trips()[2].index, 2);
+
+  session->SetOutput(UnitOutput::Relay, true);
+  session->SetOutput(UnitOutput::Buzzer, true);
+  ASSERT_TRUE(Received("AT+BUZZER=1"));
+  ASSERT_TRUE(WaitUntil([&] { return bus.Unit().Outputs().buzzer; }));
+  EXPECT_TRUE(bus.Unit().Outputs().relay);
+
+  session->DeleteTrips();
+  ASSERT_TRUE(Received("AT+DELETE_ALL_TRIPS"));
+  EXPECT_TRUE(session->Model().Trips().empty());
+  ASSERT_TRUE(WaitUntil([&] { return bus.Unit().Trips().empty(); }));
+
+  bus.Unit().ClearReceived();
+  session->FactoryReset();
+  ASSERT_TRUE(Received("AT+FACTORY"));
+  ASSERT_TRUE(Received("AT+IGNITION?"));
+  const auto lines = bus.Unit().ReceivedLines();
+  EXPECT_EQ(lines.front(), "AT+FACTORY");
+}
+
+TEST_F(SessionTest, FetchingTripsFromAGoneUnitSaysSo) {
+  ASSERT_TRUE(Connected());
+  bus.Unit().SetNeverAnswer(true);
+  const UnitSession::Outcome slow = session->FetchTrips(300);
+  EXPECT_FALSE(slow.done);
+  EXPECT_FALSE(slow.message.isEmpty());
+  QTimer::singleShot(50, [&] { bus.Unplug(); });
+  const UnitSession::Outcome gone = session->FetchTrips(5000);
+  EXPECT_FALSE(gone.done);
+  EXPECT_TRUE(gone.message.contains(QStringLiteral("disconnected")));
+}
+
+// Two units on one bus, each with its own session: each opens its own unit,
+// and neither sees the other's lines.
+TEST(TwoSessions, WorkSideBySideOnOneBus) {
+  SimulatedBus bus;
+  SimulatedUnit::Options second;
+  second.deviceId = "WR0009999999";
+  second.firmwareVersion = "1.010";
+  const int other = bus.AddUnit(0x16D0, 0x06AF, second);
+  const auto units = TfrmUSB::ListUnits(bus);
+  ASSERT_EQ(units.size(), 2u);
+  EXPECT_NE(units[0].location, units[1].location);
+
+  UnitSession::Options a;
+  a.timings = {50, 250, 250, true};
+  a.location = units[0].location;
+  UnitSession::Options b = a;
+  b.location = units[1].location;
+  UnitSession first(bus, a);
+  UnitSession next(bus, b);
+  std::vector<std::string> firstLines, nextLines;
+  QObject::connect(&first, &UnitSession::lineReceived,
+                   [&](const std::string& l) { firstLines.push_back(l); });
+  QObject::connect(&next, &UnitSession::lineReceived,
+                   [&](const std::string& l) { nextLines.push_back(l); });
+  first.Start();
+  next.Start();
+  ASSERT_TRUE(WaitUntil([&] {
+    return !first.Model().DeviceId().empty() && !next.Model().DeviceId().empty();
+  }, 8000));
+  EXPECT_EQ(first.Model().DeviceId(), "WR0001234567");
+  EXPECT_EQ(next.Model().DeviceId(), "WR0009999999");
+  EXPECT_EQ(next.Model().FirmwareVersion(), "1.010");
+  EXPECT_EQ(first.Location(), units[0].location);
+
+  first.SetOutput(UnitOutput::Relay, true);
+  next.SetOutput(UnitOutput::Buzzer, true);
+  ASSERT_TRUE(WaitUntil([&] { return bus.Unit(other).Outputs().buzzer; }));
+  ASSERT_TRUE(WaitUntil([&] { return bus.Unit(0).Outputs().relay; }));
+  EXPECT_FALSE(bus.Unit(0).Outputs().buzzer);
+  EXPECT_FALSE(bus.Unit(other).Outputs().relay);
+  for (const auto& l : firstLines) EXPECT_EQ(l.find("WR0009999999"), std::string::npos);
+  for (const auto& l : nextLines) EXPECT_EQ(l.find("WR0001234567"), std::string::npos);
+
+  // Unplugging one leaves the other connected, though both have the same identifiers.
+  bus.Unplug(other);
+  ASSERT_TRUE(WaitUntil([&] { return next.ConnectionState() == 0; }, 8000));
+  EXPECT_EQ(first.ConnectionState(), 1);
+  EXPECT_TRUE(first.IsConnected());
+  first.Shutdown();
+  next.Shutdown();
+}
+
+TEST(SessionSelector, TheFirstUnitByDefaultAndAnotherWhenChosen) {
+  SimulatedBus bus;
+  SimulatedUnit::Options second;
+  second.deviceId = "WR0002222222";
+  bus.AddUnit(0xEB03, 0x0920, second);
+  UnitSession::Options options;
+  options.timings = {50, 250, 250, true};
+  UnitSession session(bus, options);
+  session.Start();
+  ASSERT_TRUE(WaitUntil([&] { return session.Model().DeviceId() == "WR0001234567"; }, 8000));
+  const auto units = TfrmUSB::ListUnits(bus);
+  ASSERT_EQ(units.size(), 2u);
+  EXPECT_EQ(units[1].vendorId, 0xEB03);
+  session.SetSelector(units[1].location);
+  ASSERT_TRUE(WaitUntil([&] { return session.Model().DeviceId() == "WR0002222222"; }, 8000));
+  EXPECT_EQ(session.Location(), units[1].location);
+  session.Shutdown();
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#include "link/delay.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace wr {
+
+bool RunLoopFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  return loop.exec() >= 0;
+}
+
+void Delay(int ms) {
+  if (ms <= 0) return;
+  RunLoopFor(ms);
+}
+
+}  // namespace wr

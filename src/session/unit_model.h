@@ -1,0 +1,109 @@
+#pragma once
+// What the unit last reported, as the rest of the program sees it: identity,
+// live status, settings, trips. Filled from the reply interpretation of every
+// line, with a signal for each kind of change; windows and the command-line
+// tool read it, nothing but the session writes it.
+#include <QObject>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "protocol/reply_dispatch.h"
+#include "protocol/settings_commands.h"
+#include "protocol/stats_text.h"
+#include "protocol/trip_record.h"
+
+namespace wr {
+
+// The settings as the unit reported them. Each group comes from one reply
+// and knows whether that reply arrived on this connection; values from an
+// earlier connection (another unit, perhaps) stay for the eye but count as
+// not read.
+struct UnitSettings {
+  // "+TRACK,": trip-stop time and the four retained tracking values.
+  std::string tripStopText;       // whole minutes, as the Settings tab shows them
+  int32_t tripStopSeconds = 0;
+  int32_t trackField1 = 0, trackField2 = 0, trackField4 = 0, trackField5 = 0;
+  bool trackRead = false;
+  // "+LOWPOWER,".
+  std::optional<bool> lowPower;
+  bool lowPowerRead = false;
+  // "+USSD,": the query and its interval (the answer is status, below).
+  std::string ussd;
+  std::string ussdInterval;       // the interval as converted: 024 shows as 24
+  bool ussdRead = false;
+  // "+GPRS,".
+  std::string apn, apnUsername, apnPassword;
+  bool gprsRead = false;
+  // "+IGNITION,": the index as read, not checked against the list.
+  std::optional<int32_t> ignition;
+  bool ignitionRead = false;
+};
+
+// The last USSD answer the unit passed on, with its caption.
+struct UssdAnswer {
+  std::string caption = "USSD received";
+  std::string text;
+};
+
+class UnitModel : public QObject {
+  Q_OBJECT
+ public:
+  // Which reply changed the settings.
+  enum class SettingGroup { Track, LowPower, Ussd, Gprs, Ignition };
+  Q_ENUM(SettingGroup)
+
+  explicit UnitModel(QObject* parent = nullptr);
+
+  const std::string& FirmwareVersion() const { return version_; }
+  const std::string& DeviceId() const { return deviceId_; }
+  // The Status tab's texts of the latest "+STATS," line (all empty before
+  // one and after a clear), and its numbers.
+  const StatsTexts& StatusTexts() const { return statusTexts_; }
+  const std::optional<StatsValues>& StatusValues() const { return statusValues_; }
+  const UssdAnswer& LastUssdAnswer() const { return ussdAnswer_; }
+  const UnitSettings& Settings() const { return settings_; }
+  // The trip rows below the grid's heading row: entry i is row i + 1. The
+  // list follows the index of the latest trip line, as the grid does; an
+  // entry without a trip is a row that shows nothing.
+  const std::vector<std::optional<TripRecord>>& TripRows() const { return trips_; }
+  // The trips the rows hold, in row order.
+  std::vector<TripRecord> Trips() const;
+
+  // ---- written by the session
+
+  // Applies what one reply line says.
+  void Apply(const ReplyEffect& effect);
+  // Blanks what the window blanks before it queries the unit again: the
+  // status, the settings texts, the USSD answer and the trips (one empty
+  // row). Version, device id, low power and ignition stay.
+  void Clear();
+  // A new connection: nothing counts as read on it yet.
+  void ForgetReadFlags();
+  // Back to the heading row and one row; that row is emptied when asked.
+  void ResetTrips(bool emptyFirstRow);
+
+ signals:
+  void firmwareVersionChanged();
+  void deviceIdChanged();
+  void statusChanged();
+  void ussdAnswerChanged();
+  void settingsChanged(wr::UnitModel::SettingGroup group);
+  // Row index + 1 of the grid now holds this trip; the rows after it are gone.
+  void tripReceived(int index);
+  void tripsReset(bool firstRowEmptied);
+  // After Clear().
+  void cleared();
+
+ private:
+  std::string version_;
+  std::string deviceId_;
+  StatsTexts statusTexts_;
+  std::optional<StatsValues> statusValues_;
+  UssdAnswer ussdAnswer_;
+  UnitSettings settings_;
+  std::vector<std::optional<TripRecord>> trips_{1};
+};
+
+}  // namespace wr

@@ -1,0 +1,253 @@
+#include "session/unit_session.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <limits>
+
+#include "linequeue/line_queue.h"
+#include "link/delay.h"
+#include "protocol/commands.h"
+#include "protocol/reply_dispatch.h"
+#include "session/unit_text.h"
+
+namespace wr {
+
+UnitSession::UnitSession(UsbApi& api, QObject* parent) : UnitSession(api, Options(), parent) {}
+
+UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
+    : QObject(parent),
+      options_(std::move(options)),
+      queue_(std::make_unique<LineQueue>()),
+      usb_(std::make_unique<TfrmUSB>(api, *queue_)),
+      worker_(std::make_unique<USBcomms>(*queue_)) {
+  usb_->SetSelector(options_.location);
+  worker_->SetTimings(options_.timings);
+  worker_->AttachUsb(usb_.get());
+  worker_->SetClient(this);
+  lastLine_ = Now();
+}
+
+UnitSession::~UnitSession() { Shutdown(); }
+
+void UnitSession::Start() {
+  if (!shutDown_ && !worker_->isRunning()) worker_->start();
+}
+
+void UnitSession::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  worker_->Shutdown();
+  worker_->SetClient(nullptr);
+  // Waiters look at the link once more and find it closed.
+  emit waitersWoken();
+}
+
+void UnitSession::SetSelector(std::optional<UsbLocation> location) {
+  options_.location = location;
+  usb_->SetSelector(location);
+  // The worker notices the closed link and opens the unit now selected.
+  if (usb_->IsConnected() && usb_->OpenLocation() != location) usb_->CloseDevice();
+}
+
+UnitSession::Clock::time_point UnitSession::Now() const {
+  return options_.clock ? options_.clock() : Clock::now();
+}
+
+int UnitSession::QuietMs() const {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Now() - lastLine_).count();
+  if (ms <= 0) return 0;
+  // Saturates rather than wrapping to a negative time after weeks of silence.
+  return ms > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                               : static_cast<int>(ms);
+}
+
+void UnitSession::SetQuietMs(int ms) { lastLine_ = Now() - std::chrono::milliseconds(ms); }
+
+// ------------------------------------------------------------------ drain step
+
+void UnitSession::SetConnectionState(int connected) {
+  const bool changed = connected != connectionState_;
+  connectionState_ = connected;
+  if (changed && connected && options_.queryOnConnect) {
+    // Whatever was read before belongs to the unit attached before.
+    model_.ForgetReadFlags();
+    SendCommand(cmd::kInfo);
+    SendInitialQueries();
+  }
+  if (changed) emit connectionChanged(connected);
+  emit connectionReported(connected);
+}
+
+void UnitSession::ProcessLine(std::string_view line) {
+  emit lineReceived(std::string(line));
+  if (reply::StartsWith(line, reply::kOk)) {
+    okFlag_ = true;
+  } else if (reply::StartsWith(line, reply::kChargeBattery)) {
+    errorFlag_ = true;
+    // A window shows the message; the drain step, and the worker, wait for it.
+    emit chargeBatteryError();
+  } else if (reply::StartsWith(line, reply::kError)) {
+    errorFlag_ = true;
+  } else {
+    DispatchReplyLine(line);
+  }
+}
+
+void UnitSession::DrainFinished() { emit drained(); }
+
+void UnitSession::DispatchReplyLine(std::string_view line) {
+  const ReplyEffect effect = InterpretReplyLine(line);
+  if (effect.resetsQuietTime) lastLine_ = Now();
+  model_.Apply(effect);
+}
+
+// ------------------------------------------------------------------ sending
+
+bool UnitSession::SendLine(std::string_view text) { return usb_->SendLine(text); }
+
+bool UnitSession::SendCommand(std::string_view text) {
+  const bool written = usb_->SendLine(text);
+  std::string echo;
+  echo.reserve(text.size() + 2);
+  echo.append("->").append(text);
+  emit commandEchoed(echo);
+  return written;
+}
+
+CommandOutcome UnitSession::SendLineAndWait(std::string_view line, int timeoutMs,
+                                            const std::function<bool()>& stop) {
+  ClearFlags();
+  SendLine(line);
+  return WaitForOutcome(timeoutMs, stop);
+}
+
+CommandOutcome UnitSession::SendCommandAndWait(std::string_view line, int timeoutMs,
+                                               const std::function<bool()>& stop) {
+  ClearFlags();
+  SendCommand(line);
+  return WaitForOutcome(timeoutMs, stop);
+}
+
+CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bool()>& stop) {
+  QEventLoop loop;
+  QTimer limit;
+  limit.setSingleShot(true);
+  limit.setTimerType(Qt::PreciseTimer);
+  bool timedOut = false;
+  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+    timedOut = true;
+    loop.quit();
+  });
+  QObject::connect(this, &UnitSession::drained, &loop, &QEventLoop::quit);
+  QObject::connect(this, &UnitSession::waitersWoken, &loop, &QEventLoop::quit);
+  limit.start(timeoutMs > 0 ? timeoutMs : 0);
+  for (;;) {
+    if (okFlag_) return CommandOutcome::Ok;
+    if (errorFlag_) return CommandOutcome::Error;
+    if (!IsConnected() || shutDown_) return CommandOutcome::Disconnected;
+    if (stop && stop()) return CommandOutcome::Stopped;
+    if (timedOut) return CommandOutcome::TimedOut;
+    // The application is quitting: nothing will answer this wait any more.
+    if (loop.exec() < 0) return CommandOutcome::Stopped;
+  }
+}
+
+void UnitSession::WaitForQuiet() {
+  if (!RunLoopFor(kSaveFirstPauseMs)) return;
+  while (QuietMs() < kSaveQuietMs)
+    if (!RunLoopFor(kSaveQuietMs)) return;
+}
+
+void UnitSession::RunSteps(const std::vector<CommandStep>& steps) {
+  for (const CommandStep& step : steps) {
+    SendCommand(step.line);
+    Delay(step.pauseAfterMs);
+  }
+}
+
+bool UnitSession::PollIfQuiet(int quietMs) {
+  if (connectionState_ != 1 || !IsConnected() || PollingPaused() || QuietMs() <= quietMs)
+    return false;
+  SendCommand(cmd::kStats);
+  return true;
+}
+
+// ------------------------------------------------------------------ operations
+
+void UnitSession::SendInitialQueries() {
+  model_.Clear();
+  for (std::string_view query :
+       {cmd::kInfo, cmd::kStats, cmd::kIpQuery, cmd::kLowPowerQuery, cmd::kTrackQuery,
+        cmd::kUssdQuery, cmd::kGprsQuery, cmd::kNumQuery, cmd::kMsgQuery, cmd::kIfQuery,
+        cmd::kIgnitionQuery})
+    SendCommand(query);
+}
+
+UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& form) {
+  const SettingsSave save = BuildSettingsCommands(form);
+  if (!save.refusal.empty()) return {false, FromBytes(save.refusal)};
+  for (const std::string& line : save.commands) SendCommand(line);
+  for (std::string_view query : SettingsQueries()) SendCommand(query);
+  WaitForQuiet();
+  return {true, QString()};
+}
+
+UnitSession::Outcome UnitSession::SendDefaults() {
+  const DefaultsPlan plan = BuildDefaultsSteps(TrackingHost());
+  if (!plan.refusal.empty()) return {false, FromBytes(plan.refusal)};
+  RunSteps(plan.steps);
+  SendInitialQueries();
+  return {true, QString()};
+}
+
+UnitSession::Outcome UnitSession::Reboot() {
+  RunSteps(UnitControlSteps(UnitControl::Reboot));
+  return {true, QString()};
+}
+
+UnitSession::Outcome UnitSession::FactoryReset() {
+  RunSteps(UnitControlSteps(UnitControl::FactoryReset));
+  // The unit's trips are gone with its settings.
+  model_.ResetTrips(true);
+  SendInitialQueries();
+  return {true, QString()};
+}
+
+UnitSession::Outcome UnitSession::SetOutput(UnitOutput output, bool on) {
+  RunSteps(UnitControlSteps(OutputControl(output, on)));
+  return {true, QString()};
+}
+
+UnitSession::Outcome UnitSession::StartTripListing() {
+  model_.ResetTrips(false);
+  SendCommand(cmd::kTrips);
+  return {true, QString()};
+}
+
+UnitSession::Outcome UnitSession::FetchTrips(int timeoutMs) {
+  PollingPause pause(*this);
+  model_.ResetTrips(true);
+  switch (SendCommandAndWait(cmd::kTrips, timeoutMs)) {
+    case CommandOutcome::Ok:
+      return {true, QString()};
+    case CommandOutcome::Error:
+      return {false, QStringLiteral("The unit refused to list its trips.")};
+    case CommandOutcome::TimedOut:
+      return {false, QStringLiteral("The unit did not finish listing its trips in time.")};
+    case CommandOutcome::Disconnected:
+      return {false, QStringLiteral("The unit was disconnected while listing its trips.")};
+    case CommandOutcome::Stopped:
+      break;
+  }
+  return {false, QStringLiteral("Listing the trips was interrupted.")};
+}
+
+UnitSession::Outcome UnitSession::DeleteTrips() {
+  model_.ResetTrips(true);
+  SendCommand(cmd::kDeleteAllTrips);
+  SendCommand(cmd::kTrips);
+  return {true, QString()};
+}
+
+}  // namespace wr

@@ -1,0 +1,215 @@
+#pragma once
+// One attached unit as the rest of the program sees it: its link (TfrmUSB,
+// the USBcomms worker and the line queue), the link state, the quiet clock,
+// the model of what the unit reported, and the operations on it. The windows
+// are views of one session; the command-line tool uses one session per unit.
+// Everything here runs on the thread that created the session, which also
+// runs the worker's drain steps.
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/link_client.h"
+#include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
+#include "protocol/settings_commands.h"
+#include "protocol/unit_controls.h"
+#include "session/unit_model.h"
+
+namespace wr {
+
+class LineQueue;
+class UsbApi;
+
+enum class CommandOutcome { Ok, Error, Disconnected, TimedOut, Stopped };
+
+class UnitSession : public QObject, private LinkClient {
+  Q_OBJECT
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // Milliseconds of quiet after which a status poll goes out.
+  static constexpr int kQuietBeforePollMs = 500;
+  // Save waits until the unit has been quiet this long, after a first pause.
+  static constexpr int kSaveQuietMs = 250;
+  static constexpr int kSaveFirstPauseMs = 1000;
+
+  struct Options {
+    // Which unit to open: the first of our identifier pairs when empty.
+    std::optional<UsbLocation> location;
+    USBcomms::Timings timings;
+    // The clock the quiet time is read from; steady_clock when empty.
+    std::function<Clock::time_point()> clock;
+    // Query the unit's whole state as soon as it is connected.
+    bool queryOnConnect = true;
+  };
+
+  // The outcome of an operation, in words a user can act on.
+  struct Outcome {
+    bool done = false;
+    QString message;  // empty when there is nothing to tell
+  };
+
+  explicit UnitSession(UsbApi& api, QObject* parent = nullptr);
+  UnitSession(UsbApi& api, Options options, QObject* parent = nullptr);
+  // Stops the worker before anything it can reach goes away.
+  ~UnitSession() override;
+  UnitSession(const UnitSession&) = delete;
+  UnitSession& operator=(const UnitSession&) = delete;
+
+  // Starts the worker: from now on it looks for the unit.
+  void Start();
+  // Stops the worker and keeps serving its drain step until it has left its
+  // loop; nothing is reported afterwards. Safe to call more than once.
+  void Shutdown();
+
+  // ---- the link
+
+  TfrmUSB& Usb() { return *usb_; }
+  USBcomms& Worker() { return *worker_; }
+  // Which unit the session opens; a change closes the open one so that the
+  // worker looks again.
+  void SetSelector(std::optional<UsbLocation> location);
+  // Where the open unit sits; empty while none is open.
+  std::optional<UsbLocation> Location() const { return usb_->OpenLocation(); }
+  // The state the last drain step reported: -1 before the first, then 0 or 1.
+  int ConnectionState() const { return connectionState_; }
+  // Whether the link itself is open at this moment.
+  bool IsConnected() const { return usb_->IsConnected() != 0; }
+
+  // The reply flags: set by "OK" and "ERROR" lines, cleared only by a sender
+  // that is about to wait.
+  bool OkFlag() const { return okFlag_; }
+  bool ErrorFlag() const { return errorFlag_; }
+  void ClearFlags() { okFlag_ = errorFlag_ = false; }
+
+  // Milliseconds since the last line that reached the reply interpretation
+  // (or since the session was made); saturates instead of wrapping.
+  int QuietMs() const;
+  // Pretends the last such line came ms milliseconds ago.
+  void SetQuietMs(int ms);
+
+  UnitModel& Model() { return model_; }
+  const UnitModel& Model() const { return model_; }
+  // Applies one reply line (not a completion mark) to the model and the
+  // quiet time, as the drain step does with every such line.
+  void DispatchReplyLine(std::string_view line);
+
+  // ---- sending
+
+  // Writes one command line and echoes it as "->" and the text. Never waits;
+  // false when nothing could be written (no unit, or the write failed).
+  bool SendCommand(std::string_view text);
+  // Writes one line as it is, without an echo.
+  bool SendLine(std::string_view text);
+  // Clears the flags, writes the line (without an echo) and waits until the
+  // unit answers OK or ERROR, the link drops, timeoutMs passes or stop()
+  // holds; Stopped also when the application has been told to quit, as
+  // nothing would answer the wait any more. The wait wakes on every drain
+  // step and on WakeWaiters(), never on a fixed polling step.
+  CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
+                                 const std::function<bool()>& stop = {});
+  // The same with the "->" echo, for commands rather than raw lines.
+  CommandOutcome SendCommandAndWait(std::string_view line, int timeoutMs,
+                                    const std::function<bool()>& stop = {});
+  // The waiting half: waits, without clearing the flags or writing anything,
+  // for the answer to a line already sent.
+  CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop = {});
+  // Waits after a batch of commands until the unit has been quiet for a
+  // while: 1000 ms, then 250 ms steps while the quiet time is below 250 ms.
+  // Ends at once when the application has been told to quit.
+  void WaitForQuiet();
+  // Wakes every waiter so that it looks at its stop condition.
+  void WakeWaiters() { emit waitersWoken(); }
+  // Sends the steps in order, pausing after each as it says.
+  void RunSteps(const std::vector<CommandStep>& steps);
+
+  // ---- polling
+
+  // Sends "AT+STATS" when a unit is connected and reported, polling is not
+  // paused, and the unit has been quiet for more than quietMs.
+  bool PollIfQuiet(int quietMs = kQuietBeforePollMs);
+  // While paused no status poll goes out: its closing OK would be taken for
+  // the answer to a firmware block. Pauses nest.
+  void PausePolling() { ++pollPauses_; }
+  void ResumePolling() { if (pollPauses_ > 0) --pollPauses_; }
+  bool PollingPaused() const { return pollPauses_ > 0; }
+
+  // ---- operations
+
+  // "ATI", then clears the model and queries the unit's whole state.
+  void SendInitialQueries();
+  // Checks the values and, when they may be sent, sends the five set commands
+  // and the five queries and waits for the unit to fall quiet. A refusal
+  // sends nothing and says why.
+  Outcome SaveSettings(const SettingsForm& form);
+  // The fixed settings with their pauses, then the queries again.
+  Outcome SendDefaults();
+  Outcome Reboot();
+  // The unit forgets its settings and trips; the model follows and the unit
+  // is queried again.
+  Outcome FactoryReset();
+  Outcome SetOutput(UnitOutput output, bool on);
+  // Asks for the trip log; the trips arrive in the model as they come. The
+  // first row keeps what it showed until the first trip line replaces it.
+  Outcome StartTripListing();
+  // Asks for the trip log and waits until the unit has sent all of it.
+  Outcome FetchTrips(int timeoutMs);
+  // Erases the unit's trip log and asks for it again.
+  Outcome DeleteTrips();
+
+ signals:
+  // On every drain step, with the link's connected value.
+  void connectionReported(int connected);
+  // When the reported state changes; a new connection has been queried.
+  void connectionChanged(int connected);
+  // Every line from the unit, before it is classified.
+  void lineReceived(const std::string& line);
+  // "->" and each command sent with SendCommand.
+  void commandEchoed(const std::string& echo);
+  // The unit refused a command because its backup battery is too low.
+  void chargeBatteryError();
+  // After every drain step.
+  void drained();
+  void waitersWoken();
+
+ private:
+  // LinkClient: the drain step.
+  void SetConnectionState(int connected) override;
+  void ProcessLine(std::string_view line) override;
+  void DrainFinished() override;
+  Clock::time_point Now() const;
+
+  Options options_;
+  std::unique_ptr<LineQueue> queue_;
+  std::unique_ptr<TfrmUSB> usb_;
+  std::unique_ptr<USBcomms> worker_;
+  UnitModel model_;
+  int connectionState_ = -1;
+  bool okFlag_ = false;
+  bool errorFlag_ = false;
+  Clock::time_point lastLine_;
+  int pollPauses_ = 0;
+  bool shutDown_ = false;
+};
+
+// Pauses the session's status polling for as long as it lives.
+class PollingPause {
+ public:
+  explicit PollingPause(UnitSession& session) : session_(session) { session_.PausePolling(); }
+  ~PollingPause() { session_.ResumePolling(); }
+  PollingPause(const PollingPause&) = delete;
+  PollingPause& operator=(const PollingPause&) = delete;
+
+ private:
+  UnitSession& session_;
+};
+
+}  // namespace wr

@@ -1,0 +1,28 @@
+#pragma once
+// The conversions between bytes and QString, in one place. The unit's lines
+// are ASCII (the line queue ends a line at any byte above 0x7F), the core's
+// texts and messages are UTF-8, so both go through FromBytes/ToBytes; text
+// typed for the unit is checked by the core before it is sent. Files written
+// by other programs have their own rules below.
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace wr {
+
+// The unit's bytes and the core's texts.
+QString FromBytes(std::string_view bytes);
+std::string ToBytes(const QString& text);
+
+// The place-names file holds names in the system's 8-bit code page.
+QString FromLocalBytes(std::string_view bytes);
+std::string ToLocalBytes(const QString& text);
+// True when text survives a round trip through the system's code page.
+bool FitsLocalCodePage(const QString& text);
+
+// A text file from elsewhere (the operator presets): UTF-8 when it is valid
+// UTF-8, otherwise the 8-bit code page (Latin-1 on Linux and macOS).
+QString DecodeTextFile(std::string_view bytes);
+
+}  // namespace wr

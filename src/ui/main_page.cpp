@@ -1,0 +1,190 @@
+#include "ui/main_page.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "session/unit_session.h"
+#include "session/unit_text.h"
+#include "ui/prompts.h"
+#include "ui/widget_names.h"
+#include "version.h"
+
+namespace wr {
+namespace {
+
+QPushButton* UnitButton(const char* name, const QString& caption) {
+  auto* button = Named(new QPushButton(caption), name);
+  button->setFixedSize(144, 28);
+  button->setEnabled(false);
+  return button;
+}
+
+}  // namespace
+
+MainPage::MainPage(UnitSession& session, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), session_(session), prompts_(prompts) {
+  setObjectName(QStringLiteral("tabMain"));
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(0, 0, 0, 4);
+
+  pnlWayrunner = Named(new QWidget, "pnlWayrunner");
+  pnlWayrunner->setFixedHeight(133);
+  pnlWayrunner->setAutoFillBackground(true);
+  QPalette banner = pnlWayrunner->palette();
+  banner.setColor(QPalette::Window, QColor(0x80, 0x00, 0x00));
+  banner.setColor(QPalette::WindowText, Qt::white);
+  pnlWayrunner->setPalette(banner);
+  imgWayrunner = Named(new QLabel, "imgWayrunner");
+  imgWayrunner->setPixmap(QPixmap(QStringLiteral(":/images/banner.png")));
+  LabelVersion = Named(new QLabel(QStringLiteral("Version: ") + QString::fromLatin1(kVersionShort)),
+                       "LabelVersion");
+  lblMaker = Named(new QLabel(QStringLiteral(
+                       "Set up your tracking unit, watch it live\nand read its trip log.\n"
+                       "Made by the Wayrunner Track developers.")),
+                   "lblMaker");
+  lblMaker->setWordWrap(true);
+  auto* bannerLayout = new QHBoxLayout(pnlWayrunner);
+  bannerLayout->setContentsMargins(8, 8, 8, 8);
+  bannerLayout->addWidget(imgWayrunner, 0, Qt::AlignVCenter);
+  auto* bannerText = new QVBoxLayout;
+  bannerText->addStretch(1);
+  bannerText->addWidget(LabelVersion);
+  bannerText->addWidget(lblMaker);
+  bannerLayout->addLayout(bannerText, 1);
+  page->addWidget(pnlWayrunner);
+
+  GroupBox9 = Named(new QGroupBox(QStringLiteral("About")), "GroupBox9");
+  auto* about = new QHBoxLayout(GroupBox9);
+  auto* boxes = new QFormLayout;
+  edtVersion = ReadOnlyBox("edtVersion");
+  edtVersion->installEventFilter(this);
+  edtSerial = ReadOnlyBox("edtSerial");
+  boxes->addRow(QStringLiteral("Firmware Version"), edtVersion);
+  boxes->addRow(QStringLiteral("Device ID"), edtSerial);
+  about->addLayout(boxes, 1);
+  auto* buttons = new QVBoxLayout;
+  btnReboot = UnitButton("btnReboot", QStringLiteral("Reboot Unit"));
+  btnUpgrade = UnitButton("btnUpgrade", QStringLiteral("Upgrade Unit"));
+  btnFactory = UnitButton("btnFactory", QStringLiteral("Reset to Factory defaults"));
+  btnDefaults = UnitButton("btnDefaults", QStringLiteral("Send defaults"));
+  for (QPushButton* b : {btnReboot, btnUpgrade, btnFactory, btnDefaults}) buttons->addWidget(b);
+  buttons->addStretch(1);
+  about->addLayout(buttons);
+  connect(btnReboot, &QPushButton::clicked, this, &MainPage::btnRebootClick);
+  connect(btnFactory, &QPushButton::clicked, this, &MainPage::btnFactoryClick);
+  connect(btnDefaults, &QPushButton::clicked, this, &MainPage::btnDefaultsClick);
+  page->addWidget(GroupBox9, 1);
+  page->addWidget(BuildOutputsGroup());
+
+  UnitModel& model = session_.Model();
+  connect(&model, &UnitModel::firmwareVersionChanged, this,
+          [this, &model] { edtVersion->setText(FromBytes(model.FirmwareVersion())); });
+  connect(&model, &UnitModel::deviceIdChanged, this,
+          [this, &model] { edtSerial->setText(FromBytes(model.DeviceId())); });
+}
+
+QGroupBox* MainPage::BuildOutputsGroup() {
+  gboxOutputs = Named(new QGroupBox(QStringLiteral("Outputs")), "gboxOutputs");
+  // Disabled until a unit is connected, like the other unit controls.
+  gboxOutputs->setEnabled(false);
+  auto* grid = new QGridLayout(gboxOutputs);
+  grid->setHorizontalSpacing(6);
+  grid->setColumnMinimumWidth(3, 24);
+  grid->setColumnStretch(7, 1);
+  struct Pair {
+    const char* label;
+    QPushButton** on;
+    const char* onName;
+    const char* onCaption;
+    void (MainPage::*onClick)();
+    QPushButton** off;
+    const char* offName;
+    const char* offCaption;
+    void (MainPage::*offClick)();
+  };
+  const Pair pairs[] = {
+      {"Relay", &btnRelayClose, "btnRelayClose", "Close", &MainPage::btnRelayCloseClick,
+       &btnRelayOpen, "btnRelayOpen", "Open", &MainPage::btnRelayOpenClick},
+      {"Output", &btnOutputHigh, "btnOutputHigh", "High", &MainPage::btnOutputHighClick,
+       &btnOutputLow, "btnOutputLow", "Low", &MainPage::btnOutputLowClick},
+      {"Buzzer", &btnBuzzerOn, "btnBuzzerOn", "On", &MainPage::btnBuzzerOnClick, &btnBuzzerOff,
+       "btnBuzzerOff", "Off", &MainPage::btnBuzzerOffClick},
+      {"3.3 V supply", &btn3V3On, "btn3V3On", "On", &MainPage::btn3V3OnClick, &btn3V3Off,
+       "btn3V3Off", "Off", &MainPage::btn3V3OffClick},
+  };
+  int index = 0;
+  for (const Pair& p : pairs) {
+    // Two devices per row keep the group low.
+    const int row = index / 2;
+    const int column = (index % 2) * 4;
+    ++index;
+    grid->addWidget(new QLabel(QString::fromLatin1(p.label)), row, column);
+    *p.on = Named(new QPushButton(QString::fromLatin1(p.onCaption)), p.onName);
+    *p.off = Named(new QPushButton(QString::fromLatin1(p.offCaption)), p.offName);
+    for (QPushButton* b : {*p.on, *p.off}) b->setFixedSize(56, 24);
+    grid->addWidget(*p.on, row, column + 1);
+    grid->addWidget(*p.off, row, column + 2);
+    connect(*p.on, &QPushButton::clicked, this, p.onClick);
+    connect(*p.off, &QPushButton::clicked, this, p.offClick);
+  }
+  return gboxOutputs;
+}
+
+void MainPage::SetUnitControlsEnabled(bool enabled) {
+  for (QWidget* w : {static_cast<QWidget*>(btnReboot), static_cast<QWidget*>(btnUpgrade),
+                     static_cast<QWidget*>(btnFactory), static_cast<QWidget*>(btnDefaults),
+                     static_cast<QWidget*>(gboxOutputs)})
+    w->setEnabled(enabled);
+}
+
+void MainPage::ShowMessage(const QString& message) {
+  if (!message.isEmpty()) prompts_.ShowMessage(message);
+}
+
+void MainPage::btnRebootClick() {
+  if (!prompts_.AskYesNo(QStringLiteral("Reboot"), QStringLiteral("Reboot unit?"))) return;
+  ShowMessage(session_.Reboot().message);
+}
+
+void MainPage::btnFactoryClick() {
+  if (!prompts_.AskYesNo(QStringLiteral("Reset to Factory"),
+                         QStringLiteral("You will lose all your settings!! Are you sure?")))
+    return;
+  ShowMessage(session_.FactoryReset().message);
+}
+
+void MainPage::btnDefaultsClick() {
+  QPushButton* const about[] = {btnDefaults, btnReboot, btnUpgrade, btnFactory};
+  for (QPushButton* b : about) b->setEnabled(false);
+  const UnitSession::Outcome outcome = session_.SendDefaults();
+  // A unit lost during the waits has already disabled them; keep it so.
+  const bool connected = session_.ConnectionState() > 0;
+  for (QPushButton* b : about) b->setEnabled(connected);
+  ShowMessage(outcome.message);
+}
+
+void MainPage::btnRelayCloseClick() { session_.SetOutput(UnitOutput::Relay, true); }
+void MainPage::btnRelayOpenClick() { session_.SetOutput(UnitOutput::Relay, false); }
+void MainPage::btnOutputHighClick() { session_.SetOutput(UnitOutput::Output, true); }
+void MainPage::btnOutputLowClick() { session_.SetOutput(UnitOutput::Output, false); }
+void MainPage::btnBuzzerOnClick() { session_.SetOutput(UnitOutput::Buzzer, true); }
+void MainPage::btnBuzzerOffClick() { session_.SetOutput(UnitOutput::Buzzer, false); }
+void MainPage::btn3V3OnClick() { session_.SetOutput(UnitOutput::Supply3V3, true); }
+void MainPage::btn3V3OffClick() { session_.SetOutput(UnitOutput::Supply3V3, false); }
+
+bool MainPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edtVersion && event->type() == QEvent::KeyPress) {
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (!text.isEmpty()) emit versionKeyPressed(text.at(0));
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace wr

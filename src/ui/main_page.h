@@ -1,0 +1,72 @@
+#pragma once
+// The Main tab: the banner, the About box with the unit's version and
+// device id, the unit buttons and the output switches.
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace wr {
+
+class Prompts;
+class UnitSession;
+
+class MainPage : public QWidget {
+  Q_OBJECT
+ public:
+  MainPage(UnitSession& session, Prompts& prompts, QWidget* parent = nullptr);
+
+  // Enabled while a unit is connected.
+  void SetUnitControlsEnabled(bool enabled);
+
+  void btnRebootClick();
+  void btnFactoryClick();
+  void btnDefaultsClick();
+  void btnRelayCloseClick();
+  void btnRelayOpenClick();
+  void btnOutputHighClick();
+  void btnOutputLowClick();
+  void btnBuzzerOnClick();
+  void btnBuzzerOffClick();
+  void btn3V3OnClick();
+  void btn3V3OffClick();
+
+  QWidget* pnlWayrunner = nullptr;
+  QLabel* imgWayrunner = nullptr;
+  QLabel* LabelVersion = nullptr;
+  QLabel* lblMaker = nullptr;
+  QGroupBox* GroupBox9 = nullptr;
+  QLineEdit* edtVersion = nullptr;
+  QLineEdit* edtSerial = nullptr;
+  QPushButton* btnReboot = nullptr;
+  QPushButton* btnUpgrade = nullptr;
+  QPushButton* btnFactory = nullptr;
+  QPushButton* btnDefaults = nullptr;
+  QGroupBox* gboxOutputs = nullptr;
+  QPushButton* btnRelayClose = nullptr;
+  QPushButton* btnRelayOpen = nullptr;
+  QPushButton* btnOutputHigh = nullptr;
+  QPushButton* btnOutputLow = nullptr;
+  QPushButton* btnBuzzerOn = nullptr;
+  QPushButton* btnBuzzerOff = nullptr;
+  QPushButton* btn3V3On = nullptr;
+  QPushButton* btn3V3Off = nullptr;
+
+ signals:
+  // A key typed into the firmware-version box.
+  void versionKeyPressed(QChar key);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QGroupBox* BuildOutputsGroup();
+  void ShowMessage(const QString& message);
+
+  UnitSession& session_;
+  Prompts& prompts_;
+};
+
+}  // namespace wr

@@ -1,0 +1,90 @@
+#include "ui/status_page.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "session/unit_model.h"
+#include "session/unit_text.h"
+#include "ui/widget_names.h"
+
+namespace wr {
+
+StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+  setObjectName(QStringLiteral("tabStatus"));
+  auto* page = new QVBoxLayout(this);
+
+  auto* gsm = Named(new QGroupBox(QStringLiteral("GSM")), "gboxGSM");
+  auto* gsmForm = new QFormLayout(gsm);
+  edt_GSM_status = ReadOnlyBox("edt_GSM_status");
+  edt_GSM_signal = ReadOnlyBox("edt_GSM_signal");
+  edt_next_gsm_update = ReadOnlyBox("edt_next_gsm_update");
+  edtUSSDRx = ReadOnlyBox("edtUSSDRx");
+  lblUSSDRx = Named(new QLabel(QStringLiteral("USSD received")), "lblUSSDRx");
+  gsmForm->addRow(QStringLiteral("Status"), edt_GSM_status);
+  gsmForm->addRow(QStringLiteral("Signal Strength"), edt_GSM_signal);
+  gsmForm->addRow(QStringLiteral("Time to next GPRS update"), edt_next_gsm_update);
+  gsmForm->addRow(lblUSSDRx, edtUSSDRx);
+  page->addWidget(gsm);
+
+  auto* gps = Named(new QGroupBox(QStringLiteral("GPS")), "gboxGPS");
+  auto* gpsForm = new QFormLayout(gps);
+  edt_coordinates = ReadOnlyBox("edt_coordinates");
+  edt_GPS_signal = ReadOnlyBox("edt_GPS_signal");
+  edt_movement = ReadOnlyBox("edt_movement");
+  edtTripStatus = ReadOnlyBox("edtTripStatus");
+  edtSpeed = ReadOnlyBox("edtSpeed");
+  edtTime = ReadOnlyBox("edtTime");
+  gpsForm->addRow(QStringLiteral("Coordinates"), edt_coordinates);
+  gpsForm->addRow(QStringLiteral("Status"), edt_GPS_signal);
+  gpsForm->addRow(QStringLiteral("Last Movement Detected"), edt_movement);
+  gpsForm->addRow(QStringLiteral("Trip Status"), edtTripStatus);
+  gpsForm->addRow(QStringLiteral("Speed"), edtSpeed);
+  gpsForm->addRow(QStringLiteral("Time"), edtTime);
+  page->addWidget(gps);
+
+  auto* supply = Named(new QGroupBox(QStringLiteral("Supply")), "gboxSupply");
+  auto* supplyForm = new QFormLayout(supply);
+  edt_volt_external = ReadOnlyBox("edt_volt_external");
+  edt_volt_battery = ReadOnlyBox("edt_volt_battery");
+  supplyForm->addRow(QStringLiteral("Supply Voltage"), edt_volt_external);
+  supplyForm->addRow(QStringLiteral("Backup Battery Voltage"), edt_volt_battery);
+  page->addWidget(supply);
+  page->addStretch(1);
+
+  connect(&model_, &UnitModel::statusChanged, this, &StatusPage::ShowStatus);
+  connect(&model_, &UnitModel::ussdAnswerChanged, this, &StatusPage::ShowUssdAnswer);
+  connect(&model_, &UnitModel::cleared, this, &StatusPage::Clear);
+}
+
+void StatusPage::ShowStatus() {
+  const StatsTexts& s = model_.StatusTexts();
+  edt_GSM_status->setText(FromBytes(s.gsmStatus));
+  edt_GSM_signal->setText(FromBytes(s.gsmSignal));
+  edt_next_gsm_update->setText(FromBytes(s.nextGsmUpdate));
+  edt_coordinates->setText(FromBytes(s.coordinates));
+  edt_GPS_signal->setText(FromBytes(s.gpsSignal));
+  edt_movement->setText(FromBytes(s.movement));
+  edtTripStatus->setText(FromBytes(s.tripStatus));
+  edtSpeed->setText(FromBytes(s.speed));
+  edtTime->setText(FromBytes(s.time));
+  edt_volt_external->setText(FromBytes(s.voltExternal));
+  edt_volt_battery->setText(FromBytes(s.voltBattery));
+}
+
+void StatusPage::ShowUssdAnswer() {
+  lblUSSDRx->setText(FromBytes(model_.LastUssdAnswer().caption));
+  edtUSSDRx->setText(FromBytes(model_.LastUssdAnswer().text));
+}
+
+void StatusPage::Clear() {
+  // The USSD caption stays as it was; only the texts are blanked.
+  for (QLineEdit* box : {edt_volt_battery, edt_volt_external, edt_GSM_signal, edt_GPS_signal,
+                         edt_coordinates, edt_movement, edt_GSM_status, edt_next_gsm_update,
+                         edtTripStatus, edtSpeed, edtTime, edtUSSDRx})
+    box->clear();
+}
+
+}  // namespace wr

@@ -1,0 +1,40 @@
+#pragma once
+// The Status tab: the unit's live status as its last "+STATS," reply gave it,
+// and the last USSD answer.
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+
+namespace wr {
+
+class UnitModel;
+
+class StatusPage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit StatusPage(UnitModel& model, QWidget* parent = nullptr);
+
+  QLineEdit* edt_GSM_status = nullptr;
+  QLineEdit* edt_GSM_signal = nullptr;
+  QLineEdit* edt_next_gsm_update = nullptr;
+  QLabel* lblUSSDRx = nullptr;
+  QLineEdit* edtUSSDRx = nullptr;
+  QLineEdit* edt_coordinates = nullptr;
+  QLineEdit* edt_GPS_signal = nullptr;
+  QLineEdit* edt_movement = nullptr;
+  QLineEdit* edtTripStatus = nullptr;
+  QLineEdit* edtSpeed = nullptr;
+  QLineEdit* edtTime = nullptr;
+  QLineEdit* edt_volt_external = nullptr;
+  QLineEdit* edt_volt_battery = nullptr;
+
+ private:
+  void ShowStatus();
+  void ShowUssdAnswer();
+  void Clear();
+
+  UnitModel& model_;
+};
+
+}  // namespace wr

@@ -1,0 +1,343 @@
+#include "ui/trips_page.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+#include "places/map_address.h"
+#include "places/place_store.h"
+#include "session/unit_session.h"
+#include "session/unit_text.h"
+#include "ui/desktop_shell.h"
+#include "ui/prompts.h"
+#include "ui/spreadsheet_export.h"
+#include "ui/widget_names.h"
+
+namespace wr {
+namespace {
+
+// Columns of the trip grid.
+constexpr int kStartShown = 3;
+constexpr int kEndShown = 4;
+constexpr int kHiddenOffset = 4;  // shown column + 4 = its raw coordinate
+constexpr int kStartRaw = kStartShown + kHiddenOffset;
+constexpr int kEndRaw = kEndShown + kHiddenOffset;
+
+const char* kTripHeadings[] = {"Date", "Start", "End", "Start coordinates", "End coordinates",
+                               "Max Speed", "Distance"};
+
+QString CellText(const QTableWidget* grid, int row, int column) {
+  const QTableWidgetItem* item = grid->item(row, column);
+  return item ? item->text() : QString();
+}
+
+bool ShowsCoordinate(const QString& text) { return text.contains(QLatin1Char(',')); }
+
+// Empty when the name can be given to a place; otherwise why not.
+QString NameProblem(const QString& name) {
+  const std::string problem = PlaceStore::PlaceNameProblem(ToLocalBytes(name));
+  if (!problem.empty()) return FromBytes(problem);
+  // Characters the file's code page lacks would be stored as something else.
+  if (!FitsLocalCodePage(name))
+    return QStringLiteral("A place name can only hold characters of this computer's character set.");
+  return QString();
+}
+
+}  // namespace
+
+TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell, QWidget* parent)
+    : QWidget(parent), session_(session), prompts_(prompts), shell_(shell) {
+  setObjectName(QStringLiteral("TabSheet1"));
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(0, 0, 0, 0);
+  page->setSpacing(0);
+
+  sgridTrips = Named(new QTableWidget(2, kTripColumns), "sgridTrips");
+  sgridTrips->horizontalHeader()->hide();
+  sgridTrips->verticalHeader()->hide();
+  sgridTrips->verticalHeader()->setDefaultSectionSize(18);
+  sgridTrips->horizontalHeader()->setDefaultSectionSize(50);
+  sgridTrips->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sgridTrips->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  sgridTrips->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  sgridTrips->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sgridTrips->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  sgridTrips->setShowGrid(true);
+  sgridTrips->installEventFilter(this);
+  sgridTrips->viewport()->installEventFilter(this);
+  page->addWidget(sgridTrips, 1);
+
+  Panel2 = Named(new QWidget, "Panel2");
+  Panel2->setFixedHeight(38);
+  auto* bar = new QHBoxLayout(Panel2);
+  bar->setContentsMargins(6, 6, 6, 4);
+  bar->addStretch(1);
+  auto tripButton = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
+    auto* button = Named(new QPushButton(style()->standardIcon(icon), caption), name);
+    button->setFixedSize(109, 28);
+    button->setEnabled(false);
+    return button;
+  };
+  btnDeleteAll = tripButton("btnDeleteAll", QStringLiteral("&Delete All Trips"), QStyle::SP_TrashIcon);
+  btnExcel = tripButton("btnExcel", QStringLiteral("Export to Excel"), QStyle::SP_FileDialogDetailedView);
+  btnGetTrips = tripButton("btnGetTrips", QStringLiteral("Show Trips"), QStyle::SP_BrowserReload);
+  bar->addWidget(btnDeleteAll);
+  bar->addWidget(btnExcel);
+  bar->addWidget(btnGetTrips);
+  connect(btnDeleteAll, &QPushButton::clicked, this, &TripsPage::btnDeleteAllClick);
+  connect(btnExcel, &QPushButton::clicked, this, &TripsPage::btnExcelClick);
+  connect(btnGetTrips, &QPushButton::clicked, this, &TripsPage::btnGetTripsClick);
+  page->addWidget(Panel2);
+
+  BuildCoordinateMenu();
+  InitPlaceStore();
+  SetUpTripGrid();
+
+  UnitModel& model = session_.Model();
+  connect(&model, &UnitModel::tripReceived, this, &TripsPage::HandleTripsLine);
+  connect(&model, &UnitModel::tripsReset, this, &TripsPage::ResetRows);
+  connect(&model, &UnitModel::cleared, this, [this] { ResetRows(true); });
+}
+
+TripsPage::~TripsPage() { FreePlaceStore(); }
+
+void TripsPage::BuildCoordinateMenu() {
+  pmenuCoordinate = Named(new QMenu(this), "pmenuCoordinate");
+  OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(QStringLiteral("Open in Google Maps")),
+                            "OpeninGoogleMaps1");
+  btnNameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Name Coordinate")),
+                            "btnNameCoordinate");
+  btnRenameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Rename Coordinate")),
+                              "btnRenameCoordinate");
+  btnDeleteName = Named(pmenuCoordinate->addAction(QStringLiteral("Delete Name")), "btnDeleteName");
+  connect(OpeninGoogleMaps1, &QAction::triggered, this, &TripsPage::OpeninGoogleMaps1Click);
+  connect(btnNameCoordinate, &QAction::triggered, this, &TripsPage::btnNameCoordinateClick);
+  connect(btnRenameCoordinate, &QAction::triggered, this, &TripsPage::btnRenameCoordinateClick);
+  connect(btnDeleteName, &QAction::triggered, this, &TripsPage::btnDeleteNameClick);
+}
+
+void TripsPage::SetCell(int row, int column, const QString& text) {
+  QTableWidgetItem* item = sgridTrips->item(row, column);
+  if (!item) {
+    sgridTrips->setItem(row, column, new QTableWidgetItem(text));
+  } else {
+    item->setText(text);
+  }
+}
+
+void TripsPage::SetUpTripGrid() {
+  // The raw coordinates stay in the grid but are never seen.
+  sgridTrips->setColumnWidth(7, 0);
+  sgridTrips->setColumnWidth(8, 0);
+  sgridTrips->setColumnHidden(7, true);
+  sgridTrips->setColumnHidden(8, true);
+  ApplyTripColumnWidths();
+  for (int c = 0; c < kTripColumns; ++c) {
+    SetCell(0, c, c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
+    QTableWidgetItem* heading = sgridTrips->item(0, c);
+    heading->setBackground(palette().button());
+    heading->setFlags(Qt::ItemIsEnabled);
+  }
+}
+
+void TripsPage::ApplyTripColumnWidths() {
+  if (!sgridTrips) return;
+  const int w = sgridTrips->width();
+  int widths[7];
+  widths[0] = w / 10;
+  widths[1] = w / 13;
+  widths[2] = w / 13;
+  widths[3] = static_cast<int>(static_cast<double>(w) * 2.0 / 9.0);
+  widths[4] = widths[3];
+  widths[5] = w / 8;
+  widths[6] = w - (widths[0] + widths[1] + widths[2] + widths[3] + widths[4] + widths[5]) - 28;
+  for (int c = 0; c < 7; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
+}
+
+void TripsPage::SetUnitControlsEnabled(bool enabled) {
+  for (QPushButton* b : {btnGetTrips, btnExcel, btnDeleteAll}) b->setEnabled(enabled);
+}
+
+void TripsPage::ResetRows(bool firstRowEmptied) {
+  sgridTrips->setRowCount(2);
+  if (firstRowEmptied)
+    for (int c = 0; c < kTripColumns; ++c) SetCell(1, c, QString());
+}
+
+bool TripsPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sgridTrips && event->type() == QEvent::Resize) {
+    ApplyTripColumnWidths();
+  } else if (sgridTrips && watched == sgridTrips->viewport() &&
+             event->type() == QEvent::MouseButtonPress) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint p = mouse->position().toPoint();
+    sgridTripsMouseDown(mouse->button(), mouse->modifiers(), p.x(), p.y());
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TripsPage::InitPlaceStore() {
+  // Without a data folder the path is empty and the store quietly holds nothing.
+  placeStore_ = std::make_shared<PlaceStore>(PlaceStore::InitPlaceStore());
+  placeStore_->LoadPlaceNames();
+}
+
+void TripsPage::FreePlaceStore() { placeStore_.reset(); }
+
+// A name for column 3 or 4 from the raw coordinate beside it.
+static QString LookupName(const PlaceStore* store, const QString& coordinate) {
+  if (!store || coordinate.isEmpty()) return coordinate;
+  return FromLocalBytes(store->LookupPlaceName(ToLocalBytes(coordinate)));
+}
+
+void TripsPage::FillTripNames() {
+  // Only cells still showing a coordinate are looked up; names stay.
+  for (int row = 1; row < sgridTrips->rowCount(); ++row) {
+    for (const int shown : {kStartShown, kEndShown}) {
+      if (!ShowsCoordinate(CellText(sgridTrips, row, shown))) continue;
+      const QString name = LookupName(placeStore_.get(), CellText(sgridTrips, row, shown + kHiddenOffset));
+      if (name != CellText(sgridTrips, row, shown)) SetCell(row, shown, name);
+    }
+  }
+}
+
+void TripsPage::RefreshTripNames() {
+  for (int row = 1; row < sgridTrips->rowCount(); ++row) {
+    for (const int shown : {kStartShown, kEndShown}) {
+      const QString name = LookupName(placeStore_.get(), CellText(sgridTrips, row, shown + kHiddenOffset));
+      if (name != CellText(sgridTrips, row, shown)) SetCell(row, shown, name);
+    }
+  }
+}
+
+void TripsPage::HandleTripsLine(int index) {
+  const auto& rows = session_.Model().TripRows();
+  if (index < 0 || static_cast<size_t>(index) >= rows.size() || !rows[static_cast<size_t>(index)])
+    return;
+  const TripRecord& trip = *rows[static_cast<size_t>(index)];
+  sgridTrips->setRowCount(index + 2);
+  const int row = index + 1;
+  SetCell(row, 0, FromBytes(trip.date));
+  SetCell(row, 1, FromBytes(trip.startTime));
+  SetCell(row, 2, FromBytes(trip.endTime));
+  const QString start = FromBytes(trip.StartCoordinate());
+  const QString end = FromBytes(trip.EndCoordinate());
+  // Every other row was looked up against the same place list when it was
+  // written, so only this one can change; a pass over all rows would make
+  // fetching n trips cost n squared lookups.
+  SetCell(row, kStartShown, LookupName(placeStore_.get(), start));
+  SetCell(row, kEndShown, LookupName(placeStore_.get(), end));
+  SetCell(row, 5, FromBytes(trip.maxSpeedKmh) + QStringLiteral(" Km/h"));
+  SetCell(row, 6, FromBytes(trip.distanceKm) + QStringLiteral(" Km"));
+  SetCell(row, kStartRaw, start);
+  SetCell(row, kEndRaw, end);
+}
+
+void TripsPage::btnGetTripsClick() {
+  // Row 1 keeps its texts until the unit's first trip line replaces them.
+  session_.StartTripListing();
+}
+
+void TripsPage::btnDeleteAllClick() {
+  if (!prompts_.AskYesNo(QStringLiteral("Delete All"),
+                         QStringLiteral("Are you sure you want to delete all trips?")))
+    return;
+  session_.DeleteTrips();
+  RefreshTripNames();
+}
+
+void TripsPage::btnExcelClick() {
+  const int columns = sgridTrips->columnCount() - 2;  // the raw coordinates stay behind
+  std::vector<std::vector<std::string>> rows(static_cast<size_t>(sgridTrips->rowCount()));
+  for (int r = 0; r < sgridTrips->rowCount(); ++r)
+    for (int c = 0; c < columns; ++c) rows[static_cast<size_t>(r)].push_back(ToLocalBytes(CellText(sgridTrips, r, c)));
+  std::unique_ptr<SpreadsheetAutomation> program = CreateSpreadsheetAutomation(prompts_, shell_);
+  if (!program || !ExportTripsToSpreadsheet(*program, rows, columns))
+    prompts_.ShowMessage(QString::fromLatin1(kExportFailureMessage));
+}
+
+void TripsPage::sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+  if (button != Qt::RightButton) return;
+  const int row = sgridTrips->rowAt(y);
+  const int column = sgridTrips->columnAt(x);
+  if (row < 0 || (column != kStartShown && column != kEndShown)) return;
+  // The heading row and emptied rows have no raw coordinate.
+  if (CellText(sgridTrips, row, column + kHiddenOffset).isEmpty()) return;
+  const bool showsCoordinate = ShowsCoordinate(CellText(sgridTrips, row, column));
+  btnNameCoordinate->setVisible(showsCoordinate);
+  btnRenameCoordinate->setVisible(!showsCoordinate);
+  ClickedRow = row;
+  ClickedCoordColumn = column + kHiddenOffset;
+  pmenuCoordinate->popup(sgridTrips->viewport()->mapToGlobal(QPoint(x, y)));
+}
+
+void TripsPage::OpeninGoogleMaps1Click() { OpenCoordinateInMap(ClickedCoordColumn, ClickedRow); }
+
+void TripsPage::OpenCoordinateInMap(int column, int row) {
+  if (row < 0 || row >= sgridTrips->rowCount() || column < 0 || column >= sgridTrips->columnCount())
+    return;
+  const std::string address = MapAddress(ToBytes(CellText(sgridTrips, row, column)));
+  shell_.OpenAddress(QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size())));
+}
+
+void TripsPage::btnNameCoordinateClick() {
+  QString name;
+  if (!prompts_.InputBox(QStringLiteral("Name Coordinate"), QStringLiteral("Coordinate Name:"), name) ||
+      name.isEmpty())
+    return;
+  const QString coordinate = CellText(sgridTrips, ClickedRow, ClickedCoordColumn);
+  if (const QString problem = NameProblem(name); !problem.isEmpty()) {
+    prompts_.ShowMessage(problem);
+  } else if (placeStore_ && !placeStore_->AddPlaceName(ToLocalBytes(name), ToLocalBytes(coordinate))) {
+    if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
+      prompts_.ShowMessage(QStringLiteral("Name already Exists!"));
+    } else {
+      prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+    }
+  }
+  if (placeStore_) placeStore_->LoadPlaceNames();
+  RefreshTripNames();
+}
+
+void TripsPage::btnRenameCoordinateClick() {
+  const QString oldName = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
+  QString name = oldName;
+  if (!prompts_.InputBox(QStringLiteral("Rename Coordinate"), QStringLiteral("Coordinate Name:"), name))
+    return;
+  if (name == oldName) return;
+  // An empty name deletes the place.
+  if (const QString problem = name.isEmpty() ? QString() : NameProblem(name); !problem.isEmpty()) {
+    prompts_.ShowMessage(problem);
+  } else if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(oldName), ToLocalBytes(name)) &&
+             placeStore_->LastError() != PlaceStoreError::kNameNotFound) {
+    // A name no longer in the file simply vanishes at the reload; anything
+    // else means the change was not stored.
+    prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+  }
+  if (placeStore_) placeStore_->LoadPlaceNames();
+  RefreshTripNames();
+}
+
+void TripsPage::btnDeleteNameClick() {
+  const QString name = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
+  if (!prompts_.AskYesNo(QStringLiteral("Delete name"),
+                         QStringLiteral("Delete coordinate name: ") + name + QStringLiteral("?")))
+    return;
+  if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(name), std::string()) &&
+      placeStore_->LastError() != PlaceStoreError::kNameNotFound)
+    prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+  if (placeStore_) placeStore_->LoadPlaceNames();
+  RefreshTripNames();
+}
+
+}  // namespace wr

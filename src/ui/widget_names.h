@@ -1,0 +1,21 @@
+#pragma once
+// Small helpers for building controls that carry their names.
+#include <QLineEdit>
+#include <QString>
+
+namespace wr {
+
+// A control's name is also its objectName.
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+inline QLineEdit* ReadOnlyBox(const char* name) {
+  auto* box = Named(new QLineEdit, name);
+  box->setReadOnly(true);
+  return box;
+}
+
+}  // namespace wr
