@@ -95,6 +95,16 @@ void UnitModel::ForgetReadFlags() {
   settings_.ignitionRead = false;
 }
 
+void UnitModel::ForgetRead(SettingGroup group) {
+  switch (group) {
+    case SettingGroup::Track: settings_.trackRead = false; break;
+    case SettingGroup::LowPower: settings_.lowPowerRead = false; break;
+    case SettingGroup::Ussd: settings_.ussdRead = false; break;
+    case SettingGroup::Gprs: settings_.gprsRead = false; break;
+    case SettingGroup::Ignition: settings_.ignitionRead = false; break;
+  }
+}
+
 void UnitModel::ResetTrips(bool emptyFirstRow) {
   trips_.resize(1);
   if (emptyFirstRow) trips_[0].reset();

@@ -13,33 +13,9 @@
 #include "protocol/settings_commands.h"
 #include "protocol/stats_text.h"
 #include "protocol/trip_record.h"
+#include "protocol/unit_settings.h"
 
 namespace wr {
-
-// The settings as the unit reported them. Each group comes from one reply
-// and knows whether that reply arrived on this connection; values from an
-// earlier connection (another unit, perhaps) stay for the eye but count as
-// not read.
-struct UnitSettings {
-  // "+TRACK,": trip-stop time and the four retained tracking values.
-  std::string tripStopText;       // whole minutes, as the Settings tab shows them
-  int32_t tripStopSeconds = 0;
-  int32_t trackField1 = 0, trackField2 = 0, trackField4 = 0, trackField5 = 0;
-  bool trackRead = false;
-  // "+LOWPOWER,".
-  std::optional<bool> lowPower;
-  bool lowPowerRead = false;
-  // "+USSD,": the query and its interval (the answer is status, below).
-  std::string ussd;
-  std::string ussdInterval;       // the interval as converted: 024 shows as 24
-  bool ussdRead = false;
-  // "+GPRS,".
-  std::string apn, apnUsername, apnPassword;
-  bool gprsRead = false;
-  // "+IGNITION,": the index as read, not checked against the list.
-  std::optional<int32_t> ignition;
-  bool ignitionRead = false;
-};
 
 // The last USSD answer the unit passed on, with its caption.
 struct UssdAnswer {
@@ -51,8 +27,7 @@ class UnitModel : public QObject {
   Q_OBJECT
  public:
   // Which reply changed the settings.
-  enum class SettingGroup { Track, LowPower, Ussd, Gprs, Ignition };
-  Q_ENUM(SettingGroup)
+  using SettingGroup = wr::SettingGroup;
 
   explicit UnitModel(QObject* parent = nullptr);
 
@@ -81,6 +56,8 @@ class UnitModel : public QObject {
   void Clear();
   // A new connection: nothing counts as read on it yet.
   void ForgetReadFlags();
+  // The settings of these groups must be read again before they count.
+  void ForgetRead(SettingGroup group);
   // Back to the heading row and one row; that row is emptied when asked.
   void ResetTrips(bool emptyFirstRow);
 
@@ -89,7 +66,7 @@ class UnitModel : public QObject {
   void deviceIdChanged();
   void statusChanged();
   void ussdAnswerChanged();
-  void settingsChanged(wr::UnitModel::SettingGroup group);
+  void settingsChanged(wr::SettingGroup group);
   // Row index + 1 of the grid now holds this trip; the rows after it are gone.
   void tripReceived(int index);
   void tripsReset(bool firstRowEmptied);

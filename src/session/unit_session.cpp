@@ -1,6 +1,7 @@
 #include "session/unit_session.h"
 
 #include <QEventLoop>
+#include <QStringList>
 #include <QTimer>
 
 #include <limits>
@@ -149,14 +150,46 @@ CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bo
     if (stop && stop()) return CommandOutcome::Stopped;
     if (timedOut) return CommandOutcome::TimedOut;
     // The application is quitting: nothing will answer this wait any more.
-    if (loop.exec() < 0) return CommandOutcome::Stopped;
+    if (loop.exec() < 0) {
+      quitSeen_ = true;
+      return CommandOutcome::Stopped;
+    }
+  }
+}
+
+bool UnitSession::WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
+  QEventLoop loop;
+  QTimer limit;
+  limit.setSingleShot(true);
+  bool timedOut = false;
+  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+    timedOut = true;
+    loop.quit();
+  });
+  QObject::connect(this, &UnitSession::drained, &loop, &QEventLoop::quit);
+  QObject::connect(this, &UnitSession::waitersWoken, &loop, &QEventLoop::quit);
+  limit.start(timeoutMs > 0 ? timeoutMs : 0);
+  for (;;) {
+    if (cond()) return true;
+    if (timedOut || !IsConnected() || shutDown_) return false;
+    if (loop.exec() < 0) {
+      quitSeen_ = true;
+      return false;
+    }
   }
 }
 
 void UnitSession::WaitForQuiet() {
-  if (!RunLoopFor(kSaveFirstPauseMs)) return;
-  while (QuietMs() < kSaveQuietMs)
-    if (!RunLoopFor(kSaveQuietMs)) return;
+  if (!RunLoopFor(kSaveFirstPauseMs)) {
+    quitSeen_ = true;
+    return;
+  }
+  while (QuietMs() < kSaveQuietMs) {
+    if (!RunLoopFor(kSaveQuietMs)) {
+      quitSeen_ = true;
+      return;
+    }
+  }
 }
 
 void UnitSession::RunSteps(const std::vector<CommandStep>& steps) {
@@ -184,26 +217,113 @@ void UnitSession::SendInitialQueries() {
     SendCommand(query);
 }
 
-UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& form) {
+bool UnitSession::EnsureRead(SettingGroup group, int timeoutMs) {
+  if (model_.Settings().Read(group)) return true;
+  static const std::string_view kQueries[] = {cmd::kTrackQuery, cmd::kLowPowerQuery,
+                                              cmd::kUssdQuery, cmd::kGprsQuery,
+                                              cmd::kIgnitionQuery};
+  // Its reply is what counts, not a completion mark (which may belong to a
+  // command sent just before).
+  if (!SendCommand(kQueries[static_cast<int>(group)])) return false;
+  return WaitUntil([this, group] { return model_.Settings().Read(group); }, timeoutMs);
+}
+
+UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retained retained) {
+  SettingsForm form = given;
+  // A status poll's OK must not be taken for a setting's answer.
+  PollingPause pause(*this);
+  if (retained == Retained::FromUnit) {
+    // Never write values the user has not seen that came from nowhere: the
+    // retained values go back exactly as this unit last reported them.
+    QStringList unknown;
+    if (!EnsureRead(SettingGroup::Track)) unknown << QStringLiteral("the tracking values");
+    if (!EnsureRead(SettingGroup::Ignition)) unknown << QStringLiteral("the ignition detection");
+    if (!unknown.isEmpty())
+      return Outcome::Failed(
+          QStringLiteral("Nothing was saved: %1 could not be read from the unit. Check that it "
+                         "is connected and try again.")
+              .arg(unknown.join(QStringLiteral(" and "))));
+    const UnitSettings& unit = model_.Settings();
+    form.trackField1 = unit.trackField1;
+    form.trackField2 = unit.trackField2;
+    form.trackField4 = unit.trackField4;
+    form.trackField5 = unit.trackField5;
+    form.ignitionIndex = unit.ignition.value_or(-1);
+  }
   const SettingsSave save = BuildSettingsCommands(form);
-  if (!save.refusal.empty()) return {false, FromBytes(save.refusal)};
-  for (const std::string& line : save.commands) SendCommand(line);
-  for (std::string_view query : SettingsQueries()) SendCommand(query);
-  WaitForQuiet();
-  return {true, QString()};
+  if (!save.refusal.empty()) return Outcome::Failed(FromBytes(save.refusal));
+
+  std::vector<SetAnswer> answers;
+  bool answering = true;
+  bool interrupted = false;
+  for (const std::string& line : save.commands) {
+    ClearFlags();
+    if (!SendCommand(line)) {
+      // A link that cannot take a line will not bring answers either.
+      answers.push_back(SetAnswer::NotSent);
+      answering = false;
+      continue;
+    }
+    if (!answering) {
+      answers.push_back(SetAnswer::None);
+      continue;
+    }
+    switch (WaitForOutcome(kSetAnswerMs)) {
+      case CommandOutcome::Ok: answers.push_back(SetAnswer::Ok); break;
+      case CommandOutcome::Error: answers.push_back(SetAnswer::Error); break;
+      case CommandOutcome::Stopped:
+        // Quitting: the rest still go out, as they would have without the waits.
+        interrupted = true;
+        answers.push_back(SetAnswer::None);
+        answering = false;
+        break;
+      case CommandOutcome::TimedOut:
+      case CommandOutcome::Disconnected:
+        answers.push_back(SetAnswer::None);
+        answering = false;
+        break;
+    }
+  }
+  // Only what the unit reports from now on counts as read back.
+  for (SettingGroup group : {SettingGroup::Track, SettingGroup::LowPower, SettingGroup::Ussd,
+                             SettingGroup::Gprs, SettingGroup::Ignition})
+    model_.ForgetRead(group);
+  for (std::string_view query : SettingsQueries())
+    if (!SendCommand(query)) answering = false;
+  // A slow unit answers one query after the other; the quiet wait alone
+  // could end between two of its answers.
+  if (answering && !interrupted) {
+    const auto allRead = [this] {
+      const UnitSettings& s = model_.Settings();
+      return s.trackRead && s.lowPowerRead && s.ussdRead && s.gprsRead && s.ignitionRead;
+    };
+    WaitUntil(allRead, static_cast<int>(SettingsQueries().size()) * kSetAnswerMs);
+  }
+  if (!interrupted) WaitForQuiet();
+  if (interrupted || quitSeen_) {
+    Outcome outcome;
+    outcome.interrupted = true;
+    return outcome;
+  }
+
+  Outcome outcome;
+  outcome.problems = CheckSavedSettings(form, answers, model_.Settings());
+  outcome.done = outcome.problems.empty();
+  outcome.message = FromBytes(DescribeSaveProblems(outcome.problems, model_.Settings()));
+  return outcome;
 }
 
 UnitSession::Outcome UnitSession::SendDefaults() {
   const DefaultsPlan plan = BuildDefaultsSteps(TrackingHost());
-  if (!plan.refusal.empty()) return {false, FromBytes(plan.refusal)};
+  if (!plan.refusal.empty()) return Outcome::Failed(FromBytes(plan.refusal));
   RunSteps(plan.steps);
   SendInitialQueries();
-  return {true, QString()};
+  return Outcome::Done();
 }
 
 UnitSession::Outcome UnitSession::Reboot() {
   RunSteps(UnitControlSteps(UnitControl::Reboot));
-  return {true, QString()};
+  return Outcome::Done();
 }
 
 UnitSession::Outcome UnitSession::FactoryReset() {
@@ -211,18 +331,18 @@ UnitSession::Outcome UnitSession::FactoryReset() {
   // The unit's trips are gone with its settings.
   model_.ResetTrips(true);
   SendInitialQueries();
-  return {true, QString()};
+  return Outcome::Done();
 }
 
 UnitSession::Outcome UnitSession::SetOutput(UnitOutput output, bool on) {
   RunSteps(UnitControlSteps(OutputControl(output, on)));
-  return {true, QString()};
+  return Outcome::Done();
 }
 
 UnitSession::Outcome UnitSession::StartTripListing() {
   model_.ResetTrips(false);
   SendCommand(cmd::kTrips);
-  return {true, QString()};
+  return Outcome::Done();
 }
 
 UnitSession::Outcome UnitSession::FetchTrips(int timeoutMs) {
@@ -230,24 +350,24 @@ UnitSession::Outcome UnitSession::FetchTrips(int timeoutMs) {
   model_.ResetTrips(true);
   switch (SendCommandAndWait(cmd::kTrips, timeoutMs)) {
     case CommandOutcome::Ok:
-      return {true, QString()};
+      return Outcome::Done();
     case CommandOutcome::Error:
-      return {false, QStringLiteral("The unit refused to list its trips.")};
+      return Outcome::Failed(QStringLiteral("The unit refused to list its trips."));
     case CommandOutcome::TimedOut:
-      return {false, QStringLiteral("The unit did not finish listing its trips in time.")};
+      return Outcome::Failed(QStringLiteral("The unit did not finish listing its trips in time."));
     case CommandOutcome::Disconnected:
-      return {false, QStringLiteral("The unit was disconnected while listing its trips.")};
+      return Outcome::Failed(QStringLiteral("The unit was disconnected while listing its trips."));
     case CommandOutcome::Stopped:
       break;
   }
-  return {false, QStringLiteral("Listing the trips was interrupted.")};
+  return Outcome::Failed(QStringLiteral("Listing the trips was interrupted."));
 }
 
 UnitSession::Outcome UnitSession::DeleteTrips() {
   model_.ResetTrips(true);
   SendCommand(cmd::kDeleteAllTrips);
   SendCommand(cmd::kTrips);
-  return {true, QString()};
+  return Outcome::Done();
 }
 
 }  // namespace wr

@@ -51,10 +51,35 @@ class UnitSession : public QObject, private LinkClient {
     bool queryOnConnect = true;
   };
 
+  // Milliseconds a set command of Save may take to be answered. Once one has
+  // gone unanswered the rest are sent without waiting: the unit receives the
+  // same lines in the same order, and what it holds is read back anyway.
+  static constexpr int kSetAnswerMs = 2000;
+  // Milliseconds to wait for a settings reply that Save needs before it sends.
+  static constexpr int kReadBeforeSaveMs = 3000;
+
   // The outcome of an operation, in words a user can act on.
   struct Outcome {
     bool done = false;
     QString message;  // empty when there is nothing to tell
+    // Save only: the settings the unit did not take as sent.
+    std::vector<SettingProblem> problems;
+    // The application was told to quit while the operation waited; what it
+    // would have found out is unknown, and nobody is left to be told.
+    bool interrupted = false;
+
+    static Outcome Done() { return Outcome{true, QString(), {}, false}; }
+    static Outcome Failed(QString why) { return Outcome{false, std::move(why), {}, false}; }
+  };
+
+  // Where Save takes the four retained tracking values and the ignition
+  // index from.
+  enum class Retained {
+    // As the unit last reported them on this connection (they are not shown
+    // for editing); read first when they are not known.
+    FromUnit,
+    // As the form holds them (a profile or the command line set them).
+    FromForm,
   };
 
   explicit UnitSession(UsbApi& api, QObject* parent = nullptr);
@@ -122,6 +147,9 @@ class UnitSession : public QObject, private LinkClient {
   // The waiting half: waits, without clearing the flags or writing anything,
   // for the answer to a line already sent.
   CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop = {});
+  // Waits until cond holds (looked at after every drain step), the link
+  // drops or timeoutMs passes; true when it holds.
+  bool WaitUntil(const std::function<bool()>& cond, int timeoutMs);
   // Waits after a batch of commands until the unit has been quiet for a
   // while: 1000 ms, then 250 ms steps while the quiet time is below 250 ms.
   // Ends at once when the application has been told to quit.
@@ -146,10 +174,15 @@ class UnitSession : public QObject, private LinkClient {
 
   // "ATI", then clears the model and queries the unit's whole state.
   void SendInitialQueries();
-  // Checks the values and, when they may be sent, sends the five set commands
-  // and the five queries and waits for the unit to fall quiet. A refusal
-  // sends nothing and says why.
-  Outcome SaveSettings(const SettingsForm& form);
+  // Checks the values and, when they may be sent, sends the five set
+  // commands, each answered before the next, then the five queries, waits for
+  // the unit to fall quiet and compares what it holds now with what was sent.
+  // A refusal sends nothing and says why; settings the unit did not take are
+  // named, with what it holds, in the message and in problems.
+  Outcome SaveSettings(const SettingsForm& form, Retained retained = Retained::FromUnit);
+  // Makes sure the settings of a group have been read on this connection,
+  // asking for them when not; false when they still are not known.
+  bool EnsureRead(SettingGroup group, int timeoutMs = kReadBeforeSaveMs);
   // The fixed settings with their pauses, then the queries again.
   Outcome SendDefaults();
   Outcome Reboot();
@@ -198,6 +231,8 @@ class UnitSession : public QObject, private LinkClient {
   Clock::time_point lastLine_;
   int pollPauses_ = 0;
   bool shutDown_ = false;
+  // A wait found that the application is quitting: its loops no longer run.
+  bool quitSeen_ = false;
 };
 
 // Pauses the session's status polling for as long as it lives.

@@ -160,7 +160,7 @@ void SettingsPage::btnSaveSettingsClick() {
   // Every value is read before the first wait: replies arriving during the
   // waits rewrite these controls.
   const UnitSession::Outcome outcome = session_.SaveSettings(Form());
-  if (!outcome.message.isEmpty()) prompts_.ShowMessage(outcome.message);
+  if (!outcome.message.isEmpty() && !outcome.interrupted) prompts_.ShowMessage(outcome.message);
   // A unit lost during the waits has already disabled them; keep it so.
   const bool connected = session_.ConnectionState() > 0;
   btnSaveSettings->setEnabled(connected);

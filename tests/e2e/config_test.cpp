@@ -88,6 +88,8 @@ class ConfigTest : public AppFixture {
 TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnitHolds) {
   TypeTripStop(QStringLiteral("7"));  // not in the list
   SettingsTab().chkLowPower->setChecked(false);
+  // The ignition choice is not part of the layout: what the unit reported
+  // goes back, whatever the hidden box was set to.
   SettingsTab().cboxIgnitionDetect->setCurrentIndex(2);
   Type(SettingsTab().edtUSSD, QStringLiteral("*100#"));
   Type(SettingsTab().edtUSSDinterval, QStringLiteral("99999"));  // the unit refuses this one
@@ -110,7 +112,7 @@ TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnit
   }
   EXPECT_EQ(ReceivedSince(mark),
             Concat({"AT+TRACK=21600,30,420,10000,20", "AT+LOWPOWER=0", "AT+USSD=*100#,99999",
-                    "AT+GPRS=fleet.apn,user,pw", "AT+IGNITION=2"},
+                    "AT+GPRS=fleet.apn,user,pw", "AT+IGNITION=1"},
                    kSettingsQueries));
   // Every command is echoed in the terminal.
   EXPECT_TRUE(TerminalLines().contains(QStringLiteral("->AT+GPRS=fleet.apn,user,pw")));
@@ -120,16 +122,54 @@ TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnit
   EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
   EXPECT_TRUE(SettingsTab().btnNetworkWizard->isEnabled());
 
+  // One message names the setting the unit refused and what it holds now.
+  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  const QString message = Prompts().Messages()[0];
+  EXPECT_TRUE(message.contains(QStringLiteral("Airtime USSD String and Query Interval (hours): "
+                                              "refused by the unit. The unit holds \"*141#\" every "
+                                              "24 hours.")))
+      << message.toStdString();
+  EXPECT_FALSE(message.contains(QStringLiteral("GPRS"))) << message.toStdString();
+
   // The tab shows the unit's values: the accepted ones, and for the refused
   // USSD setting what the unit kept.
   EXPECT_EQ(TripStop(), QStringLiteral("7"));
   EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
-  EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 2);
+  EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 1);
   EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("fleet.apn"));
   EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("user"));
   EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*141#"));
   EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("24"));
   EXPECT_EQ(Unit().Settings().track[2], 420);
+  EXPECT_EQ(Unit().Settings().ignition, 1);
+}
+
+// The unit refuses what it cannot keep; every refusal is named in one
+// message, and a save the unit took whole says nothing.
+TEST_F(ConfigTest, SaveNamesEverySettingTheUnitRefusedAndNothingWhenAllWereTaken) {
+  TypeTripStop(QStringLiteral("-5"));  // the unit keeps no negative time
+  Type(SettingsTab().edtUSSD, QString(41, QLatin1Char('1')));  // longer than it keeps
+  Type(SettingsTab().edtUSSDinterval, QStringLiteral("x"));
+  Click(QStringLiteral("btnSaveSettings"));
+  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  const QString message = Prompts().Messages()[0];
+  EXPECT_TRUE(message.contains(QStringLiteral(
+      "Time stationary before ending trip: refused by the unit. The unit holds 3 minutes.")))
+      << message.toStdString();
+  EXPECT_TRUE(message.contains(QStringLiteral("Airtime USSD String and Query Interval (hours): refused")))
+      << message.toStdString();
+  EXPECT_EQ(message.count(QStringLiteral("\n- ")), 2) << message.toStdString();
+  EXPECT_EQ(TripStop(), QStringLiteral("3"));
+  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*141#"));
+
+  Prompts().shown.clear();
+  TypeTripStop(QStringLiteral("10"));
+  Type(SettingsTab().edtUSSD, QStringLiteral("*111#"));
+  Type(SettingsTab().edtUSSDinterval, QStringLiteral("012"));  // the unit keeps 12
+  Click(QStringLiteral("btnSaveSettings"));
+  EXPECT_TRUE(Prompts().Messages().empty()) << Prompts().Messages()[0].toStdString();
+  EXPECT_EQ(Unit().Settings().ussdInterval, 12);
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("12"));
 }
 
 TEST_F(ConfigTest, RefusedInputShowsItsMessageSendsNothingAndLeavesSaveUsable) {
@@ -142,7 +182,8 @@ TEST_F(ConfigTest, RefusedInputShowsItsMessageSendsNothingAndLeavesSaveUsable) {
   };
   const Case cases[] = {
       {QStringLiteral("abc"), nullptr, QString(), QStringLiteral("'abc' is not a valid integer value"), true},
-      {QString(), nullptr, QString(), QStringLiteral("'' is not a valid integer value"), true},
+      {QString(), nullptr, QString(), QStringLiteral("\"Time stationary before ending trip\" is empty. Nothing was sent."), true},
+      {QStringLiteral("  "), nullptr, QString(), QStringLiteral("\"Time stationary before ending trip\" is empty. Nothing was sent."), true},
       {QStringLiteral("35791395"), nullptr, QString(), QStringLiteral("'35791395' minutes"), false},
       {QStringLiteral("5"), SettingsTab().edtAPN, QStringLiteral("inter,net"), QStringLiteral("\"GPRS APN\" contains a comma"), false},
       {QStringLiteral("5"), SettingsTab().edtAPN_password, QStringLiteral("pw\nAT+FACTORY"), QStringLiteral("\"Password\" contains a line feed"), false},
@@ -294,15 +335,15 @@ TEST_F(ConfigTest, OutputSwitchesSendOneCommandEachAndFollowTheConnection) {
     EXPECT_FALSE(Control(QLatin1String(name))->isEnabled()) << name;
 }
 
-// A unit that takes commands but never answers: the window keeps what it
-// had before any reply, so Save sends the retained zeros.
+// A unit that takes commands but never answers: nothing it never reported is
+// written into it.
 class SilentUnitTest : public AppFixture {
  protected:
   void ConfigureBus(SimulatedBus& bus) override { bus.Unit().SetNeverAnswer(true); }
   bool WaitForConnectionOnStart() override { return false; }
 };
 
-TEST_F(SilentUnitTest, SaveBeforeAnyReplySendsZerosMinusOneAndEmptyFields) {
+TEST_F(SilentUnitTest, SaveWithoutTheRetainedValuesSendsNothingAndSaysWhatIsMissing) {
   ASSERT_TRUE(WaitUntilConnected());
   ASSERT_TRUE(WaitForReceived("AT+IGNITION?"));
   Main().SetRefreshInterval(60 * 60 * 1000);
@@ -314,10 +355,50 @@ TEST_F(SilentUnitTest, SaveBeforeAnyReplySendsZerosMinusOneAndEmptyFields) {
 
   const size_t mark = Received().size();
   Click(QStringLiteral("btnSaveSettings"));
-  EXPECT_EQ(ReceivedSince(mark), Concat({"AT+TRACK=0,0,300,0,0", "AT+LOWPOWER=0", "AT+USSD=,",
-                                         "AT+GPRS=,,", "AT+IGNITION=-1"},
-                                        kSettingsQueries));
+  // Save asks for what it lacks, and when no answer comes it sends no setting.
+  EXPECT_EQ(ReceivedSince(mark), (std::vector<std::string>{"AT+TRACK?", "AT+IGNITION?"}));
+  EXPECT_EQ(Prompts().Messages(),
+            std::vector<QString>{QStringLiteral(
+                "Nothing was saved: the tracking values and the ignition detection could not be "
+                "read from the unit. Check that it is connected and try again.")});
   EXPECT_TRUE(SettingsTab().btnSaveSettings->isEnabled());
+}
+
+// Values read from one unit are never written to another: after a new unit
+// is attached, Save waits for that unit's own values.
+class ReplacedUnitTest : public ConfigTest {};
+
+TEST_F(ReplacedUnitTest, SaveAfterAnotherUnitIsAttachedSendsOnlyTheNewUnitsValues) {
+  EXPECT_EQ(Session().Model().Settings().trackField1, 21600);
+  // The unit is swapped for one with other retained values that answers the
+  // first queries late: its "+TRACK," reply is lost.
+  Bus().Unplug();
+  ASSERT_TRUE(WaitUntilSearching());
+  SimSettings other = Unit().Settings();
+  const int track[5] = {111, 222, 600, 444, 555};
+  std::copy(track, track + 5, other.track);
+  other.ignition = 2;
+  Unit().SetSettings(other);
+  Unit().SetNeverAnswer(true);
+  Bus().Replug();
+  ASSERT_TRUE(WaitUntilConnected());
+  ASSERT_TRUE(WaitForReceived("AT+IGNITION?"));
+  Unit().SetNeverAnswer(false);
+  EXPECT_FALSE(Session().Model().Settings().trackRead);
+  Main().SetRefreshInterval(60 * 60 * 1000);
+
+  TypeTripStop(QStringLiteral("5"));
+  const size_t mark = Received().size();
+  Click(QStringLiteral("btnSaveSettings"));
+  const std::vector<std::string> sent = ReceivedSince(mark);
+  ASSERT_GE(sent.size(), 3u) << (Prompts().Messages().empty() ? std::string()
+                                                              : Prompts().Messages()[0].toStdString());
+  EXPECT_EQ(sent[0], "AT+TRACK?");
+  EXPECT_NE(std::find(sent.begin(), sent.end(), "AT+TRACK=111,222,300,444,555"), sent.end());
+  EXPECT_NE(std::find(sent.begin(), sent.end(), "AT+IGNITION=2"), sent.end());
+  EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
+                          [](const std::string& l) { return l.find("21600") != std::string::npos; }),
+            0);
 }
 
 // The network wizard, reading Settings.ini from the directory the tool was

@@ -112,7 +112,11 @@ SettingsSave BuildSettingsCommands(const SettingsForm& form) {
   int32_t seconds = 0;
   switch (ParseTripStopMinutes(form.tripStopText, seconds)) {
     case TripStopParse::NotInteger:
-      out.refusal = "'" + form.tripStopText + "' is not a valid integer value";
+      // An empty box gets its name: "'' is not a valid integer value" names nothing.
+      if (form.tripStopText.find_first_not_of(" \t") == std::string::npos)
+        out.refusal = "\"Time stationary before ending trip\" is empty. Nothing was sent.";
+      else
+        out.refusal = "'" + form.tripStopText + "' is not a valid integer value";
       return out;
     case TripStopParse::TooLarge:
       out.refusal = "'" + form.tripStopText +

@@ -51,12 +51,19 @@ TEST(SettingsCommands, EmptyFieldsZeroRetainedValuesAndNoIgnitionChoice) {
 
 TEST(SettingsCommands, TripStopTimeMustBeAnIntegerWhoseSecondsFit) {
   SettingsForm f = Form();
-  for (const char* bad : {"abc", "", " ", "5.5", "1e3", "0x10", "7 min", "--1", "+", "2147483648",
+  for (const char* bad : {"abc", "5.5", "1e3", "0x10", "7 min", "--1", "+", "2147483648",
                           "99999999999999999999999"}) {
     f.tripStopText = bad;
     const SettingsSave save = BuildSettingsCommands(f);
     EXPECT_TRUE(save.commands.empty()) << bad;
     EXPECT_EQ(save.refusal, std::string("'") + bad + "' is not a valid integer value");
+  }
+  // An empty box is named rather than quoted as ''.
+  for (const char* empty : {"", " ", "\t "}) {
+    f.tripStopText = empty;
+    const SettingsSave save = BuildSettingsCommands(f);
+    EXPECT_TRUE(save.commands.empty());
+    EXPECT_EQ(save.refusal, "\"Time stationary before ending trip\" is empty. Nothing was sent.");
   }
   int32_t seconds = 0;
   EXPECT_EQ(ParseTripStopMinutes("35791394", seconds), TripStopParse::Ok);
