@@ -27,23 +27,46 @@ bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
 // The part of the raw file that readers see: a 0x1A byte ends it.
 std::string_view Readable(std::string_view raw) { return raw.substr(0, raw.find(kEndOfFile)); }
 
-// Valid lines without their line ends, in file order. Carriage returns are
-// dropped wherever they stand; a last line without a line end counts.
+// One line as readers see it, and the bytes it came from. The spans of all
+// lines cover the readable part of the file without gaps, so a rewrite can
+// copy every line it leaves alone exactly as it stood.
+struct FileLine {
+  std::string text;  // carriage returns dropped, without the line feed
+  size_t begin = 0;  // first byte in the raw file
+  size_t end = 0;    // one past its line feed, or the end of the readable part
+};
+
+// Carriage returns are dropped wherever they stand; a last line without a
+// line end counts.
+std::vector<FileLine> SplitLines(std::string_view raw) {
+  const std::string_view readable = Readable(raw);
+  std::vector<FileLine> lines;
+  FileLine line;
+  for (size_t i = 0; i < readable.size(); ++i) {
+    const char c = readable[i];
+    if (c == '\n') {
+      line.end = i + 1;
+      lines.push_back(std::move(line));
+      line = FileLine();
+      line.begin = i + 1;
+    } else if (c != '\r') {
+      line.text += c;
+    }
+  }
+  if (line.begin < readable.size()) {
+    line.end = readable.size();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+bool Valid(const FileLine& line) { return PlaceStore::CountCommas(line.text) == 2; }
+
+// Valid lines without their line ends, in file order.
 std::vector<std::string> ValidLines(std::string_view raw) {
   std::vector<std::string> lines;
-  std::string line;
-  auto take = [&] {
-    if (PlaceStore::CountCommas(line) == 2) lines.push_back(line);
-    line.clear();
-  };
-  for (const char c : Readable(raw)) {
-    if (c == '\r') continue;
-    if (c == '\n')
-      take();
-    else
-      line += c;
-  }
-  if (!line.empty()) take();
+  for (FileLine& line : SplitLines(raw))
+    if (Valid(line)) lines.push_back(std::move(line.text));
   return lines;
 }
 
@@ -215,15 +238,22 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
     return Fail(PlaceStoreError::kNameNotFound,
                 "No place is named \"" + std::string(oldName) + "\".");
 
+  // Only the entries of oldName change; every other byte, invalid lines, line
+  // ends and whatever follows a 0x1A end mark included, is copied as it stood.
+  // A renamed entry gets a new name field and keeps the rest of its bytes.
   std::string content;
-  for (const std::string& line : ValidLines(raw)) {
-    std::string name = NameOf(line);
-    if (SameName(name, oldName)) {
-      if (newName.empty()) continue;
-      name = std::string(newName);
-    }
-    content.append(name).append(",").append(CoordinateOf(line)).append(kLineEnd);
+  content.reserve(raw.size() + newName.size());
+  size_t copied = 0;
+  for (const FileLine& line : SplitLines(raw)) {
+    if (!Valid(line) || !SameName(NameOf(line.text), oldName)) continue;
+    content.append(raw, copied, line.begin - copied);
+    copied = line.end;
+    if (newName.empty()) continue;
+    const size_t comma = raw.find(',', line.begin);  // ends the name field
+    content.append(newName).append(raw, comma, line.end - comma);
   }
+  content.append(raw, copied, std::string::npos);
+  if (content == raw) return true;
 
   std::string error;
   if (!ReplaceFileContent(file_, content, error))

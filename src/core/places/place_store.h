@@ -45,8 +45,10 @@ class PlaceStore {
   // the write failed; LastError() and LastErrorText() say which.
   bool AddPlaceName(std::string_view name, std::string_view coordinate);
   // Renames every entry of oldName (any letter case) to newName; an empty
-  // newName deletes them. Invalid lines are dropped. False when oldName is not
-  // in the file, newName cannot be stored, or the write failed.
+  // newName deletes them. Every other line of the file, and the coordinate
+  // fields and line end of a renamed entry, stay byte for byte as they were.
+  // False when oldName is not in the file, newName cannot be stored, or the
+  // write failed.
   bool RewritePlaceNames(std::string_view oldName, std::string_view newName);
   // The name of the first place closer than kPlaceMatchRadiusKm, else the
   // coordinate unchanged.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -106,13 +107,43 @@ TEST_F(PlaceStoreTest, ReadsLinesWhateverTheirEnding) {
   EXPECT_EQ(Loaded(), (Lines{"Home,1,2", "Depot,3,4"}));
 }
 
-TEST_F(PlaceStoreTest, KeepsOnlyLinesWithTwoCommasAndRewriteDropsTheRest) {
+TEST_F(PlaceStoreTest, KeepsOnlyLinesWithTwoCommas) {
   WriteRaw("Alpha,1,2\r\nBravo,1\r\nDelta,1,2,3\r\n\r\nEcho,5,6\x1a" "Fox,7,8\r\n");
   EXPECT_EQ(Loaded(), (Lines{"Alpha,1,2", "Echo,5,6"}));
+}
 
+TEST_F(PlaceStoreTest, RewriteChangesOnlyTheEntriesOfTheName) {
+  // Hand-edited lines, mixed line ends, a carriage return inside a line and a
+  // tail after the end mark: a rewrite must keep every byte it does not change.
+  const std::string kept1 = "# depot run\r\n\r\nBravo,1\n";
+  const std::string kept2 = "Delta,1,2,3\r\n\"Depot\",-26.2041,\"28.0473\"\n";
+  const std::string kept3 = "Yard,7,8\r\n  \r\n";
+  const std::string tail = "\x1a" "Home,0,0\r\nold tail";
+  WriteRaw(kept1 + "Ho\rme,\"-26.1071\",28.0567\r\n" + kept2 + "HOME,5,6\n" + kept3 +
+           "home, 9 ,10" + tail);
+  EXPECT_EQ(Loaded(), (Lines{"Home,\"-26.1071\",28.0567", "\"Depot\",-26.2041,\"28.0473\"",
+                             "HOME,5,6", "Yard,7,8", "home, 9 ,10"}));
+
+  // Each renamed entry keeps its coordinate fields and its own line end,
+  // including none at all before the end mark.
   PlaceStore store(file_);
-  EXPECT_TRUE(store.RewritePlaceNames("echo", ""));
-  EXPECT_EQ(ReadRaw(), "Alpha,1,2\r\n");
+  ASSERT_TRUE(store.RewritePlaceNames("home", "Base"));
+  EXPECT_EQ(ReadRaw(), kept1 + "Base,\"-26.1071\",28.0567\r\n" + kept2 + "Base,5,6\n" + kept3 +
+                           "Base, 9 ,10" + tail);
+
+  // A deleted entry takes its line end with it; nothing else moves.
+  ASSERT_TRUE(store.RewritePlaceNames("BASE", ""));
+  EXPECT_EQ(ReadRaw(), kept1 + kept2 + kept3 + tail);
+  EXPECT_EQ(Loaded(), (Lines{"\"Depot\",-26.2041,\"28.0473\"", "Yard,7,8"}));
+
+  // A rewrite that would change nothing leaves the file alone (a replaced
+  // file would be a new one).
+  struct stat before = {}, after = {};
+  ASSERT_EQ(stat(file_.c_str(), &before), 0);
+  ASSERT_TRUE(store.RewritePlaceNames("Yard", "Yard"));
+  ASSERT_EQ(stat(file_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(ReadRaw(), kept1 + kept2 + kept3 + tail);
 }
 
 TEST_F(PlaceStoreTest, MissingFileLoadsNothingAndKeepsTheOldList) {
@@ -185,14 +216,16 @@ TEST_F(PlaceStoreTest, RenameTouchesEveryEntryOfTheNameAndEmptyDeletes) {
   EXPECT_TRUE(store.PlaceList().empty());
 }
 
-TEST_F(PlaceStoreTest, QuotedFieldsAreReadAndRewrittenWithoutQuotes) {
+TEST_F(PlaceStoreTest, QuotedFieldsAreReadWithoutQuotes) {
   WriteRaw("\"Home\",\"-26.1071\",28.0567\r\nDepot,3,4\r\n");
   PlaceStore store(file_);
   ASSERT_TRUE(store.LoadPlaceNames());
   EXPECT_EQ(store.LookupPlaceName("-26.1071,28.0567"), "Home");
   EXPECT_TRUE(store.PlaceNameExists("home"));
-  EXPECT_TRUE(store.RewritePlaceNames("Depot", "Yard"));
-  EXPECT_EQ(ReadRaw(), "Home,-26.1071,28.0567\r\nYard,3,4\r\n");
+  // Renaming replaces the whole name field, quotes included; the coordinate
+  // fields stay as they stood.
+  EXPECT_TRUE(store.RewritePlaceNames("home", "Base"));
+  EXPECT_EQ(ReadRaw(), "Base,\"-26.1071\",28.0567\r\nDepot,3,4\r\n");
 }
 
 TEST_F(PlaceStoreTest, LookupMatchesStrictlyWithinTheRadiusFirstEntryWins) {
