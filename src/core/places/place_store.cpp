@@ -85,11 +85,16 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool NameInContent(std::string_view raw, std::string_view name) {
-  for (const std::string& line : ValidLines(raw))
-    if (SameName(NameOf(line), name)) return true;
-  return false;
+int CountNamed(std::string_view raw, std::string_view name) {
+  int count = 0;
+  for (const std::string& line : ValidLines(raw)) count += SameName(NameOf(line), name);
+  return count;
 }
+
+bool NameInContent(std::string_view raw, std::string_view name) {
+  return CountNamed(raw, name) > 0;
+}
+
 
 // A coordinate must add exactly one comma to the line, and no line break.
 bool StorableCoordinate(std::string_view coordinate) {
@@ -172,6 +177,12 @@ bool PlaceStore::PlaceNameExists(std::string_view name) const {
   return NameInContent(raw, name);
 }
 
+int PlaceStore::CountPlacesNamed(std::string_view name) const {
+  std::string raw;
+  if (file_.empty() || !ReadWholeFile(file_, raw)) return 0;
+  return CountNamed(raw, name);
+}
+
 bool PlaceStore::ReadUnderLock(const PlaceFileLock& lock, std::string& raw) {
   if (!lock.Locked())
     return Fail(PlaceStoreError::kNotSaved,
@@ -237,6 +248,12 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
   if (!NameInContent(raw, oldName))
     return Fail(PlaceStoreError::kNameNotFound,
                 "No place is named \"" + std::string(oldName) + "\".");
+
+  // Another place already carrying the new name would make the two
+  // indistinguishable in the grid. A change of letter case only renames the
+  // entries themselves.
+  if (!newName.empty() && !SameName(newName, oldName) && NameInContent(raw, newName))
+    return Fail(PlaceStoreError::kNameExists, std::string());
 
   // Only the entries of oldName change; every other byte, invalid lines, line
   // ends and whatever follows a 0x1A end mark included, is copied as it stood.

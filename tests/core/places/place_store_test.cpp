@@ -204,16 +204,34 @@ TEST_F(PlaceStoreTest, NamesCompareWithoutLetterCase) {
   EXPECT_EQ(ReadRaw(), "Base,1,2\r\nDepot,3,4\r\n");
 }
 
-TEST_F(PlaceStoreTest, RenameTouchesEveryEntryOfTheNameAndEmptyDeletes) {
-  WriteRaw("Home,1,2\r\nDepot,3,4\r\nHOME,5,6\r\n");
+TEST_F(PlaceStoreTest, RenameOntoAnotherPlacesNameIsRefused) {
+  const std::string before = "Home,1,2\r\n\"Depot\",3,4\r\nHOME,5,6\r\n";
+  WriteRaw(before);
   PlaceStore store(file_);
-  // Renaming onto an existing name is allowed: both places then carry it.
-  EXPECT_TRUE(store.RewritePlaceNames("home", "Depot"));
-  EXPECT_EQ(ReadRaw(), "Depot,1,2\r\nDepot,3,4\r\nDepot,5,6\r\n");
-  EXPECT_TRUE(store.RewritePlaceNames("DEPOT", ""));
-  EXPECT_EQ(ReadRaw(), "");
-  EXPECT_TRUE(store.LoadPlaceNames());
-  EXPECT_TRUE(store.PlaceList().empty());
+  EXPECT_EQ(store.CountPlacesNamed("home"), 2);
+  EXPECT_EQ(store.CountPlacesNamed("DEPOT"), 1);
+  EXPECT_EQ(store.CountPlacesNamed("Yard"), 0);
+
+  // The quoted entry is the place Depot, as the grid shows it.
+  EXPECT_FALSE(store.RewritePlaceNames("home", "depot"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNameExists);
+  EXPECT_EQ(store.LastErrorText(), "");
+  EXPECT_FALSE(store.RewritePlaceNames("Depot", "Home"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNameExists);
+  EXPECT_EQ(ReadRaw(), before);
+
+  // A new letter case of the place's own name is no conflict.
+  EXPECT_TRUE(store.RewritePlaceNames("home", "hOmE"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNone);
+  EXPECT_EQ(ReadRaw(), "hOmE,1,2\r\n\"Depot\",3,4\r\nhOmE,5,6\r\n");
+
+  // Deleting removes every entry of the name and is never a conflict.
+  EXPECT_TRUE(store.RewritePlaceNames("HOME", ""));
+  EXPECT_EQ(ReadRaw(), "\"Depot\",3,4\r\n");
+  EXPECT_EQ(store.CountPlacesNamed("home"), 0);
+
+  fs::remove(file_);
+  EXPECT_EQ(store.CountPlacesNamed("Depot"), 0);
 }
 
 TEST_F(PlaceStoreTest, QuotedFieldsAreReadWithoutQuotes) {
