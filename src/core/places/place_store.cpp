@@ -95,6 +95,14 @@ bool NameInContent(std::string_view raw, std::string_view name) {
   return CountNamed(raw, name) > 0;
 }
 
+// The name field that reads back as name. Readers take one double quote off
+// each end of a field, so a name that begins or ends with one is wrapped in a
+// pair that the reader then removes.
+std::string NameField(std::string_view name) {
+  const bool wrap = name.size() > 1 && (name.front() == '"' || name.back() == '"');
+  if (!wrap) return std::string(name);
+  return "\"" + std::string(name) + "\"";
+}
 
 // A coordinate must add exactly one comma to the line, and no line break.
 bool StorableCoordinate(std::string_view coordinate) {
@@ -223,7 +231,7 @@ bool PlaceStore::AddPlaceName(std::string_view name, std::string_view coordinate
   const size_t end = std::min(raw.find(kEndOfFile), raw.size());
   std::string content = raw.substr(0, end);
   if (!content.empty() && content.back() != '\n') content += kLineEnd;
-  content.append(name).append(",").append(coordinate).append(kLineEnd);
+  content.append(NameField(name)).append(",").append(coordinate).append(kLineEnd);
   content.append(raw, end, std::string::npos);
 
   std::string error;
@@ -267,7 +275,7 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
     copied = line.end;
     if (newName.empty()) continue;
     const size_t comma = raw.find(',', line.begin);  // ends the name field
-    content.append(newName).append(raw, comma, line.end - comma);
+    content.append(NameField(newName)).append(raw, comma, line.end - comma);
   }
   content.append(raw, copied, std::string::npos);
   if (content == raw) return true;

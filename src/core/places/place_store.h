@@ -45,8 +45,10 @@ class PlaceStore {
   // the entries that renaming or deleting the name would change. 0 when the
   // file cannot be read.
   int CountPlacesNamed(std::string_view name) const;
-  // Appends name,coordinate. False when the name exists, cannot be stored, or
-  // the write failed; LastError() and LastErrorText() say which.
+  // Appends name,coordinate. A name that begins or ends with a double quote
+  // is stored inside a pair of them, so that it reads back as typed. False
+  // when the name exists, cannot be stored, or the write failed; LastError()
+  // and LastErrorText() say which.
   bool AddPlaceName(std::string_view name, std::string_view coordinate);
   // Renames every entry of oldName (any letter case) to newName; an empty
   // newName deletes them. Every other line of the file, and the coordinate

@@ -246,6 +246,26 @@ TEST_F(PlaceStoreTest, QuotedFieldsAreReadWithoutQuotes) {
   EXPECT_EQ(ReadRaw(), "Base,\"-26.1071\",28.0567\r\nDepot,3,4\r\n");
 }
 
+TEST_F(PlaceStoreTest, NamesWithQuotesAtTheirEndsReadBackAsTyped) {
+  // Readers take one double quote off each end of a field, so such a name
+  // is stored inside a pair of them.
+  const std::string cafe = "Caf\xe9 de l'Ouest \"Sud\"";
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.AddPlaceName(cafe, "1,2"));
+  ASSERT_TRUE(store.AddPlaceName("\"", "3,4"));
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("1,2"), cafe);
+  EXPECT_EQ(store.LookupPlaceName("3,4"), "\"");
+  EXPECT_TRUE(store.PlaceNameExists(cafe));
+  EXPECT_FALSE(store.PlaceNameExists("Caf\xe9 de l'Ouest \"Sud"));
+
+  ASSERT_TRUE(store.RewritePlaceNames(cafe, "\"Boss\""));
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("1,2"), "\"Boss\"");
+  EXPECT_EQ(store.CountPlacesNamed("\"Boss\""), 1);
+  EXPECT_EQ(store.CountPlacesNamed("Boss"), 0);
+}
+
 TEST_F(PlaceStoreTest, LookupMatchesStrictlyWithinTheRadiusFirstEntryWins) {
   const double lat = -26.1071, lon = 28.0567;
   const std::string at015 = NorthOf(lat, lon, 0.15);
