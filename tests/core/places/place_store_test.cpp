@@ -336,6 +336,30 @@ TEST_F(PlaceStoreTest, LookupAgreesWithTheDistanceRuleEverywhere) {
   }
 }
 
+TEST_F(PlaceStoreTest, LookupAgreesWithTheWalkForLongitudesOfManyTurns) {
+  // A longitude of many turns beside a place at the pole: the lookup named
+  // the pole while the walk through the file named the earlier place.
+  WriteRaw("Far,89.998669,7.1961e22\r\nNorth,90,0\r\nTurns,0,415051741658464976896\r\n");
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  auto walk = [&store](const std::string& coordinate) {
+    for (const std::string& line : store.PlaceList()) {
+      const size_t comma = line.find(',');
+      const auto km = CoordinateDistanceKm(coordinate, line.substr(comma + 1));
+      if (km && *km < 0.2) return line.substr(0, comma);
+    }
+    return coordinate;
+  };
+  for (int lon = -180; lon < 180; lon += 7)
+    for (const char* lat : {"89.999", "89.9985", "89.998", "89.9995"}) {
+      const std::string position = lat + ("," + std::to_string(lon));
+      EXPECT_EQ(store.LookupPlaceName(position), walk(position)) << position;
+    }
+  // That last longitude is a whole number of turns plus 16 degrees.
+  EXPECT_EQ(store.LookupPlaceName("0,16"), "Turns");
+  EXPECT_EQ(store.LookupPlaceName("0,16.01"), "0,16.01");
+}
+
 TEST_F(PlaceStoreTest, LookupIsFastForManyTripsAndPlaces) {
   // Every trip line looks up its start and end; 10,000 trips against 1,000
   // places clustered in one region must stay well under a second.
