@@ -79,7 +79,12 @@ bool ParseCoordinatePoint(std::string_view text, CoordinatePoint& point) {
   double lon = 0;
   if (!ParseCoordinate(text, lat, lon)) return false;
   point.lat = lat * kRadiansPerDegree;
-  point.lon = lon * kRadiansPerDegree;
+  // Distances subtract longitudes. Taken as they are, a longitude of many
+  // turns would swallow the other one in that difference (or in its own
+  // conversion to radians) and place the point at random; whole turns are
+  // removed first, which fmod does exactly and which leaves every longitude
+  // within +-360 degrees as it was. Infinite stays without a value.
+  point.lon = std::fmod(lon, 360.0) * kRadiansPerDegree;
   point.sinLat = std::sin(point.lat);
   point.cosLat = std::cos(point.lat);
   point.x = point.cosLat * std::cos(point.lon);

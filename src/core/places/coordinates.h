@@ -18,14 +18,15 @@ inline constexpr double kPlaceMatchRadiusKm = 0.2;
 bool ParseCoordinate(std::string_view text, double& lat, double& lon);
 
 // Great-circle distance by the spherical law of cosines; nothing when either
-// text does not parse or the result is not a finite number.
+// text does not parse or the result is not a finite number. Longitudes count
+// modulo 360 degrees.
 std::optional<double> CoordinateDistanceKm(std::string_view a, std::string_view b);
 
 // A parsed coordinate with the trigonometry that every distance needs, so a
 // place compared with thousands of positions is converted only once.
 struct CoordinatePoint {
   double lat = 0;  // radians
-  double lon = 0;  // radians
+  double lon = 0;  // radians, after whole turns of 360 degrees are taken off
   double sinLat = 0;
   double cosLat = 0;
   double x = 0, y = 0, z = 0;  // the same point as a unit vector

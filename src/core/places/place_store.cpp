@@ -27,23 +27,46 @@ bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
 // The part of the raw file that readers see: a 0x1A byte ends it.
 std::string_view Readable(std::string_view raw) { return raw.substr(0, raw.find(kEndOfFile)); }
 
-// Valid lines without their line ends, in file order. Carriage returns are
-// dropped wherever they stand; a last line without a line end counts.
+// One line as readers see it, and the bytes it came from. The spans of all
+// lines cover the readable part of the file without gaps, so a rewrite can
+// copy every line it leaves alone exactly as it stood.
+struct FileLine {
+  std::string text;  // carriage returns dropped, without the line feed
+  size_t begin = 0;  // first byte in the raw file
+  size_t end = 0;    // one past its line feed, or the end of the readable part
+};
+
+// Carriage returns are dropped wherever they stand; a last line without a
+// line end counts.
+std::vector<FileLine> SplitLines(std::string_view raw) {
+  const std::string_view readable = Readable(raw);
+  std::vector<FileLine> lines;
+  FileLine line;
+  for (size_t i = 0; i < readable.size(); ++i) {
+    const char c = readable[i];
+    if (c == '\n') {
+      line.end = i + 1;
+      lines.push_back(std::move(line));
+      line = FileLine();
+      line.begin = i + 1;
+    } else if (c != '\r') {
+      line.text += c;
+    }
+  }
+  if (line.begin < readable.size()) {
+    line.end = readable.size();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+bool Valid(const FileLine& line) { return PlaceStore::CountCommas(line.text) == 2; }
+
+// Valid lines without their line ends, in file order.
 std::vector<std::string> ValidLines(std::string_view raw) {
   std::vector<std::string> lines;
-  std::string line;
-  auto take = [&] {
-    if (PlaceStore::CountCommas(line) == 2) lines.push_back(line);
-    line.clear();
-  };
-  for (const char c : Readable(raw)) {
-    if (c == '\r') continue;
-    if (c == '\n')
-      take();
-    else
-      line += c;
-  }
-  if (!line.empty()) take();
+  for (FileLine& line : SplitLines(raw))
+    if (Valid(line)) lines.push_back(std::move(line.text));
   return lines;
 }
 
@@ -62,10 +85,23 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+int CountNamed(std::string_view raw, std::string_view name) {
+  int count = 0;
+  for (const std::string& line : ValidLines(raw)) count += SameName(NameOf(line), name);
+  return count;
+}
+
 bool NameInContent(std::string_view raw, std::string_view name) {
-  for (const std::string& line : ValidLines(raw))
-    if (SameName(NameOf(line), name)) return true;
-  return false;
+  return CountNamed(raw, name) > 0;
+}
+
+// The name field that reads back as name. Readers take one double quote off
+// each end of a field, so a name that begins or ends with one is wrapped in a
+// pair that the reader then removes.
+std::string NameField(std::string_view name) {
+  const bool wrap = name.size() > 1 && (name.front() == '"' || name.back() == '"');
+  if (!wrap) return std::string(name);
+  return "\"" + std::string(name) + "\"";
 }
 
 // A coordinate must add exactly one comma to the line, and no line break.
@@ -149,6 +185,12 @@ bool PlaceStore::PlaceNameExists(std::string_view name) const {
   return NameInContent(raw, name);
 }
 
+int PlaceStore::CountPlacesNamed(std::string_view name) const {
+  std::string raw;
+  if (file_.empty() || !ReadWholeFile(file_, raw)) return 0;
+  return CountNamed(raw, name);
+}
+
 bool PlaceStore::ReadUnderLock(const PlaceFileLock& lock, std::string& raw) {
   if (!lock.Locked())
     return Fail(PlaceStoreError::kNotSaved,
@@ -189,7 +231,7 @@ bool PlaceStore::AddPlaceName(std::string_view name, std::string_view coordinate
   const size_t end = std::min(raw.find(kEndOfFile), raw.size());
   std::string content = raw.substr(0, end);
   if (!content.empty() && content.back() != '\n') content += kLineEnd;
-  content.append(name).append(",").append(coordinate).append(kLineEnd);
+  content.append(NameField(name)).append(",").append(coordinate).append(kLineEnd);
   content.append(raw, end, std::string::npos);
 
   std::string error;
@@ -215,15 +257,28 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
     return Fail(PlaceStoreError::kNameNotFound,
                 "No place is named \"" + std::string(oldName) + "\".");
 
+  // Another place already carrying the new name would make the two
+  // indistinguishable in the grid. A change of letter case only renames the
+  // entries themselves.
+  if (!newName.empty() && !SameName(newName, oldName) && NameInContent(raw, newName))
+    return Fail(PlaceStoreError::kNameExists, std::string());
+
+  // Only the entries of oldName change; every other byte, invalid lines, line
+  // ends and whatever follows a 0x1A end mark included, is copied as it stood.
+  // A renamed entry gets a new name field and keeps the rest of its bytes.
   std::string content;
-  for (const std::string& line : ValidLines(raw)) {
-    std::string name = NameOf(line);
-    if (SameName(name, oldName)) {
-      if (newName.empty()) continue;
-      name = std::string(newName);
-    }
-    content.append(name).append(",").append(CoordinateOf(line)).append(kLineEnd);
+  content.reserve(raw.size() + newName.size());
+  size_t copied = 0;
+  for (const FileLine& line : SplitLines(raw)) {
+    if (!Valid(line) || !SameName(NameOf(line.text), oldName)) continue;
+    content.append(raw, copied, line.begin - copied);
+    copied = line.end;
+    if (newName.empty()) continue;
+    const size_t comma = raw.find(',', line.begin);  // ends the name field
+    content.append(NameField(newName)).append(raw, comma, line.end - comma);
   }
+  content.append(raw, copied, std::string::npos);
+  if (content == raw) return true;
 
   std::string error;
   if (!ReplaceFileContent(file_, content, error))

@@ -16,7 +16,7 @@ class PlaceFileLock;
 // Why the last AddPlaceName or RewritePlaceNames returned false.
 enum class PlaceStoreError {
   kNone,
-  kNameExists,    // AddPlaceName: the name is taken (in any letter case)
+  kNameExists,    // the new name is taken by another place (in any letter case)
   kNameNotFound,  // RewritePlaceNames: no entry carries the old name
   kBadName,       // the new name could not be stored as a line of the file
   kBadCoordinate, // the coordinate text could not be stored as a line of the file
@@ -41,12 +41,21 @@ class PlaceStore {
   bool LoadPlaceNames();
   // Whether a valid line of the file has this name, ignoring letter case.
   bool PlaceNameExists(std::string_view name) const;
-  // Appends name,coordinate. False when the name exists, cannot be stored, or
-  // the write failed; LastError() and LastErrorText() say which.
+  // How many valid lines of the file have this name, ignoring letter case:
+  // the entries that renaming or deleting the name would change. 0 when the
+  // file cannot be read.
+  int CountPlacesNamed(std::string_view name) const;
+  // Appends name,coordinate. A name that begins or ends with a double quote
+  // is stored inside a pair of them, so that it reads back as typed. False
+  // when the name exists, cannot be stored, or the write failed; LastError()
+  // and LastErrorText() say which.
   bool AddPlaceName(std::string_view name, std::string_view coordinate);
   // Renames every entry of oldName (any letter case) to newName; an empty
-  // newName deletes them. Invalid lines are dropped. False when oldName is not
-  // in the file, newName cannot be stored, or the write failed.
+  // newName deletes them. Every other line of the file, and the coordinate
+  // fields and line end of a renamed entry, stay byte for byte as they were.
+  // False when oldName is not in the file (kNameNotFound), another place
+  // already has newName (kNameExists; a change of letter case alone is fine),
+  // newName cannot be stored, or the write failed.
   bool RewritePlaceNames(std::string_view oldName, std::string_view newName);
   // The name of the first place closer than kPlaceMatchRadiusKm, else the
   // coordinate unchanged.

@@ -81,6 +81,19 @@ TEST(CoordinateDistanceKm, OppositePointsAreHalfTheGlobeApart) {
   EXPECT_NEAR(*CoordinateDistanceKm("-26.1071,28.0567", "26.1071,-151.9433"), halfGlobe, 1e-3);
 }
 
+TEST(CoordinateDistanceKm, LongitudesCountModuloWholeTurns) {
+  const double oneDegree = 0.0174532925239284 * 3437.7387 * 1.150779 * 1.6;
+  EXPECT_EQ(*CoordinateDistanceKm("0,10", "0,370"), 0.0);
+  EXPECT_EQ(*CoordinateDistanceKm("0,10", "0,-350"), 0.0);
+  // 45 * 2^63 + 65536 degrees: a whole number of turns and 16 degrees, far
+  // beyond the point where a difference in radians keeps the small side.
+  EXPECT_EQ(*CoordinateDistanceKm("0,16", "0,415051741658464976896"), 0.0);
+  EXPECT_NEAR(*CoordinateDistanceKm("0,17", "0,415051741658464976896"), oneDegree, 1e-6);
+  // Within one turn nothing changes: across the date line the conversion
+  // factor's excess over a turn still shows, as a few millimetres.
+  EXPECT_NEAR(*CoordinateDistanceKm("0,179.5", "0,-179.5"), oneDegree, 1e-4);
+}
+
 TEST(CoordinateDistanceKm, EqualPointsAreZeroAndBadTextHasNoDistance) {
   EXPECT_EQ(*CoordinateDistanceKm("-26.1071,28.0567", "-26.1071,28.0567"), 0.0);
   EXPECT_EQ(*CoordinateDistanceKm("51.5,-0.12", "51.5,-0.12"), 0.0);

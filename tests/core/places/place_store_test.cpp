@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -106,13 +107,43 @@ TEST_F(PlaceStoreTest, ReadsLinesWhateverTheirEnding) {
   EXPECT_EQ(Loaded(), (Lines{"Home,1,2", "Depot,3,4"}));
 }
 
-TEST_F(PlaceStoreTest, KeepsOnlyLinesWithTwoCommasAndRewriteDropsTheRest) {
+TEST_F(PlaceStoreTest, KeepsOnlyLinesWithTwoCommas) {
   WriteRaw("Alpha,1,2\r\nBravo,1\r\nDelta,1,2,3\r\n\r\nEcho,5,6\x1a" "Fox,7,8\r\n");
   EXPECT_EQ(Loaded(), (Lines{"Alpha,1,2", "Echo,5,6"}));
+}
 
+TEST_F(PlaceStoreTest, RewriteChangesOnlyTheEntriesOfTheName) {
+  // Hand-edited lines, mixed line ends, a carriage return inside a line and a
+  // tail after the end mark: a rewrite must keep every byte it does not change.
+  const std::string kept1 = "# depot run\r\n\r\nBravo,1\n";
+  const std::string kept2 = "Delta,1,2,3\r\n\"Depot\",-26.2041,\"28.0473\"\n";
+  const std::string kept3 = "Yard,7,8\r\n  \r\n";
+  const std::string tail = "\x1a" "Home,0,0\r\nold tail";
+  WriteRaw(kept1 + "Ho\rme,\"-26.1071\",28.0567\r\n" + kept2 + "HOME,5,6\n" + kept3 +
+           "home, 9 ,10" + tail);
+  EXPECT_EQ(Loaded(), (Lines{"Home,\"-26.1071\",28.0567", "\"Depot\",-26.2041,\"28.0473\"",
+                             "HOME,5,6", "Yard,7,8", "home, 9 ,10"}));
+
+  // Each renamed entry keeps its coordinate fields and its own line end,
+  // including none at all before the end mark.
   PlaceStore store(file_);
-  EXPECT_TRUE(store.RewritePlaceNames("echo", ""));
-  EXPECT_EQ(ReadRaw(), "Alpha,1,2\r\n");
+  ASSERT_TRUE(store.RewritePlaceNames("home", "Base"));
+  EXPECT_EQ(ReadRaw(), kept1 + "Base,\"-26.1071\",28.0567\r\n" + kept2 + "Base,5,6\n" + kept3 +
+                           "Base, 9 ,10" + tail);
+
+  // A deleted entry takes its line end with it; nothing else moves.
+  ASSERT_TRUE(store.RewritePlaceNames("BASE", ""));
+  EXPECT_EQ(ReadRaw(), kept1 + kept2 + kept3 + tail);
+  EXPECT_EQ(Loaded(), (Lines{"\"Depot\",-26.2041,\"28.0473\"", "Yard,7,8"}));
+
+  // A rewrite that would change nothing leaves the file alone (a replaced
+  // file would be a new one).
+  struct stat before = {}, after = {};
+  ASSERT_EQ(stat(file_.c_str(), &before), 0);
+  ASSERT_TRUE(store.RewritePlaceNames("Yard", "Yard"));
+  ASSERT_EQ(stat(file_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(ReadRaw(), kept1 + kept2 + kept3 + tail);
 }
 
 TEST_F(PlaceStoreTest, MissingFileLoadsNothingAndKeepsTheOldList) {
@@ -173,26 +204,66 @@ TEST_F(PlaceStoreTest, NamesCompareWithoutLetterCase) {
   EXPECT_EQ(ReadRaw(), "Base,1,2\r\nDepot,3,4\r\n");
 }
 
-TEST_F(PlaceStoreTest, RenameTouchesEveryEntryOfTheNameAndEmptyDeletes) {
-  WriteRaw("Home,1,2\r\nDepot,3,4\r\nHOME,5,6\r\n");
+TEST_F(PlaceStoreTest, RenameOntoAnotherPlacesNameIsRefused) {
+  const std::string before = "Home,1,2\r\n\"Depot\",3,4\r\nHOME,5,6\r\n";
+  WriteRaw(before);
   PlaceStore store(file_);
-  // Renaming onto an existing name is allowed: both places then carry it.
-  EXPECT_TRUE(store.RewritePlaceNames("home", "Depot"));
-  EXPECT_EQ(ReadRaw(), "Depot,1,2\r\nDepot,3,4\r\nDepot,5,6\r\n");
-  EXPECT_TRUE(store.RewritePlaceNames("DEPOT", ""));
-  EXPECT_EQ(ReadRaw(), "");
-  EXPECT_TRUE(store.LoadPlaceNames());
-  EXPECT_TRUE(store.PlaceList().empty());
+  EXPECT_EQ(store.CountPlacesNamed("home"), 2);
+  EXPECT_EQ(store.CountPlacesNamed("DEPOT"), 1);
+  EXPECT_EQ(store.CountPlacesNamed("Yard"), 0);
+
+  // The quoted entry is the place Depot, as the grid shows it.
+  EXPECT_FALSE(store.RewritePlaceNames("home", "depot"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNameExists);
+  EXPECT_EQ(store.LastErrorText(), "");
+  EXPECT_FALSE(store.RewritePlaceNames("Depot", "Home"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNameExists);
+  EXPECT_EQ(ReadRaw(), before);
+
+  // A new letter case of the place's own name is no conflict.
+  EXPECT_TRUE(store.RewritePlaceNames("home", "hOmE"));
+  EXPECT_EQ(store.LastError(), PlaceStoreError::kNone);
+  EXPECT_EQ(ReadRaw(), "hOmE,1,2\r\n\"Depot\",3,4\r\nhOmE,5,6\r\n");
+
+  // Deleting removes every entry of the name and is never a conflict.
+  EXPECT_TRUE(store.RewritePlaceNames("HOME", ""));
+  EXPECT_EQ(ReadRaw(), "\"Depot\",3,4\r\n");
+  EXPECT_EQ(store.CountPlacesNamed("home"), 0);
+
+  fs::remove(file_);
+  EXPECT_EQ(store.CountPlacesNamed("Depot"), 0);
 }
 
-TEST_F(PlaceStoreTest, QuotedFieldsAreReadAndRewrittenWithoutQuotes) {
+TEST_F(PlaceStoreTest, QuotedFieldsAreReadWithoutQuotes) {
   WriteRaw("\"Home\",\"-26.1071\",28.0567\r\nDepot,3,4\r\n");
   PlaceStore store(file_);
   ASSERT_TRUE(store.LoadPlaceNames());
   EXPECT_EQ(store.LookupPlaceName("-26.1071,28.0567"), "Home");
   EXPECT_TRUE(store.PlaceNameExists("home"));
-  EXPECT_TRUE(store.RewritePlaceNames("Depot", "Yard"));
-  EXPECT_EQ(ReadRaw(), "Home,-26.1071,28.0567\r\nYard,3,4\r\n");
+  // Renaming replaces the whole name field, quotes included; the coordinate
+  // fields stay as they stood.
+  EXPECT_TRUE(store.RewritePlaceNames("home", "Base"));
+  EXPECT_EQ(ReadRaw(), "Base,\"-26.1071\",28.0567\r\nDepot,3,4\r\n");
+}
+
+TEST_F(PlaceStoreTest, NamesWithQuotesAtTheirEndsReadBackAsTyped) {
+  // Readers take one double quote off each end of a field, so such a name
+  // is stored inside a pair of them.
+  const std::string cafe = "Caf\xe9 de l'Ouest \"Sud\"";
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.AddPlaceName(cafe, "1,2"));
+  ASSERT_TRUE(store.AddPlaceName("\"", "3,4"));
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("1,2"), cafe);
+  EXPECT_EQ(store.LookupPlaceName("3,4"), "\"");
+  EXPECT_TRUE(store.PlaceNameExists(cafe));
+  EXPECT_FALSE(store.PlaceNameExists("Caf\xe9 de l'Ouest \"Sud"));
+
+  ASSERT_TRUE(store.RewritePlaceNames(cafe, "\"Boss\""));
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.LookupPlaceName("1,2"), "\"Boss\"");
+  EXPECT_EQ(store.CountPlacesNamed("\"Boss\""), 1);
+  EXPECT_EQ(store.CountPlacesNamed("Boss"), 0);
 }
 
 TEST_F(PlaceStoreTest, LookupMatchesStrictlyWithinTheRadiusFirstEntryWins) {
@@ -263,6 +334,30 @@ TEST_F(PlaceStoreTest, LookupAgreesWithTheDistanceRuleEverywhere) {
     }
     ASSERT_EQ(store.LookupPlaceName(text), expected) << text;
   }
+}
+
+TEST_F(PlaceStoreTest, LookupAgreesWithTheWalkForLongitudesOfManyTurns) {
+  // A longitude of many turns beside a place at the pole: the lookup named
+  // the pole while the walk through the file named the earlier place.
+  WriteRaw("Far,89.998669,7.1961e22\r\nNorth,90,0\r\nTurns,0,415051741658464976896\r\n");
+  PlaceStore store(file_);
+  ASSERT_TRUE(store.LoadPlaceNames());
+  auto walk = [&store](const std::string& coordinate) {
+    for (const std::string& line : store.PlaceList()) {
+      const size_t comma = line.find(',');
+      const auto km = CoordinateDistanceKm(coordinate, line.substr(comma + 1));
+      if (km && *km < 0.2) return line.substr(0, comma);
+    }
+    return coordinate;
+  };
+  for (int lon = -180; lon < 180; lon += 7)
+    for (const char* lat : {"89.999", "89.9985", "89.998", "89.9995"}) {
+      const std::string position = lat + ("," + std::to_string(lon));
+      EXPECT_EQ(store.LookupPlaceName(position), walk(position)) << position;
+    }
+  // That last longitude is a whole number of turns plus 16 degrees.
+  EXPECT_EQ(store.LookupPlaceName("0,16"), "Turns");
+  EXPECT_EQ(store.LookupPlaceName("0,16.01"), "0,16.01");
 }
 
 TEST_F(PlaceStoreTest, LookupIsFastForManyTripsAndPlaces) {
