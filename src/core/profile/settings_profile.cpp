@@ -152,8 +152,10 @@ std::string FormatProfile(const SettingsValues& values, const ProfileUnit& unit,
           HeaderText(unit.firmware) + "\n";
   text += "; Settings left out keep the unit's values when the profile is applied.\n";
   text += "\n[settings]\n";
-  for (const auto& [key, value] : values.Entries())
-    text += std::string(SettingKeyName(key)) + " = " + WrittenValue(value) + "\n";
+  for (const auto& [key, value] : values.Entries()) {
+    text += SettingKeyName(key);
+    text += value.empty() ? " =\n" : " = " + WrittenValue(value) + "\n";
+  }
   return text;
 }
 

@@ -38,6 +38,7 @@ TEST(SettingsProfile, WrittenWithItsHeaderAndKeysInCanonicalOrder) {
   const SettingsValues values = Values({{SettingKey::kTrack1, "21600"},
                                         {SettingKey::kApn, "internet"},
                                         {SettingKey::kApnPassword, " secret"},
+                                        {SettingKey::kApnUser, ""},
                                         {SettingKey::kIgnition, "1"}});
   EXPECT_EQ(FormatProfile(values, {"123456789012345", "2.14"}, kSavedAt),
             std::string("; Wayrunner Track settings profile\n"
@@ -49,6 +50,7 @@ TEST(SettingsProfile, WrittenWithItsHeaderAndKeysInCanonicalOrder) {
                 "\n"
                 "[settings]\n"
                 "apn = internet\n"
+                "apn_user =\n"
                 "apn_password = \" secret\"\n"
                 "ignition = 1\n"
                 "track1 = 21600\n");
