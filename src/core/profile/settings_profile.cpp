@@ -1,0 +1,168 @@
+#include "profile/settings_profile.h"
+
+#include <array>
+
+#include "files/output_file.h"
+#include "version.h"
+
+namespace wr {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kSection = "settings";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// A name from the file for a message: printable ASCII only, cut short.
+std::string ShownName(std::string_view name) {
+  std::string out;
+  for (size_t i = 0; i < name.size() && i < 40; ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    out += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+  }
+  if (name.size() > 40) out += "...";
+  return out;
+}
+
+// Header texts come from the unit; anything that could end the comment
+// line (or is no printable character) becomes '?'.
+std::string HeaderText(const std::string& text) {
+  if (text.empty()) return "unknown";
+  std::string out = text;
+  for (char& c : out) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b >= 0x7F) c = '?';
+  }
+  return out;
+}
+
+// Quotes a value whose edges the reader would otherwise trim or unquote.
+std::string WrittenValue(const std::string& value) {
+  const bool blankEdge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+  return blankEdge || quoted ? "\"" + value + "\"" : value;
+}
+
+std::string UtcText(std::time_t t) {
+  std::tm parts{};
+#ifdef _WIN32
+  const bool ok = gmtime_s(&parts, &t) == 0;
+#else
+  const bool ok = gmtime_r(&t, &parts) != nullptr;
+#endif
+  if (!ok) return "an unknown date";
+  char text[40];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S UTC", &parts);
+  return text;
+}
+
+ProfileRead Refused(std::string error) {
+  ProfileRead read;
+  read.error = std::move(error);
+  return read;
+}
+
+std::string AtLine(size_t line) { return "Line " + std::to_string(line) + ": "; }
+
+}  // namespace
+
+ProfileRead ParseProfile(std::string_view content) {
+  if (content.substr(0, kBom.size()) == kBom) content.remove_prefix(kBom.size());
+
+  ProfileRead read;
+  std::array<size_t, kSettingKeyCount> seenOnLine{};  // 0: not yet
+  bool haveSection = false;
+  size_t lineNumber = 0;
+  while (!content.empty()) {
+    ++lineNumber;
+    const size_t end = content.find('\n');
+    std::string_view line = content.substr(0, end);
+    content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+    line = Trimmed(line);
+    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+
+    if (line.front() == '[') {
+      if (line.back() != ']')
+        return Refused(AtLine(lineNumber) + "a section heading must end with ']'.");
+      const std::string_view name = Trimmed(line.substr(1, line.size() - 2));
+      if (!SameIgnoringCase(name, kSection))
+        return Refused(AtLine(lineNumber) + "[" + ShownName(name) +
+                       "] is not a section of a settings profile; only [settings] is.");
+      haveSection = true;
+      continue;
+    }
+
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+      return Refused(AtLine(lineNumber) + "expected \"key = value\" or a section heading.");
+    const std::string_view name = Trimmed(line.substr(0, equals));
+    const auto key = SettingKeyFromName(name);
+    if (!key)
+      return Refused(AtLine(lineNumber) + "\"" + ShownName(name) +
+                     "\" is not a setting; the settings are " + SettingKeyNames() + ".");
+    const std::string keyName(SettingKeyName(*key));
+    if (!haveSection)
+      return Refused(AtLine(lineNumber) + "\"" + keyName + "\" comes before the [settings] section.");
+    size_t& seen = seenOnLine[static_cast<size_t>(*key)];
+    if (seen != 0)
+      return Refused(AtLine(lineNumber) + "\"" + keyName + "\" is given a second time (first on line " +
+                     std::to_string(seen) + ").");
+    seen = lineNumber;
+
+    std::string_view value = Trimmed(line.substr(equals + 1));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+      value = value.substr(1, value.size() - 2);
+    const std::string refusal = read.values.Set(*key, value);
+    if (!refusal.empty())
+      return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" " + refusal + ".");
+  }
+  if (!haveSection) return Refused("The profile has no [settings] section.");
+  return read;
+}
+
+ProfileRead ReadProfileFile(const std::filesystem::path& file) {
+  std::string content, error;
+  if (!ReadFileLimited(file, kMaxProfileBytes, content, error)) return Refused(error);
+  ProfileRead read = ParseProfile(content);
+  if (!read.Ok()) read.error = "The profile \"" + file.string() + "\" was refused. " + read.error;
+  return read;
+}
+
+std::string FormatProfile(const SettingsValues& values, const ProfileUnit& unit, std::time_t savedAt) {
+  std::string text = "; Wayrunner Track settings profile\n";
+  text += "; Written by Wayrunner Track " + std::string(kVersion) + " on " + UtcText(savedAt) + "\n";
+  text += "; From the unit with device id " + HeaderText(unit.deviceId) + ", firmware " +
+          HeaderText(unit.firmware) + "\n";
+  text += "; Settings left out keep the unit's values when the profile is applied.\n";
+  text += "\n[settings]\n";
+  for (const auto& [key, value] : values.Entries()) {
+    text += SettingKeyName(key);
+    text += value.empty() ? " =\n" : " = " + WrittenValue(value) + "\n";
+  }
+  return text;
+}
+
+bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
+                      const ProfileUnit& unit, std::string& error) {
+  return WriteFileReplacing(file, FormatProfile(values, unit, std::time(nullptr)),
+                            FileAccess::kOwnerOnly, error);
+}
+
+}  // namespace wr

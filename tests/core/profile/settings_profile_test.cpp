@@ -1,0 +1,158 @@
+#include "profile/settings_profile.h"
+
+#include <gtest/gtest.h>
+
+#include "core/support/external_tools.h"
+#include "version.h"
+
+namespace wr {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScratchDir;
+
+constexpr std::time_t kSavedAt = 1773819910;  // 2026-03-18 07:45:10 UTC
+
+SettingsValues Values(std::initializer_list<std::pair<SettingKey, const char*>> entries) {
+  SettingsValues values;
+  for (const auto& [key, text] : entries) EXPECT_EQ(values.Set(key, text), "") << text;
+  return values;
+}
+
+SettingsValues EveryKey() {
+  return Values({{SettingKey::kUssd, "*141#"},
+                 {SettingKey::kUssdInterval, "24"},
+                 {SettingKey::kApn, " my apn "},
+                 {SettingKey::kApnUser, "\"guest\""},
+                 {SettingKey::kApnPassword, "p=w;#\" "},
+                 {SettingKey::kTripStopMinutes, "5"},
+                 {SettingKey::kLowPower, "1"},
+                 {SettingKey::kIgnition, "2"},
+                 {SettingKey::kTrack1, "21600"},
+                 {SettingKey::kTrack2, "30"},
+                 {SettingKey::kTrack4, "-2147483648"},
+                 {SettingKey::kTrack5, "20"}});
+}
+
+TEST(SettingsProfile, WrittenWithItsHeaderAndKeysInCanonicalOrder) {
+  const SettingsValues values = Values({{SettingKey::kTrack1, "21600"},
+                                        {SettingKey::kApn, "internet"},
+                                        {SettingKey::kApnPassword, " secret"},
+                                        {SettingKey::kApnUser, ""},
+                                        {SettingKey::kIgnition, "1"}});
+  EXPECT_EQ(FormatProfile(values, {"123456789012345", "2.14"}, kSavedAt),
+            std::string("; Wayrunner Track settings profile\n"
+                        "; Written by Wayrunner Track ") +
+                kVersion +
+                " on 2026-03-18 07:45:10 UTC\n"
+                "; From the unit with device id 123456789012345, firmware 2.14\n"
+                "; Settings left out keep the unit's values when the profile is applied.\n"
+                "\n"
+                "[settings]\n"
+                "apn = internet\n"
+                "apn_user =\n"
+                "apn_password = \" secret\"\n"
+                "ignition = 1\n"
+                "track1 = 21600\n");
+  // The unit's texts cannot break out of the comment.
+  const std::string header = FormatProfile({}, {"1\n[other]\nx=1", ""}, kSavedAt);
+  EXPECT_NE(header.find("device id 1?[other]?x=1, firmware unknown\n"), std::string::npos) << header;
+  EXPECT_TRUE(ParseProfile(header).Ok());
+}
+
+TEST(SettingsProfile, WriteThenReadGivesTheSameValues) {
+  for (const SettingsValues& values : {EveryKey(), SettingsValues(),
+                                       Values({{SettingKey::kUssd, "\""}}),
+                                       Values({{SettingKey::kApn, "\"\""}}),
+                                       Values({{SettingKey::kApn, ""}})}) {
+    const ProfileRead read = ParseProfile(FormatProfile(values, {}, kSavedAt));
+    ASSERT_TRUE(read.Ok()) << read.error;
+    EXPECT_EQ(read.values, values) << FormatProfile(values, {}, kSavedAt);
+  }
+}
+
+TEST(SettingsProfile, ReadsHandWrittenProfiles) {
+  const ProfileRead read = ParseProfile(
+      "\xEF\xBB\xBF# made by hand\r\n"
+      "\r\n"
+      "  [ Settings ]  \r\n"
+      "; a comment\n"
+      "\t APN\t=\tinternet  \n"
+      "ussd=*100#\n"
+      "Trip_Stop_Minutes = 007\n"
+      "apn_password = \"two  words \"\n"
+      "apn_user =\n"
+      "low_power = 0");  // no line end at the end
+  ASSERT_TRUE(read.Ok()) << read.error;
+  EXPECT_EQ(read.values, Values({{SettingKey::kApn, "internet"},
+                                 {SettingKey::kUssd, "*100#"},
+                                 {SettingKey::kTripStopMinutes, "7"},
+                                 {SettingKey::kApnPassword, "two  words "},
+                                 {SettingKey::kApnUser, ""},
+                                 {SettingKey::kLowPower, "0"}}));
+  // A section with nothing in it sets nothing, and is no error.
+  const ProfileRead empty = ParseProfile("[settings]\n");
+  ASSERT_TRUE(empty.Ok());
+  EXPECT_TRUE(empty.values.Empty());
+}
+
+TEST(SettingsProfile, RefusalsNameTheLineAndTheKey) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"[settings]\nfoo = 1\n",
+       "Line 2: \"foo\" is not a setting; the settings are ussd, ussd_interval, apn, apn_user, "
+       "apn_password, trip_stop_minutes, low_power, ignition, track1, track2, track4, track5."},
+      {"[settings]\napn = a\n\nAPN = b\n", "Line 4: \"apn\" is given a second time (first on line 2)."},
+      {"[settings]\ntrack1 = abc\n", "Line 2: the value of \"track1\" must be a whole number, not \"abc\"."},
+      // A lone carriage return does not end a line; it stays in the value.
+      {"[settings]\napn_password = x\ry\n",
+       "Line 2: the value of \"apn_password\" contains a carriage return, which cannot be sent to "
+       "the unit."},
+      {"apn = internet\n[settings]\n", "Line 1: \"apn\" comes before the [settings] section."},
+      {"[settings]\napn = x\n[setings]\nignition = 1\n",
+       "Line 3: [setings] is not a section of a settings profile; only [settings] is."},
+      {"[settings\n", "Line 1: a section heading must end with ']'."},
+      {"[settings]\njust text\n", "Line 2: expected \"key = value\" or a section heading."},
+      {"[settings]\n= 5\n", "Line 2: \"\" is not a setting; the settings are ussd, ussd_interval, "
+                            "apn, apn_user, apn_password, trip_stop_minutes, low_power, ignition, "
+                            "track1, track2, track4, track5."},
+      {"; nothing but a comment\n", "The profile has no [settings] section."},
+      {"", "The profile has no [settings] section."},
+  };
+  for (const auto& [content, message] : cases) {
+    const ProfileRead read = ParseProfile(content);
+    EXPECT_EQ(read.error, message) << content;
+    EXPECT_TRUE(read.values.Empty()) << content;
+  }
+}
+
+TEST(SettingsProfile, FileIsOwnerOnlyAndReadsBack) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const fs::path file = dir / "unit.ini";
+  testing::WriteText(file, "old");
+  fs::permissions(file, fs::perms(0644));
+  std::string error;
+  ASSERT_TRUE(WriteProfileFile(file, EveryKey(), {"42", "2.14"}, error)) << error;
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0600));
+  const ProfileRead read = ReadProfileFile(file);
+  ASSERT_TRUE(read.Ok()) << read.error;
+  EXPECT_EQ(read.values, EveryKey());
+
+  EXPECT_FALSE(WriteProfileFile(dir / "none" / "unit.ini", EveryKey(), {}, error));
+  EXPECT_NE(error.find("none/unit.ini"), std::string::npos) << error;
+}
+
+TEST(SettingsProfile, FileRefusalsNameTheFile) {
+  ScratchDir dir;
+  ASSERT_TRUE(dir.Ok());
+  testing::WriteText(dir / "bad.ini", "[settings]\nignition = 9\n");
+  EXPECT_EQ(ReadProfileFile(dir / "bad.ini").error,
+            "The profile \"" + (dir / "bad.ini").string() +
+                "\" was refused. Line 2: the value of \"ignition\" must be 0, 1 or 2, not \"9\".");
+  testing::WriteText(dir / "big.ini", "[settings]\n" + std::string(kMaxProfileBytes, ';'));
+  EXPECT_NE(ReadProfileFile(dir / "big.ini").error.find("larger than"), std::string::npos);
+  EXPECT_NE(ReadProfileFile(dir / "missing.ini").error.find("missing.ini"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace wr
