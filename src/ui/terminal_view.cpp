@@ -51,10 +51,6 @@ TerminalView::TerminalView(QWidget* parent) : QAbstractScrollArea(parent) {
   refresh_.setInterval(kRefreshMs);
   connect(&refresh_, &QTimer::timeout, this, &TerminalView::Refresh);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TerminalView::OnScrollBarMoved);
-  // The scroll bars may lag behind the lines by one refresh; the user's input
-  // must act on bars that are up to date.
-  verticalScrollBar()->installEventFilter(this);
-  horizontalScrollBar()->installEventFilter(this);
 
   UpdateMetrics();
   SyncScrollBars();
@@ -265,6 +261,7 @@ void TerminalView::SyncScrollBars() {
   vbar->setSingleStep(1);
   vbar->setPageStep(rows);
   vbar->setValue(FirstVisibleLine());
+  barBase_ = firstSerial_;
 
   // One column more than the widest line, for the selected line break.
   const double columns = double(widest_) + StampChars() + 1;
@@ -304,8 +301,9 @@ TerminalView::Place TerminalView::PlaceAt(const QPoint& pos, bool nearestBoundar
 void TerminalView::OnScrollBarMoved(int value) {
   if (ownScroll_ > 0) return;
   // The user moved the view: away from the end stops following, back at the
-  // end follows again.
-  topSerial_ = firstSerial_ + value;
+  // end follows again. The bar may be up to one refresh behind the lines, so
+  // its value counts from the first line it knew of.
+  topSerial_ = barBase_ + value;
   following_ = value >= verticalScrollBar()->maximum();
 }
 
@@ -324,13 +322,6 @@ void TerminalView::Refresh() {
   if (barsStale_) SyncScrollBars();
   if (repaintDue_) viewport()->update();
   repaintDue_ = false;
-}
-
-bool TerminalView::eventFilter(QObject* watched, QEvent* event) {
-  if (barsStale_ && event->isInputEvent() &&
-      (watched == verticalScrollBar() || watched == horizontalScrollBar()))
-    SyncScrollBars();
-  return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void TerminalView::resizeEvent(QResizeEvent* event) {
@@ -406,6 +397,8 @@ void TerminalView::keyPressEvent(QKeyEvent* event) {
     SelectAll();
     return;
   }
+  // Keys and the wheel act on the lines as they are now; a press on the bar
+  // itself acts on the bar as it was painted.
   if (barsStale_) SyncScrollBars();
   QScrollBar* vbar = verticalScrollBar();
   QScrollBar* hbar = horizontalScrollBar();
@@ -442,6 +435,11 @@ void TerminalView::keyPressEvent(QKeyEvent* event) {
       return;
   }
   event->accept();
+}
+
+void TerminalView::wheelEvent(QWheelEvent* event) {
+  if (barsStale_) SyncScrollBars();
+  QAbstractScrollArea::wheelEvent(event);
 }
 
 void TerminalView::mousePressEvent(QMouseEvent* event) {

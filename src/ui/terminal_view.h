@@ -88,13 +88,13 @@ class TerminalView : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Line {
@@ -141,7 +141,8 @@ class TerminalView : public QAbstractScrollArea {
   // Where the view is: at the end, or with the line of this serial at the top.
   bool following_ = true;
   std::int64_t topSerial_ = 0;
-  int ownScroll_ = 0;  // > 0 while this class moves the scroll bars itself
+  std::int64_t barBase_ = 0;  // first serial when the scroll bar was last set
+  int ownScroll_ = 0;         // > 0 while this class moves the scroll bars itself
 
   qreal charWidth_ = 8;
   int lineHeight_ = 16;

@@ -104,6 +104,8 @@ TEST_F(TerminalViewTest, ScrolledUpByAnyMeansStaysOnTheSameLines) {
     SCOPED_TRACE(name);
     view.Clear();
     Fill(300);
+    // As the user sees it: the scroll bar catches up with the lines first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.verticalScrollBar()->maximum() > 0; }));
     scrollUp();
     ASSERT_FALSE(view.IsFollowing());
     const QString top = TopLine();
@@ -136,6 +138,18 @@ TEST_F(TerminalViewTest, ScrolledUpStaysOnTheSameLinesWhileTheOldestAreDroppedAn
   EXPECT_TRUE(view.IsFollowing());
   Fill(1);
   EXPECT_EQ(BottomLine(), "line 401");
+}
+
+TEST_F(TerminalViewTest, ScrollBarMovedBeforeItCaughtUpActsOnTheLinesItShowed) {
+  view.SetMaxLines(300);
+  Fill(300);
+  QScrollBar* bar = view.verticalScrollBar();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() == 300 - view.VisibleRows(); }));
+  const int shownTop = next - view.VisibleRows();
+  Fill(10);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(TopLine(), QString("line %1").arg(shownTop - view.VisibleRows()));
+  EXPECT_FALSE(view.IsFollowing());
 }
 
 TEST_F(TerminalViewTest, KeepsAtMostMaxLinesDroppingTheOldest) {
