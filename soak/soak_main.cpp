@@ -6,9 +6,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextDocument>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +19,7 @@
 #include "sim/simulated_bus.h"
 #include "app/app_context.h"
 #include "ui/desktop_shell.h"
+#include "ui/terminal_view.h"
 #include "ui/tfrm_comms.h"
 #include "ui/settings_page.h"
 #include "ui/status_page.h"
@@ -79,9 +77,9 @@ bool WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
 
 // Whether one of the terminal's last lines reads exactly `line`.
 bool TerminalEndsNear(wr::TfrmComms& terminal, const QString& line) {
-  QTextBlock block = terminal.redtDebug->document()->lastBlock();
-  for (int i = 0; i < 64 && block.isValid(); ++i, block = block.previous())
-    if (block.text() == line) return true;
+  const wr::TerminalView& view = *terminal.redtDebug;
+  for (int i = view.LineCount() - 1; i >= 0 && i >= view.LineCount() - 64; --i)
+    if (view.LineText(i) == line) return true;
   return false;
 }
 

@@ -10,6 +10,10 @@ QString FromBytes(std::string_view bytes) {
 
 std::string ToBytes(const QString& text) { return text.toUtf8().toStdString(); }
 
+QString FromRawBytes(std::string_view bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
 QString FromLocalBytes(std::string_view bytes) {
   return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }

@@ -15,6 +15,10 @@ namespace wr {
 QString FromBytes(std::string_view bytes);
 std::string ToBytes(const QString& text);
 
+// Bytes shown one for one, as the debug terminal shows its traffic: Latin-1,
+// so that every byte keeps a column of its own and nothing is lost.
+QString FromRawBytes(std::string_view bytes);
+
 // The place-names file holds names in the system's 8-bit code page.
 QString FromLocalBytes(std::string_view bytes);
 std::string ToLocalBytes(const QString& text);

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <memory>
 
+#include "session/unit_text.h"
 #include "ui/app_fonts.h"
 
 namespace wr {
@@ -155,7 +156,7 @@ QString TerminalView::Slice(int i, int from, int to) const {
   if (from < stamp) text += Stamp(lines_[size_t(i)].arrivalMs).mid(from, std::min(to, stamp) - from);
   const int first = std::max(from - stamp, 0);
   const int last = to - stamp;
-  if (last > first) text += QString::fromLatin1(bytes.data() + first, last - first);
+  if (last > first) text += FromRawBytes(std::string_view(bytes).substr(first, last - first));
   return text;
 }
 

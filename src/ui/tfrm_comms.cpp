@@ -4,16 +4,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "protocol/commands.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
+#include "ui/terminal_view.h"
 #include "ui/tfrm_main.h"
 
 namespace wr {
@@ -45,13 +43,10 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
   top->addWidget(chkQuick);
   top->addStretch(1);
 
-  redtDebug = new QPlainTextEdit;
+  // A log of bytes: compact storage, only the visible lines painted.
+  redtDebug = new TerminalView;
   redtDebug->setObjectName(QStringLiteral("redtDebug"));
-  redtDebug->setFont(TerminalFont());
-  redtDebug->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  redtDebug->setLineWrapMode(QPlainTextEdit::NoWrap);
-  redtDebug->setMaximumBlockCount(kMaxLines);
-  redtDebug->setUndoRedoEnabled(false);
+  redtDebug->SetMaxLines(kMaxLines);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -62,11 +57,6 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
   connect(btnTransmit, &QPushButton::clicked, this, &TfrmComms::btnTransmitClick);
   // clicked, not toggled: only the user's own click changes the interval.
   connect(chkQuick, &QCheckBox::clicked, this, &TfrmComms::chkQuickClick);
-  QScrollBar* bar = redtDebug->verticalScrollBar();
-  // The user's own moves of the view (wheel, arrows, pages, dragging) decide
-  // whether new lines are followed; the position is already the new one here.
-  connect(bar, &QScrollBar::actionTriggered, this,
-          [this, bar](int) { following_ = bar->sliderPosition() >= bar->maximum(); });
 
   connect(&session_, &UnitSession::lineReceived, this,
           [this](const std::string& line) { AppendLine(line); });
@@ -74,19 +64,7 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
           [this](const std::string& echo) { AppendLine(echo); });
 }
 
-void TfrmComms::AppendLine(std::string_view line) {
-  QScrollBar* bar = redtDebug->verticalScrollBar();
-  const int keep = bar->value();
-  const int blocksBefore = redtDebug->blockCount();
-  redtDebug->appendPlainText(FromBytes(line));
-  if (following_) {
-    bar->setValue(bar->maximum());
-  } else {
-    // When the oldest line was dropped, everything moved up by one.
-    const bool dropped = redtDebug->blockCount() == blocksBefore;
-    bar->setValue(dropped && keep > 0 ? keep - 1 : keep);
-  }
-}
+void TfrmComms::AppendLine(std::string_view line) { redtDebug->AppendLine(line); }
 
 void TfrmComms::SendTypedLine() {
   // As typed: no trimming, no echo; the unit's answer shows as received lines.
@@ -110,16 +88,6 @@ bool TfrmComms::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void TfrmComms::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  // The text laid out while hidden has its final height only after this event.
-  if (following_)
-    QTimer::singleShot(0, this, [this] {
-      QScrollBar* bar = redtDebug->verticalScrollBar();
-      bar->setValue(bar->maximum());
-    });
 }
 
 }  // namespace wr

@@ -7,12 +7,12 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
 namespace wr {
 
+class TerminalView;
 class TfrmMain;
 class UnitSession;
 
@@ -36,19 +36,16 @@ class TfrmComms : public QWidget {
   QLineEdit* edtTX = nullptr;
   QPushButton* btnTransmit = nullptr;
   QCheckBox* chkQuick = nullptr;
-  QPlainTextEdit* redtDebug = nullptr;
+  TerminalView* redtDebug = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void SendTypedLine();
 
   UnitSession& session_;
   TfrmMain& main_;
-  // Whether the view follows new lines; false while the user looks further up.
-  bool following_ = true;
 };
 
 }  // namespace wr

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -30,6 +29,7 @@
 #include "ui/prompts.h"
 #include "ui/settings_page.h"
 #include "ui/status_page.h"
+#include "ui/terminal_view.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
 #include "ui/trips_page.h"
@@ -218,7 +218,7 @@ class AppFixture : public ::testing::Test {
 
   // The terminal's text, one entry per line.
   QStringList TerminalLines() {
-    return Terminal().redtDebug->toPlainText().split(QLatin1Char('\n'));
+    return Terminal().redtDebug->Text().split(QLatin1Char('\n'));
   }
 
   // Returns once every line the unit sent before has been dispatched: the
