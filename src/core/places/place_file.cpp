@@ -8,7 +8,9 @@
 #include <thread>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 // windows.h first: the shell header depends on it.
 #include <io.h>
@@ -45,7 +47,7 @@ std::string LastSystemError() {
 }
 
 bool WriteAndSync(const fs::path& file, const std::string& content, std::string& error) {
-  std::FILE* out = std::fopen(file.string().c_str(), "wb");
+  std::FILE* out = OpenFile(file, "wb");
   if (!out) {
     error = std::strerror(errno);
     return false;
@@ -73,14 +75,26 @@ bool WriteAndSync(const fs::path& file, const std::string& content, std::string&
 
 }  // namespace
 
-fs::path PlaceDataFolder() {
-  if (const char* dir = std::getenv("WAYRUNNER_DATA_DIR"); dir && *dir) return fs::path(dir);
+std::FILE* OpenFile(const fs::path& file, const char* mode) {
 #ifdef _WIN32
-  char folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+  const std::wstring wideMode(mode, mode + std::strlen(mode));  // ASCII letters only
+  return _wfopen(file.c_str(), wideMode.c_str());
+#else
+  return std::fopen(file.c_str(), mode);
+#endif
+}
+
+fs::path PlaceDataFolder() {
+#ifdef _WIN32
+  // UTF-16 throughout: the runtime turns narrow text into a path as if it
+  // were Latin-1, not the ANSI code page.
+  if (const wchar_t* dir = _wgetenv(L"WAYRUNNER_DATA_DIR"); dir && *dir) return fs::path(dir);
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
     return {};
   return fs::path(folder) / "Wayrunner";
 #else
+  if (const char* dir = std::getenv("WAYRUNNER_DATA_DIR"); dir && *dir) return fs::path(dir);
   // A relative XDG_DATA_HOME is invalid by the base-directory rules and ignored.
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
     return fs::path(xdg) / "Wayrunner";
@@ -96,7 +110,7 @@ fs::path PlaceDataFolder() {
 
 bool ReadWholeFile(const fs::path& file, std::string& content) {
   content.clear();
-  std::FILE* in = std::fopen(file.string().c_str(), "rb");
+  std::FILE* in = OpenFile(file, "rb");
   if (!in) return false;
   char buffer[8192];
   size_t got = 0;
@@ -121,10 +135,9 @@ bool ReplaceFileContent(const fs::path& file, const std::string& content, std::s
   if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
 
 #ifdef _WIN32
-  if (!MoveFileExA(temp.string().c_str(), file.string().c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = LastSystemError();
-    DeleteFileA(temp.string().c_str());
+    DeleteFileW(temp.c_str());
     return false;
   }
 #else
@@ -149,7 +162,7 @@ bool ReplaceFileContent(const fs::path& file, const std::string& content, std::s
 PlaceFileLock::PlaceFileLock(const fs::path& lockFile) {
   const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
 #ifdef _WIN32
-  HANDLE h = CreateFileA(lockFile.string().c_str(), GENERIC_READ | GENERIC_WRITE,
+  HANDLE h = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {

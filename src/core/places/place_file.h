@@ -2,6 +2,7 @@
 // File-system pieces of the place-names store: where the file lives, reading
 // it whole, replacing it in one step, and the lock that serialises changes
 // made by several running copies of the tool.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +13,11 @@ namespace wr {
 // user's generic data folder ($XDG_DATA_HOME or ~/.local/share) + "/Wayrunner".
 // Empty when none can be found.
 std::filesystem::path PlaceDataFolder();
+
+// std::fopen for a path. On Windows it goes through the path's UTF-16 form:
+// a narrow path string is UTF-8 there, which the narrow calls would read in
+// the ANSI code page, so a folder with letters beyond ASCII would be missed.
+std::FILE* OpenFile(const std::filesystem::path& file, const char* mode);
 
 // False when the file cannot be opened or read; content is then empty.
 bool ReadWholeFile(const std::filesystem::path& file, std::string& content);

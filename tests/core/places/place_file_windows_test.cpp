@@ -97,6 +97,19 @@ TEST_F(PlaceStoreTest, WindowsStoreLivesInTheCommonApplicationDataFolder) {
   EXPECT_FALSE(ec) << ec.message();
 }
 
+TEST_F(PlaceStoreTest, WindowsDataFolderVariableMayHoldAnyLetter) {
+  // Letters outside the ANSI code page's ASCII half, the euro sign among them.
+  const fs::path folder = dir_ / L"Donn\u00e9es \u20ac";
+  ScopedWideEnv data(L"WAYRUNNER_DATA_DIR", folder.c_str());
+  EXPECT_TRUE(SamePath(PlaceStore::DefaultPlaceFilePath(), folder / "coords.txt"))
+      << PlaceStore::DefaultPlaceFilePath();
+  const fs::path file = PlaceStore::InitPlaceStore();
+  EXPECT_TRUE(fs::is_regular_file(folder / "coords.txt"));
+  PlaceStore store(file);
+  EXPECT_TRUE(store.AddPlaceName("Home", "1,2")) << store.LastErrorText();
+  EXPECT_TRUE(store.LoadPlaceNames());
+}
+
 TEST_F(PlaceStoreTest, WindowsChangeGivesUpWhileAReaderKeepsTheFileOpen) {
   // A reader that does not let others replace the file (an editor, another
   // program) and does not let go: the change fails, says why, and leaves

@@ -12,6 +12,7 @@
 
 #include "core/places/place_peer.h"
 #include "core/places/place_store_fixture.h"
+#include "places/place_file.h"
 
 namespace wr {
 namespace {
@@ -298,6 +299,29 @@ TEST_F(PlaceStoreTest, ReplacesTheFileInOneStepAndKeepsItsAccessRights) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                 fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
   EXPECT_FALSE(fs::exists(dir_ / "coords.txt.~"));
+}
+
+TEST_F(PlaceStoreTest, WorksInAFolderWithLettersBeyondAscii) {
+  // The folder may carry any letter, as a user's name in it often does.
+  const fs::path folder = dir_ / fs::u8path(u8"Donn\u00e9es \u20ac");
+  ASSERT_TRUE(fs::create_directory(folder));
+  const fs::path file = folder / "coords.txt";
+  PlaceStore store(file);
+  ASSERT_TRUE(store.AddPlaceName("Home", "1,2")) << store.LastErrorText();
+  EXPECT_TRUE(store.AddPlaceName("Depot", "3,4"));
+  EXPECT_TRUE(store.RewritePlaceNames("home", "Base"));
+  EXPECT_TRUE(store.PlaceNameExists("Depot"));
+  ASSERT_TRUE(store.LoadPlaceNames());
+  EXPECT_EQ(store.PlaceList(), (Lines{"Base,1,2", "Depot,3,4"}));
+
+  // All of it in that folder: nothing beside it, and the file where it belongs.
+  std::vector<fs::path> beside;
+  for (const auto& entry : fs::directory_iterator(dir_)) beside.push_back(entry.path());
+  EXPECT_EQ(beside, std::vector<fs::path>{folder});
+  std::ifstream in(file, std::ios::binary);
+  std::string first;
+  std::getline(in, first);
+  EXPECT_EQ(first, "Base,1,2\r");
 }
 
 TEST_F(PlaceStoreTest, TwoStoresChangingNamesAtOnceLoseNothing) {
