@@ -30,9 +30,13 @@ namespace fs = std::filesystem;
 constexpr auto kLockPatience = std::chrono::seconds(5);
 constexpr auto kLockRetry = std::chrono::milliseconds(10);
 
-std::string LastSystemError() {
 #ifdef _WIN32
-  const DWORD code = GetLastError();
+// Another program reading the file (another copy of the tool loading it, a
+// virus scanner) keeps it from being replaced until it closes it, which
+// takes moments; one that keeps it open longer makes the change fail.
+constexpr auto kReplacePatience = std::chrono::seconds(2);
+
+std::string SystemErrorText(DWORD code) {
   char text[256] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                  text, sizeof text, nullptr);
@@ -41,10 +45,12 @@ std::string LastSystemError() {
                               message.back() == '.' || message.back() == ' '))
     message.pop_back();
   return message.empty() ? "error " + std::to_string(code) : message;
-#else
-  return std::strerror(errno);
-#endif
 }
+
+std::string LastSystemError() { return SystemErrorText(GetLastError()); }
+#else
+std::string LastSystemError() { return std::strerror(errno); }
+#endif
 
 bool WriteAndSync(const fs::path& file, const std::string& content, std::string& error) {
   std::FILE* out = OpenFile(file, "wb");
@@ -135,10 +141,17 @@ bool ReplaceFileContent(const fs::path& file, const std::string& content, std::s
   if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
 
 #ifdef _WIN32
-  if (!MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = LastSystemError();
-    DeleteFileW(temp.c_str());
-    return false;
+  const auto deadline = std::chrono::steady_clock::now() + kReplacePatience;
+  while (!MoveFileExW(temp.c_str(), file.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD code = GetLastError();
+    const bool inUse = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION;
+    if (!inUse || std::chrono::steady_clock::now() > deadline) {
+      error = SystemErrorText(code);
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+    std::this_thread::sleep_for(kLockRetry);
   }
 #else
   fs::rename(temp, file, ec);

@@ -25,6 +25,8 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content);
 // Writes content to file + ".~", flushes it to disk and puts it in place of
 // file in one step, so readers and a crash see either the old or the new
 // content, never a partial one. On failure file is untouched and error says why.
+// On Windows a program that has the file open blocks the replace; it is
+// retried for a moment, since readers hold the file only briefly.
 bool ReplaceFileContent(const std::filesystem::path& file, const std::string& content,
                         std::string& error);
 

@@ -61,6 +61,26 @@ class NamedEvent {
   HANDLE handle_;
 };
 
+// Waits until path exists, woken by the folder's change notifications.
+bool WaitForFile(const fs::path& path, DWORD timeoutMs) {
+  HANDLE change = FindFirstChangeNotificationW(path.parent_path().c_str(), FALSE,
+                                               FILE_NOTIFY_CHANGE_FILE_NAME);
+  if (change == INVALID_HANDLE_VALUE) return false;
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  bool found = false;
+  for (;;) {
+    std::error_code ec;
+    if ((found = fs::exists(path, ec))) break;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline ||
+        WaitForSingleObject(change, static_cast<DWORD>(deadline - now)) != WAIT_OBJECT_0 ||
+        !FindNextChangeNotification(change))
+      break;
+  }
+  FindCloseChangeNotification(change);
+  return found;
+}
+
 TEST_F(PlaceStoreTest, WindowsStoreLivesInTheCommonApplicationDataFolder) {
   ScopedWideEnv data(L"WAYRUNNER_DATA_DIR", nullptr);
   // The folder every account shares, as the system tells its programs.
@@ -89,16 +109,18 @@ TEST_F(PlaceStoreTest, WindowsStoreLivesInTheCommonApplicationDataFolder) {
   ASSERT_TRUE(store.LoadPlaceNames());
   EXPECT_EQ(store.PlaceList(), std::vector<std::string>{"Base,-26.1071,28.0567"});
 
-  fs::remove(file, ec);
+  EXPECT_TRUE(fs::remove(file, ec)) << ec.message();
   fs::path lock = file;
   lock += ".lock";
   fs::remove(lock, ec);
-  if (!hadFolder) fs::remove(folder, ec);
-  EXPECT_FALSE(ec) << ec.message();
+  if (!hadFolder) {
+    EXPECT_TRUE(fs::remove(folder, ec)) << ec.message();
+  }
 }
 
 TEST_F(PlaceStoreTest, WindowsDataFolderVariableMayHoldAnyLetter) {
-  // Letters outside the ANSI code page's ASCII half, the euro sign among them.
+  // Letters beyond ASCII, among them the euro sign, which the ANSI code page
+  // and Latin-1 place differently.
   const fs::path folder = dir_ / L"Donn\u00e9es \u20ac";
   ScopedWideEnv data(L"WAYRUNNER_DATA_DIR", folder.c_str());
   EXPECT_TRUE(SamePath(PlaceStore::DefaultPlaceFilePath(), folder / "coords.txt"))
@@ -133,6 +155,29 @@ TEST_F(PlaceStoreTest, WindowsChangeGivesUpWhileAReaderKeepsTheFileOpen) {
   EXPECT_FALSE(fs::exists(dir_ / "coords.txt.~"));
 }
 
+TEST_F(PlaceStoreTest, WindowsChangeWaitsForAReaderToLetGo) {
+  // A reader that has the file open, as fopen opens it, keeps the system from
+  // replacing it; the change waits for it instead of failing.
+  WriteRaw("Home,1,2\r\n");
+  HANDLE reader = CreateFileW(file_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::future<std::string> added = std::async(std::launch::async, [&] {
+    PlaceStore store(file_);
+    return store.AddPlaceName("Depot", "3,4") ? std::string() : store.LastErrorText();
+  });
+  // The new content is written beside the file and is waiting to replace it.
+  EXPECT_TRUE(WaitForFile(dir_ / "coords.txt.~", PeerProcess::kSafetyTimeoutMs));
+  const bool waiting =
+      added.wait_for(std::chrono::milliseconds(300)) == std::future_status::timeout;
+  CloseHandle(reader);
+  const std::string error = added.get();
+  EXPECT_TRUE(waiting) << "the change ended while the file was open";
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(ReadRaw(), "Home,1,2\r\nDepot,3,4\r\n");
+  EXPECT_FALSE(fs::exists(dir_ / "coords.txt.~"));
+}
+
 TEST_F(PlaceStoreTest, WindowsSecondCopyWaitsForTheLockAndKeepsTheFirstOnesName) {
   WriteRaw("Seed,0,0\r\n");
   NamedEvent ready(L"ready"), go(L"go");
@@ -153,14 +198,14 @@ TEST_F(PlaceStoreTest, WindowsSecondCopyWaitsForTheLockAndKeepsTheFirstOnesName)
     return store.AddPlaceName("Second", "2,2");
   });
   starting.get_future().wait();
-  EXPECT_EQ(added.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout)
+  EXPECT_TRUE(added.wait_for(std::chrono::milliseconds(300)) == std::future_status::timeout)
       << "the change went through while another copy held the lock";
 
   // The first copy writes its name and lets go; the second gets through on
   // its own and finds that name in the file.
   ASSERT_TRUE(SetEvent(go.Handle()));
-  ASSERT_EQ(added.wait_for(std::chrono::milliseconds(PeerProcess::kSafetyTimeoutMs)),
-            std::future_status::ready);
+  ASSERT_TRUE(added.wait_for(std::chrono::milliseconds(PeerProcess::kSafetyTimeoutMs)) ==
+              std::future_status::ready);
   EXPECT_TRUE(added.get());
   EXPECT_EQ(first.Wait(), 0);
   EXPECT_EQ(ReadRaw(), "Seed,0,0\r\nFirst,1,1\r\nSecond,2,2\r\n");

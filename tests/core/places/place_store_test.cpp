@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -299,6 +300,52 @@ TEST_F(PlaceStoreTest, ReplacesTheFileInOneStepAndKeepsItsAccessRights) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                 fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
   EXPECT_FALSE(fs::exists(dir_ / "coords.txt.~"));
+}
+
+TEST_F(PlaceStoreTest, ReadersNeverSeeAPartialFile) {
+  // Another copy of the tool loads the file without the lock whenever it
+  // likes: here once during every change. It must find the old or the new
+  // file, never a part of one, and the change must not fail because of it.
+  Lines alpha, bravo;
+  std::string file;
+  for (int i = 0; i < 300; ++i) {
+    const std::string coordinate = "-26." + std::to_string(100000 + i) + ",28.0567";
+    alpha.push_back("Alpha" + std::to_string(i % 3) + "," + coordinate);
+    bravo.push_back((i % 3 == 0 ? "Bravo" : "Alpha") + std::to_string(i % 3) + "," + coordinate);
+    file += alpha.back() + "\r\n";
+  }
+  WriteRaw(file);
+  constexpr int kChanges = 40;
+  std::atomic<int> started{0};
+  int loads = 0, partial = 0;
+  std::thread reader([&] {
+    PlaceStore other(file_);
+    for (int seen = 0; seen < kChanges;) {
+      const int now = started.load();
+      if (now == seen) {
+        std::this_thread::yield();
+        continue;
+      }
+      seen = now;
+      if (!other.LoadPlaceNames()) continue;
+      ++loads;
+      partial += other.PlaceList() != alpha && other.PlaceList() != bravo;
+    }
+  });
+  PlaceStore store(file_);
+  for (int i = 0; i < kChanges; ++i) {
+    const bool toBravo = i % 2 == 0;
+    started = i + 1;
+    if (!store.RewritePlaceNames(toBravo ? "Alpha0" : "Bravo0", toBravo ? "Bravo0" : "Alpha0")) {
+      ADD_FAILURE() << "change " << i << ": " << store.LastErrorText();
+      started = kChanges;
+      break;
+    }
+  }
+  reader.join();
+  EXPECT_GT(loads, 0);
+  EXPECT_EQ(partial, 0) << "of " << loads << " loads";
+  EXPECT_TRUE(ReadRaw() == file);
 }
 
 TEST_F(PlaceStoreTest, WorksInAFolderWithLettersBeyondAscii) {
