@@ -19,5 +19,7 @@ set(ENV{PKG_CONFIG_LIBDIR} /usr/${WR_MINGW_TRIPLE}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 
-# The programs run without the compiler's DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+# The programs run without the compiler's DLLs beside them: libgcc, libstdc++,
+# winpthread (std::thread, std::mutex) and zlib are linked in; only the
+# system's own DLLs are imported.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

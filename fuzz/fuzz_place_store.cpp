@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -48,10 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view content = input.substr(0, split);
   std::string_view lookups = split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
 
-  std::FILE* out = std::fopen(file.c_str(), "wb");
-  Check(out != nullptr);
-  Check(std::fwrite(content.data(), 1, content.size(), out) == content.size());
-  std::fclose(out);
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    Check(out.good());
+  }
 
   wr::PlaceStore store(file);
   Check(store.LoadPlaceNames());
@@ -75,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string place = wr::ReplyFieldText(line, 1) + "," + wr::ReplyFieldText(line, 2);
     Check(store.LookupPlaceName(place) == ExpectedName(store, place));
   }
-  std::remove(file.c_str());
+  std::error_code ignored;
+  fs::remove(file, ignored);
   return 0;
 }

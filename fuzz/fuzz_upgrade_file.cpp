@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -63,14 +64,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     namespace fs = std::filesystem;
     static const fs::path file =
         fs::temp_directory_path() / ("wr-fuzz-upgrade-" + std::to_string(getpid()) + ".fw");
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    Check(out != nullptr);
-    Check(std::fwrite(content.data(), 1, content.size(), out) == content.size());
-    std::fclose(out);
+    {
+      std::ofstream out(file, std::ios::binary | std::ios::trunc);
+      out.write(content.data(), static_cast<std::streamsize>(content.size()));
+      Check(out.good());
+    }
     const wr::UpgradeFileResult fromFile = wr::ReadUpgradeFile(file, unitVersion);
     Check(fromFile.ok == r.ok && fromFile.message == r.message && fromFile.blocks == r.blocks &&
           fromFile.headerText == r.headerText && fromFile.version == r.version);
-    std::remove(file.c_str());
+    std::error_code ignored;
+    fs::remove(file, ignored);
   }
   return 0;
 }

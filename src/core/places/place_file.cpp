@@ -8,7 +8,9 @@
 #include <thread>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 // windows.h first: the shell header depends on it.
 #include <io.h>
@@ -28,9 +30,13 @@ namespace fs = std::filesystem;
 constexpr auto kLockPatience = std::chrono::seconds(5);
 constexpr auto kLockRetry = std::chrono::milliseconds(10);
 
-std::string LastSystemError() {
 #ifdef _WIN32
-  const DWORD code = GetLastError();
+// Another program reading the file (another copy of the tool loading it, a
+// virus scanner) keeps it from being replaced until it closes it, which
+// takes moments; one that keeps it open longer makes the change fail.
+constexpr auto kReplacePatience = std::chrono::seconds(2);
+
+std::string SystemErrorText(DWORD code) {
   char text[256] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                  text, sizeof text, nullptr);
@@ -39,13 +45,15 @@ std::string LastSystemError() {
                               message.back() == '.' || message.back() == ' '))
     message.pop_back();
   return message.empty() ? "error " + std::to_string(code) : message;
-#else
-  return std::strerror(errno);
-#endif
 }
 
+std::string LastSystemError() { return SystemErrorText(GetLastError()); }
+#else
+std::string LastSystemError() { return std::strerror(errno); }
+#endif
+
 bool WriteAndSync(const fs::path& file, const std::string& content, std::string& error) {
-  std::FILE* out = std::fopen(file.string().c_str(), "wb");
+  std::FILE* out = OpenFile(file, "wb");
   if (!out) {
     error = std::strerror(errno);
     return false;
@@ -73,14 +81,26 @@ bool WriteAndSync(const fs::path& file, const std::string& content, std::string&
 
 }  // namespace
 
-fs::path PlaceDataFolder() {
-  if (const char* dir = std::getenv("WAYRUNNER_DATA_DIR"); dir && *dir) return fs::path(dir);
+std::FILE* OpenFile(const fs::path& file, const char* mode) {
 #ifdef _WIN32
-  char folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+  const std::wstring wideMode(mode, mode + std::strlen(mode));  // ASCII letters only
+  return _wfopen(file.c_str(), wideMode.c_str());
+#else
+  return std::fopen(file.c_str(), mode);
+#endif
+}
+
+fs::path PlaceDataFolder() {
+#ifdef _WIN32
+  // UTF-16 throughout: the runtime turns narrow text into a path as if it
+  // were Latin-1, not the ANSI code page.
+  if (const wchar_t* dir = _wgetenv(L"WAYRUNNER_DATA_DIR"); dir && *dir) return fs::path(dir);
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
     return {};
   return fs::path(folder) / "Wayrunner";
 #else
+  if (const char* dir = std::getenv("WAYRUNNER_DATA_DIR"); dir && *dir) return fs::path(dir);
   // A relative XDG_DATA_HOME is invalid by the base-directory rules and ignored.
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
     return fs::path(xdg) / "Wayrunner";
@@ -96,7 +116,7 @@ fs::path PlaceDataFolder() {
 
 bool ReadWholeFile(const fs::path& file, std::string& content) {
   content.clear();
-  std::FILE* in = std::fopen(file.string().c_str(), "rb");
+  std::FILE* in = OpenFile(file, "rb");
   if (!in) return false;
   char buffer[8192];
   size_t got = 0;
@@ -121,11 +141,17 @@ bool ReplaceFileContent(const fs::path& file, const std::string& content, std::s
   if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
 
 #ifdef _WIN32
-  if (!MoveFileExA(temp.string().c_str(), file.string().c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = LastSystemError();
-    DeleteFileA(temp.string().c_str());
-    return false;
+  const auto deadline = std::chrono::steady_clock::now() + kReplacePatience;
+  while (!MoveFileExW(temp.c_str(), file.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD code = GetLastError();
+    const bool inUse = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION;
+    if (!inUse || std::chrono::steady_clock::now() > deadline) {
+      error = SystemErrorText(code);
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+    std::this_thread::sleep_for(kLockRetry);
   }
 #else
   fs::rename(temp, file, ec);
@@ -149,7 +175,7 @@ bool ReplaceFileContent(const fs::path& file, const std::string& content, std::s
 PlaceFileLock::PlaceFileLock(const fs::path& lockFile) {
   const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
 #ifdef _WIN32
-  HANDLE h = CreateFileA(lockFile.string().c_str(), GENERIC_READ | GENERIC_WRITE,
+  HANDLE h = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {

@@ -2,6 +2,7 @@
 // File-system pieces of the place-names store: where the file lives, reading
 // it whole, replacing it in one step, and the lock that serialises changes
 // made by several running copies of the tool.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -13,12 +14,19 @@ namespace wr {
 // Empty when none can be found.
 std::filesystem::path PlaceDataFolder();
 
+// std::fopen for a path. On Windows it goes through the path's UTF-16 form:
+// a narrow path string is UTF-8 there, which the narrow calls would read in
+// the ANSI code page, so a folder with letters beyond ASCII would be missed.
+std::FILE* OpenFile(const std::filesystem::path& file, const char* mode);
+
 // False when the file cannot be opened or read; content is then empty.
 bool ReadWholeFile(const std::filesystem::path& file, std::string& content);
 
 // Writes content to file + ".~", flushes it to disk and puts it in place of
 // file in one step, so readers and a crash see either the old or the new
 // content, never a partial one. On failure file is untouched and error says why.
+// On Windows a program that has the file open blocks the replace; it is
+// retried for a moment, since readers hold the file only briefly.
 bool ReplaceFileContent(const std::filesystem::path& file, const std::string& content,
                         std::string& error);
 

@@ -137,7 +137,7 @@ fs::path PlaceStore::InitPlaceStore() {
   if (fs::exists(file, ec)) return file;
   fs::create_directories(file.parent_path(), ec);
   // Append mode: never truncates a file that another copy has just written.
-  if (std::FILE* created = std::fopen(file.string().c_str(), "ab")) std::fclose(created);
+  if (std::FILE* created = OpenFile(file, "ab")) std::fclose(created);
   return file;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "core/test_support.h"
+
 namespace wr {
 namespace {
 
@@ -134,13 +136,18 @@ TEST(SettingsCommands, DefaultsUseTheTrackingHost) {
     EXPECT_FALSE(refused.refusal.empty());
   }
 
-  unsetenv(kTrackingHostVariable);
-  EXPECT_EQ(TrackingHost(), kDefaultTrackingHost);
-  setenv(kTrackingHostVariable, "", 1);
-  EXPECT_EQ(TrackingHost(), kDefaultTrackingHost);
-  setenv(kTrackingHostVariable, "10.0.0.7", 1);
-  EXPECT_EQ(TrackingHost(), "10.0.0.7");
-  unsetenv(kTrackingHostVariable);
+  {
+    test::ScopedEnv unset(kTrackingHostVariable, nullptr);
+    EXPECT_EQ(TrackingHost(), kDefaultTrackingHost);
+  }
+  {
+    test::ScopedEnv empty(kTrackingHostVariable, "");
+    EXPECT_EQ(TrackingHost(), kDefaultTrackingHost);
+  }
+  {
+    test::ScopedEnv set(kTrackingHostVariable, "10.0.0.7");
+    EXPECT_EQ(TrackingHost(), "10.0.0.7");
+  }
 }
 
 }  // namespace
