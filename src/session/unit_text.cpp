@@ -22,16 +22,23 @@ std::string ToLocalBytes(const QString& text) { return text.toLocal8Bit().toStdS
 
 bool FitsLocalCodePage(const QString& text) { return FromLocalBytes(ToLocalBytes(text)) == text; }
 
-QString DecodeTextFile(std::string_view bytes) {
+bool IsValidUtf8(std::string_view bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  // decode() is lazy: the text must be made for the decoder to look at it.
   const QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (!utf8.hasError()) return text;
+  return !utf8.hasError();
+}
+
+QString DecodeFileText(std::string_view piece, bool fileIsUtf8) {
+  if (fileIsUtf8) return FromBytes(piece);
 #ifdef _WIN32
-  return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QString::fromLocal8Bit(piece.data(), static_cast<qsizetype>(piece.size()));
 #else
   // Other systems' 8-bit default for such files.
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QString::fromLatin1(piece.data(), static_cast<qsizetype>(piece.size()));
 #endif
 }
+
+QString DecodeTextFile(std::string_view bytes) { return DecodeFileText(bytes, IsValidUtf8(bytes)); }
 
 }  // namespace wr

@@ -25,8 +25,11 @@ std::string ToLocalBytes(const QString& text);
 // True when text survives a round trip through the system's code page.
 bool FitsLocalCodePage(const QString& text);
 
-// A text file from elsewhere (the operator presets): UTF-8 when it is valid
-// UTF-8, otherwise the 8-bit code page (Latin-1 on Linux and macOS).
+// A text file from elsewhere (the operator presets): UTF-8 when the whole
+// file is valid UTF-8, otherwise the 8-bit code page (Latin-1 on Linux and
+// macOS). Pieces of a file are decoded as the whole file was.
+bool IsValidUtf8(std::string_view bytes);
 QString DecodeTextFile(std::string_view bytes);
+QString DecodeFileText(std::string_view piece, bool fileIsUtf8);
 
 }  // namespace wr

@@ -1,5 +1,7 @@
 #include "ui/tfrm_network_wizard.h"
 
+#include <QFile>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,12 +13,13 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include <filesystem>
+#include <algorithm>
 #include <string>
 
 #include "ini/ini_file.h"
 #include "protocol/reply_fields.h"
 #include "session/unit_text.h"
+#include "ui/prompts.h"
 
 namespace wr {
 namespace {
@@ -25,31 +28,38 @@ constexpr const char* kFileName = "Settings.ini";
 constexpr const char* kSection = "Operators";
 constexpr const char* kDataFolder = "wayrunner-track";
 
-std::filesystem::path ToPath(const QString& file) {
-  return std::filesystem::path(QFile::encodeName(file).toStdString());
+// The whole file, to decide once how its text is to be read.
+std::string ReadBytes(const QString& file) {
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = in.readAll();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 }  // namespace
 
-QString TfrmNetworkWizard::FindSettingsFile() {
-  const QString inCurrent = QDir::current().filePath(QLatin1String(kFileName));
-  if (QFileInfo::exists(inCurrent)) return inCurrent;
+QStringList TfrmNetworkWizard::SettingsFilePlaces() {
+  QStringList places{QDir::current().filePath(QLatin1String(kFileName))};
   // A desktop launcher seldom starts the program in its own folder.
   const QString appDir = QCoreApplication::applicationDirPath();
   if (!appDir.isEmpty()) {
-    const QString beside = QDir(appDir).filePath(QLatin1String(kFileName));
-    if (QFileInfo::exists(beside)) return beside;
-    const QString installed = QDir(appDir).filePath(QStringLiteral("../share/%1/%2")
-                                                        .arg(QLatin1String(kDataFolder),
-                                                             QLatin1String(kFileName)));
-    if (QFileInfo::exists(installed)) return QDir::cleanPath(installed);
+    places << QDir(appDir).filePath(QLatin1String(kFileName));
+    places << QDir::cleanPath(QDir(appDir).filePath(
+        QStringLiteral("../share/%1/%2").arg(QLatin1String(kDataFolder), QLatin1String(kFileName))));
   }
-  const QString data = QStandardPaths::locate(
-      QStandardPaths::GenericDataLocation,
-      QStringLiteral("%1/%2").arg(QLatin1String(kDataFolder), QLatin1String(kFileName)));
-  if (!data.isEmpty()) return data;
+  for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+    places << QDir(data).filePath(
+        QStringLiteral("%1/%2").arg(QLatin1String(kDataFolder), QLatin1String(kFileName)));
+  places.removeDuplicates();
+  return places;
+}
+
+QString TfrmNetworkWizard::FindSettingsFile() {
+  const QStringList places = SettingsFilePlaces();
+  for (const QString& place : places)
+    if (QFileInfo::exists(place)) return place;
   // None yet: keep the current directory's, where the file is expected.
-  return inCurrent;
+  return places.front();
 }
 
 TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QString& iniFile)
@@ -78,6 +88,12 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
   Panel1 = new QWidget;
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(41);
+  lblPresetsMissing = new QLabel;
+  lblPresetsMissing->setObjectName(QStringLiteral("lblPresetsMissing"));
+  lblPresetsMissing->setWordWrap(true);
+  lblPresetsMissing->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblPresetsMissing->setVisible(false);
+
   BitBtn1 = new QPushButton(QStringLiteral("OK"));
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setDefault(true);
@@ -94,23 +110,61 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(selectRow);
+  layout->addWidget(lblPresetsMissing);
   layout->addStretch(1);
   layout->addWidget(Panel1);
 
+  // OK without an operator would blank the SIM-card fields.
+  connect(cboxNetwork, &QComboBox::currentIndexChanged, this,
+          [this](int index) { BitBtn1->setEnabled(index >= 0); });
   cboxNetwork->clear();
-  for (const auto& [name, value] : ReadIniSection(ToPath(iniFile_), kSection))
-    cboxNetwork->addItem(FromBytes(name));
+  const std::string content = ReadBytes(iniFile_);
+  fileIsUtf8_ = IsValidUtf8(content);
+  for (const auto& [name, value] : ParseIniSection(content, kSection)) {
+    // The name as the file has it is what finds the value again.
+    cboxNetwork->addItem(DecodePreset(name), QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  }
   cboxNetwork->setCurrentIndex(cboxNetwork->count() > 0 ? 0 : -1);
+  BitBtn1->setEnabled(cboxNetwork->currentIndex() >= 0);
+  if (!QFileInfo::exists(iniFile_)) {
+    lblPresetsMissing->setText(
+        QStringLiteral("No operator presets were found. The wizard looked for %1 in:\n%2")
+            .arg(QLatin1String(kFileName), SettingsFilePlaces().join(QLatin1Char('\n'))));
+  } else if (cboxNetwork->count() == 0) {
+    lblPresetsMissing->setText(
+        QStringLiteral("%1 lists no operators in its [%2] section.").arg(iniFile_, QLatin1String(kSection)));
+  }
+  if (!lblPresetsMissing->text().isEmpty()) {
+    lblPresetsMissing->setVisible(true);
+    // Room for the places it names.
+    setFixedSize(480, sizeHint().height());
+  }
+}
+
+QString TfrmNetworkWizard::DecodePreset(const std::string& bytes) const {
+  return DecodeFileText(bytes, fileIsUtf8_);
 }
 
 void TfrmNetworkWizard::BitBtn1Click() {
-  const std::string value =
-      ReadIniValue(ToPath(iniFile_), kSection, ToBytes(cboxNetwork->currentText()));
+  if (cboxNetwork->currentIndex() < 0) return;
+  const QByteArray key = cboxNetwork->currentData().toByteArray();
+  const std::string name(key.constData(), static_cast<size_t>(key.size()));
+  // The values are read again on every OK: the file may have been edited.
+  const IniSection operators = ParseIniSection(ReadBytes(iniFile_), kSection);
+  const auto found = std::find_if(operators.begin(), operators.end(),
+                                  [&name](const auto& entry) { return entry.first == name; });
+  if (found == operators.end()) {
+    // Edited away since the list was read: the fields stay as they are.
+    prompts_.ShowMessage(QStringLiteral("%1 is no longer listed in %2. The SIM-card fields were not changed.")
+                             .arg(cboxNetwork->currentText(), iniFile_));
+    return;
+  }
+  const std::string& value = found->second;
   NetworkPreset preset;
-  preset.apn = FromBytes(ReplyFieldText(value, 0));
-  preset.username = FromBytes(ReplyFieldText(value, 1));
-  preset.password = FromBytes(ReplyFieldText(value, 2));
-  preset.ussd = FromBytes(ReplyFieldText(value, 3));
+  preset.apn = DecodePreset(ReplyFieldText(value, 0));
+  preset.username = DecodePreset(ReplyFieldText(value, 1));
+  preset.password = DecodePreset(ReplyFieldText(value, 2));
+  preset.ussd = DecodePreset(ReplyFieldText(value, 3));
   preset.ussdInterval = QStringLiteral("24");
   result_ = preset;
   accept();

@@ -2,6 +2,7 @@
 // The network wizard: fills the SIM-card fields from an operator preset.
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,8 +29,11 @@ class TfrmNetworkWizard : public QDialog {
   explicit TfrmNetworkWizard(Prompts& prompts, QWidget* parent = nullptr,
                              const QString& iniFile = QString());
 
-  // Where the presets are read from for this run.
+  // Where the presets are read from for this run: the first of
+  // SettingsFilePlaces() that exists, else the current directory's.
   static QString FindSettingsFile();
+  // Every place looked in, in order.
+  static QStringList SettingsFilePlaces();
   QString SettingsFile() const { return iniFile_; }
 
   // OK: takes the chosen operator's preset as the result and closes.
@@ -41,14 +45,20 @@ class TfrmNetworkWizard : public QDialog {
   const std::optional<NetworkPreset>& Result() const { return result_; }
 
   QLabel* Label1 = nullptr;
+  // Says where the presets were looked for when none were found.
+  QLabel* lblPresetsMissing = nullptr;
   QComboBox* cboxNetwork = nullptr;
   QWidget* Panel1 = nullptr;
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
 
  private:
+  // The file's texts: UTF-8 when the whole file is valid UTF-8, else 8-bit.
+  QString DecodePreset(const std::string& bytes) const;
+
   Prompts& prompts_;
   QString iniFile_;
+  bool fileIsUtf8_ = true;
   std::optional<NetworkPreset> result_;
 };
 

@@ -318,11 +318,16 @@ void TripsPage::btnRenameCoordinateClick() {
   // An empty name deletes the place.
   if (const QString problem = name.isEmpty() ? QString() : NameProblem(name); !problem.isEmpty()) {
     prompts_.ShowMessage(problem);
-  } else if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(oldName), ToLocalBytes(name)) &&
-             placeStore_->LastError() != PlaceStoreError::kNameNotFound) {
-    // A name no longer in the file simply vanishes at the reload; anything
-    // else means the change was not stored.
-    prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+  } else if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(oldName), ToLocalBytes(name))) {
+    // Two places of one name could no longer be told apart, nor deleted one
+    // at a time: refused, as adding is.
+    if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
+      prompts_.ShowMessage(QStringLiteral("Name already Exists!"));
+    } else if (placeStore_->LastError() != PlaceStoreError::kNameNotFound) {
+      // A name no longer in the file simply vanishes at the reload; anything
+      // else means the change was not stored.
+      prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+    }
   }
   if (placeStore_) placeStore_->LoadPlaceNames();
   RefreshTripNames();
@@ -330,9 +335,12 @@ void TripsPage::btnRenameCoordinateClick() {
 
 void TripsPage::btnDeleteNameClick() {
   const QString name = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
-  if (!prompts_.AskYesNo(QStringLiteral("Delete name"),
-                         QStringLiteral("Delete coordinate name: ") + name + QStringLiteral("?")))
-    return;
+  QString question = QStringLiteral("Delete coordinate name: ") + name + QStringLiteral("?");
+  // Every place of the name goes: say so when that is more than the one clicked.
+  const int places = placeStore_ ? placeStore_->CountPlacesNamed(ToLocalBytes(name)) : 0;
+  if (places > 1)
+    question += QStringLiteral("\n\n%1 places have this name; all %1 will be removed.").arg(places);
+  if (!prompts_.AskYesNo(QStringLiteral("Delete name"), question)) return;
   if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(name), std::string()) &&
       placeStore_->LastError() != PlaceStoreError::kNameNotFound)
     prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));

@@ -524,8 +524,17 @@ TEST_F(WizardWithPresetsTest, OkFillsTheSimFieldsFromThePresetAndCancelChangesNo
   RunWizard(2, &TfrmNetworkWizard::BitBtn1);
   EXPECT_EQ(Fields(), (SimFields{"changed.apn", "u", "", "", "24"}));
   EXPECT_EQ(Operators().size(), 4);
-  RunWizard(0, &TfrmNetworkWizard::BitBtn1);  // gone from the file now
-  EXPECT_EQ(Fields(), (SimFields{"", "", "", "", "24"}));
+  // An operator edited out of the file since the list was read: OK says so
+  // and leaves the fields alone (the dialog stays open for another choice).
+  Prompts().shown.clear();
+  Prompts().whileShown = [&] { QTest::mouseClick(Wizard().BitBtn2, Qt::LeftButton); };
+  const SimFields before = Fields();
+  RunWizard(0, &TfrmNetworkWizard::BitBtn1);
+  Prompts().whileShown = nullptr;
+  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  EXPECT_TRUE(Prompts().Messages()[0].startsWith(QStringLiteral("Full Net is no longer listed in ")))
+      << Prompts().Messages()[0].toStdString();
+  EXPECT_EQ(Fields(), before);
 
   const SimFields typed{"my.apn", "me", "pw", "*1#", "12"};
   SetFields(typed);
@@ -537,13 +546,49 @@ TEST_F(WizardWithPresetsTest, OkFillsTheSimFieldsFromThePresetAndCancelChangesNo
   for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
 }
 
-TEST_F(WizardTest, MissingFileGivesAnEmptyListAndOkEmptiesTheFields) {
+TEST_F(WizardTest, WithoutPresetsTheWizardSaysWhereItLookedAndCannotBlankTheFields) {
   EXPECT_EQ(Wizard().cboxNetwork->count(), 0);
   EXPECT_EQ(Wizard().cboxNetwork->currentIndex(), -1);
   EXPECT_EQ(Wizard().SettingsFile(), QDir(dir_.path()).filePath(QStringLiteral("Settings.ini")));
-  SetFields({"a", "b", "c", "d", "7"});
-  RunWizard(-1, &TfrmNetworkWizard::BitBtn1);
-  EXPECT_EQ(Fields(), (SimFields{"", "", "", "", "24"}));
+  EXPECT_FALSE(Wizard().BitBtn1->isEnabled());
+  const QString said = Wizard().lblPresetsMissing->text();
+  EXPECT_TRUE(said.startsWith(QStringLiteral("No operator presets were found."))) << said.toStdString();
+  for (const QString& place : TfrmNetworkWizard::SettingsFilePlaces())
+    EXPECT_TRUE(said.contains(place)) << place.toStdString();
+  EXPECT_TRUE(said.contains(QDir(dir_.path()).filePath(QStringLiteral("Settings.ini"))));
+
+  const SimFields typed{"a", "b", "c", "d", "7"};
+  SetFields(typed);
+  bool shown = false;
+  QTimer::singleShot(0, &Main(), [&] {
+    EXPECT_TRUE(WaitFor([&] { return Wizard().isVisible(); }, 2000));
+    shown = Wizard().lblPresetsMissing->isVisible();
+    // Enter is the default button's key; a disabled OK takes no press.
+    QTest::mouseClick(Wizard().BitBtn1, Qt::LeftButton);
+    QTest::keyClick(Wizard().cboxNetwork, Qt::Key_Return);
+    QTest::mouseClick(Wizard().BitBtn2, Qt::LeftButton);
+  });
+  Click(QStringLiteral("btnNetworkWizard"));
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Fields(), typed);
+  EXPECT_FALSE(Wizard().Result().has_value());
+}
+
+// A presets file written in an 8-bit code page: names with accents show and
+// select as written.
+class WizardWithLatin1PresetsTest : public WizardTest {
+ protected:
+  WizardWithLatin1PresetsTest() {
+    iniText_ = "[Operators]\r\nT\xe9l\xe9 Nord=apn.t\xe9l\xe9,,,*123#\r\nPlain=plain.apn\r\n";
+  }
+};
+
+TEST_F(WizardWithLatin1PresetsTest, AccentedOperatorNamesShowAndSelect) {
+  EXPECT_EQ(Operators(), (QStringList{QStringLiteral("T\u00e9l\u00e9 Nord"), QStringLiteral("Plain")}));
+  RunWizard(0, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{QStringLiteral("apn.t\u00e9l\u00e9"), "", "", "*123#", "24"}));
+  RunWizard(1, &TfrmNetworkWizard::BitBtn1);
+  EXPECT_EQ(Fields(), (SimFields{"plain.apn", "", "", "", "24"}));
 }
 
 TEST_F(WizardTest, FileIsAlsoFoundInTheInstalledDataFolder) {

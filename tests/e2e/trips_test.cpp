@@ -321,6 +321,36 @@ TEST_F(TripsTest, RenamingAndDeletingANameShowTheResultInEveryRow) {
   EXPECT_TRUE(Prompts().Messages().empty());
 }
 
+// Two places may not end up under one name, where one delete would remove
+// both; a name the file already shares (hand-edited) says how many go.
+TEST_F(TripsTest, RenamingOntoAnotherPlacesNameIsRefusedAndADeleteCountsThePlaces) {
+  ShowTrips(ThreeTrips());
+  Prompts().inputs = {QStringLiteral("Home"), QStringLiteral("Depot")};
+  Choose(1, 3, Trips().btnNameCoordinate);
+  Choose(3, 3, Trips().btnNameCoordinate);
+  const QByteArray stored = PlaceFileContent();
+
+  Prompts().shown.clear();
+  Prompts().inputs = {QStringLiteral("home")};
+  Choose(3, 3, Trips().btnRenameCoordinate);
+  EXPECT_EQ(Prompts().Messages(), std::vector<QString>{QStringLiteral("Name already Exists!")});
+  EXPECT_EQ(PlaceFileContent(), stored);
+  EXPECT_EQ(Cell(3, 3), QStringLiteral("Depot"));
+
+  // A file edited by hand may hold one name twice: the question says so.
+  QFile file(PlaceFile());
+  ASSERT_TRUE(file.open(QIODevice::Append));
+  file.write("HOME,-26.1098,28.0567\r\n");
+  file.close();
+  Prompts().shown.clear();
+  Prompts().yesNo = {true};
+  Choose(1, 3, Trips().btnDeleteName);
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].text,
+            QStringLiteral("Delete coordinate name: Home?\n\n2 places have this name; all 2 will be removed."));
+  EXPECT_EQ(PlaceFileContent(), QByteArray("Depot,-26.1098,28.0567\r\n"));
+}
+
 TEST_F(TripsTest, AMapAddressCannotBeReshapedByTheUnitsText) {
   InjectAndSettle({"+TRIPS,0,d,s,e,1&q=x,2#y,3,4,5,6"});
   Choose(1, 3, Trips().OpeninGoogleMaps1);
