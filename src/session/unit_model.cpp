@@ -14,6 +14,7 @@ std::vector<TripRecord> UnitModel::Trips() const {
 void UnitModel::Apply(const ReplyEffect& effect) {
   if (effect.version) {
     version_ = *effect.version;
+    versionRead_ = true;
     emit firmwareVersionChanged();
   }
   if (effect.deviceId) {
@@ -88,6 +89,7 @@ void UnitModel::Clear() {
 }
 
 void UnitModel::ForgetReadFlags() {
+  versionRead_ = false;
   settings_.trackRead = false;
   settings_.lowPowerRead = false;
   settings_.ussdRead = false;

@@ -32,6 +32,8 @@ class UnitModel : public QObject {
   explicit UnitModel(QObject* parent = nullptr);
 
   const std::string& FirmwareVersion() const { return version_; }
+  // Whether the version was reported on this connection.
+  bool FirmwareVersionRead() const { return versionRead_; }
   const std::string& DeviceId() const { return deviceId_; }
   // The Status tab's texts of the latest "+STATS," line (all empty before
   // one and after a clear), and its numbers.
@@ -75,6 +77,7 @@ class UnitModel : public QObject {
 
  private:
   std::string version_;
+  bool versionRead_ = false;
   std::string deviceId_;
   StatsTexts statusTexts_;
   std::optional<StatsValues> statusValues_;

@@ -70,6 +70,7 @@ void UnitSession::SetQuietMs(int ms) { lastLine_ = Now() - std::chrono::millisec
 void UnitSession::SetConnectionState(int connected) {
   const bool changed = connected != connectionState_;
   connectionState_ = connected;
+  if (changed && connected) ++connections_;
   if (changed && connected && options_.queryOnConnect) {
     // Whatever was read before belongs to the unit attached before.
     model_.ForgetReadFlags();
@@ -144,8 +145,10 @@ CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bo
   QObject::connect(this, &UnitSession::waitersWoken, &loop, &QEventLoop::quit);
   limit.start(timeoutMs > 0 ? timeoutMs : 0);
   for (;;) {
-    if (okFlag_) return CommandOutcome::Ok;
+    // An ERROR since the flags were cleared fails the command, even when an
+    // OK came too: the unit's marks name no command.
     if (errorFlag_) return CommandOutcome::Error;
+    if (okFlag_) return CommandOutcome::Ok;
     if (!IsConnected() || shutDown_) return CommandOutcome::Disconnected;
     if (stop && stop()) return CommandOutcome::Stopped;
     if (timedOut) return CommandOutcome::TimedOut;
@@ -157,7 +160,8 @@ CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bo
   }
 }
 
-bool UnitSession::WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
+bool UnitSession::WaitUntil(const std::function<bool()>& cond, int timeoutMs,
+                            OnDisconnect onDisconnect) {
   QEventLoop loop;
   QTimer limit;
   limit.setSingleShot(true);
@@ -171,7 +175,8 @@ bool UnitSession::WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
   limit.start(timeoutMs > 0 ? timeoutMs : 0);
   for (;;) {
     if (cond()) return true;
-    if (timedOut || !IsConnected() || shutDown_) return false;
+    if (timedOut || shutDown_) return false;
+    if (onDisconnect == OnDisconnect::End && !IsConnected()) return false;
     if (loop.exec() < 0) {
       quitSeen_ = true;
       return false;

@@ -108,6 +108,9 @@ class UnitSession : public QObject, private LinkClient {
   int ConnectionState() const { return connectionState_; }
   // Whether the link itself is open at this moment.
   bool IsConnected() const { return usb_->IsConnected() != 0; }
+  // How many times a unit has been reported connected: a unit that restarts
+  // comes back as a new connection.
+  int Connections() const { return connections_; }
 
   // The reply flags: set by "OK" and "ERROR" lines, cleared only by a sender
   // that is about to wait.
@@ -148,12 +151,18 @@ class UnitSession : public QObject, private LinkClient {
   // for the answer to a line already sent.
   CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop = {});
   // Waits until cond holds (looked at after every drain step), the link
-  // drops or timeoutMs passes; true when it holds.
-  bool WaitUntil(const std::function<bool()>& cond, int timeoutMs);
+  // drops (unless the wait is to go on through that) or timeoutMs passes;
+  // true when it holds.
+  enum class OnDisconnect { End, WaitOn };
+  bool WaitUntil(const std::function<bool()>& cond, int timeoutMs,
+                 OnDisconnect onDisconnect = OnDisconnect::End);
   // Waits after a batch of commands until the unit has been quiet for a
   // while: 1000 ms, then 250 ms steps while the quiet time is below 250 ms.
   // Ends at once when the application has been told to quit.
   void WaitForQuiet();
+  // True once a wait has found the application quitting: nobody is left to
+  // be told what the wait found out.
+  bool Quitting() const { return quitSeen_; }
   // Wakes every waiter so that it looks at its stop condition.
   void WakeWaiters() { emit waitersWoken(); }
   // Sends the steps in order, pausing after each as it says.
@@ -226,6 +235,7 @@ class UnitSession : public QObject, private LinkClient {
   std::unique_ptr<USBcomms> worker_;
   UnitModel model_;
   int connectionState_ = -1;
+  int connections_ = 0;
   bool okFlag_ = false;
   bool errorFlag_ = false;
   Clock::time_point lastLine_;

@@ -84,4 +84,21 @@ InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
   return session.ErrorFlag() ? InstallResult::Refused : InstallResult::Installed;
 }
 
+InstalledVersion WaitForInstalledVersion(UnitSession& session, const std::string& fileVersion,
+                                         int connectionsAtInstall, int limitMs) {
+  const UnitModel& model = session.Model();
+  const auto back = [&] {
+    return session.Connections() > connectionsAtInstall && session.ConnectionState() == 1 &&
+           model.FirmwareVersionRead();
+  };
+  session.WaitUntil(back, limitMs, UnitSession::OnDisconnect::WaitOn);
+  InstalledVersion out;
+  // A unit that never dropped off the bus still says what it runs.
+  if (session.ConnectionState() != 1 || !model.FirmwareVersionRead()) return out;
+  out.version = model.FirmwareVersion();
+  out.result = out.version == fileVersion ? InstalledVersion::Result::FileVersion
+                                          : InstalledVersion::Result::OtherVersion;
+  return out;
+}
+
 }  // namespace wr

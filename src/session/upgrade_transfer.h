@@ -29,9 +29,14 @@ struct UpgradeTimings {
   // at once without answering, which counts as installed.
   static constexpr int kInstallWaitMs = 3000;
 
+  // Milliseconds a unit may take after the install command to restart and
+  // report its version again; a unit that takes longer is reported missing.
+  static constexpr int kRestartLimitMs = 120000;
+
   int blockTimeoutMs = kBlockTimeoutMs;
   int settleMs = kSettleMs;
   int installWaitMs = kInstallWaitMs;
+  int restartLimitMs = kRestartLimitMs;
 };
 
 enum class TransferResult {
@@ -61,5 +66,22 @@ enum class InstallResult {
 // Waits settleMs, then sends "AT+FWUPGRADE=" with the last block's number.
 InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
                                  const UpgradeTimings& timings);
+
+// What the unit runs once it is back from the restart that installs.
+struct InstalledVersion {
+  enum class Result {
+    FileVersion,   // the version of the upgrade file
+    OtherVersion,  // it came back, but with another version
+    NotBack,       // it did not come back and report its version in time
+  };
+  Result result = Result::NotBack;
+  std::string version;  // what the unit reported, when it did
+};
+
+// Waits, at most limitMs, until the unit has restarted (a connection after
+// connectionsAtInstall) and reported its version, and compares that with the
+// file's. A unit that never went away is judged by what it reports at the end.
+InstalledVersion WaitForInstalledVersion(UnitSession& session, const std::string& fileVersion,
+                                         int connectionsAtInstall, int limitMs);
 
 }  // namespace wr

@@ -12,6 +12,7 @@
 
 #include "protocol/commands.h"
 #include "session/unit_session.h"
+#include "session/upgrade_transfer.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/main_page.h"
@@ -198,6 +199,34 @@ void TfrmMain::btnUpgradeClick() {
   // The unit restarts now; give it time before the next status query.
   session_.SetQuietMs(6 * tmrRefresh->interval());
   prompts_.ShowMessage(QStringLiteral("Unit upgraded. Please wait for unit to restart"));
+
+  // Only the unit itself can say whether the new firmware runs: an upgrade
+  // is never reported done on the strength of the install command alone.
+  const std::string& fileVersion = upgradeDialog_->installedVersion;
+  const InstalledVersion back =
+      WaitForInstalledVersion(session_, fileVersion, upgradeDialog_->connectionsAtInstall,
+                              upgradeDialog_->Timings().restartLimitMs);
+  if (session_.Quitting()) return;
+  switch (back.result) {
+    case InstalledVersion::Result::FileVersion:
+      prompts_.ShowMessage(QStringLiteral("The unit has restarted and runs firmware version %1, "
+                                          "the version of the upgrade file.")
+                               .arg(FromBytes(back.version)));
+      break;
+    case InstalledVersion::Result::OtherVersion:
+      prompts_.ShowMessage(QStringLiteral("The unit has restarted with firmware version %1, not "
+                                          "version %2 of the upgrade file: the upgrade did not "
+                                          "take effect.")
+                               .arg(FromBytes(back.version), FromBytes(fileVersion)));
+      break;
+    case InstalledVersion::Result::NotBack:
+      prompts_.ShowMessage(QStringLiteral("The unit has not come back within %1 seconds of the "
+                                          "upgrade, so it is not known to run version %2. Check "
+                                          "that it is plugged in and starts.")
+                               .arg(upgradeDialog_->Timings().restartLimitMs / 1000)
+                               .arg(FromBytes(fileVersion)));
+      break;
+  }
 }
 
 void TfrmMain::FormShow() {

@@ -68,6 +68,7 @@ void TfrmUpgrade::showEvent(QShowEvent* event) {
 void TfrmUpgrade::FormShow() {
   cancelRequested = false;
   upgradeSucceeded = false;
+  installedVersion.clear();
   TimerStartUpgrade->start();
 }
 
@@ -127,11 +128,24 @@ void TfrmUpgrade::RunUpgrade() {
     return;
   }
 
-  if (!prompts_.AskYesNo(QStringLiteral("Warning"),
-                         QStringLiteral("This will upgrade the unit to ") +
-                             FromBytes(file.productWord) + QStringLiteral(" version: ") +
-                             FromBytes(file.version) + QStringLiteral(". Proceed?")))
-    return;
+  // The question names both versions, and says so when the file is older.
+  const QString target = FromBytes(file.productWord) + QStringLiteral(" version: ") +
+                         FromBytes(file.version);
+  const QString from = FromBytes(unitVersion);
+  const int order = CompareFirmwareVersions(file.version, unitVersion);
+  QString question;
+  if (order < 0) {
+    question = QStringLiteral("This will take the unit from version %1 back to %2, an older version "
+                              "(a downgrade). Proceed?")
+                   .arg(from, target);
+  } else if (order == 0) {
+    question = QStringLiteral("The unit already runs version %1. This will install %2 again. Proceed?")
+                   .arg(from, target);
+  } else {
+    question = QStringLiteral("This will upgrade the unit from version %1 to %2. Proceed?")
+                   .arg(from, target);
+  }
+  if (!prompts_.AskYesNo(QStringLiteral("Warning"), question)) return;
 
   // The maximum is an int; real images are far below the reader's size limit.
   pbarUpgrade->setMaximum(static_cast<int>(file.imageLength));
@@ -152,6 +166,7 @@ void TfrmUpgrade::RunUpgrade() {
       break;
   }
 
+  const int connectionsBeforeInstall = session_.Connections();
   switch (SendInstallCommand(session_, file.LastBlockNumber(), timings_)) {
     case InstallResult::Refused:
       Tell("Firmware upgrade not supported!");
@@ -161,6 +176,8 @@ void TfrmUpgrade::RunUpgrade() {
       return;
     case InstallResult::Installed:
       upgradeSucceeded = true;
+      installedVersion = file.version;
+      connectionsAtInstall = connectionsBeforeInstall;
       return;
   }
 }

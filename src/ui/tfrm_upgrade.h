@@ -3,6 +3,8 @@
 // block with a progress bar and Cancel, and tells the unit to install it.
 #include <QDialog>
 
+#include <string>
+
 #include "session/upgrade_transfer.h"
 
 class QGroupBox;
@@ -37,6 +39,10 @@ class TfrmUpgrade : public QDialog {
   bool cancelRequested = false;
   // Set only when the install command went out and was not refused.
   bool upgradeSucceeded = false;
+  // Then: the version the file holds, and the unit's connection count when
+  // the command went out (the restart brings a new connection).
+  std::string installedVersion;
+  int connectionsAtInstall = 0;
 
   QGroupBox* GroupBox1 = nullptr;
   QLabel* Label1 = nullptr;

@@ -25,6 +25,19 @@ const QString kStopped = QStringLiteral("Firmware upgrade stopped!");
 const QString kBattery =
     QStringLiteral("Error: Please connect battery or wait for battery to charge!");
 
+// What the tool says once the unit is back from its restart.
+QString Runs(const char* version) {
+  return QStringLiteral("The unit has restarted and runs firmware version %1, the version of the "
+                        "upgrade file.")
+      .arg(QLatin1String(version));
+}
+std::vector<QString> Upgraded(const char* version) { return {kUpgraded, Runs(version)}; }
+
+// An image the simulated unit runs as the given version once installed.
+std::string Image(const char* version, size_t size, uint32_t seed) {
+  return SimulatedUnit::FirmwareImage(version, size, seed);
+}
+
 std::string RandomImage(size_t size, uint32_t seed) {
   std::mt19937 rng(seed);
   std::string image(size, '\0');
@@ -45,6 +58,7 @@ class UpgradeTest : public AppFixture {
     quick.blockTimeoutMs = 200;
     quick.settleMs = 20;
     quick.installWaitMs = 400;
+    quick.restartLimitMs = 5000;
     Dialog().SetTimings(quick);
     Unit().SetRestartDowntime(100ms);
     // Let the answers to the connection's queries arrive before the test
@@ -86,7 +100,7 @@ class UpgradeTest : public AppFixture {
 };
 
 TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
-  const std::string image = RandomImage(1000, 7);
+  const std::string image = Image("1.100", 1000, 7);
   const QString path = WriteFile("Wayrunner,1.100\r\n", image);
   int quietWhenTold = -1;
   Prompts().whileShown = [&] {
@@ -94,7 +108,8 @@ TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
   };
   Upgrade(path);
 
-  ASSERT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  ASSERT_EQ(Prompts().Messages(), Upgraded("1.100"));
+  EXPECT_EQ(Session().Model().FirmwareVersion(), "1.100");
   const auto& shown = Prompts().shown;
   ASSERT_GE(shown.size(), 3u);
   EXPECT_EQ(shown[0].caption, QStringLiteral("Upgrade Firmware"));
@@ -103,7 +118,8 @@ TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
   EXPECT_EQ(shown[1].text, QStringLiteral("Upgrade Files (*.fw)"));
   EXPECT_EQ(shown[2].caption, QStringLiteral("Warning"));
   EXPECT_EQ(shown[2].text,
-            QStringLiteral("This will upgrade the unit to Wayrunner version: 1.100. Proceed?"));
+            QStringLiteral("This will upgrade the unit from version 1.003 to Wayrunner version: "
+                           "1.100. Proceed?"));
 
   // Four blocks, each once, the last one padded with zeros.
   EXPECT_EQ(Unit().BlockCount(), 4u);
@@ -129,16 +145,17 @@ TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
 TEST_F(UpgradeTest, StatusPollingPausesDuringTheTransferAndResumesAfter) {
   // Slow answers make the transfer outlast several refresh ticks.
   Unit().SetLatency(60ms);
-  const QString path = WriteFile("Wayrunner,1.1", RandomImage(256 * 20, 3));
-  size_t statsAtStart = 0;
+  const QString path = WriteFile("Wayrunner,1.1", Image("1.1", 256 * 20, 3));
+  size_t statsAtStart = 0, statsAtEnd = 0;
   Prompts().whileShown = [&] {
     if (Prompts().shown.back().caption == QStringLiteral("Warning"))
       statsAtStart = ReceivedCountOf("AT+STATS");
+    if (Prompts().shown.back().text == kUpgraded) statsAtEnd = ReceivedCountOf("AT+STATS");
   };
   Upgrade(path);
-  ASSERT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  ASSERT_EQ(Prompts().Messages(), Upgraded("1.1"));
   EXPECT_EQ(Unit().BlockCount(), 20u);
-  EXPECT_EQ(ReceivedCountOf("AT+STATS"), statsAtStart);
+  EXPECT_EQ(statsAtEnd, statsAtStart);
   EXPECT_FALSE(Session().PollingPaused());
   // The unit restarts to install; once it is back the polling goes on.
   const size_t before = ReceivedCountOf("AT+STATS");
@@ -146,12 +163,12 @@ TEST_F(UpgradeTest, StatusPollingPausesDuringTheTransferAndResumesAfter) {
 }
 
 TEST_F(UpgradeTest, FailedAttemptsAreSentAgainAndTheTransferGoesOn) {
-  const std::string image = RandomImage(256 * 4, 11);
+  const std::string image = Image("1.2", 256 * 4, 11);
   // Block 0's first attempt goes unanswered; block 1 is refused twice.
   Unit().DropNextBlocks(1);
   Unit().FailBlock(1, 2);
   Upgrade(WriteFile("QuonII,1.2", image));
-  EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+  EXPECT_EQ(Prompts().Messages(), Upgraded("1.2"));
   EXPECT_EQ(Unit().TimesBlockReceived(0), 2);
   EXPECT_EQ(Unit().TimesBlockReceived(1), 3);
   EXPECT_EQ(Unit().TimesBlockReceived(2), 1);
@@ -188,8 +205,8 @@ TEST_F(UpgradeTest, BlockFailingThreeTimesEndsTheTransferWithoutInstalling) {
     SCOPED_TRACE("answers again");
     Unit().DropNextBlocks(0);
     Prompts().shown.clear();
-    Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 2, 9)));
-    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+    Upgrade(WriteFile("QuonII,1.2", Image("1.2", 256 * 2, 9)));
+    EXPECT_EQ(Prompts().Messages(), Upgraded("1.2"));
   }
 }
 
@@ -262,8 +279,8 @@ TEST_F(UpgradeTest, InstallOutcomes) {
     // Once the last block is in, the unit's answers come too late.
     When([this] { return Unit().TimesBlockReceived(1) == 2; },
          [this] { Unit().SetLatency(1000ms); });
-    Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1), QStringLiteral("b.fw")));
-    EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kUpgraded});
+    Upgrade(WriteFile("QuonII,1.2", Image("1.2", 300, 1), QStringLiteral("b.fw")));
+    EXPECT_EQ(Prompts().Messages(), Upgraded("1.2"));
     EXPECT_EQ(ReceivedCountOf("AT+FWUPGRADE=1"), 2u);
   }
   {
@@ -274,11 +291,17 @@ TEST_F(UpgradeTest, InstallOutcomes) {
     ASSERT_TRUE(WaitFor([this] { return Unit().RestartCount() == 1; }, 8000));
     ASSERT_TRUE(WaitFor([this] { return Unit().Attached() && Session().IsConnected(); }));
     ASSERT_TRUE(WaitUntilConnected());
-    Pump(500);
+    // The slow unit's answers to the new connection's queries, and to the
+    // polls that went out meanwhile, are all in.
+    Main().SetRefreshInterval(60 * 60 * 1000);
+    ASSERT_TRUE(SyncWithUnit(30000));
     Prompts().shown.clear();
     Unit().ClearReceived();
     // Pulled once the last block's OK is in, while the tool settles.
-    When([this] { return Unit().TimesBlockReceived(1) == 3 && Session().OkFlag(); },
+    const int sentBefore = Unit().TimesBlockReceived(1);
+    When([this, sentBefore] {
+      return Unit().TimesBlockReceived(1) == sentBefore + 1 && Session().OkFlag();
+    },
          [this] { Bus().Unplug(); });
     Upgrade(WriteFile("QuonII,1.2", RandomImage(300, 1), QStringLiteral("c.fw")));
     ASSERT_EQ(Prompts().Messages().size(), 1u);
@@ -296,12 +319,53 @@ TEST_F(UpgradeTest, ChargeBatteryAnswerShowsTheBatteryMessageAndCountsAsError) {
     if (Prompts().shown.back().caption == QStringLiteral("Warning"))
       Unit().ChargeBatteryErrorNext(1);
   };
-  const std::string image = RandomImage(512, 8);
+  const std::string image = Image("1.2", 512, 8);
   Upgrade(WriteFile("QuonII,1.2", image));
-  EXPECT_EQ(Prompts().Messages(), (std::vector<QString>{kBattery, kUpgraded}));
+  EXPECT_EQ(Prompts().Messages(), (std::vector<QString>{kBattery, kUpgraded, Runs("1.2")}));
   // The refused attempt never reached the unit's block handling.
   EXPECT_EQ(CountReceived([](const std::string& l) { return l.rfind("^^0000", 0) == 0; }), 2u);
   EXPECT_EQ(Unit().InstalledImage(), image);
+}
+
+// The question names both versions and warns of a downgrade; after the
+// restart the tool says what the unit runs, and never calls an image that did
+// not take an upgrade.
+TEST_F(UpgradeTest, TheQuestionNamesBothVersionsAndTheRestartedUnitIsAskedWhatItRuns) {
+  {
+    SCOPED_TRACE("an older file");
+    Upgrade(WriteFile("Wayrunner,1.001", Image("1.001", 300, 4)));
+    ASSERT_GE(Prompts().shown.size(), 3u);
+    EXPECT_EQ(Prompts().shown[2].text,
+              QStringLiteral("This will take the unit from version 1.003 back to Wayrunner "
+                             "version: 1.001, an older version (a downgrade). Proceed?"));
+    EXPECT_EQ(Prompts().Messages(), Upgraded("1.001"));
+  }
+  {
+    SCOPED_TRACE("the unit comes back with its old version");
+    Prompts().shown.clear();
+    // An image the unit does not take as version 1.200: it restarts as 1.001.
+    Upgrade(WriteFile("Wayrunner,1.200", RandomImage(300, 5)));
+    EXPECT_EQ(Prompts().shown[2].text,
+              QStringLiteral("This will upgrade the unit from version 1.001 to Wayrunner version: "
+                             "1.200. Proceed?"));
+    EXPECT_EQ(Prompts().Messages(),
+              (std::vector<QString>{kUpgraded,
+                                    QStringLiteral("The unit has restarted with firmware version "
+                                                   "1.001, not version 1.200 of the upgrade file: "
+                                                   "the upgrade did not take effect.")}));
+    EXPECT_EQ(Unit().InstallCount(), 2);
+  }
+  {
+    SCOPED_TRACE("the same version again");
+    Prompts().shown.clear();
+    Prompts().yesNo = {true, false};
+    Prompts().files = {WriteFile("Wayrunner,1.001", Image("1.001", 300, 6), QStringLiteral("same.fw"))};
+    Click(QStringLiteral("btnUpgrade"));
+    EXPECT_EQ(Prompts().shown[2].text,
+              QStringLiteral("The unit already runs version 1.001. This will install Wayrunner "
+                             "version: 1.001 again. Proceed?"));
+    EXPECT_EQ(Unit().InstallCount(), 2);
+  }
 }
 
 TEST_F(UpgradeTest, RefusedFilesSendNothing) {

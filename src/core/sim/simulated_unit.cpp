@@ -262,6 +262,8 @@ void SimulatedUnit::Advance(Clock::time_point now) {
     attached_ = true;
     restarting_ = false;
     last_due_ = now;
+    if (!pendingVersion_.empty()) firmware_ = std::move(pendingVersion_);
+    pendingVersion_.clear();
   }
 }
 
@@ -488,10 +490,37 @@ void SimulatedUnit::HandleInstall(const std::string& args) {
     if (it == blocks_.end()) return AnswerError();
     image += it->second;
   }
+  pendingVersion_ = ImageVersion(image);
   installed_ = std::move(image);
   ++installs_;
   AnswerOk();
   ScheduleRestart(last_due_);
+}
+
+namespace {
+constexpr std::string_view kVersionMarker = "FWVER=";
+}  // namespace
+
+std::string SimulatedUnit::FirmwareImage(std::string_view version, size_t size, uint32_t seed) {
+  std::string image(kVersionMarker);
+  image.append(version);
+  image.push_back('\0');
+  std::mt19937 rng(seed);
+  while (image.size() < size) image.push_back(static_cast<char>(rng() & 0xFF));
+  image.resize(std::max(size, image.size()));
+  return image;
+}
+
+std::string SimulatedUnit::ImageVersion(std::string_view image) {
+  const size_t at = image.find(kVersionMarker);
+  if (at == std::string_view::npos) return {};
+  std::string version;
+  for (size_t i = at + kVersionMarker.size(); i < image.size() && version.size() < 32; ++i) {
+    const char c = image[i];
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_')) break;
+    version.push_back(c);
+  }
+  return version;
 }
 
 // ------------------------------------------------------------------ live values

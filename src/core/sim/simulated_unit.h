@@ -125,9 +125,18 @@ class SimulatedUnit {
   // Blocks 0, 1, ... up to the first gap, joined (256 bytes each).
   std::string ReceivedImage();
   // What the last accepted AT+FWUPGRADE= installed, and how often one was.
+  // An image that carries the marker "FWVER=" and a version (as
+  // FirmwareImage makes them) runs that version after the restart; any other
+  // image leaves the version as it was.
   std::string InstalledImage();
   int InstallCount();
   int RestartCount();
+
+  // A firmware image of the given size that names its version for the
+  // simulated unit, the rest of it random bytes from seed.
+  static std::string FirmwareImage(std::string_view version, size_t size, uint32_t seed = 1);
+  // The version an image names, or empty.
+  static std::string ImageVersion(std::string_view image);
 
   // ---- scenarios and faults
 
@@ -202,6 +211,7 @@ class SimulatedUnit {
   std::map<uint32_t, int> block_receipts_;
   std::map<uint32_t, int> block_failures_;
   std::string installed_;
+  std::string pendingVersion_;  // what the unit runs after the restart under way
   int installs_ = 0;
 
   Millis latency_{0};

@@ -37,6 +37,31 @@ size_t UpgradeFileResult::BlockImageBytes(size_t k) const {
   return std::min(kUpgradeBlockSize, imageLength - begin);
 }
 
+int CompareFirmwareVersions(std::string_view a, std::string_view b) {
+  auto next = [](std::string_view& v) {
+    const size_t dot = v.find('.');
+    const std::string_view part = v.substr(0, dot);
+    v = dot == std::string_view::npos ? std::string_view() : v.substr(dot + 1);
+    return part;
+  };
+  auto isNumber = [](std::string_view p) {
+    return !p.empty() && std::all_of(p.begin(), p.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  while (!a.empty() || !b.empty()) {
+    if (a.empty()) return -1;
+    if (b.empty()) return 1;
+    std::string_view x = next(a), y = next(b);
+    if (isNumber(x) && isNumber(y)) {
+      // Leading zeros say nothing; then the longer number is the larger.
+      while (x.size() > 1 && x.front() == '0') x.remove_prefix(1);
+      while (y.size() > 1 && y.front() == '0') y.remove_prefix(1);
+      if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
+    }
+    if (const int c = x.compare(y); c != 0) return c < 0 ? -1 : 1;
+  }
+  return 0;
+}
+
 std::string CheckUpgradeHeader(std::string_view productWord, std::string_view version,
                                std::string_view unitVersion) {
   if (!IsProductWord(productWord)) return std::string(upgrade_msg::kInvalid);

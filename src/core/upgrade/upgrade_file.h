@@ -65,6 +65,12 @@ struct UpgradeFileResult {
 std::string CheckUpgradeHeader(std::string_view productWord, std::string_view version,
                                std::string_view unitVersion);
 
+// Orders two firmware versions part by part, the parts split at dots: digits
+// compare as numbers ("1.003" < "1.100" < "2.0"), anything else as text, and
+// a version that runs out of parts first is the older. Negative when a is
+// older than b, zero when they are the same, positive when a is newer.
+int CompareFirmwareVersions(std::string_view a, std::string_view b);
+
 // Opens the file, checks it against the unit's firmware version and reads the
 // whole image. The first failing check decides the message.
 UpgradeFileResult ReadUpgradeFile(const std::filesystem::path& file, std::string_view unitVersion);

@@ -168,3 +168,23 @@ TEST_F(UpgradeFileTest, CutsTheImageIntoZeroPaddedBlocks) {
 
 }  // namespace
 }  // namespace wr
+
+namespace wr {
+namespace {
+
+// The upgrade question says when a file would take the unit back.
+TEST(CompareFirmwareVersions, OrdersPartsAsNumbersWhereTheyAreNumbers) {
+  EXPECT_LT(CompareFirmwareVersions("1.003", "1.100"), 0);
+  EXPECT_GT(CompareFirmwareVersions("1.100", "1.003"), 0);
+  EXPECT_LT(CompareFirmwareVersions("1.9", "1.10"), 0);   // not as text
+  EXPECT_EQ(CompareFirmwareVersions("1.010", "1.10"), 0);  // leading zeros say nothing
+  EXPECT_LT(CompareFirmwareVersions("1.2", "1.2.1"), 0);
+  EXPECT_LT(CompareFirmwareVersions("2.0b", "2.0c"), 0);
+  EXPECT_GT(CompareFirmwareVersions("10.0", "9.99"), 0);
+  EXPECT_EQ(CompareFirmwareVersions("", ""), 0);
+  EXPECT_LT(CompareFirmwareVersions("", "1"), 0);
+  EXPECT_GT(CompareFirmwareVersions("1.00000000000000000000000001", "1.0"), 0);  // no overflow
+}
+
+}  // namespace
+}  // namespace wr
