@@ -84,8 +84,12 @@ std::vector<UsbUnitListing> TfrmUSB::ListUnits(UsbApi& api) {
 }
 
 bool TfrmUSB::OpenSelected() {
-  return OpenDevice(usbid::kVendorFirst, usbid::kProductFirst) ||
-         OpenDevice(usbid::kVendorSecond, usbid::kProductSecond);
+  if (OpenDevice(usbid::kVendorFirst, usbid::kProductFirst)) return true;
+  bool found = lastFound_;
+  if (OpenDevice(usbid::kVendorSecond, usbid::kProductSecond)) return true;
+  found = found || lastFound_;
+  if (!found) RecordFailure(OpenFailure::None, std::string());
+  return false;
 }
 
 void TfrmUSB::RecordFailure(OpenFailure failure, std::string text) {
@@ -108,6 +112,7 @@ bool TfrmUSB::OpenDevice(int vendorId, int productId) {
   if (IsConnected()) CloseDevice();
   std::lock_guard<std::mutex> enumeration(EnumerationMutex());
   struct usb_device* dev = FindDevice(vendorId, productId, Selector());
+  lastFound_ = dev != nullptr;
   if (!dev) return false;
   const UsbLocation location = LocationOf(dev);
 

@@ -51,7 +51,9 @@ class TfrmUSB : public QObject {
   static std::vector<UsbUnitListing> ListUnits(UsbApi& api);
 
   // Worker thread.
-  // The first identifier pair, then the second, as the selector allows.
+  // The first identifier pair, then the second, as the selector allows. When
+  // no unit of either pair is attached, an earlier open failure is forgotten:
+  // there is nothing left to explain.
   bool OpenSelected();
   bool OpenDevice(int vendorId, int productId);
   bool CheckDevicePresent();
@@ -79,6 +81,7 @@ class TfrmUSB : public QObject {
 
   UsbApi& api_;
   LineQueue& queue_;
+  bool lastFound_ = false;  // the last OpenDevice found a unit to try (worker only)
   usb_dev_handle* handle_ = nullptr;  // written by the worker under handleMutex_
   char receive_[usbid::kReadSize];
   std::atomic<int> connected_{0};

@@ -345,7 +345,8 @@ UnitSession::Outcome UnitSession::SetOutput(UnitOutput output, bool on) {
 }
 
 UnitSession::Outcome UnitSession::StartTripListing() {
-  model_.ResetTrips(false);
+  // A trip the unit no longer reports must not stay on show.
+  model_.ResetTrips(true);
   SendCommand(cmd::kTrips);
   return Outcome::Done();
 }

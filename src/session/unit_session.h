@@ -199,8 +199,8 @@ class UnitSession : public QObject, private LinkClient {
   // is queried again.
   Outcome FactoryReset();
   Outcome SetOutput(UnitOutput output, bool on);
-  // Asks for the trip log; the trips arrive in the model as they come. The
-  // first row keeps what it showed until the first trip line replaces it.
+  // Asks for the trip log; the trips arrive in the model as they come, into
+  // an emptied list.
   Outcome StartTripListing();
   // Asks for the trip log and waits until the unit has sent all of it.
   Outcome FetchTrips(int timeoutMs);

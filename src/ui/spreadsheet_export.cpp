@@ -10,6 +10,16 @@ namespace {
 const std::pair<int, const char*> kColumnWidths[] = {
     {1, "15"}, {4, "25"}, {5, "25"}, {6, "10"}, {7, "10"}};
 
+// What goes into a cell: the first column, and any text the program would
+// take for a formula ("=", "+", "-", "@" first: a place name is typed by a
+// user, a coordinate comes from the unit), with the leading apostrophe that
+// makes the program keep it as the text it is.
+std::string AsText(int column, const std::string& text) {
+  const bool formulaLike = !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' ||
+                                             text[0] == '@');
+  return column == 0 || formulaLike ? "'" + text : text;
+}
+
 // A cell collection, cell or font: released as soon as it has been used.
 class Temporary {
  public:
@@ -66,7 +76,7 @@ class Export {
         if (!cells) return false;
         Temporary cell(program_, program_.Get(cells.get(), "Item",
                                               {static_cast<std::int32_t>(r + 1), c + 1}));
-        if (!cell || !program_.Put(cell.get(), "Value", c == 0 ? "'" + text : text)) return false;
+        if (!cell || !program_.Put(cell.get(), "Value", AsText(c, text))) return false;
       }
     }
     return true;

@@ -91,10 +91,14 @@ void TfrmMain::BuildStatusPanel() {
   lblOpenFailure = Named(new QLabel, "lblOpenFailure");
   lblOpenFailure->setWordWrap(true);
   lblOpenFailure->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblSearchHint = Named(new QLabel, "lblSearchHint");
+  lblSearchHint->setWordWrap(true);
   layout->addWidget(lblStatus);
   layout->addWidget(pbarSearch);
   layout->addWidget(lblOpenFailure);
+  layout->addWidget(lblSearchHint);
   lblOpenFailure->setVisible(false);
+  lblSearchHint->setVisible(false);
 }
 
 int TfrmMain::RefreshInterval() const { return tmrRefresh->interval(); }
@@ -115,10 +119,12 @@ void TfrmMain::SetConnectionState(int connected) {
     SetUnitControlsEnabled(true);
   } else {
     pbarSearch->setValue(0);
+    searchTicks_ = 0;
     panelStatus->show();
     timerSearch->start();
     SetUnitControlsEnabled(false);
     ShowOpenFailure();
+    ShowSearchHint();
   }
 }
 
@@ -147,7 +153,21 @@ void TfrmMain::timerSearchTimer() {
   } else {
     pbarSearch->setValue(0);
   }
+  ++searchTicks_;
   ShowOpenFailure();
+  ShowSearchHint();
+}
+
+void TfrmMain::ShowSearchHint() {
+  // Only when nothing at all was found: an attached unit that cannot be
+  // opened has its own explanation above.
+  const bool show = searchTicks_ * kSearchTickMs >= kSearchHintAfterMs &&
+                    session_.Usb().LastOpenFailure() == TfrmUSB::OpenFailure::None;
+  if (show && lblSearchHint->text().isEmpty())
+    lblSearchHint->setText(QStringLiteral(
+        "No unit has been found yet. Plug the unit into a USB port of this computer, check that "
+        "it has power, and use a cable that carries data (some cables only charge)."));
+  if (show != lblSearchHint->isVisibleTo(panelStatus)) lblSearchHint->setVisible(show);
 }
 
 void TfrmMain::ShowOpenFailure() {

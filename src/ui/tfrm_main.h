@@ -27,6 +27,9 @@ class TfrmMain : public QWidget {
   static constexpr int kInitialRefreshMs = 500;
   static constexpr int kSearchTickMs = 250;
   static constexpr int kSearchBarMax = 400;
+  // Milliseconds of searching without finding a unit before the searching
+  // display says what to do.
+  static constexpr int kSearchHintAfterMs = 10000;
 
   // Builds the pages (the Trip Meter sets up the place store and the grid).
   TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, QWidget* parent = nullptr);
@@ -51,6 +54,8 @@ class TfrmMain : public QWidget {
   void SetRefreshInterval(int ms);
   int RefreshInterval() const;
   int LastConnectionState() const { return lastConnectionState_; }
+  // How long the searching display has been searching, by its timer.
+  int SearchedForMs() const { return searchTicks_ * kSearchTickMs; }
 
   void FormShow();
   void FormResize();
@@ -70,6 +75,8 @@ class TfrmMain : public QWidget {
   QProgressBar* pbarSearch = nullptr;
   // Why an attached unit cannot be opened, and what to do about it.
   QLabel* lblOpenFailure = nullptr;
+  // What to do when no unit has been found for a while.
+  QLabel* lblSearchHint = nullptr;
   QTimer* tmrRefresh = nullptr;
   QTimer* timerSearch = nullptr;
 
@@ -86,6 +93,7 @@ class TfrmMain : public QWidget {
   void BuildStatusPanel();
   void SetUnitControlsEnabled(bool enabled);
   void ShowOpenFailure();
+  void ShowSearchHint();
 
   UnitSession& session_;
   Prompts& prompts_;
@@ -93,6 +101,7 @@ class TfrmMain : public QWidget {
   TfrmUpgrade* upgradeDialog_ = nullptr;
   int lastConnectionState_ = -1;
   bool refreshBusy_ = false;
+  int searchTicks_ = 0;
   bool shownOnce_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,14 +65,19 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
   page->setSpacing(0);
 
   sgridTrips = Named(new QTableWidget(2, kTripColumns), "sgridTrips");
-  sgridTrips->horizontalHeader()->hide();
+  // Row 0 holds the headings, as the rest of the tool expects; the header
+  // above the rows shows them, so they stay in view when the list scrolls.
+  sgridTrips->horizontalHeader()->setSectionsClickable(false);
+  sgridTrips->horizontalHeader()->setHighlightSections(false);
+  sgridTrips->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   sgridTrips->verticalHeader()->hide();
   sgridTrips->verticalHeader()->setDefaultSectionSize(18);
   sgridTrips->horizontalHeader()->setDefaultSectionSize(50);
   sgridTrips->setSelectionBehavior(QAbstractItemView::SelectRows);
   sgridTrips->setSelectionMode(QAbstractItemView::ExtendedSelection);
   sgridTrips->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  sgridTrips->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Columns widened for their content may need more than the grid's width.
+  sgridTrips->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   sgridTrips->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   sgridTrips->setShowGrid(true);
   sgridTrips->installEventFilter(this);
@@ -142,12 +149,31 @@ void TripsPage::SetUpTripGrid() {
   sgridTrips->setColumnHidden(7, true);
   sgridTrips->setColumnHidden(8, true);
   ApplyTripColumnWidths();
+  QStringList headings;
   for (int c = 0; c < kTripColumns; ++c) {
-    SetCell(0, c, c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
+    headings << (c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
+    SetCell(0, c, headings.back());
     QTableWidgetItem* heading = sgridTrips->item(0, c);
     heading->setBackground(palette().button());
     heading->setFlags(Qt::ItemIsEnabled);
   }
+  sgridTrips->setHorizontalHeaderLabels(headings);
+  sgridTrips->setRowHidden(0, true);
+}
+
+void TripsPage::WidenForContent(int row) {
+  // Dates and times must be readable whole: the width rule gives the
+  // minimum, the widest text shown so far may ask for more.
+  const QFontMetrics metrics(sgridTrips->font());
+  bool wider = false;
+  for (int c = 0; c < kWidenedColumns; ++c) {
+    const int needed = metrics.horizontalAdvance(CellText(sgridTrips, row, c)) + kCellPadding;
+    if (needed > contentWidth_[c]) {
+      contentWidth_[c] = needed;
+      wider = wider || needed > sgridTrips->columnWidth(c);
+    }
+  }
+  if (wider) ApplyTripColumnWidths();
 }
 
 void TripsPage::ApplyTripColumnWidths() {
@@ -161,6 +187,7 @@ void TripsPage::ApplyTripColumnWidths() {
   widths[4] = widths[3];
   widths[5] = w / 8;
   widths[6] = w - (widths[0] + widths[1] + widths[2] + widths[3] + widths[4] + widths[5]) - 28;
+  for (int c = 0; c < kWidenedColumns; ++c) widths[c] = std::max(widths[c], contentWidth_[c]);
   for (int c = 0; c < 7; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
 }
 
@@ -170,8 +197,11 @@ void TripsPage::SetUnitControlsEnabled(bool enabled) {
 
 void TripsPage::ResetRows(bool firstRowEmptied) {
   sgridTrips->setRowCount(2);
-  if (firstRowEmptied)
+  if (firstRowEmptied) {
     for (int c = 0; c < kTripColumns; ++c) SetCell(1, c, QString());
+    for (int& width : contentWidth_) width = 0;
+    ApplyTripColumnWidths();
+  }
 }
 
 bool TripsPage::eventFilter(QObject* watched, QEvent* event) {
@@ -241,6 +271,7 @@ void TripsPage::HandleTripsLine(int index) {
   SetCell(row, 6, FromBytes(trip.distanceKm) + QStringLiteral(" Km"));
   SetCell(row, kStartRaw, start);
   SetCell(row, kEndRaw, end);
+  WidenForContent(row);
 }
 
 void TripsPage::btnGetTripsClick() {
@@ -286,8 +317,12 @@ void TripsPage::OpeninGoogleMaps1Click() { OpenCoordinateInMap(ClickedCoordColum
 void TripsPage::OpenCoordinateInMap(int column, int row) {
   if (row < 0 || row >= sgridTrips->rowCount() || column < 0 || column >= sgridTrips->columnCount())
     return;
-  const std::string address = MapAddress(ToBytes(CellText(sgridTrips, row, column)));
-  shell_.OpenAddress(QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size())));
+  const std::string bytes = MapAddress(ToBytes(CellText(sgridTrips, row, column)));
+  const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  if (!shell_.OpenAddress(address))
+    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the position. "
+                                        "Open this address in a browser:\n%1")
+                             .arg(address));
 }
 
 void TripsPage::btnNameCoordinateClick() {

@@ -71,6 +71,14 @@ class TripsPage : public QWidget {
   void SetCell(int row, int column, const QString& text);
   // The grid follows the model: back to one row, emptied or not.
   void ResetRows(bool firstRowEmptied);
+  // Widens the date and time columns for the texts of this row if needed.
+  void WidenForContent(int row);
+
+  // The date, start and end columns grow with their content.
+  static constexpr int kWidenedColumns = 3;
+  // Pixels around a cell's text (frame and margins).
+  static constexpr int kCellPadding = 10;
+  int contentWidth_[kWidenedColumns] = {0, 0, 0};
 
   UnitSession& session_;
   Prompts& prompts_;

@@ -311,6 +311,31 @@ TEST_F(CannotOpenTest, SearchingDisplaySaysPermissionIsMissingAndHowToFixIt) {
   EXPECT_EQ(Main().lblStatus->text(), QStringLiteral("Searching for USB device..."));
   EXPECT_EQ(Main().LastConnectionState(), 0);
   EXPECT_TRUE(TerminalLines().filter(QStringLiteral("->")).isEmpty()) << "nothing sent or echoed";
+  EXPECT_FALSE(Main().lblSearchHint->isVisible());
+
+  // The unit goes away: there is nothing left that cannot be opened.
+  Bus().Unplug();
+  EXPECT_TRUE(WaitFor([&] { return !Main().lblOpenFailure->isVisible(); }, 8000));
+
+  // Searching on without finding anything, the display says what to do
+  // (the search timer is driven here rather than waited for).
+  Main().timerSearch->stop();
+  const int ticks = (TfrmMain::kSearchHintAfterMs - Main().SearchedForMs()) / TfrmMain::kSearchTickMs;
+  if (ticks > 1) {
+    for (int i = 0; i < ticks - 1; ++i) Main().timerSearchTimer();
+    EXPECT_FALSE(Main().lblSearchHint->isVisible());
+  }
+  for (int i = 0; i < 2; ++i) Main().timerSearchTimer();
+  EXPECT_TRUE(Main().lblSearchHint->isVisible());
+  EXPECT_TRUE(Main().lblSearchHint->text().startsWith(QStringLiteral("No unit has been found yet.")));
+
+  // A unit that can be opened ends the search; searching again starts the count afresh.
+  Bus().FailOpen(0);
+  Bus().Replug();
+  ASSERT_TRUE(WaitUntilConnected());
+  Bus().Unplug();
+  ASSERT_TRUE(WaitUntilSearching());
+  EXPECT_FALSE(Main().lblSearchHint->isVisible());
 }
 
 }  // namespace

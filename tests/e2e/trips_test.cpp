@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -156,16 +158,46 @@ TEST_F(TripsTest, TheLatestIndexSetsTheRowCountAndBadIndexesChangeNothing) {
   EXPECT_EQ(Row(1), QStringList({"short", "", "", ",", ",", " Km/h", " Km", ",", ","}));
 }
 
-TEST_F(TripsTest, ShowTripsOnAnEmptyLogKeepsRowOne) {
-  InjectAndSettle({"+TRIPS,1,d1,s,e,1,2,3,4,5,6"});
-  const QStringList kept = Row(1);
+TEST_F(TripsTest, ShowTripsOnAnEmptyLogLeavesNoTripTheUnitNoLongerReports) {
+  InjectAndSettle({"+TRIPS,0,d0,s,e,1,2,3,4,5,6"});
+  ASSERT_EQ(Cell(1, 0), QStringLiteral("d0"));
   const size_t before = ReceivedCountOf("AT+TRIPS");
   Unit().SetTrips({});
   Click(QStringLiteral("btnGetTrips"));
   ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+TRIPS") > before; }));
   InjectAndSettle({});
   EXPECT_EQ(Grid()->rowCount(), 2);
-  EXPECT_EQ(Row(1), kept);
+  EXPECT_EQ(Row(1), QStringList(QVector<QString>(9)));
+}
+
+// The headings stay in view over a long list, and dates and times are not
+// cut: their columns grow with what they show.
+TEST_F(TripsTest, HeadingsStayInViewAndDatesAndTimesAreReadableWhole) {
+  std::vector<SimTrip> trips(60, ThreeTrips()[0]);
+  for (SimTrip& t : trips) {
+    t.date = "18/03/26";
+    t.startTime = "07:45:10";
+    t.endTime = "08:02:30";
+  }
+  ShowTrips(trips);
+  ASSERT_EQ(Grid()->rowCount(), 61);
+  Grid()->scrollToBottom();
+  QApplication::processEvents();
+  EXPECT_GT(Grid()->verticalScrollBar()->value(), 0);
+  EXPECT_TRUE(Grid()->horizontalHeader()->isVisible());
+  EXPECT_TRUE(Grid()->isRowHidden(0));
+  for (int c = 0; c < 7; ++c)
+    EXPECT_EQ(Grid()->model()->headerData(c, Qt::Horizontal).toString(), Cell(0, c));
+  const QFontMetrics metrics(Grid()->font());
+  for (int c = 0; c < 3; ++c)
+    EXPECT_GT(Grid()->columnWidth(c), metrics.horizontalAdvance(Cell(60, c)))
+        << "column " << c << " cuts " << Cell(60, c).toStdString();
+  // Without trips the width rule alone holds again.
+  Unit().SetTrips({});
+  Click(QStringLiteral("btnGetTrips"));
+  InjectAndSettle({});
+  Grid()->resize(511, Grid()->height());
+  EXPECT_EQ(Grid()->columnWidth(0), 51);
 }
 
 TEST_F(TripsTest, DeleteAllAsksFirstThenClearsAndAsksTheUnitAgain) {
@@ -351,6 +383,18 @@ TEST_F(TripsTest, RenamingOntoAnotherPlacesNameIsRefusedAndADeleteCountsThePlace
   EXPECT_EQ(PlaceFileContent(), QByteArray("Depot,-26.1098,28.0567\r\n"));
 }
 
+TEST_F(TripsTest, WithoutABrowserTheAddressIsShownToCopy) {
+  ShowTrips(ThreeTrips());
+  Shell().canOpen = false;
+  Choose(1, 4, Trips().OpeninGoogleMaps1);
+  ASSERT_EQ(Shell().addresses.size(), 1u);
+  EXPECT_EQ(Prompts().Messages(),
+            std::vector<QString>{QStringLiteral("No web browser could be started to show the "
+                                                "position. Open this address in a browser:\n") +
+                                 Shell().addresses[0]});
+  EXPECT_TRUE(Shell().addresses[0].endsWith(QStringLiteral("q=-26.2041,28.0473")));
+}
+
 TEST_F(TripsTest, AMapAddressCannotBeReshapedByTheUnitsText) {
   InjectAndSettle({"+TRIPS,0,d,s,e,1&q=x,2#y,3,4,5,6"});
   Choose(1, 3, Trips().OpeninGoogleMaps1);
@@ -490,9 +534,12 @@ std::vector<std::string> ExpectedCalls(const std::vector<std::vector<std::string
        std::vector<std::pair<int, std::string>>{{1, "15"}, {4, "25"}, {5, "25"}, {6, "10"}, {7, "10"}})
     calls.push_back("put " + std::to_string(cell(1, column)) + " ColumnWidth = \"" + width + "\"");
   for (size_t r = 0; r < rows.size(); ++r)
-    for (int c = 0; c < 7; ++c)
+    for (int c = 0; c < 7; ++c) {
+      const std::string& text = rows[r][static_cast<size_t>(c)];
+      const bool formulaLike = !text.empty() && std::string("=+-@").find(text[0]) != std::string::npos;
       calls.push_back("put " + std::to_string(cell(static_cast<int>(r + 1), c + 1)) +
-                      " Value = \"" + (c == 0 ? "'" : "") + rows[r][static_cast<size_t>(c)] + "\"");
+                      " Value = \"" + (c == 0 || formulaLike ? "'" : "") + text + "\"");
+    }
   return calls;
 }
 
@@ -513,6 +560,24 @@ TEST_F(TripsExportTest, TheProgramSeesEveryCallInOrderAndEveryReferenceIsRelease
   ASSERT_GE(log_.released.size(), 5u);
   EXPECT_EQ(std::vector<AutomationRef>(log_.released.end() - 5, log_.released.end()),
             std::vector<AutomationRef>({5, 4, 3, 2, 1}));
+}
+
+// A place name (or a unit's text) that looks like a formula reaches the
+// program as text.
+TEST_F(TripsExportTest, TextsThatLookLikeFormulasGoOverAsText) {
+  InjectAndSettle({"+TRIPS,0,=1+1,+2,@SUM(A1),-26.1071,28.0567,1,2,5,6"});
+  Prompts().inputs = {QStringLiteral("=HYPERLINK(\"x\")")};
+  Choose(1, 3, Trips().btnNameCoordinate);
+  ASSERT_EQ(Cell(1, 3), QStringLiteral("=HYPERLINK(\"x\")"));
+  UseRecorder();
+  Click(QStringLiteral("btnExcel"));
+  std::vector<std::string> values;
+  for (const std::string& call : log_.calls)
+    if (call.find(" Value = ") != std::string::npos) values.push_back(call.substr(call.find(" = ") + 3));
+  ASSERT_GE(values.size(), 14u);
+  EXPECT_EQ(std::vector<std::string>(values.begin() + 7, values.begin() + 12),
+            (std::vector<std::string>{"\"'=1+1\"", "\"'+2\"", "\"'@SUM(A1)\"",
+                                      "\"'=HYPERLINK(\"x\")\"", "\"1,2\""}));
 }
 
 TEST_F(TripsExportTest, AnyFailingCallEndsTheExportWithTheMessageAndReleasesWhatIsHeld) {

@@ -157,7 +157,17 @@ TEST_F(SessionTest, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
             CommandOutcome::Stopped);
   EXPECT_LT(t.elapsed(), 1500);
 
+  // A wait that sees an ERROR has failed, also when an OK came as well (a
+  // firmware block must not pass on someone else's OK).
+  bus.Unit().SetNeverAnswer(false);
+  Delay(200);
+  session->ClearFlags();
+  bus.InjectRaw("ERROR\r\nOK\r\n");
+  ASSERT_TRUE(WaitUntil([&] { return session->OkFlag(); }));
+  EXPECT_EQ(session->WaitForOutcome(3000), CommandOutcome::Error);
+
   QTimer::singleShot(100, [&] { bus.Unplug(); });
+  bus.Unit().SetNeverAnswer(true);
   EXPECT_EQ(session->SendLineAndWait("AT+STATS", 10000), CommandOutcome::Disconnected);
 }
 
