@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
 # The whole test suite: the ordinary build, then everything again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the programs whose
+# code runs on several threads under ThreadSanitizer, then the core's tests
+# built for Windows and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
-for preset in default asan; do
+run() {
+  local preset=$1
+  shift
   echo "== $preset build"
-  scripts/build.sh "$preset"
+  scripts/build.sh "$preset" "$@"
   echo "== $preset tests"
   ctest --preset "$preset" -j2 --timeout 300
-done
+}
+run default
+run asan
+# Only what the "threads" label selects is built and run.
+run tsan --target tests_core tests_link tests_session
+echo "== windows tests under Wine"
+scripts/windows_tests.sh

@@ -1,8 +1,14 @@
 #include "link/usb_comms.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
-#include <QMetaObject>
+#include <QSocketNotifier>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <chrono>
 
@@ -17,15 +23,75 @@ int64_t MsSince(Clock::time_point t) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
 }
 
+#ifdef _WIN32
+// Without the pipe, the worker posts this event instead.
+constexpr QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 101);
+
+class WakeFilter : public QObject {
+ public:
+  explicit WakeFilter(std::function<void()> woken) : woken_(std::move(woken)) {}
+  bool event(QEvent* e) override {
+    if (e->type() != kWakeEvent) return QObject::event(e);
+    woken_();
+    return true;
+  }
+
+ private:
+  std::function<void()> woken_;
+};
+#endif
+
 }  // namespace
 
+// No objectName: QThread would copy it for the thread's name on the new
+// thread while the owner may touch it, and the class name serves as well.
 USBcomms::USBcomms(LineQueue& queue, QObject* parent) : QThread(parent), queue_(queue) {
-  setObjectName("USBcomms");
+#ifndef _WIN32
+  int fds[2];
+  if (::pipe(fds) == 0) {
+    wakeRead_ = fds[0];
+    wakeWrite_ = fds[1];
+    for (int fd : fds) {
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+      ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+    wakeNotifier_ = new QSocketNotifier(wakeRead_, QSocketNotifier::Read, this);
+    connect(wakeNotifier_, &QSocketNotifier::activated, this, [this] { OwnerWoken(); });
+  }
+#else
+  wakeTarget_ = std::make_unique<WakeFilter>([this] { OwnerWoken(); });
+#endif
 }
 
 USBcomms::~USBcomms() {
   // Nothing may be destroyed while the worker can still reach it.
   if (isRunning()) Shutdown();
+#ifndef _WIN32
+  delete wakeNotifier_;
+  if (wakeRead_ >= 0) ::close(wakeRead_);
+  if (wakeWrite_ >= 0) ::close(wakeWrite_);
+#endif
+}
+
+void USBcomms::WakeOwner() {
+#ifndef _WIN32
+  const char byte = 1;
+  // A full pipe already holds a wake-up; nothing is lost by dropping this one.
+  [[maybe_unused]] const ssize_t n = ::write(wakeWrite_, &byte, 1);
+#else
+  QCoreApplication::postEvent(wakeTarget_.get(), new QEvent(kWakeEvent));
+#endif
+}
+
+void USBcomms::OwnerWoken() {
+#ifndef _WIN32
+  char bytes[64];
+  while (::read(wakeRead_, bytes, sizeof bytes) > 0) {
+  }
+#endif
+  RunPostedDrain();
+  std::lock_guard<std::mutex> lock(drainMutex_);
+  if (loopLeft_ && shutdownLoop_) shutdownLoop_->quit();
 }
 
 void USBcomms::RequestStop() {
@@ -44,10 +110,14 @@ void USBcomms::Shutdown() {
   RequestStop();
   if (isRunning()) {
     // The worker may be blocked waiting for a drain step on this thread: keep
-    // serving events until it has left its loop.
+    // serving events until it says it has left its loop.
     QEventLoop loop;
-    connect(this, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    if (!isFinished()) loop.exec();
+    {
+      std::lock_guard<std::mutex> lock(drainMutex_);
+      shutdownLoop_ = loopLeft_ ? nullptr : &loop;
+    }
+    if (shutdownLoop_) loop.exec();
+    shutdownLoop_ = nullptr;
   }
   wait();
   // The worker's last act takes this lock; taking it here orders everything
@@ -61,14 +131,15 @@ bool USBcomms::SleepUnlessStopped(int ms) {
 }
 
 void USBcomms::DrainOnOwnerThread() {
+  // Runs on the owning thread, in its main loop or in any nested loop (Delay,
+  // modal boxes); the worker waits until it has finished.
   {
+    // Written under the lock, like every other act of the worker that the
+    // owner must see ordered before its own.
     std::lock_guard<std::mutex> lock(drainMutex_);
     drainState_ = DrainState::Posted;
+    WakeOwner();
   }
-  // Runs on the owning thread, in its main loop or in any nested loop (Delay,
-  // modal boxes); the worker waits until it has finished. Posted by name, so
-  // that the only data crossing threads is guarded by drainMutex_.
-  QMetaObject::invokeMethod(this, "RunPostedDrain", Qt::QueuedConnection);
   std::unique_lock<std::mutex> lock(drainMutex_);
   drainWake_.wait(lock, [this] {
     // On a stop request a step that has not started yet is given up, so that
@@ -121,7 +192,10 @@ void USBcomms::run() {
     }
   }
   if (TfrmUSB* usb = usb_.load()) usb->CloseDevice();
+  // The last act: Shutdown, serving events meanwhile, learns it may stop.
   std::lock_guard<std::mutex> lock(drainMutex_);
+  loopLeft_ = true;
+  WakeOwner();
 }
 
 void USBcomms::ProcessReceivedLines() {

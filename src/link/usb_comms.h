@@ -6,10 +6,15 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 
 #include "linequeue/line_queue.h"
 #include "link/link_client.h"
+
+class QEventLoop;
+class QSocketNotifier;
 
 namespace wr {
 
@@ -59,11 +64,15 @@ class USBcomms : public QThread {
  protected:
   void run() override;
 
- private slots:
-  // The drain step as the worker posts it to the owning thread.
-  void RunPostedDrain();
-
  private:
+  // The worker wakes the owning thread through a pipe it watches: a byte
+  // means "a drain step is waiting" or "the loop is left" (the state under
+  // drainMutex_ says which). Nothing of Qt's crosses the threads, and the
+  // pipe orders the two sides for anyone checking with a race detector.
+  void WakeOwner();
+  void OwnerWoken();
+  // The drain step as the worker asks for it on the owning thread.
+  void RunPostedDrain();
   void DrainOnOwnerThread();
   bool SleepUnlessStopped(int ms);
 
@@ -81,6 +90,13 @@ class USBcomms : public QThread {
   std::mutex drainMutex_;
   std::condition_variable drainWake_;
   DrainState drainState_ = DrainState::Idle;
+  bool loopLeft_ = false;                 // under drainMutex_
+  int wakeRead_ = -1, wakeWrite_ = -1;    // the pipe (POSIX)
+  QSocketNotifier* wakeNotifier_ = nullptr;
+#ifdef _WIN32
+  std::unique_ptr<QObject> wakeTarget_;   // receives the wake-up events instead
+#endif
+  QEventLoop* shutdownLoop_ = nullptr;  // under drainMutex_, owning thread's
   char line_[LineQueue::kLineBufferSize];
 };
 

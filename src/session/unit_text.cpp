@@ -39,6 +39,4 @@ QString DecodeFileText(std::string_view piece, bool fileIsUtf8) {
 #endif
 }
 
-QString DecodeTextFile(std::string_view bytes) { return DecodeFileText(bytes, IsValidUtf8(bytes)); }
-
 }  // namespace wr

@@ -29,7 +29,6 @@ bool FitsLocalCodePage(const QString& text);
 // file is valid UTF-8, otherwise the 8-bit code page (Latin-1 on Linux and
 // macOS). Pieces of a file are decoded as the whole file was.
 bool IsValidUtf8(std::string_view bytes);
-QString DecodeTextFile(std::string_view bytes);
 QString DecodeFileText(std::string_view piece, bool fileIsUtf8);
 
 }  // namespace wr

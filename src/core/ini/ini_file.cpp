@@ -113,9 +113,4 @@ std::string IniValue(const IniSection& keys, std::string_view key) {
   return std::string();
 }
 
-std::string ReadIniValue(const std::filesystem::path& file, std::string_view section,
-                         std::string_view key) {
-  return IniValue(ReadIniSection(file, section), key);
-}
-
 }  // namespace wr

@@ -34,8 +34,4 @@ IniSection ParseIniSection(std::string_view text, std::string_view section);
 // Value of key in a section read above; empty when absent.
 std::string IniValue(const IniSection& keys, std::string_view key);
 
-// One value straight from the file; empty when the file, section or key is absent.
-std::string ReadIniValue(const std::filesystem::path& file, std::string_view section,
-                         std::string_view key);
-
 }  // namespace wr

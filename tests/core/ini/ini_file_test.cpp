@@ -58,9 +58,9 @@ TEST_F(IniFileTest, NamesIgnoreCaseAndSurroundingBlanks) {
   const Pairs expected = {{"Key One", "value with  inner  blanks"}, {"KEY2", "x"}};
   EXPECT_EQ(ReadIniSection(p, "OPERATORS"), expected);
   EXPECT_EQ(ReadIniSection(p, " Operators "), expected);
-  EXPECT_EQ(ReadIniValue(p, "Operators", "key one"), "value with  inner  blanks");
-  EXPECT_EQ(ReadIniValue(p, "operators", " key2 "), "x");
-  EXPECT_EQ(ReadIniValue(p, "Other", "A"), "wrong");
+  EXPECT_EQ(IniValue(ReadIniSection(p, "Operators"), "key one"), "value with  inner  blanks");
+  EXPECT_EQ(IniValue(ReadIniSection(p, "operators"), " key2 "), "x");
+  EXPECT_EQ(IniValue(ReadIniSection(p, "Other"), "A"), "wrong");
 }
 
 TEST_F(IniFileTest, RemovesOneMatchingPairOfQuotes) {
@@ -120,9 +120,9 @@ TEST_F(IniFileTest, FirstSectionAndFirstKeyWin) {
       "late=2\n");
   const Pairs expected = {{"k", "first"}, {"other", "1"}};
   EXPECT_EQ(ReadIniSection(p, "s"), expected);
-  EXPECT_EQ(ReadIniValue(p, "s", "K"), "first");
-  EXPECT_EQ(ReadIniValue(p, "s", "late"), "");
-  EXPECT_EQ(ReadIniValue(p, "t", "k"), "t");
+  EXPECT_EQ(IniValue(ReadIniSection(p, "s"), "K"), "first");
+  EXPECT_EQ(IniValue(ReadIniSection(p, "s"), "late"), "");
+  EXPECT_EQ(IniValue(ReadIniSection(p, "t"), "k"), "t");
 }
 
 TEST_F(IniFileTest, LineEndsAndByteOrderMark) {
@@ -132,18 +132,18 @@ TEST_F(IniFileTest, LineEndsAndByteOrderMark) {
   EXPECT_EQ(ReadIniSection(Write("[s]\ra=1\rb=2\r"), "s"), expected);
   EXPECT_EQ(ReadIniSection(Write("\xEF\xBB\xBF[s]\r\na=1\r\nb=2\r\n"), "s"), expected);
   // Bytes above 127 in names and values are kept as they are.
-  EXPECT_EQ(ReadIniValue(Write("[s]\nk\xE9=v\xE9\n"), "s", "k\xE9"), "v\xE9");
+  EXPECT_EQ(IniValue(ReadIniSection(Write("[s]\nk\xE9=v\xE9\n"), "s"), "k\xE9"), "v\xE9");
 }
 
 TEST_F(IniFileTest, AbsentThingsReadAsEmpty) {
   EXPECT_TRUE(ReadIniSection(dir_ / "none.ini", "Operators").empty());
-  EXPECT_EQ(ReadIniValue(dir_ / "none.ini", "Operators", "x"), "");
+  EXPECT_EQ(IniValue(ReadIniSection(dir_ / "none.ini", "Operators"), "x"), "");
   EXPECT_TRUE(ReadIniSection(dir_, "Operators").empty());
   const auto p = Write("[Operators]\n");
   EXPECT_TRUE(ReadIniSection(p, "Operators").empty());
   EXPECT_TRUE(ReadIniSection(p, "Missing").empty());
   EXPECT_TRUE(ReadIniSection(Write(""), "Operators").empty());
-  EXPECT_EQ(ReadIniValue(Write("[Operators]\na=1\n"), "Operators", "b"), "");
+  EXPECT_EQ(IniValue(ReadIniSection(Write("[Operators]\na=1\n"), "Operators"), "b"), "");
 }
 
 // The example file shipped for installers lists the wizard's default operators,
