@@ -71,8 +71,7 @@ std::vector<UsbUnitListing> TfrmUSB::ListUnits(UsbApi& api) {
   std::vector<UsbUnitListing> units;
   std::lock_guard<std::mutex> lock(EnumerationMutex());
   Enumerate(api);
-  for (const auto& [vendor, product] : {std::pair{usbid::kVendorFirst, usbid::kProductFirst},
-                                        std::pair{usbid::kVendorSecond, usbid::kProductSecond}}) {
+  for (const auto& [vendor, product] : usbid::kUnitIds) {
     for (struct usb_bus* bus = api.get_busses(); bus; bus = bus->next) {
       for (struct usb_device* dev = bus->devices; dev; dev = dev->next) {
         if (dev->descriptor.idVendor == vendor && dev->descriptor.idProduct == product)
@@ -84,8 +83,10 @@ std::vector<UsbUnitListing> TfrmUSB::ListUnits(UsbApi& api) {
 }
 
 bool TfrmUSB::OpenSelected() {
-  return OpenDevice(usbid::kVendorFirst, usbid::kProductFirst) ||
-         OpenDevice(usbid::kVendorSecond, usbid::kProductSecond);
+  for (const auto& [vendor, product] : usbid::kUnitIds) {
+    if (OpenDevice(vendor, product)) return true;
+  }
+  return false;
 }
 
 void TfrmUSB::RecordFailure(OpenFailure failure, std::string text) {
