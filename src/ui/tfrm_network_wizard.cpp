@@ -15,6 +15,7 @@
 #include <string>
 
 #include "ini/ini_file.h"
+#include "install_layout.h"
 #include "protocol/reply_fields.h"
 #include "session/unit_text.h"
 
@@ -39,9 +40,9 @@ QString TfrmNetworkWizard::FindSettingsFile() {
   if (!appDir.isEmpty()) {
     const QString beside = QDir(appDir).filePath(QLatin1String(kFileName));
     if (QFileInfo::exists(beside)) return beside;
-    const QString installed = QDir(appDir).filePath(QStringLiteral("../share/%1/%2")
-                                                        .arg(QLatin1String(kDataFolder),
-                                                             QLatin1String(kFileName)));
+    const QString installed = QDir(appDir).filePath(
+        QStringLiteral("%1/%2").arg(QLatin1String(install::kDataFromProgram),
+                                    QLatin1String(kFileName)));
     if (QFileInfo::exists(installed)) return QDir::cleanPath(installed);
   }
   const QString data = QStandardPaths::locate(
