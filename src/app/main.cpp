@@ -11,12 +11,14 @@
 
 #include "link/lib_usb_api.h"
 #include "app/app_context.h"
+#include "ui/app_icon.h"
 #include "ui/desktop_shell.h"
 #include "ui/qt_prompts.h"
 #include "app/screenshots.h"
 #include "ui/tfrm_main.h"
 
 #include "sim/simulated_bus.h"
+#include "install_layout.h"
 #include "version.h"
 
 namespace {
@@ -153,6 +155,9 @@ int main(int argc, char* argv[]) {
     if (outcome == CommandLine::Outcome::Wrong) return CommandLine::kUsageError;
   }
   QApplication::setApplicationDisplayName(QStringLiteral("Wayrunner Track"));
+  // Ties the windows to the desktop entry (its icon and name in docks).
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(wr::install::kAppId));
+  QApplication::setWindowIcon(wr::AppIcon());
   // The loop ends with the main window, not with the last window.
   QApplication::setQuitOnLastWindowClosed(false);
 
