@@ -6,7 +6,7 @@ include(GNUInstallDirs)
 # The name the desktop knows the program by (desktop entry, icon, metainfo).
 # It lies under the project's own example domain: the .example top-level
 # domain is reserved and can never be registered, so no one else can own it.
-set(WR_APP_ID example.wayrunner.Track)
+set(WR_APP_ID example.wayrunner.track)
 set(WR_UDEV_RULE 60-wayrunner-track.rules)
 # Relative to the prefix: /usr/lib/udev/rules.d for a package. The libdir of
 # GNUInstallDirs would add the multiarch triplet, which udev does not read.

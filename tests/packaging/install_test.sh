@@ -6,7 +6,7 @@
 # usage: install_test.sh BUILD_DIR SOURCE_DIR VERSION HAVE_CLI DEBIAN_DOCS
 set -uo pipefail
 build=$1 source=$2 version=$3 have_cli=$4 debian_docs=$5
-id=example.wayrunner.Track
+id=example.wayrunner.track
 
 root=$(mktemp -d)
 log=$(mktemp)
