@@ -69,7 +69,9 @@ if(WR_DEBIAN_DOCS)
     DEPENDS ${wr_gen}/changelog
     VERBATIM)
   list(APPEND wr_generated ${wr_gen}/changelog.gz)
-  install(FILES ${wr_pkg}/copyright ${wr_gen}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # Named after the package, not the CMake project, as Debian wants.
+  install(FILES ${wr_pkg}/copyright ${wr_gen}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/wayrunner-track)
 endif()
 
 add_custom_target(wr_packaging_files ALL DEPENDS ${wr_generated})
@@ -95,3 +97,35 @@ install(FILES ${wr_pkg}/Settings.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/wayrun
 install(FILES ${wr_pkg}/wayrunner-track.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME wayrunner-track)
 
+# ---------------------------------------------------------------- package
+# The Debian package that scripts/package.sh builds. No maintainer scripts:
+# udev, the desktop database, the icon cache and the man-page index pick the
+# files up by their triggers.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME wayrunner-track)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Wayrunner Track developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configure and watch a vehicle tracking unit attached by USB")
+# One string (not a list); lines stay under 80 characters, and CPack indents
+# them and marks the empty one as a control file wants.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Wayrunner Track finds a vehicle tracking unit on USB and shows its live\n"
+    "status: mobile network and signal, satellite fix and position, speed and\n"
+    "supply voltages. It reads and writes the unit's settings, lists the trips\n"
+    "it logged with place names, exports trips to a spreadsheet, switches the\n"
+    "unit's outputs, reboots, resets and upgrades it, and can be tried without\n"
+    "hardware against a built-in simulated unit.\n"
+    "\n"
+    "The package lets the user at the desktop open the unit without root rights.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Wayrunner Track developers <maintainers@wayrunner.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://wayrunner.example/)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Opens map positions and exported spreadsheets in the desktop's programs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+include(CPack)
