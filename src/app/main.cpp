@@ -5,17 +5,20 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdio>
 #include <exception>
 #include <memory>
 
 #include "link/lib_usb_api.h"
 #include "app/app_context.h"
+#include "ui/app_icon.h"
 #include "ui/desktop_shell.h"
 #include "ui/qt_prompts.h"
 #include "app/screenshots.h"
 #include "ui/tfrm_main.h"
 
 #include "sim/simulated_bus.h"
+#include "install_layout.h"
 #include "version.h"
 
 namespace {
@@ -40,35 +43,127 @@ class GuardedApplication : public QApplication {
   }
 };
 
+struct Options {
+  bool simulate = false;
+  QString screenshotDir;
+};
+
+class CommandLine {
+ public:
+  // Deferred: not understood, but it may hold one of Qt's own options, which
+  // only QApplication (and so a display) can take out.
+  enum class Outcome { Run, Done, Wrong, Deferred };
+  // The exit code of a command line that is not understood.
+  static constexpr int kUsageError = 2;
+
+  // Fills `options` and says whether to run. Help, version and mistakes are
+  // printed here.
+  static Outcome Parse(const QStringList& arguments, Options& options, bool qtOptionsTaken) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Configure and watch a vehicle tracking unit attached by USB."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"), QStringLiteral("Use the built-in simulated unit instead of USB."));
+    parser.addOption(simulate);
+    // For the documentation: grabs the tabs and the terminal, then exits.
+    QCommandLineOption screenshots(QStringLiteral("screenshot-dir"),
+                                   QStringLiteral("Save screenshots into <dir> and exit."),
+                                   QStringLiteral("dir"));
+    screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshots);
+
+    QString error;
+    if (!parser.parse(arguments)) {
+      error = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+      error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+    }
+    if (!error.isEmpty()) {
+      if (!qtOptionsTaken && HasQtOption(arguments)) return Outcome::Deferred;
+      std::fprintf(stderr, "%s: %s\n\n%s", qPrintable(QCoreApplication::applicationName()),
+                   qPrintable(error), qPrintable(parser.helpText()));
+      return Outcome::Wrong;
+    }
+    if (parser.isSet(QStringLiteral("help-all"))) {
+      // Qt's window-system options are known to QApplication only.
+      if (!qtOptionsTaken) return Outcome::Deferred;
+      parser.process(arguments);  // prints that help and exits with 0
+    }
+    if (parser.isSet(help)) {
+      std::fputs(qPrintable(parser.helpText()), stdout);
+      return Outcome::Done;
+    }
+    if (parser.isSet(version)) {
+      std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                  qPrintable(QCoreApplication::applicationVersion()));
+      return Outcome::Done;
+    }
+    options.simulate = parser.isSet(simulate);
+    options.screenshotDir = parser.value(screenshots);
+    return Outcome::Run;
+  }
+
+ private:
+  // The options QGuiApplication and QApplication take for themselves, with
+  // one dash or two.
+  static bool HasQtOption(const QStringList& arguments) {
+    static const QStringList qtOptions = {
+        QStringLiteral("platform"),   QStringLiteral("platformpluginpath"),
+        QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+        QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"), QStringLiteral("reverse"),
+        QStringLiteral("session"),    QStringLiteral("display"),
+        QStringLiteral("geometry"),   QStringLiteral("name"),
+        QStringLiteral("title"),      QStringLiteral("visual"),
+        QStringLiteral("ncols"),      QStringLiteral("cmap"),
+        QStringLiteral("style"),      QStringLiteral("stylesheet"),
+        QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+        QStringLiteral("dograb"),     QStringLiteral("sync"),
+        QStringLiteral("qmljsdebugger")};
+    for (QString argument : arguments.mid(1)) {
+      if (!argument.startsWith(QLatin1Char('-'))) continue;
+      while (argument.startsWith(QLatin1Char('-'))) argument.remove(0, 1);
+      if (qtOptions.contains(argument.section(QLatin1Char('='), 0, 0))) return true;
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  QCoreApplication::setApplicationName(QStringLiteral("wayrunner-track"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(wr::kVersion));
+
+  // Help, version and a mistyped option are answered before there is a
+  // window system to connect to, so they work over ssh and in scripts.
+  Options options;
+  CommandLine::Outcome outcome;
+  {
+    QCoreApplication probe(argc, argv);
+    outcome = CommandLine::Parse(probe.arguments(), options, /*qtOptionsTaken=*/false);
+  }
+  if (outcome == CommandLine::Outcome::Done) return 0;
+  if (outcome == CommandLine::Outcome::Wrong) return CommandLine::kUsageError;
+
   GuardedApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("wayrunner-track"));
+  if (outcome == CommandLine::Outcome::Deferred) {
+    outcome = CommandLine::Parse(app.arguments(), options, /*qtOptionsTaken=*/true);
+    if (outcome == CommandLine::Outcome::Done) return 0;
+    if (outcome == CommandLine::Outcome::Wrong) return CommandLine::kUsageError;
+  }
   QApplication::setApplicationDisplayName(QStringLiteral("Wayrunner Track"));
-  QApplication::setApplicationVersion(QString::fromLatin1(wr::kVersion));
+  // Ties the windows to the desktop entry (its icon and name in docks).
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(wr::install::kAppId));
+  QApplication::setWindowIcon(wr::AppIcon());
   // The loop ends with the main window, not with the last window.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Configure and watch a vehicle tracking unit attached by USB."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  QCommandLineOption simulate(QStringLiteral("simulate"),
-                              QStringLiteral("Use the built-in simulated unit instead of USB."));
-  parser.addOption(simulate);
-  // For the documentation: grabs the tabs and the terminal, then exits.
-  QCommandLineOption screenshots(QStringLiteral("screenshot-dir"),
-                                 QStringLiteral("Save screenshots into <dir> and exit."),
-                                 QStringLiteral("dir"));
-  screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
-  parser.addOption(screenshots);
-  parser.process(app);
-
   try {
     std::unique_ptr<wr::UsbApi> api;
-    if (parser.isSet(simulate)) {
+    if (options.simulate) {
       api = wr::SimulatedBus::Demo();
     } else {
       api = std::make_unique<wr::LibUsbApi>();
@@ -82,8 +177,8 @@ int main(int argc, char* argv[]) {
       prompts.SetParent(&context.Main());
       QObject::connect(&context.Main(), &wr::TfrmMain::closed, &app, &QApplication::quit);
       context.Main().show();
-      if (parser.isSet(screenshots))
-        wr::TakeScreenshotsWhenReady(context, QDir(parser.value(screenshots)));
+      if (!options.screenshotDir.isEmpty())
+        wr::TakeScreenshotsWhenReady(context, QDir(options.screenshotDir));
       result = app.exec();
       // The worker stops before any window it reports to goes away.
       context.Shutdown();

@@ -71,8 +71,7 @@ std::vector<UsbUnitListing> TfrmUSB::ListUnits(UsbApi& api) {
   std::vector<UsbUnitListing> units;
   std::lock_guard<std::mutex> lock(EnumerationMutex());
   Enumerate(api);
-  for (const auto& [vendor, product] : {std::pair{usbid::kVendorFirst, usbid::kProductFirst},
-                                        std::pair{usbid::kVendorSecond, usbid::kProductSecond}}) {
+  for (const auto& [vendor, product] : usbid::kUnitIds) {
     for (struct usb_bus* bus = api.get_busses(); bus; bus = bus->next) {
       for (struct usb_device* dev = bus->devices; dev; dev = dev->next) {
         if (dev->descriptor.idVendor == vendor && dev->descriptor.idProduct == product)
@@ -84,10 +83,11 @@ std::vector<UsbUnitListing> TfrmUSB::ListUnits(UsbApi& api) {
 }
 
 bool TfrmUSB::OpenSelected() {
-  if (OpenDevice(usbid::kVendorFirst, usbid::kProductFirst)) return true;
-  bool found = lastFound_;
-  if (OpenDevice(usbid::kVendorSecond, usbid::kProductSecond)) return true;
-  found = found || lastFound_;
+  bool found = false;
+  for (const auto& [vendor, product] : usbid::kUnitIds) {
+    if (OpenDevice(vendor, product)) return true;
+    found = found || lastFound_;
+  }
   if (!found) RecordFailure(OpenFailure::None, std::string());
   return false;
 }

@@ -1,6 +1,7 @@
 #include "ui/tfrm_main.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -16,6 +17,7 @@
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/main_page.h"
+#include "ui/permission_hint.h"
 #include "ui/prompts.h"
 #include "ui/settings_page.h"
 #include "ui/status_page.h"
@@ -179,11 +181,7 @@ void TfrmMain::ShowOpenFailure() {
   }
   QString text;
   if (failure == TfrmUSB::OpenFailure::Open) {
-    text = QStringLiteral(
-        "A unit is attached but this user may not open it (permission missing). Install the "
-        "rule that comes with this program and plug the unit in again:\n"
-        "sudo cp packaging/60-wayrunner-track.rules /etc/udev/rules.d/ && "
-        "sudo udevadm control --reload-rules");
+    text = PermissionHint(QCoreApplication::applicationDirPath());
   } else {
     text = QStringLiteral(
         "A unit is attached but cannot be used: another program or driver holds it. Close "

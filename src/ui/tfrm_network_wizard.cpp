@@ -17,6 +17,7 @@
 #include <string>
 
 #include "ini/ini_file.h"
+#include "install_layout.h"
 #include "protocol/reply_fields.h"
 #include "session/unit_text.h"
 #include "ui/prompts.h"
@@ -45,7 +46,8 @@ QStringList TfrmNetworkWizard::SettingsFilePlaces() {
   if (!appDir.isEmpty()) {
     places << QDir(appDir).filePath(QLatin1String(kFileName));
     places << QDir::cleanPath(QDir(appDir).filePath(
-        QStringLiteral("../share/%1/%2").arg(QLatin1String(kDataFolder), QLatin1String(kFileName))));
+        QStringLiteral("%1/%2").arg(QLatin1String(install::kDataFromProgram),
+                                    QLatin1String(kFileName))));
   }
   for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
     places << QDir(data).filePath(

@@ -84,11 +84,20 @@ inline bool StartsWith(std::string_view line, std::string_view prefix) {
 
 namespace wr::usbid {
 
-// The two identifier pairs, tried in this order.
-inline constexpr int kVendorFirst = 0x16D0;
-inline constexpr int kProductFirst = 0x06AF;
-inline constexpr int kVendorSecond = 0xEB03;
-inline constexpr int kProductSecond = 0x0920;
+struct IdPair {
+  int vendor;
+  int product;
+};
+
+// The unit's identifier pairs, tried in this order. The udev rule and the
+// software-centre metadata are generated from this list when the program is
+// built, so a pair added here is granted and announced with no other edit.
+inline constexpr IdPair kUnitIds[] = {{0x16D0, 0x06AF}, {0xEB03, 0x0920}};
+
+inline constexpr int kVendorFirst = kUnitIds[0].vendor;
+inline constexpr int kProductFirst = kUnitIds[0].product;
+inline constexpr int kVendorSecond = kUnitIds[1].vendor;
+inline constexpr int kProductSecond = kUnitIds[1].product;
 
 inline constexpr int kConfiguration = 1;
 inline constexpr int kInterface = 0;

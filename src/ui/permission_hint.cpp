@@ -1,0 +1,56 @@
+#include "ui/permission_hint.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "install_layout.h"
+
+namespace wr {
+
+QString PermissionHint(const QString& programDir) {
+  // The folders udev reads rules from; /lib is still separate on older systems.
+  return PermissionHint(programDir, {QStringLiteral("/etc/udev/rules.d"),
+                                     QStringLiteral("/run/udev/rules.d"),
+                                     QStringLiteral("/usr/local/lib/udev/rules.d"),
+                                     QStringLiteral("/usr/lib/udev/rules.d"),
+                                     QStringLiteral("/lib/udev/rules.d")});
+}
+
+QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs) {
+  const QString rule = QString::fromLatin1(install::kUdevRuleName);
+  const QString lead = QStringLiteral("A unit is attached but this user may not open it (permission missing). ");
+  for (const QString& dir : udevRuleDirs) {
+    const QString path = QDir(dir).filePath(rule);
+    if (QFileInfo::exists(path)) {
+      // Rules act when a device appears, and grant the user at the
+      // computer's own screen only.
+      return lead + QStringLiteral(
+                        "The rule %1 is installed: unplug the unit and plug it in again. It grants "
+                        "access to the user logged in at this computer's screen, not to remote "
+                        "logins.")
+                        .arg(path);
+    }
+  }
+  // An install under a prefix udev does not read, and a build, where the
+  // rule is generated into packaging/ beside the program.
+  const QString beside[] = {
+      QDir(programDir).filePath(QStringLiteral("%1/%2").arg(
+          QLatin1String(install::kRulesFromProgram), rule)),
+      QDir(programDir).filePath(QStringLiteral("packaging/%1").arg(rule))};
+  for (const QString& candidate : beside) {
+    if (!programDir.isEmpty() && QFileInfo::exists(candidate)) {
+      return lead + QStringLiteral(
+                        "Install the rule that comes with this program and plug the unit in "
+                        "again:\nsudo cp %1 /etc/udev/rules.d/ && sudo udevadm control "
+                        "--reload-rules")
+                        .arg(QFileInfo(candidate).absoluteFilePath());
+    }
+  }
+  return lead + QStringLiteral(
+                    "Install the udev rule %1 that comes with this program into "
+                    "/etc/udev/rules.d/ and plug the unit in again (the package installs it "
+                    "itself).")
+                    .arg(rule);
+}
+
+}  // namespace wr

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace wr {
+
+// What to tell a user who may not open an attached unit, pointing at the
+// udev rule that grants it: already in a folder udev reads, found beside
+// this program (a build, or an install under another prefix), or not found.
+QString PermissionHint(const QString& programDir);
+// The same, with the folders udev reads given (for tests).
+QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs);
+
+}  // namespace wr
