@@ -261,6 +261,8 @@ void SimulatedUnit::Advance(Clock::time_point now) {
   if (!attached_ && now >= back_at_) {
     attached_ = true;
     restarting_ = false;
+    if (!version_after_restart_.empty()) firmware_ = std::move(version_after_restart_);
+    version_after_restart_.clear();
     last_due_ = now;
   }
 }
@@ -487,6 +489,13 @@ void SimulatedUnit::HandleInstall(const std::string& args) {
     auto it = blocks_.find(static_cast<uint32_t>(k));
     if (it == blocks_.end()) return AnswerError();
     image += it->second;
+  }
+  const size_t mark = image.find(kImageVersionMark);
+  if (mark != std::string::npos) {
+    size_t end = mark + kImageVersionMark.size();
+    while (end < image.size() && image[end] > 0x20 && image[end] < 0x7F) ++end;
+    version_after_restart_ = image.substr(mark + kImageVersionMark.size(),
+                                          end - mark - kImageVersionMark.size());
   }
   installed_ = std::move(image);
   ++installs_;

@@ -125,6 +125,10 @@ class SimulatedUnit {
   // Blocks 0, 1, ... up to the first gap, joined (256 bytes each).
   std::string ReceivedImage();
   // What the last accepted AT+FWUPGRADE= installed, and how often one was.
+  // The unit comes back from that restart reporting the version the image
+  // names: the printable text after the first kImageVersionMark in it. An
+  // image without the mark keeps the version the unit had.
+  static constexpr std::string_view kImageVersionMark = "WRFW-VERSION:";
   std::string InstalledImage();
   int InstallCount();
   int RestartCount();
@@ -203,6 +207,8 @@ class SimulatedUnit {
   std::map<uint32_t, int> block_failures_;
   std::string installed_;
   int installs_ = 0;
+  // The version the unit reports once the restart after an install is over.
+  std::string version_after_restart_;
 
   Millis latency_{0};
   Millis downtime_{3000};
