@@ -41,7 +41,7 @@ void Progress::Draw() {
   const int tenth = percent / 10;
   if (tenth == lastShown_) return;
   lastShown_ = tenth;
-  console_.Err(label_ + ": " + std::to_string(tenth * 10) + "%\n");
+  console_.Err(label_ + ": " + std::to_string(percent) + "%\n");
 }
 
 void Progress::Redraw() {

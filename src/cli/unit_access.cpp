@@ -9,6 +9,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/exit_code.h"
+#include "protocol/commands.h"
 
 namespace wr::cli {
 namespace {
@@ -22,6 +23,22 @@ constexpr int kListPeriodMs = 100;
 constexpr int kOpenMs = 3000;
 // Milliseconds for a unit that is open to say who it is.
 constexpr int kIdentityMs = 5000;
+
+// Milliseconds for the unit to answer the queries sent on connecting.
+constexpr int kSettleMs = 5000;
+
+// The commands a session has sent and the completion marks that came back.
+class AnswerCount : public QObject {
+ public:
+  explicit AnswerCount(UnitSession& session) : QObject(&session) {
+    connect(&session, &UnitSession::commandEchoed, this, [this] { ++sent; });
+    connect(&session, &UnitSession::lineReceived, this, [this](const std::string& line) {
+      if (reply::StartsWith(line, reply::kOk) || reply::StartsWith(line, reply::kError)) ++answered;
+    });
+  }
+  int sent = 0;
+  int answered = 0;
+};
 
 }  // namespace
 
@@ -90,6 +107,7 @@ std::string OpenFailureText(const TfrmUSB& usb) {
 std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int timeoutMs,
                                        bool query, AccessFailure& failure) {
   auto session = std::make_unique<UnitSession>(api, CliSessionOptions(location, query));
+  new AnswerCount(*session);
   session->Start();
   UnitSession& s = *session;
   const WaitResult opened = WaitFor(
@@ -112,7 +130,9 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
   const WaitResult known = WaitFor(
       [&model] { return !model.FirmwareVersion().empty() && !model.DeviceId().empty(); },
       kIdentityMs, &s);
-  if (known == WaitResult::Stopped) {
+  if (known == WaitResult::Met && !WaitForAnswers(s, kSettleMs) && StopRequested()) {
+    failure = {kExitInterrupted, "interrupted"};
+  } else if (known == WaitResult::Stopped) {
     failure = {kExitInterrupted, "interrupted"};
   } else if (known == WaitResult::TimedOut) {
     failure = {kExitNoUnit, s.IsConnected() ? "the unit at " + LocationText(location) +
@@ -163,6 +183,13 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
   auto session = ConnectAt(context.Api(), *chosen, kOpenMs, query, failure);
   if (failure.exitCode != 0) return nullptr;
   return session;
+}
+
+bool WaitForAnswers(UnitSession& session, int timeoutMs) {
+  const AnswerCount* count = session.findChild<AnswerCount*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!count) return true;
+  return WaitFor([count] { return count->answered >= count->sent; }, timeoutMs, &session) ==
+         WaitResult::Met;
 }
 
 bool ReadAllSettings(UnitSession& session, std::string& missing) {

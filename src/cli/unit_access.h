@@ -55,6 +55,11 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
 std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& failure,
                                             bool query = true);
 
+// Waits until the unit has answered (OK or ERROR) every command the session
+// has sent so far, so that no late answer to one of them can be taken for
+// the answer to the next; false when it has not within timeoutMs.
+bool WaitForAnswers(UnitSession& session, int timeoutMs);
+
 // Waits until every settings group has been read on this connection, asking
 // again for those that did not come; false with the missing ones named.
 bool ReadAllSettings(UnitSession& session, std::string& missing);
