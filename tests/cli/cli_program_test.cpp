@@ -350,5 +350,28 @@ TEST_F(CliProgramTest, WatchingEndsWithExitFiveOnAnInterrupt) {
   EXPECT_EQ(process.readAllStandardError().toStdString(), "wayrunner-cli: stopped watching\n");
 }
 
+// The installed completion, in bash as a user's shell loads it.
+TEST(CliCompletion, OffersCommandsKeysOutputsAndFormats) {
+  const char* loader = "/usr/share/bash-completion/bash_completion";
+  if (!std::filesystem::exists(loader)) GTEST_SKIP() << "bash-completion is not installed";
+  const QString script = QStringLiteral(
+      "source %1; source %2/packaging/wayrunner-cli.bash-completion\n"
+      "t() { COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); COMP_LINE=\"$*\"; "
+      "COMP_POINT=${#COMP_LINE}; COMPREPLY=(); _wayrunner_cli 2>/dev/null; "
+      "echo \"${COMPREPLY[*]}\"; }\n"
+      "t wayrunner-cli pro\n"
+      "t wayrunner-cli settings set apn_\n"
+      "t wayrunner-cli --device 001:002 output re\n"
+      "t wayrunner-cli output relay o\n"
+      "t wayrunner-cli trips --format k\n"
+      "t wayrunner-cli profile apply --d\n")
+                             .arg(QString::fromLatin1(loader), QStringLiteral(WR_SOURCE_DIR));
+  QProcess bash;
+  bash.start(QStringLiteral("bash"), {QStringLiteral("-c"), script});
+  ASSERT_TRUE(bash.waitForFinished(10000));
+  EXPECT_EQ(bash.readAllStandardOutput().toStdString(),
+            "profile provision\napn_user= apn_password=\nrelay\non off\nkml\n--dry-run --device\n");
+}
+
 }  // namespace
 }  // namespace wr::cli::test
