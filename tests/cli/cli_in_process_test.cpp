@@ -164,6 +164,24 @@ TEST_F(CliInProcessTest, AnUpgradeCutShortSendsNoInstallCommand) {
   EXPECT_EQ(bus->Unit().InstallCount(), 0);
 }
 
+TEST_F(CliInProcessTest, NoUnitOrOneThatCannotBeOpenedSaysWhy) {
+  bus->Unplug(0);
+  const CliRun none = RunInProcess(*bus, {"--timeout", "0.2", "status"});
+  EXPECT_EQ(none.code, 3);
+  EXPECT_EQ(none.err, "wayrunner-cli: no unit found: plug the unit in and check the cable\n");
+
+  bus->Replug(0);
+  bus->FailOpen(-1, "Permission denied");
+  const CliRun denied = RunInProcess(*bus, {"status"});
+  EXPECT_EQ(denied.code, 3);
+  EXPECT_THAT(denied.err, HasSubstr("wayrunner-cli: the unit at 001:002 cannot be opened: a unit "
+                                    "is attached but this user may not open it (permission "
+                                    "missing)"));
+  EXPECT_THAT(denied.err, HasSubstr("60-wayrunner-track.rules"));
+  EXPECT_THAT(denied.err, HasSubstr("(Permission denied)\n"));
+  EXPECT_EQ(Lines(denied.err).size(), 1u);
+}
+
 TEST_F(CliInProcessTest, ProvisioningTakesUnitsPluggedInLaterEachInItsOwnSession) {
   bus = MakeSimulatedBus(3);
   bus->Unplug(2);
