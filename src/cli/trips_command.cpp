@@ -76,7 +76,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
     return places.LookupPlaceName(coordinate);
   };
 
-  if (context.Json()) {
+  if (context.Json() && !output) {
     QJsonObject document;
     document["trips"] = TripsJson(trips, namer);
     context.PrintJson(QJsonDocument(document));
@@ -88,8 +88,19 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
         WriteTripExport(std::filesystem::u8path(*output), *format, trips, namer);
     if (!written.ok) return context.Fail(kExitFile, written.error);
     leftOut = written.leftOut;
-    context.Note("Wrote " + std::to_string(trips.size() - leftOut.size()) + " trips to " +
-                 *output);
+    const size_t count = trips.size() - leftOut.size();
+    if (context.Json()) {
+      QJsonObject document;
+      document["file"] = QString::fromStdString(*output);
+      document["format"] = QString::fromLatin1(TripExportFormatName(*format).data(),
+                                               static_cast<int>(TripExportFormatName(*format).size()));
+      document["written"] = static_cast<int>(count);
+      QJsonArray left;
+      for (int32_t index : leftOut) left.append(index);
+      document["left_out"] = left;
+      context.PrintJson(QJsonDocument(document));
+    }
+    context.Note("Wrote " + std::to_string(count) + " trips to " + *output);
   } else {
     TripExportText text;
     switch (*format) {

@@ -79,10 +79,10 @@ std::filesystem::path DefaultBackupPath(const std::string& deviceId, std::string
   return backups / ("settings-" + (id.empty() ? std::string("unit") : id) + "-" + stamp + "Z.ini");
 }
 
-int AfterInstall(CliContext& context, UnitSession& session, const UpgradeFileResult& file,
-                 const std::string& before, const std::string& backup) {
+int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,
+                 const UpgradeFileResult& file, const std::string& before,
+                 const std::string& backup) {
   const std::string deviceId = session.Model().DeviceId();
-  const UsbLocation was = *session.Location();
   // Units other than this one, so that this one is recognised if it comes
   // back at another address, as a USB device does after a restart.
   std::set<std::pair<int, int>> others;
@@ -170,6 +170,9 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   if (!session) return context.Fail(failure.exitCode, failure.message);
   const UnitModel& model = session->Model();
   const std::string before = model.FirmwareVersion();
+  // Where the unit sits now: it may be gone by the time the install command has been sent.
+  const std::optional<UsbLocation> location = session->Location();
+  if (!location) return context.Fail(kExitNoUnit, "the unit was disconnected");
   const UpgradeFileResult file = ReadUpgradeFile(filePath, before);
   if (!file.ok) return context.Fail(kExitFile, file.message + " (" + path + ")");
 
@@ -248,7 +251,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
     case InstallResult::Installed:
       break;
   }
-  return AfterInstall(context, *session, file, before, backup.u8string());
+  return AfterInstall(context, *session, *location, file, before, backup.u8string());
 }
 
 }  // namespace

@@ -234,6 +234,10 @@ TEST_F(CliProgramTest, TripsExportReadBackByOtherPrograms) {
   }
   const CliRun kml = Cli({"--simulate", "trips", "--format", "kml"});
   EXPECT_THAT(kml.out, HasSubstr("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
+  const QJsonObject written = Json(Cli({"--simulate", "--json", "trips", "-o", "again.kml"}));
+  EXPECT_EQ(written["written"].toInt(), 8);
+  EXPECT_EQ(written["format"].toString(), "kml");
+  EXPECT_TRUE(std::filesystem::exists(PathOf("again.kml")));
   const QJsonArray trips = Json(Cli({"--simulate", "--json", "trips"}))["trips"].toArray();
   ASSERT_EQ(trips.size(), 8);
   EXPECT_EQ(trips[0].toObject()["start_place"].toString(), "Depot");
