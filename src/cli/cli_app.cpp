@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 #include "cli/cli_context.h"
 #include "cli/command.h"
@@ -157,15 +158,19 @@ class CommandThread : public QThread {
  public:
   CommandThread(const Command& command, CliContext& context, const ParsedArguments& arguments)
       : command_(command), context_(context), arguments_(arguments) {}
-  int Result() const { return result_; }
+  // After wait().
+  int Result() const {
+    std::lock_guard<std::mutex> lock(finished_);
+    return result_;
+  }
 
  protected:
   void run() override {
-    if (context_.Interrupted()) {
+    if (context_.Interrupted())
       result_ = context_.Fail(kExitInterrupted, "interrupted");
-      return;
-    }
-    result_ = command_.run(context_, arguments_);
+    else
+      result_ = command_.run(context_, arguments_);
+    std::lock_guard<std::mutex> lock(finished_);
   }
 
  private:
@@ -173,6 +178,10 @@ class CommandThread : public QThread {
   CliContext& context_;
   const ParsedArguments& arguments_;
   int result_ = kExitDone;
+  // Taken last by the thread and by the reader after wait(): Debian's Qt is
+  // not built for race detectors, which then cannot see that wait() orders
+  // everything the command did before what this thread does next.
+  mutable std::mutex finished_;
 };
 
 }  // namespace

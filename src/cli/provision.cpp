@@ -76,6 +76,8 @@ void ProvisionJob::run() {
   row_.firmware = model.FirmwareVersion();
   row_.time = UtcNow();
   session->Shutdown();
+  session.reset();
+  std::lock_guard<std::mutex> lock(finished_);
 }
 
 }  // namespace wr::cli

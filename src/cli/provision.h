@@ -4,6 +4,8 @@
 // none waits for another; and the log of what each unit got.
 #include <QThread>
 
+#include <mutex>
+
 #include <string>
 #include <vector>
 
@@ -39,8 +41,11 @@ class ProvisionJob : public QThread {
       : api_(api), location_(location), profile_(std::move(profile)) {}
   UsbLocation Location() const { return location_; }
   // After the thread has finished.
-  const ProvisionRow& Row() const { return row_; }
-  bool Succeeded() const { return row_.result == "ok" || row_.result == "unchanged"; }
+  const ProvisionRow& Row() const {
+    std::lock_guard<std::mutex> lock(finished_);
+    return row_;
+  }
+  bool Succeeded() const { return Row().result == "ok" || Row().result == "unchanged"; }
 
  protected:
   void run() override;
@@ -50,6 +55,10 @@ class ProvisionJob : public QThread {
   UsbLocation location_;
   SettingsValues profile_;
   ProvisionRow row_;
+  // Taken last by the thread and by every reader after wait(): Debian's Qt
+  // is not built for race detectors, which then cannot see that wait()
+  // orders the thread's writes before the reads.
+  mutable std::mutex finished_;
 };
 
 }  // namespace wr::cli
