@@ -78,9 +78,27 @@ add_custom_target(wr_packaging_files ALL DEPENDS ${wr_generated})
 
 # ---------------------------------------------------------------- install
 install(TARGETS wayrunner-track RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The command-line tool, in builds that have it.
+# The command-line tool, in builds that have it: its manual page is made
+# from its --help by help2man, gzipped as the other is.
 if(TARGET wayrunner-cli)
   install(TARGETS wayrunner-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  find_program(HELP2MAN help2man)
+  if(HELP2MAN AND NOT CMAKE_CROSSCOMPILING)
+    add_custom_command(
+      OUTPUT ${wr_gen}/wayrunner-cli.1.gz
+      COMMAND ${HELP2MAN} --no-info --section=1 --source=${PROJECT_NAME}
+              "--name=configure, watch and provision vehicle tracking units"
+              --output=${wr_gen}/wayrunner-cli.1 $<TARGET_FILE:wayrunner-cli>
+      COMMAND gzip -9nf ${wr_gen}/wayrunner-cli.1
+      DEPENDS wayrunner-cli
+      COMMENT "Manual page of wayrunner-cli")
+    add_custom_target(wayrunner-cli-man ALL DEPENDS ${wr_gen}/wayrunner-cli.1.gz)
+    install(FILES ${wr_gen}/wayrunner-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  else()
+    message(STATUS "help2man not found: no manual page for wayrunner-cli (scripts/setup.sh installs it)")
+  endif()
+  install(FILES ${wr_pkg}/wayrunner-cli.bash-completion
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME wayrunner-cli)
 endif()
 
 install(FILES ${wr_pkg}/${WR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

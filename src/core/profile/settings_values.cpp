@@ -240,6 +240,56 @@ void ApplySettingsValues(const SettingsValues& values, SettingsForm& form) {
   }
 }
 
+SettingGroup SettingKeyGroup(SettingKey key) {
+  switch (key) {
+    case SettingKey::kUssd:
+    case SettingKey::kUssdInterval: return SettingGroup::Ussd;
+    case SettingKey::kApn:
+    case SettingKey::kApnUser:
+    case SettingKey::kApnPassword: return SettingGroup::Gprs;
+    case SettingKey::kLowPower: return SettingGroup::LowPower;
+    case SettingKey::kIgnition: return SettingGroup::Ignition;
+    case SettingKey::kTripStopMinutes:
+    case SettingKey::kTrack1:
+    case SettingKey::kTrack2:
+    case SettingKey::kTrack4:
+    case SettingKey::kTrack5: break;
+  }
+  return SettingGroup::Track;
+}
+
+SettingsForm SettingsFormFromUnit(const UnitSettings& unit) {
+  SettingsForm form;
+  form.tripStopText = unit.tripStopText;
+  form.trackField1 = unit.trackField1;
+  form.trackField2 = unit.trackField2;
+  form.trackField4 = unit.trackField4;
+  form.trackField5 = unit.trackField5;
+  form.lowPower = unit.lowPower.value_or(false);
+  form.ussd = unit.ussd;
+  form.ussdInterval = unit.ussdInterval;
+  form.apn = unit.apn;
+  form.apnUsername = unit.apnUsername;
+  form.apnPassword = unit.apnPassword;
+  form.ignitionIndex = unit.ignition.value_or(-1);
+  return form;
+}
+
+SettingsValues SettingsValuesFromUnit(const UnitSettings& unit, std::vector<std::string>* leftOut) {
+  std::vector<std::string> reasons;
+  SettingsValues values = SettingsValuesFromForm(SettingsFormFromUnit(unit), &reasons);
+  for (SettingKey key : kKeys)
+    if (!unit.Read(SettingKeyGroup(key))) values.Erase(key);
+  if (leftOut) {
+    // Each reason starts with its key's name.
+    for (std::string& reason : reasons) {
+      const auto key = SettingKeyFromName(std::string_view(reason).substr(0, reason.find(':')));
+      if (key && unit.Read(SettingKeyGroup(*key))) leftOut->push_back(std::move(reason));
+    }
+  }
+  return values;
+}
+
 std::vector<SettingDifference> DiffSettings(const SettingsValues& left, const SettingsValues& right) {
   std::vector<SettingDifference> differences;
   for (SettingKey key : kKeys) {

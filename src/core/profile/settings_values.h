@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "protocol/settings_commands.h"
+#include "protocol/unit_settings.h"
 
 namespace wr {
 
@@ -85,6 +86,19 @@ SettingsValues SettingsValuesFromForm(const SettingsForm& form,
 // Writes every value of the set into its form field; the fields of keys the
 // set leaves out keep their content, as read from the unit.
 void ApplySettingsValues(const SettingsValues& values, SettingsForm& form);
+
+// The reply (and set command) that carries a key.
+SettingGroup SettingKeyGroup(SettingKey key);
+
+// The settings form as the unit reported its settings, retained values
+// included; a group not read on this connection gives the form's defaults.
+SettingsForm SettingsFormFromUnit(const UnitSettings& unit);
+
+// The values of the groups the unit has reported on this connection; keys of
+// groups not read are left out, and so are values that are no valid value
+// (with their reason in leftOut, as SettingsValuesFromForm says).
+SettingsValues SettingsValuesFromUnit(const UnitSettings& unit,
+                                      std::vector<std::string>* leftOut = nullptr);
 
 // One key on which two sets differ; a side that leaves the key out is empty.
 struct SettingDifference {

@@ -497,12 +497,8 @@ void SimulatedUnit::HandleInstall(const std::string& args) {
   ScheduleRestart(last_due_);
 }
 
-namespace {
-constexpr std::string_view kVersionMarker = "FWVER=";
-}  // namespace
-
 std::string SimulatedUnit::FirmwareImage(std::string_view version, size_t size, uint32_t seed) {
-  std::string image(kVersionMarker);
+  std::string image(kImageVersionMark);
   image.append(version);
   image.push_back('\0');
   std::mt19937 rng(seed);
@@ -512,12 +508,12 @@ std::string SimulatedUnit::FirmwareImage(std::string_view version, size_t size, 
 }
 
 std::string SimulatedUnit::ImageVersion(std::string_view image) {
-  const size_t at = image.find(kVersionMarker);
+  const size_t at = image.find(kImageVersionMark);
   if (at == std::string_view::npos) return {};
   std::string version;
-  for (size_t i = at + kVersionMarker.size(); i < image.size() && version.size() < 32; ++i) {
+  for (size_t i = at + kImageVersionMark.size(); i < image.size() && version.size() < 64; ++i) {
     const char c = image[i];
-    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_')) break;
+    if (c <= 0x20 || c >= 0x7F) break;
     version.push_back(c);
   }
   return version;

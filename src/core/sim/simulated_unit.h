@@ -125,9 +125,11 @@ class SimulatedUnit {
   // Blocks 0, 1, ... up to the first gap, joined (256 bytes each).
   std::string ReceivedImage();
   // What the last accepted AT+FWUPGRADE= installed, and how often one was.
-  // An image that carries the marker "FWVER=" and a version (as
-  // FirmwareImage makes them) runs that version after the restart; any other
-  // image leaves the version as it was.
+  // The unit comes back from that restart reporting the version the image
+  // names: the printable text after the first kImageVersionMark in it (as
+  // FirmwareImage makes them). An image without the mark keeps the version
+  // the unit had.
+  static constexpr std::string_view kImageVersionMark = "WRFW-VERSION:";
   std::string InstalledImage();
   int InstallCount();
   int RestartCount();
@@ -213,6 +215,7 @@ class SimulatedUnit {
   std::string installed_;
   std::string pendingVersion_;  // what the unit runs after the restart under way
   int installs_ = 0;
+  // The version the unit reports once the restart after an install is over.
 
   Millis latency_{0};
   Millis downtime_{3000};

@@ -173,5 +173,46 @@ TEST(SettingsValues, DiffListsChangedAndOneSidedKeysInOrder) {
                                             {SettingKey::kTrack1, "1", "2"}}));
 }
 
+// What a unit reported is only what it reported on this connection.
+TEST(SettingsValues, FromTheUnitOnlyTheGroupsReadOnThisConnection) {
+  UnitSettings unit;
+  unit.tripStopText = "x";  // a group not read: neither value nor reason
+  unit.trackField1 = 5;
+  unit.apn = "fleet";
+  unit.apnPassword = "a,b";
+  unit.gprsRead = true;
+  unit.ignition = 2;
+  unit.ignitionRead = true;
+  std::vector<std::string> leftOut;
+  const SettingsValues values = SettingsValuesFromUnit(unit, &leftOut);
+  EXPECT_EQ(values.Entries(), (std::vector<std::pair<SettingKey, std::string>>{
+                                  {SettingKey::kApn, "fleet"},
+                                  {SettingKey::kApnUser, ""},
+                                  {SettingKey::kIgnition, "2"}}));
+  EXPECT_EQ(leftOut, (std::vector<std::string>{
+                         "apn_password: the value contains a comma, which cannot be sent to "
+                         "the unit"}));
+
+  // Every key belongs to the group whose reply carries it.
+  for (SettingKey key : AllSettingKeys()) {
+    UnitSettings one;
+    one.tripStopText = "5";
+    one.lowPower = true;
+    one.ignition = 1;
+    one.ussdInterval = "24";
+    switch (SettingKeyGroup(key)) {
+      case SettingGroup::Track: one.trackRead = true; break;
+      case SettingGroup::LowPower: one.lowPowerRead = true; break;
+      case SettingGroup::Ussd: one.ussdRead = true; break;
+      case SettingGroup::Gprs: one.gprsRead = true; break;
+      case SettingGroup::Ignition: one.ignitionRead = true; break;
+    }
+    const SettingsValues read = SettingsValuesFromUnit(one);
+    EXPECT_TRUE(read.Has(key)) << SettingKeyName(key);
+    const SettingsForm form = SettingsFormFromUnit(one);
+    EXPECT_EQ(SettingsValuesFromForm(form).Size(), kSettingKeyCount) << SettingKeyName(key);
+  }
+}
+
 }  // namespace
 }  // namespace wr

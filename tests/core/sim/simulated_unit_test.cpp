@@ -305,6 +305,29 @@ TEST_F(SimulatedUnitUpgradeTest, KeepsGoodBlocksAndInstallsTheWholeImage) {
   EXPECT_FALSE(unit.Attached());  // restarts into the new firmware
 }
 
+// The version comes back with the restart, not with the install's OK.
+TEST_F(SimulatedUnitUpgradeTest, ComesBackFromTheRestartWithTheVersionTheImageNames) {
+  std::array<uint8_t, kBlockSize> block{};
+  const std::string named = std::string(SimulatedUnit::kImageVersionMark) + "1.200";
+  std::copy(named.begin(), named.end(), block.begin() + 100);
+  EXPECT_THAT(Ask(BlockLine(0, block.data())), ElementsAre("OK"));
+  EXPECT_THAT(Ask("AT+FWUPGRADE=0"), ElementsAre("OK"));
+  EXPECT_EQ(unit.FirmwareVersion(), "1.003");
+  clock.Advance(Ms(20));
+  EXPECT_FALSE(unit.Attached());
+  clock.Advance(Ms(60000));
+  EXPECT_TRUE(unit.Attached());
+  EXPECT_EQ(Ask("ATI").front(), "+INFO:Version:1.200");
+
+  // An image that names nothing leaves the version as it was.
+  EXPECT_THAT(SendBlock(0), ElementsAre("OK"));
+  EXPECT_THAT(Ask("AT+FWUPGRADE=0"), ElementsAre("OK"));
+  clock.Advance(Ms(60000));
+  EXPECT_TRUE(unit.Attached());
+  EXPECT_EQ(unit.RestartCount(), 2);
+  EXPECT_EQ(unit.FirmwareVersion(), "1.200");
+}
+
 TEST_F(SimulatedUnitUpgradeTest, RefusesDamagedBlockLines) {
   std::string line = BlockLine(0, Block(0).data());
   std::string badCrc = line;

@@ -1,0 +1,22 @@
+// wayrunner-cli: the unit from the command line. QtCore only.
+#include <QCoreApplication>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/console.h"
+#include "version.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("wayrunner-cli"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(wr::kVersion));
+  // The arguments as given, as bytes: file names and settings values pass
+  // through unchanged.
+  std::vector<std::string> args(argv + 1, argv + argc);
+  wr::cli::StdConsole console;
+  wr::cli::CliEnvironment environment;
+  environment.console = &console;
+  return wr::cli::RunCli(args, environment);
+}

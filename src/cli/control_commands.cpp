@@ -1,0 +1,145 @@
+// reboot, factory-reset, defaults, output: the unit controls.
+#include <QJsonObject>
+
+#include "cli/cli_context.h"
+#include "cli/command.h"
+#include "cli/unit_access.h"
+#include "session/unit_text.h"
+
+namespace wr::cli {
+namespace {
+
+// A question for the controls that lose the unit's settings; the exit code
+// when the answer is not yes, 0 when the control may go ahead.
+int Confirm(CliContext& context, const ParsedArguments& arguments, const std::string& question,
+            const char* what) {
+  if (arguments.Has("yes")) return kExitDone;
+  const std::optional<bool> yes = context.Ask(question);
+  if (context.Interrupted() || StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (!yes)
+    return context.Fail(kExitUsage, std::string(what) + " needs --yes when no one can answer the question");
+  if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was sent");
+  return kExitDone;
+}
+
+struct ControlReport {
+  std::string done;  // the line that says it went out
+  int refusedCode = kExitUnit;
+  bool unitLeaves = false;  // the unit drops off the bus by itself afterwards
+};
+
+// The one line (or JSON document) of a control that went out; exit 0,
+// unless the unit went away while it was being sent.
+int Report(CliContext& context, UnitSession& session, const UnitSession::Outcome& outcome,
+           const ControlReport& report) {
+  const std::string& done = report.done;
+  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted while sending to the unit");
+  if (!outcome.done) return context.Fail(report.refusedCode, ToBytes(outcome.message));
+  if (!session.IsConnected() && !report.unitLeaves)
+    return context.Fail(kExitNoUnit, "the unit was disconnected");
+  if (context.Json()) {
+    QJsonObject document;
+    document["result"] = "ok";
+    document["message"] = FromBytes(done);
+    context.PrintJson(QJsonDocument(document));
+  } else {
+    context.Print(done + "\n");
+  }
+  return kExitDone;
+}
+
+int RunReboot(CliContext& context, const ParsedArguments&) {
+  AccessFailure failure;
+  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  if (!session) return context.Fail(failure.exitCode, failure.message);
+  const UnitSession::Outcome outcome = session->Reboot();
+  return Report(context, *session, outcome, {"The unit restarts.", kExitUnit, true});
+}
+
+int RunFactoryReset(CliContext& context, const ParsedArguments& arguments) {
+  AccessFailure failure;
+  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  if (!session) return context.Fail(failure.exitCode, failure.message);
+  if (const int code = Confirm(context, arguments,
+                               "Reset the unit " + session->Model().DeviceId() +
+                                   " to its factory settings? Its settings and trips are lost.",
+                               "a factory reset"))
+    return code;
+  const UnitSession::Outcome outcome = session->FactoryReset();
+  return Report(context, *session, outcome,
+                {"The unit was reset to its factory settings; its trips are gone."});
+}
+
+int RunDefaults(CliContext& context, const ParsedArguments& arguments) {
+  AccessFailure failure;
+  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  if (!session) return context.Fail(failure.exitCode, failure.message);
+  if (const int code = Confirm(context, arguments,
+                               "Send the default settings to the unit " +
+                                   session->Model().DeviceId() + "?",
+                               "sending the defaults"))
+    return code;
+  const UnitSession::Outcome outcome = session->SendDefaults();
+  // The only refusal: a tracking host that cannot be sent safely.
+  return Report(context, *session, outcome,
+                {"The default settings were sent to the unit.", kExitUsage});
+}
+
+int RunOutput(CliContext& context, const ParsedArguments& arguments) {
+  const std::string& name = arguments.positional[0];
+  const std::string& state = arguments.positional[1];
+  std::optional<UnitOutput> output;
+  if (name == "relay") output = UnitOutput::Relay;
+  else if (name == "output") output = UnitOutput::Output;
+  else if (name == "buzzer") output = UnitOutput::Buzzer;
+  else if (name == "3v3") output = UnitOutput::Supply3V3;
+  if (!output)
+    return context.Fail(kExitUsage, "the outputs are relay, output, buzzer and 3v3, not '" + name + "'");
+  if (state != "on" && state != "off")
+    return context.Fail(kExitUsage, "an output is switched on or off, not '" + state + "'");
+  AccessFailure failure;
+  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  if (!session) return context.Fail(failure.exitCode, failure.message);
+  const UnitSession::Outcome outcome = session->SetOutput(*output, state == "on");
+  return Report(context, *session, outcome, {"Switched " + name + " " + state + "."});
+}
+
+}  // namespace
+
+Command RebootCommand() {
+  Command command;
+  command.words = "reboot";
+  command.summary = "restart the unit";
+  command.run = RunReboot;
+  return command;
+}
+
+Command FactoryResetCommand() {
+  Command command;
+  command.words = "factory-reset";
+  command.summary = "the unit forgets its settings and trips";
+  command.options = {YesOption("reset without asking")};
+  command.run = RunFactoryReset;
+  return command;
+}
+
+Command DefaultsCommand() {
+  Command command;
+  command.words = "defaults";
+  command.summary = "send the default settings (tracking server from WAYRUNNER_TRACKING_HOST)";
+  command.options = {YesOption("send without asking")};
+  command.run = RunDefaults;
+  return command;
+}
+
+Command OutputCommand() {
+  Command command;
+  command.words = "output";
+  command.arguments = "relay|output|buzzer|3v3 on|off";
+  command.summary = "switch an output (relay on = closed, output on = high)";
+  command.minArguments = command.maxArguments = 2;
+  command.run = RunOutput;
+  return command;
+}
+
+}  // namespace wr::cli

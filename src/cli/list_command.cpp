@@ -1,0 +1,97 @@
+// list: every attached unit of our identifiers, with who it says it is.
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <memory>
+
+#include "cli/cli_context.h"
+#include "cli/command.h"
+#include "cli/unit_access.h"
+#include "session/unit_text.h"
+
+namespace wr::cli {
+namespace {
+
+// Milliseconds for all listed units together to open and say who they are.
+constexpr int kIdentifyMs = 3000;
+
+std::string Hex4(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04x", value & 0xFFFF);
+  return text;
+}
+
+int RunList(CliContext& context, const ParsedArguments&) {
+  const std::vector<UsbUnitListing> units = TfrmUSB::ListUnits(context.Api());
+  // Every unit is opened at once, each in its own session; they answer side by side.
+  std::vector<std::unique_ptr<UnitSession>> sessions;
+  for (const UsbUnitListing& unit : units) {
+    sessions.push_back(std::make_unique<UnitSession>(context.Api(), CliSessionOptions(unit.location)));
+    sessions.back()->Start();
+  }
+  const auto settled = [&sessions] {
+    for (const auto& s : sessions) {
+      const bool known = !s->Model().FirmwareVersion().empty() && !s->Model().DeviceId().empty();
+      if (!known && s->Usb().LastOpenFailure() == TfrmUSB::OpenFailure::None) return false;
+    }
+    return true;
+  };
+  // Any session's drain step may settle the wait; the tick covers the others.
+  if (WaitFor(settled, kIdentifyMs, sessions.empty() ? nullptr : sessions.front().get(), 20) ==
+      WaitResult::Stopped)
+    return context.Fail(kExitInterrupted, "interrupted");
+
+  QJsonArray list;
+  std::string text;
+  for (size_t i = 0; i < units.size(); ++i) {
+    const UsbUnitListing& unit = units[i];
+    const UnitModel& model = sessions[i]->Model();
+    const std::string failure = OpenFailureText(sessions[i]->Usb());
+    QJsonObject entry;
+    entry["location"] = QString::fromStdString(LocationText(unit.location));
+    entry["bus"] = unit.location.bus;
+    entry["address"] = unit.location.address;
+    entry["vendor_id"] = QString::fromStdString(Hex4(unit.vendorId));
+    entry["product_id"] = QString::fromStdString(Hex4(unit.productId));
+    entry["firmware"] = FromBytes(model.FirmwareVersion());
+    entry["device_id"] = FromBytes(model.DeviceId());
+    std::string line = LocationText(unit.location) + "  " + Hex4(unit.vendorId) + ":" +
+                       Hex4(unit.productId);
+    if (!model.DeviceId().empty()) {
+      line += "  firmware " + model.FirmwareVersion() + "  device id " + model.DeviceId();
+    } else {
+      const std::string why = failure.empty() ? "did not answer" : "cannot be opened: " + failure;
+      entry["error"] = FromBytes(why);
+      line += "  (" + why + ")";
+    }
+    list.append(entry);
+    text += line + "\n";
+  }
+  for (auto& session : sessions) session->Shutdown();
+
+  if (context.Json()) {
+    QJsonObject document;
+    document["units"] = list;
+    context.PrintJson(QJsonDocument(document));
+  } else {
+    context.Print(text);
+  }
+  if (units.empty()) return context.Fail(kExitNoUnit, "no unit found: plug the unit in and check the cable");
+  return kExitDone;
+}
+
+}  // namespace
+
+Command ListCommand() {
+  Command command;
+  command.words = "list";
+  command.summary = "attached units: bus:address, identifiers, firmware, device id";
+  command.help =
+      "Each unit is opened briefly to ask for its firmware version and device id; a unit that "
+      "another program holds is listed with the reason it cannot be opened.";
+  command.run = RunList;
+  return command;
+}
+
+}  // namespace wr::cli

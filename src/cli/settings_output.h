@@ -1,0 +1,35 @@
+#pragma once
+// Settings, differences and write results as the commands print them.
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <string>
+#include <vector>
+
+#include "cli/settings_write.h"
+#include "profile/settings_values.h"
+
+namespace wr::cli {
+
+// "key=value" lines in canonical order.
+std::string SettingsText(const SettingsValues& values);
+// One member per key; the numeric keys as JSON numbers.
+QJsonObject SettingsJson(const SettingsValues& values);
+// A key's value as JSON: a number for the numeric keys, else a string; null when absent.
+QJsonValue SettingValueJson(SettingKey key, const std::optional<std::string>& value);
+
+// One line per difference: 'apn: unit "internet", profile "fleet"'.
+std::string DifferencesText(const std::vector<SettingDifference>& differences,
+                            const std::string& leftName, const std::string& rightName);
+// [{"key": ..., leftName: ..., rightName: ...}, ...]
+QJsonArray DifferencesJson(const std::vector<SettingDifference>& differences,
+                           const char* leftName, const char* rightName);
+
+const char* WriteResultName(SettingsWriteReport::Result result);
+
+class CliContext;
+// Prints what a write did (a JSON document, or a line; one line on standard
+// error per setting the unit did not take) and returns the exit code.
+int ReportWrite(CliContext& context, const SettingsWriteReport& report);
+
+}  // namespace wr::cli

@@ -1,0 +1,111 @@
+#include "cli/settings_write.h"
+
+#include "cli/unit_access.h"
+#include "session/unit_session.h"
+#include "session/unit_text.h"
+
+namespace wr::cli {
+namespace {
+
+bool IsTextKey(SettingKey key) {
+  return key == SettingKey::kUssd || key == SettingKey::kApn || key == SettingKey::kApnUser ||
+         key == SettingKey::kApnPassword;
+}
+
+std::string ProblemWords(SettingProblem::Kind kind) {
+  switch (kind) {
+    case SettingProblem::Kind::Refused: return "refused by the unit";
+    case SettingProblem::Kind::NoAnswer: return "the unit did not answer";
+    case SettingProblem::Kind::Differs: return "the unit reads back another value";
+    case SettingProblem::Kind::NotReadBack: return "could not be read back; check it on the unit";
+    case SettingProblem::Kind::NotSent: return "could not be sent to the unit";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<SettingDifference> DiffWithUnit(const SettingsValues& unit,
+                                            const SettingsValues& wanted) {
+  std::vector<SettingDifference> differences;
+  for (const auto& [key, value] : wanted.Entries()) {
+    const std::string* held = unit.Find(key);
+    if (held && *held == value) continue;
+    SettingDifference d{key, std::nullopt, value};
+    if (held) d.left = *held;
+    differences.push_back(std::move(d));
+  }
+  return differences;
+}
+
+std::string ShownValue(SettingKey key, const std::optional<std::string>& value) {
+  if (!value) return "nothing";
+  if (IsTextKey(key)) return "\"" + *value + "\"";
+  return *value;
+}
+
+SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wanted) {
+  using Result = SettingsWriteReport::Result;
+  SettingsWriteReport report;
+  std::string missing;
+  if (!ReadAllSettings(session, missing)) {
+    if (StopRequested()) {
+      report.result = Result::Interrupted;
+      report.message = "interrupted before anything was sent";
+    } else {
+      report.message = "nothing was sent: " + missing + " could not be read from the unit";
+    }
+    return report;
+  }
+  const UnitSettings& held = session.Model().Settings();
+  report.before = DiffWithUnit(SettingsValuesFromUnit(held), wanted);
+  if (report.before.empty()) {
+    report.result = Result::Unchanged;
+    return report;
+  }
+
+  SettingsForm form = SettingsFormFromUnit(held);
+  ApplySettingsValues(wanted, form);
+  const UnitSession::Outcome outcome = session.SaveSettings(form, UnitSession::Retained::FromForm);
+  if (outcome.interrupted) {
+    report.result = Result::Interrupted;
+    report.message =
+        "interrupted while saving: every setting was sent to the unit, but none was read back";
+    return report;
+  }
+  if (!outcome.done && outcome.problems.empty()) {
+    // Refused before anything was sent.
+    report.message = ToBytes(outcome.message);
+    return report;
+  }
+
+  const SettingsValues sent = SettingsValuesFromForm(form);
+  const SettingsValues after = SettingsValuesFromUnit(session.Model().Settings());
+  for (const SettingProblem& problem : outcome.problems) {
+    std::vector<std::string> lines;
+    std::string keys;
+    for (SettingKey key : AllSettingKeys()) {
+      if (SettingKeyGroup(key) != problem.group) continue;
+      keys += (keys.empty() ? "" : ", ") + std::string(SettingKeyName(key));
+      const std::string* value = sent.Find(key);
+      const std::string* now = after.Find(key);
+      if (!value || (now && *now == *value)) continue;
+      std::string line = std::string(SettingKeyName(key)) + ": ";
+      if (!now) {
+        line += "sent " + ShownValue(key, *value) + ", " + ProblemWords(problem.kind);
+      } else {
+        line += "sent " + ShownValue(key, *value) + ", the unit holds " + ShownValue(key, *now);
+        if (problem.kind != SettingProblem::Kind::Differs)
+          line += " (" + ProblemWords(problem.kind) + ")";
+      }
+      lines.push_back(std::move(line));
+    }
+    // Refused or unanswered, yet holding what was sent: still worth saying.
+    if (lines.empty()) lines.push_back(keys + ": " + ProblemWords(problem.kind));
+    report.problems.insert(report.problems.end(), lines.begin(), lines.end());
+  }
+  report.result = report.problems.empty() ? Result::Written : Result::Differs;
+  return report;
+}
+
+}  // namespace wr::cli

@@ -1,0 +1,14 @@
+#pragma once
+// The simulated units of --simulate: each with its own device id, bus
+// address and trip log, answering promptly and restarting quickly.
+#include <memory>
+
+#include "sim/simulated_bus.h"
+
+namespace wr::cli {
+
+inline constexpr int kMaxSimulatedUnits = 32;
+
+std::unique_ptr<SimulatedBus> MakeSimulatedBus(int units);
+
+}  // namespace wr::cli

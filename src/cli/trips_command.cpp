@@ -1,0 +1,177 @@
+// trips / trips delete: the unit's trip log, exported with place names.
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include "cli/cli_context.h"
+#include "cli/command.h"
+#include "cli/unit_access.h"
+#include "export/trip_export.h"
+#include "places/place_store.h"
+#include "session/unit_text.h"
+
+namespace wr::cli {
+namespace {
+
+// Milliseconds the unit may take to list its whole trip log.
+constexpr int kListingMs = 30000;
+
+QJsonArray TripsJson(const std::vector<TripRecord>& trips, const PlaceNamer& namer) {
+  QJsonArray list;
+  for (const TripRecord& trip : trips) {
+    QJsonObject entry;
+    entry["index"] = trip.index;
+    entry["date"] = FromBytes(trip.date);
+    entry["start"] = FromBytes(trip.startTime);
+    entry["end"] = FromBytes(trip.endTime);
+    entry["start_coordinates"] = FromBytes(trip.StartCoordinate());
+    entry["end_coordinates"] = FromBytes(trip.EndCoordinate());
+    // Place names come from a file people edit by hand: any bytes, made UTF-8.
+    entry["start_place"] = QString::fromStdString(NamedPlace(namer, trip.StartCoordinate()));
+    entry["end_place"] = QString::fromStdString(NamedPlace(namer, trip.EndCoordinate()));
+    entry["max_speed_kmh"] = FromBytes(trip.maxSpeedKmh);
+    entry["distance_km"] = FromBytes(trip.distanceKm);
+    list.append(entry);
+  }
+  return list;
+}
+
+std::string LeftOutText(const std::vector<int32_t>& leftOut) {
+  std::string list;
+  for (int32_t index : leftOut) list += (list.empty() ? "" : ", ") + std::to_string(index);
+  return list;
+}
+
+int RunTrips(CliContext& context, const ParsedArguments& arguments) {
+  const std::optional<std::string> output = arguments.Value("output");
+  std::optional<TripExportFormat> format;
+  if (const auto name = arguments.Value("format")) {
+    format = TripExportFormatFromName(*name);
+    if (!format)
+      return context.Fail(kExitUsage, "--format takes " + TripExportFormatNames() + ", not '" +
+                                          *name + "'");
+  } else if (output) {
+    format = TripExportFormatFromPath(std::filesystem::u8path(*output));
+  }
+  if (!format) format = TripExportFormat::kCsv;
+  if (!TripExportFormatAvailable(*format))
+    return context.Fail(kExitUsage, "this build cannot write " +
+                                        std::string(TripExportFormatName(*format)) + " files");
+  if (*format == TripExportFormat::kXlsx && !output && !context.Json())
+    return context.Fail(kExitUsage, "an xlsx export needs a file: add -o FILE.xlsx");
+
+  AccessFailure failure;
+  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  if (!session) return context.Fail(failure.exitCode, failure.message);
+  const UnitSession::Outcome listed = session->FetchTrips(kListingMs);
+  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
+                                        ToBytes(listed.message));
+  const std::vector<TripRecord> trips = session->Model().Trips();
+  session->Shutdown();
+
+  // The same place file the window names places from.
+  PlaceStore places(PlaceStore::DefaultPlaceFilePath());
+  places.LoadPlaceNames();
+  const PlaceNamer namer = [&places](const std::string& coordinate) {
+    return places.LookupPlaceName(coordinate);
+  };
+
+  if (context.Json() && !output) {
+    QJsonObject document;
+    document["trips"] = TripsJson(trips, namer);
+    context.PrintJson(QJsonDocument(document));
+    return kExitDone;
+  }
+  std::vector<int32_t> leftOut;
+  if (output) {
+    const TripExportResult written =
+        WriteTripExport(std::filesystem::u8path(*output), *format, trips, namer);
+    if (!written.ok) return context.Fail(kExitFile, written.error);
+    leftOut = written.leftOut;
+    const size_t count = trips.size() - leftOut.size();
+    if (context.Json()) {
+      QJsonObject document;
+      document["file"] = QString::fromStdString(*output);
+      document["format"] = QString::fromLatin1(TripExportFormatName(*format).data(),
+                                               static_cast<int>(TripExportFormatName(*format).size()));
+      document["written"] = static_cast<int>(count);
+      QJsonArray left;
+      for (int32_t index : leftOut) left.append(index);
+      document["left_out"] = left;
+      context.PrintJson(QJsonDocument(document));
+    }
+    context.Note("Wrote " + std::to_string(count) + " trips to " + *output);
+  } else {
+    TripExportText text;
+    switch (*format) {
+      case TripExportFormat::kGpx: text = TripsToGpx(trips, namer); break;
+      case TripExportFormat::kKml: text = TripsToKml(trips, namer); break;
+      default: text = TripsToCsv(trips, namer); break;
+    }
+    context.Print(text.content);
+    leftOut = text.leftOut;
+  }
+  if (!leftOut.empty())
+    context.Note("Left out (their positions do not read as latitude and longitude): trips " +
+                 LeftOutText(leftOut));
+  return kExitDone;
+}
+
+int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
+  AccessFailure failure;
+  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  if (!session) return context.Fail(failure.exitCode, failure.message);
+  if (!arguments.Has("yes")) {
+    const std::optional<bool> yes =
+        context.Ask("Delete every trip logged by the unit " + session->Model().DeviceId() + "?");
+    if (StopRequested() || context.Interrupted()) return context.Fail(kExitInterrupted, "interrupted");
+    if (!yes) return context.Fail(kExitUsage, "deleting the trips needs --yes when no one can answer the question");
+    if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was deleted");
+  }
+  session->DeleteTrips();
+  // The log is read again, so that what is reported is what the unit holds.
+  const UnitSession::Outcome listed = session->FetchTrips(kListingMs);
+  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
+                                        ToBytes(listed.message));
+  const size_t left = session->Model().Trips().size();
+  if (left != 0)
+    return context.Fail(kExitUnit, "the unit still lists " + std::to_string(left) + " trips");
+  if (context.Json()) {
+    QJsonObject document;
+    document["result"] = "ok";
+    context.PrintJson(QJsonDocument(document));
+  } else {
+    context.Print("Deleted every trip; the unit lists none.\n");
+  }
+  return kExitDone;
+}
+
+}  // namespace
+
+Command TripsCommand() {
+  Command command;
+  command.words = "trips";
+  command.summary = "the trip log with place names (default csv to standard output)";
+  command.help =
+      "Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML "
+      "2.2, one placemark per trip with named start and end points) and xlsx (needs -o). "
+      "Without --format the extension of -o chooses, else csv. Place names come from the same "
+      "place file the window uses. The unit's dates and times are taken as UTC.";
+  command.options = {
+      {"format", 'f', "csv|gpx|kml|xlsx", "the export format"},
+      {"output", 'o', "FILE", "write to FILE (whole or not at all) instead of standard output"}};
+  command.run = RunTrips;
+  return command;
+}
+
+Command TripsDeleteCommand() {
+  Command command;
+  command.words = "trips delete";
+  command.summary = "delete every trip the unit has logged";
+  command.options = {YesOption("delete without asking")};
+  command.run = RunTripsDelete;
+  return command;
+}
+
+}  // namespace wr::cli
