@@ -71,6 +71,8 @@ void UnitSession::SetConnectionState(int connected) {
   const bool changed = connected != connectionState_;
   connectionState_ = connected;
   if (changed && connected) ++connections_;
+  // A new connection (or none) owes nothing of the old one.
+  if (changed) outstanding_ = 0;
   if (changed && connected && options_.queryOnConnect) {
     // Whatever was read before belongs to the unit attached before.
     model_.ForgetReadFlags();
@@ -83,6 +85,9 @@ void UnitSession::SetConnectionState(int connected) {
 
 void UnitSession::ProcessLine(std::string_view line) {
   emit lineReceived(std::string(line));
+  if ((reply::StartsWith(line, reply::kOk) || reply::StartsWith(line, reply::kError)) &&
+      outstanding_ > 0)
+    --outstanding_;
   if (reply::StartsWith(line, reply::kOk)) {
     okFlag_ = true;
   } else if (reply::StartsWith(line, reply::kChargeBattery)) {
@@ -106,10 +111,14 @@ void UnitSession::DispatchReplyLine(std::string_view line) {
 
 // ------------------------------------------------------------------ sending
 
-bool UnitSession::SendLine(std::string_view text) { return usb_->SendLine(text); }
+bool UnitSession::SendLine(std::string_view text) {
+  const bool written = usb_->SendLine(text);
+  if (written) ++outstanding_;
+  return written;
+}
 
 bool UnitSession::SendCommand(std::string_view text) {
-  const bool written = usb_->SendLine(text);
+  const bool written = SendLine(text);
   std::string echo;
   echo.reserve(text.size() + 2);
   echo.append("->").append(text);
@@ -117,8 +126,18 @@ bool UnitSession::SendCommand(std::string_view text) {
   return written;
 }
 
+bool UnitSession::WaitForAnswers(int timeoutMs, const std::function<bool()>& stop) {
+  if (outstanding_ == 0) return true;
+  WaitUntil([this, &stop] { return outstanding_ == 0 || (stop && stop()); }, timeoutMs);
+  if (outstanding_ == 0) return true;
+  // Lost answers (or a stop): what is owed is forgotten.
+  outstanding_ = 0;
+  return false;
+}
+
 CommandOutcome UnitSession::SendLineAndWait(std::string_view line, int timeoutMs,
                                             const std::function<bool()>& stop) {
+  WaitForAnswers(kAnswersMs, stop);
   ClearFlags();
   SendLine(line);
   return WaitForOutcome(timeoutMs, stop);
@@ -126,6 +145,7 @@ CommandOutcome UnitSession::SendLineAndWait(std::string_view line, int timeoutMs
 
 CommandOutcome UnitSession::SendCommandAndWait(std::string_view line, int timeoutMs,
                                                const std::function<bool()>& stop) {
+  WaitForAnswers(kAnswersMs, stop);
   ClearFlags();
   SendCommand(line);
   return WaitForOutcome(timeoutMs, stop);
@@ -258,6 +278,8 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
   const SettingsSave save = BuildSettingsCommands(form);
   if (!save.refusal.empty()) return Outcome::Failed(FromBytes(save.refusal));
 
+  // The answer to a status poll still on its way must not count for a setting.
+  WaitForAnswers();
   std::vector<SetAnswer> answers;
   bool answering = true;
   bool interrupted = false;

@@ -55,6 +55,9 @@ class UnitSession : public QObject, private LinkClient {
   // gone unanswered the rest are sent without waiting: the unit receives the
   // same lines in the same order, and what it holds is read back anyway.
   static constexpr int kSetAnswerMs = 2000;
+  // Milliseconds a waited command first gives earlier lines to be answered,
+  // so that their marks are not taken for its own.
+  static constexpr int kAnswersMs = 1500;
   // Milliseconds to wait for a settings reply that Save needs before it sends.
   static constexpr int kReadBeforeSaveMs = 3000;
 
@@ -137,8 +140,9 @@ class UnitSession : public QObject, private LinkClient {
   bool SendCommand(std::string_view text);
   // Writes one line as it is, without an echo.
   bool SendLine(std::string_view text);
-  // Clears the flags, writes the line (without an echo) and waits until the
-  // unit answers OK or ERROR, the link drops, timeoutMs passes or stop()
+  // Waits for earlier lines to be answered (WaitForAnswers), clears the
+  // flags, writes the line (without an echo) and waits until the unit
+  // answers OK or ERROR, the link drops, timeoutMs passes or stop()
   // holds; Stopped also when the application has been told to quit, as
   // nothing would answer the wait any more. The wait wakes on every drain
   // step and on WakeWaiters(), never on a fixed polling step.
@@ -163,6 +167,14 @@ class UnitSession : public QObject, private LinkClient {
   // True once a wait has found the application quitting: nobody is left to
   // be told what the wait found out.
   bool Quitting() const { return quitSeen_; }
+  // Lines written on this connection whose completion mark (OK or ERROR) has
+  // not come yet. The unit answers one line after the other, so a mark that
+  // arrives while this is above zero belongs to an earlier line.
+  int Outstanding() const { return outstanding_; }
+  // Waits, at most timeoutMs, until every line written has been answered; a
+  // count that does not come down in time is taken as lost answers and
+  // forgotten. True when all were answered.
+  bool WaitForAnswers(int timeoutMs = kAnswersMs, const std::function<bool()>& stop = {});
   // Wakes every waiter so that it looks at its stop condition.
   void WakeWaiters() { emit waitersWoken(); }
   // Sends the steps in order, pausing after each as it says.
@@ -236,6 +248,7 @@ class UnitSession : public QObject, private LinkClient {
   UnitModel model_;
   int connectionState_ = -1;
   int connections_ = 0;
+  int outstanding_ = 0;
   bool okFlag_ = false;
   bool errorFlag_ = false;
   Clock::time_point lastLine_;

@@ -41,13 +41,19 @@ TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& 
                                  const UpgradeTimings& timings, const TransferHooks& hooks) {
   PollingPause pause(session);
   const auto cancelled = [&hooks] { return hooks.cancelled && hooks.cancelled(); };
+  // A status answer still on its way must not be taken for block 0's. From
+  // then on one attempt at a time is outstanding, and a late answer is
+  // waited for below rather than before each attempt.
+  session.WaitForAnswers();
   for (size_t k = 0; k < file.blocks.size(); ++k) {
     if (cancelled()) return TransferResult::Cancelled;
     if (hooks.advance) hooks.advance(file.BlockImageBytes(k));
     const std::string line = BlockLine(static_cast<uint32_t>(k), file.blocks[k].data());
     bool delivered = false;
     for (int attempt = 0; attempt < UpgradeTimings::kBlockAttempts && !delivered; ++attempt) {
-      CommandOutcome outcome = session.SendLineAndWait(line, timings.blockTimeoutMs, cancelled);
+      session.ClearFlags();
+      session.SendLine(line);
+      CommandOutcome outcome = session.WaitForOutcome(timings.blockTimeoutMs, cancelled);
       if (outcome == CommandOutcome::TimedOut)
         outcome = session.WaitForOutcome(
             UpgradeTimings::kLateAnswerFactor * timings.blockTimeoutMs, cancelled);
@@ -74,7 +80,8 @@ TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& 
 InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
                                  const UpgradeTimings& timings) {
   PollingPause pause(session);
-  Delay(timings.settleMs);
+  // Quitting during the pause: the unit is not told to install.
+  if (timings.settleMs > 0 && !RunLoopFor(timings.settleMs)) return InstallResult::NotDelivered;
   session.ClearFlags();
   const std::string line = std::string(cmd::kFwUpgrade) + std::to_string(lastBlock);
   // A unit that went away after the last block never got the command, so

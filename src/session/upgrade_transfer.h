@@ -60,7 +60,7 @@ TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& 
 enum class InstallResult {
   Installed,    // OK, or no answer within the waiting time
   Refused,      // ERROR: the unit's firmware cannot upgrade
-  NotDelivered  // the command could not be written: the unit never got it
+  NotDelivered  // the command was not written (unit gone, or the tool quitting)
 };
 
 // Waits settleMs, then sends "AT+FWUPGRADE=" with the last block's number.

@@ -291,6 +291,21 @@ TEST_F(SessionTest, OperationsSendTheirCommandsAndTheModelFollows) {
   EXPECT_EQ(lines.front(), "AT+FACTORY");
 }
 
+// The unit's marks name no command: an answer still owed to an earlier line
+// (a status poll, say) must not end the wait of the next one.
+TEST_F(SessionTest, AnAnswerOwedToAnEarlierLineIsNotTakenForTheNextOnes) {
+  ASSERT_TRUE(Connected());
+  ASSERT_TRUE(session->WaitForAnswers(5000));
+  bus.Unit().GenerateTrips(4);
+  bus.Unit().SetLatency(milliseconds(200));
+  session->SendCommand("AT+STATS");
+  session->SendCommand("AT+IP?");
+  EXPECT_EQ(session->Outstanding(), 2);
+  ASSERT_TRUE(session->FetchTrips(5000).done);
+  EXPECT_EQ(session->Model().Trips().size(), 4u);
+  EXPECT_EQ(session->Outstanding(), 0);
+}
+
 TEST_F(SessionTest, FetchingTripsFromAGoneUnitSaysSo) {
   ASSERT_TRUE(Connected());
   bus.Unit().SetNeverAnswer(true);
