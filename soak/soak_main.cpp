@@ -40,7 +40,11 @@ class UnattendedPrompts : public wr::Prompts {
     ++shown;
     return false;
   }
-  QString OpenFile(const QString&, const QString&) override {
+  QString OpenFile(const QString&, const QString&, const QString&) override {
+    ++shown;
+    return QString();
+  }
+  QString SaveFile(const QString&, const QString&, const QString&, QString*) override {
     ++shown;
     return QString();
   }

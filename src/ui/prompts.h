@@ -14,8 +14,14 @@ class Prompts {
   virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
   // A one-line input box; false when cancelled (value then unchanged).
   virtual bool InputBox(const QString& caption, const QString& prompt, QString& value) = 0;
-  // A file-open dialog; the empty string when cancelled.
-  virtual QString OpenFile(const QString& caption, const QString& filter) = 0;
+  // A file-open dialog; the empty string when cancelled. dir: where it opens.
+  virtual QString OpenFile(const QString& caption, const QString& filter,
+                           const QString& dir = QString()) = 0;
+  // A file-save dialog starting at suggested (a folder, or a file in one);
+  // the chosen filter comes back in selectedFilter when given. The empty
+  // string when cancelled. The dialog asks before replacing a file.
+  virtual QString SaveFile(const QString& caption, const QString& filter,
+                           const QString& suggested, QString* selectedFilter = nullptr) = 0;
 };
 
 }  // namespace wr

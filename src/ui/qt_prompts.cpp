@@ -25,8 +25,13 @@ bool QtPrompts::InputBox(const QString& caption, const QString& prompt, QString&
   return ok;
 }
 
-QString QtPrompts::OpenFile(const QString& caption, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
+QString QtPrompts::OpenFile(const QString& caption, const QString& filter, const QString& dir) {
+  return QFileDialog::getOpenFileName(parent_, caption, dir, filter);
+}
+
+QString QtPrompts::SaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                            QString* selectedFilter) {
+  return QFileDialog::getSaveFileName(parent_, caption, suggested, filter, selectedFilter);
 }
 
 }  // namespace wr

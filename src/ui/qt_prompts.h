@@ -14,7 +14,9 @@ class QtPrompts final : public Prompts {
   void ShowMessage(const QString& text) override;
   bool AskYesNo(const QString& caption, const QString& text) override;
   bool InputBox(const QString& caption, const QString& prompt, QString& value) override;
-  QString OpenFile(const QString& caption, const QString& filter) override;
+  QString OpenFile(const QString& caption, const QString& filter, const QString& dir) override;
+  QString SaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                   QString* selectedFilter) override;
 
  private:
   QWidget* parent_;

@@ -41,7 +41,7 @@ namespace wr::test {
 class ScriptedPrompts : public Prompts {
  public:
   struct Shown {
-    std::string kind;  // "message", "question", "input", "file"
+    std::string kind;  // "message", "question", "input", "file", "save"
     QString caption;
     QString text;
   };
@@ -76,12 +76,29 @@ class ScriptedPrompts : public Prompts {
     inputs.pop_front();
     return true;
   }
-  QString OpenFile(const QString& caption, const QString& filter) override {
+  QString OpenFile(const QString& caption, const QString& filter, const QString&) override {
     shown.push_back({"file", caption, filter});
     if (whileShown) whileShown();
     if (files.empty()) return QString();
     const QString file = files.front();
     files.pop_front();
+    return file;
+  }
+  // Save dialogs take their answers from saveFiles (empty: Cancel); the
+  // filter chosen is saveFilter when set, else the first of the list.
+  std::deque<QString> saveFiles;
+  QString saveFilter;
+  QString lastSuggested;
+  QString SaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                   QString* selectedFilter) override {
+    shown.push_back({"save", caption, filter});
+    lastSuggested = suggested;
+    if (whileShown) whileShown();
+    if (selectedFilter)
+      *selectedFilter = saveFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : saveFilter;
+    if (saveFiles.empty()) return QString();
+    const QString file = saveFiles.front();
+    saveFiles.pop_front();
     return file;
   }
 
