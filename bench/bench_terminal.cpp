@@ -124,6 +124,7 @@ class SilentPrompts : public wr::Prompts {
   bool AskYesNo(const QString&, const QString&) override { return false; }
   bool InputBox(const QString&, const QString&, QString&) override { return false; }
   QString OpenFile(const QString&, const QString&) override { return QString(); }
+  QString SaveFile(const QString&, const QString&, const QString&) override { return QString(); }
 };
 
 class SilentShell : public wr::DesktopShell {

@@ -44,6 +44,10 @@ class UnattendedPrompts : public wr::Prompts {
     ++shown;
     return QString();
   }
+  QString SaveFile(const QString&, const QString&, const QString&) override {
+    ++shown;
+    return QString();
+  }
 };
 
 class NoShell : public wr::DesktopShell {

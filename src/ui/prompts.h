@@ -16,6 +16,11 @@ class Prompts {
   virtual bool InputBox(const QString& caption, const QString& prompt, QString& value) = 0;
   // A file-open dialog; the empty string when cancelled.
   virtual QString OpenFile(const QString& caption, const QString& filter) = 0;
+  // A file-save dialog starting at suggested (a path or a bare name); the
+  // suggested name's extension is added to a name typed without one, and
+  // replacing an existing file is confirmed. The empty string when cancelled.
+  virtual QString SaveFile(const QString& caption, const QString& filter,
+                           const QString& suggested) = 0;
 };
 
 }  // namespace wr

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -27,6 +28,19 @@ bool QtPrompts::InputBox(const QString& caption, const QString& prompt, QString&
 
 QString QtPrompts::OpenFile(const QString& caption, const QString& filter) {
   return QFileDialog::getOpenFileName(parent_, caption, QString(), filter);
+}
+
+QString QtPrompts::SaveFile(const QString& caption, const QString& filter,
+                           const QString& suggested) {
+  QFileDialog dialog(parent_, caption, suggested, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The dialog adds the extension itself, so the name it confirms replacing
+  // is the name that is written.
+  dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
+  if (QFileInfo(suggested).isAbsolute()) dialog.selectFile(suggested);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace wr

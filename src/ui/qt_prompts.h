@@ -15,6 +15,7 @@ class QtPrompts final : public Prompts {
   bool AskYesNo(const QString& caption, const QString& text) override;
   bool InputBox(const QString& caption, const QString& prompt, QString& value) override;
   QString OpenFile(const QString& caption, const QString& filter) override;
+  QString SaveFile(const QString& caption, const QString& filter, const QString& suggested) override;
 
  private:
   QWidget* parent_;

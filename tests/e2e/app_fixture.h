@@ -41,7 +41,7 @@ namespace wr::test {
 class ScriptedPrompts : public Prompts {
  public:
   struct Shown {
-    std::string kind;  // "message", "question", "input", "file"
+    std::string kind;  // "message", "question", "input", "file", "save"
     QString caption;
     QString text;
   };
@@ -49,6 +49,7 @@ class ScriptedPrompts : public Prompts {
   std::deque<bool> yesNo;
   std::deque<std::optional<QString>> inputs;  // nullopt: Cancel
   std::deque<QString> files;                  // empty: Cancel
+  std::deque<QString> saveFiles;              // empty: Cancel
   std::vector<Shown> shown;
   // Runs while a box is "open", e.g. to check that nothing moves meanwhile.
   std::function<void()> whileShown;
@@ -82,6 +83,16 @@ class ScriptedPrompts : public Prompts {
     if (files.empty()) return QString();
     const QString file = files.front();
     files.pop_front();
+    return file;
+  }
+
+  // Records the suggested file as the text.
+  QString SaveFile(const QString& caption, const QString&, const QString& suggested) override {
+    shown.push_back({"save", caption, suggested});
+    if (whileShown) whileShown();
+    if (saveFiles.empty()) return QString();
+    const QString file = saveFiles.front();
+    saveFiles.pop_front();
     return file;
   }
 
