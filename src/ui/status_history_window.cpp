@@ -1,0 +1,276 @@
+#include "ui/status_history_window.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "history/status_csv.h"
+#include "session/status_recorder.h"
+#include "session/unit_text.h"
+#include "ui/app_fonts.h"
+#include "ui/prompts.h"
+#include "ui/widget_names.h"
+
+namespace wr {
+namespace {
+
+// The range the signal can take, with a little room.
+constexpr double kSignalLowDbm = -115;
+constexpr double kSignalHighDbm = -50;
+
+struct Extent {
+  double lo = INFINITY, hi = -INFINITY;
+  bool Empty() const { return lo > hi; }
+  void Take(double v) {
+    lo = std::fmin(lo, v);
+    hi = std::fmax(hi, v);
+  }
+};
+
+// A row per point; a row that stands for several readings as two points,
+// their minimum and maximum (the one nearer the line so far first), so that
+// a day's view keeps the dips and peaks that a mean would smooth away.
+QList<QPointF> Points(const std::vector<StatusRow>& rows, StatusSeries s, double partMs,
+                      double endMs, Extent& extent) {
+  QList<QPointF> points;
+  points.reserve(static_cast<qsizetype>(rows.size()) * 2);
+  for (const StatusRow& row : rows) {
+    const SeriesSummary& v = row.Of(s);
+    if (v.count == 0) continue;
+    const double t = static_cast<double>(row.timeMs);
+    extent.Take(v.min);
+    extent.Take(v.max);
+    if (v.min == v.max) {
+      points.append(QPointF(t, v.min));
+      continue;
+    }
+    double first = v.min, second = v.max;
+    if (!points.isEmpty() &&
+        std::fabs(points.last().y() - second) < std::fabs(points.last().y() - first))
+      std::swap(first, second);
+    points.append(QPointF(t, first));
+    points.append(QPointF(std::fmin(t + partMs / 2, endMs), second));
+  }
+  return points;
+}
+
+std::filesystem::path ToPath(const QString& file) {
+  return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+}  // namespace
+
+StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prompts,
+                                         QWidget* parent)
+    : QWidget(parent), recorder_(recorder), prompts_(prompts) {
+  setObjectName(QStringLiteral("frmStatusHistory"));
+  setWindowTitle(QStringLiteral("Status History"));
+  setWindowFlag(Qt::Window);
+  setFont(DialogFont());
+  setMinimumSize(480, 420);
+  resize(760, 640);
+
+  cboSpan = Named(new QComboBox, "cboSpan");
+  cboSpan->addItem(QStringLiteral("Last 10 minutes"));
+  cboSpan->addItem(QStringLiteral("Last hour"));
+  cboSpan->addItem(QStringLiteral("Last 24 hours"));
+  auto* spanLabel = new QLabel(QStringLiteral("&Show:"));
+  spanLabel->setBuddy(cboSpan);
+  lblLatest = Named(new QLabel, "lblLatest");
+  btnExportCsv = Named(new QPushButton(QStringLiteral("&Export to CSV...")), "btnExportCsv");
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(spanLabel);
+  top->addWidget(cboSpan);
+  top->addSpacing(12);
+  top->addWidget(lblLatest, 1);
+  top->addWidget(btnExportCsv);
+
+  volts_ = MakePlot("chartVolts", QStringLiteral("Volts"));
+  signal_ = MakePlot("chartSignal", QStringLiteral("Signal (dBm)"));
+  speed_ = MakePlot("chartSpeed", QStringLiteral("Speed (km/h)"));
+  chartVolts = volts_.view;
+  chartSignal = signal_.view;
+  chartSpeed = speed_.view;
+
+  auto addSeries = [](Plot& plot, const char* name, const QString& title) {
+    auto* series = new QLineSeries;
+    series->setObjectName(QString::fromLatin1(name));
+    series->setName(title);
+    plot.view->chart()->addSeries(series);
+    series->attachAxis(plot.time);
+    series->attachAxis(plot.values);
+    return series;
+  };
+  serSupply = addSeries(volts_, "serSupply", QStringLiteral("Supply"));
+  serBattery = addSeries(volts_, "serBattery", QStringLiteral("Backup battery"));
+  serSignal = addSeries(signal_, "serSignal", QStringLiteral("Signal"));
+  serSpeed = addSeries(speed_, "serSpeed", QStringLiteral("Speed"));
+  // Two lines share the volts chart; the others are named by their axis.
+  volts_.view->chart()->legend()->setVisible(true);
+  volts_.view->chart()->legend()->setAlignment(Qt::AlignTop);
+  signal_.values->setRange(kSignalLowDbm, kSignalHighDbm);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(chartVolts, 3);
+  layout->addWidget(chartSignal, 2);
+  layout->addWidget(chartSpeed, 2);
+
+  connect(cboSpan, &QComboBox::currentIndexChanged, this, [this] {
+    stale_ = true;
+    Redraw();
+  });
+  connect(btnExportCsv, &QPushButton::clicked, this, &StatusHistoryWindow::btnExportCsvClick);
+  connect(&recorder_, &StatusRecorder::readingAdded, this, &StatusHistoryWindow::ReadingAdded);
+}
+
+StatusHistoryWindow::Plot StatusHistoryWindow::MakePlot(const char* name, const QString& unit) {
+  Plot plot;
+  auto* chart = new QChart;
+  chart->setAnimationOptions(QChart::NoAnimation);
+  chart->legend()->setVisible(false);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setBackgroundRoundness(0);
+  plot.time = new QDateTimeAxis;
+  plot.time->setTickCount(7);
+  chart->addAxis(plot.time, Qt::AlignBottom);
+  plot.values = new QValueAxis;
+  plot.values->setTitleText(unit);
+  plot.values->setLabelFormat(QStringLiteral("%.4g"));
+  chart->addAxis(plot.values, Qt::AlignLeft);
+  plot.view = new QChartView(chart);
+  plot.view->setObjectName(QString::fromLatin1(name));
+  plot.view->setRenderHint(QPainter::Antialiasing);
+  plot.view->setMinimumHeight(110);
+  return plot;
+}
+
+int64_t StatusHistoryWindow::SpanMs(Span span) {
+  switch (span) {
+    case Span::kTenMinutes: return 10 * StatusHistory::kMinuteMs;
+    case Span::kHour: return 60 * StatusHistory::kMinuteMs;
+    case Span::kDay: return 24 * 60 * StatusHistory::kMinuteMs;
+  }
+  return 10 * StatusHistory::kMinuteMs;
+}
+
+StatusHistoryWindow::Span StatusHistoryWindow::CurrentSpan() const {
+  return static_cast<Span>(cboSpan->currentIndex());
+}
+
+void StatusHistoryWindow::SetSpan(Span span) { cboSpan->setCurrentIndex(static_cast<int>(span)); }
+
+void StatusHistoryWindow::ReadingAdded() {
+  stale_ = true;
+  // Hidden, nothing is drawn until it is shown again. Shown, readings that
+  // arrive together are drawn once.
+  if (!isVisible() || redrawQueued_) return;
+  redrawQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    redrawQueued_ = false;
+    Redraw();
+  });
+}
+
+void StatusHistoryWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Redraw();
+}
+
+void StatusHistoryWindow::Redraw() {
+  if (!stale_ || !isVisible()) return;
+  stale_ = false;
+  ++redraws_;
+
+  const StatusHistory& history = recorder_.History();
+  const int64_t spanMs = SpanMs(CurrentSpan());
+  // The charts end at the latest reading rather than at the clock: they move
+  // only when there is something new to show.
+  const std::optional<int64_t> latest = history.LatestTimeMs();
+  const int64_t toMs =
+      latest ? *latest
+             : std::chrono::duration_cast<std::chrono::milliseconds>(
+                   recorder_.Now().time_since_epoch()).count();
+  const int64_t fromMs = toMs - spanMs;
+  const std::vector<StatusRow> rows = history.Rows(fromMs, toMs, kMaxRows);
+  const double partMs = static_cast<double>(spanMs) / kMaxRows;
+  const double end = static_cast<double>(toMs);
+
+  Extent volts, signal, speed;
+  serSupply->replace(Points(rows, StatusSeries::kSupplyVolts, partMs, end, volts));
+  serBattery->replace(Points(rows, StatusSeries::kBatteryVolts, partMs, end, volts));
+  serSignal->replace(Points(rows, StatusSeries::kSignalDbm, partMs, end, signal));
+  serSpeed->replace(Points(rows, StatusSeries::kSpeedKmh, partMs, end, speed));
+
+  const QString format = spanMs <= 10 * StatusHistory::kMinuteMs ? QStringLiteral("HH:mm:ss")
+                                                                 : QStringLiteral("HH:mm");
+  const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs);
+  const QDateTime to = QDateTime::fromMSecsSinceEpoch(toMs);
+  for (Plot* plot : {&volts_, &signal_, &speed_}) {
+    plot->time->setFormat(format);
+    plot->time->setRange(from, to);
+  }
+
+  if (volts.Empty()) {
+    volts_.values->setRange(0, 15);
+  } else {
+    const double pad = std::fmax(0.1, (volts.hi - volts.lo) * 0.1);
+    volts_.values->setRange(std::fmax(0.0, volts.lo - pad), volts.hi + pad);
+    volts_.values->applyNiceNumbers();
+  }
+  // Speed from standing still to a round number above the fastest shown.
+  const double top = speed.Empty() ? 0 : speed.hi;
+  speed_.values->setRange(0, std::fmax(20.0, std::ceil(top * 1.1 / 10) * 10));
+  if (!signal.Empty() && (signal.lo < kSignalLowDbm || signal.hi > kSignalHighDbm))
+    signal_.values->setRange(std::fmin(signal.lo, kSignalLowDbm), std::fmax(signal.hi, kSignalHighDbm));
+
+  const QDateTime last = recorder_.LastUpdate();
+  lblLatest->setText(last.isValid()
+                             ? QStringLiteral("Last update: %1").arg(last.toString(QStringLiteral("HH:mm:ss")))
+                             : QStringLiteral("No status received yet"));
+}
+
+void StatusHistoryWindow::btnExportCsvClick() {
+  const StatusHistory& history = recorder_.History();
+  if (history.Empty()) {
+    prompts_.ShowMessage(QStringLiteral("There is no status history to export yet."));
+    return;
+  }
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString name =
+      QStringLiteral("status-history-%1.csv")
+          .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
+  const QString file = prompts_.SaveFile(QStringLiteral("Export Status History"),
+                                   QStringLiteral("CSV files (*.csv);;All files (*)"),
+                                   QDir(folder).filePath(name));
+  if (file.isEmpty()) return;
+  std::string error;
+  if (!WriteStatusHistoryCsv(history, ToPath(file), error)) {
+    prompts_.ShowMessage(QStringLiteral("The status history was not saved: %1").arg(FromBytes(error)));
+    return;
+  }
+  prompts_.ShowMessage(QStringLiteral("Status history saved to %1").arg(QDir::toNativeSeparators(file)));
+}
+
+}  // namespace wr
