@@ -13,6 +13,7 @@
 #include "ui/desktop_shell.h"
 #include "ui/qt_prompts.h"
 #include "app/screenshots.h"
+#include "app/single_instance.h"
 #include "ui/tfrm_main.h"
 
 #include "sim/simulated_bus.h"
@@ -64,7 +65,26 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("dir"));
   screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(screenshots);
+  QCommandLineOption newInstance(
+      QStringLiteral("new-instance"),
+      QStringLiteral("Start even when another copy is running, instead of bringing that copy's "
+                     "window to the front."));
+  parser.addOption(newInstance);
+  // For the idle check: the status history window open from the start.
+  QCommandLineOption showHistory(QStringLiteral("show-history"),
+                                 QStringLiteral("Open the status history window."));
+  showHistory.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOption(showHistory);
   parser.process(app);
+
+  // A second copy hands over to the first and ends. Copies with the
+  // simulated unit do not contend for a real one, so they are counted apart;
+  // a screenshot run is a separate copy by nature.
+  std::unique_ptr<wr::SingleInstance> instance;
+  if (!parser.isSet(newInstance) && !parser.isSet(screenshots)) {
+    instance = std::make_unique<wr::SingleInstance>(wr::SingleInstance::NameFor(parser.isSet(simulate)));
+    if (instance->Claim() == wr::SingleInstance::Role::HandedOver) return 0;
+  }
 
   try {
     std::unique_ptr<wr::UsbApi> api;
@@ -81,7 +101,12 @@ int main(int argc, char* argv[]) {
       wr::AppContext context(*api, prompts, shell);
       prompts.SetParent(&context.Main());
       QObject::connect(&context.Main(), &wr::TfrmMain::closed, &app, &QApplication::quit);
+      if (instance) {
+        QObject::connect(instance.get(), &wr::SingleInstance::showRequested, &context.Main(),
+                         [&context] { wr::BringToFront(context.Main()); });
+      }
       context.Main().show();
+      if (parser.isSet(showHistory)) context.Main().ShowStatusHistory();
       if (parser.isSet(screenshots))
         wr::TakeScreenshotsWhenReady(context, QDir(parser.value(screenshots)));
       result = app.exec();
