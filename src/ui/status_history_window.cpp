@@ -1,10 +1,10 @@
 #include "ui/status_history_window.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QDir>
 #include <QFile>
 #include <QGraphicsLayout>
@@ -33,9 +33,11 @@
 namespace wr {
 namespace {
 
-// The range the signal can take, with a little room.
-constexpr double kSignalLowDbm = -115;
-constexpr double kSignalHighDbm = -50;
+constexpr int kPlotMargin = 4;
+
+// The range the signal can take (-113 to -51 dBm), with room to round numbers.
+constexpr double kSignalLowDbm = -120;
+constexpr double kSignalHighDbm = -40;
 
 struct Extent {
   double lo = INFINITY, hi = -INFINITY;
@@ -71,6 +73,22 @@ QList<QPointF> Points(const std::vector<StatusRow>& rows, StatusSeries s, double
     points.append(QPointF(std::fmin(t + partMs / 2, endMs), second));
   }
   return points;
+}
+
+// Ticks on the time axis at round times of day (local time), labelled with
+// the time, so that they read as 14:20, 14:22 rather than as even parts of
+// the span.
+void SetTimeTicks(QCategoryAxis* axis, int64_t fromMs, int64_t toMs, int64_t stepMs,
+                  const QString& format) {
+  for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+  axis->setStartValue(static_cast<double>(fromMs));
+  const int64_t offsetMs = int64_t{QDateTime::fromMSecsSinceEpoch(toMs).offsetFromUtc()} * 1000;
+  const int64_t local = fromMs + offsetMs;
+  int64_t tick = local / stepMs * stepMs;
+  if (tick < local) tick += stepMs;
+  for (tick -= offsetMs; tick <= toMs; tick += stepMs)
+    axis->append(QDateTime::fromMSecsSinceEpoch(tick).toString(format), static_cast<double>(tick));
+  axis->setRange(static_cast<double>(fromMs), static_cast<double>(toMs));
 }
 
 std::filesystem::path ToPath(const QString& file) {
@@ -129,6 +147,8 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   volts_.view->chart()->legend()->setVisible(true);
   volts_.view->chart()->legend()->setAlignment(Qt::AlignTop);
   signal_.values->setRange(kSignalLowDbm, kSignalHighDbm);
+  // Every 20 dBm, on round numbers.
+  signal_.values->setTickCount(5);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -136,6 +156,16 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   layout->addWidget(chartSignal, 2);
   layout->addWidget(chartSpeed, 2);
 
+  for (Plot* plot : {&volts_, &signal_, &speed_}) {
+    // Where the plot starts with no margin added, noted as the chart lays
+    // itself out; the margins are changed afterwards, not in the middle of it.
+    connect(plot->view->chart(), &QChart::plotAreaChanged, this, [this, plot](const QRectF& area) {
+      plot->naturalLeft = area.left() - (plot->view->chart()->margins().left() - kPlotMargin);
+      if (alignQueued_) return;
+      alignQueued_ = true;
+      QTimer::singleShot(0, this, &StatusHistoryWindow::AlignPlots);
+    });
+  }
   connect(cboSpan, &QComboBox::currentIndexChanged, this, [this] {
     stale_ = true;
     Redraw();
@@ -149,11 +179,11 @@ StatusHistoryWindow::Plot StatusHistoryWindow::MakePlot(const char* name, const 
   auto* chart = new QChart;
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->legend()->setVisible(false);
-  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->setMargins(QMargins(kPlotMargin, kPlotMargin, kPlotMargin, kPlotMargin));
   chart->layout()->setContentsMargins(0, 0, 0, 0);
   chart->setBackgroundRoundness(0);
-  plot.time = new QDateTimeAxis;
-  plot.time->setTickCount(7);
+  plot.time = new QCategoryAxis;
+  plot.time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(plot.time, Qt::AlignBottom);
   plot.values = new QValueAxis;
   plot.values->setTitleText(unit);
@@ -164,6 +194,22 @@ StatusHistoryWindow::Plot StatusHistoryWindow::MakePlot(const char* name, const 
   plot.view->setRenderHint(QPainter::Antialiasing);
   plot.view->setMinimumHeight(110);
   return plot;
+}
+
+void StatusHistoryWindow::AlignPlots() {
+  alignQueued_ = false;
+  // Each plot starts where the one with the widest value labels ("-120"
+  // against "15") starts of itself, so that one time lies above another.
+  double start = 0;
+  for (const Plot* p : {&volts_, &signal_, &speed_}) start = std::fmax(start, p->naturalLeft);
+  for (Plot* p : {&volts_, &signal_, &speed_}) {
+    QChart* chart = p->view->chart();
+    const int left = kPlotMargin + static_cast<int>(std::lround(start - p->naturalLeft));
+    QMargins margins = chart->margins();
+    if (margins.left() == left) continue;
+    margins.setLeft(left);
+    chart->setMargins(margins);
+  }
 }
 
 int64_t StatusHistoryWindow::SpanMs(Span span) {
@@ -217,20 +263,18 @@ void StatusHistoryWindow::Redraw() {
   const double partMs = static_cast<double>(spanMs) / kMaxRows;
   const double end = static_cast<double>(toMs);
 
-  Extent volts, signal, speed;
+  Extent volts, signal, speed;  // the signal's axis is fixed
   serSupply->replace(Points(rows, StatusSeries::kSupplyVolts, partMs, end, volts));
   serBattery->replace(Points(rows, StatusSeries::kBatteryVolts, partMs, end, volts));
   serSignal->replace(Points(rows, StatusSeries::kSignalDbm, partMs, end, signal));
   serSpeed->replace(Points(rows, StatusSeries::kSpeedKmh, partMs, end, speed));
 
-  const QString format = spanMs <= 10 * StatusHistory::kMinuteMs ? QStringLiteral("HH:mm:ss")
-                                                                 : QStringLiteral("HH:mm");
-  const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs);
-  const QDateTime to = QDateTime::fromMSecsSinceEpoch(toMs);
-  for (Plot* plot : {&volts_, &signal_, &speed_}) {
-    plot->time->setFormat(format);
-    plot->time->setRange(from, to);
-  }
+  // Six or so ticks across the span.
+  const int64_t stepMs = spanMs <= 10 * StatusHistory::kMinuteMs   ? 2 * StatusHistory::kMinuteMs
+                         : spanMs <= 60 * StatusHistory::kMinuteMs ? 10 * StatusHistory::kMinuteMs
+                                                                   : 4 * 60 * StatusHistory::kMinuteMs;
+  for (Plot* plot : {&volts_, &signal_, &speed_})
+    SetTimeTicks(plot->time, fromMs, toMs, stepMs, QStringLiteral("HH:mm"));
 
   if (volts.Empty()) {
     volts_.values->setRange(0, 15);
@@ -242,8 +286,7 @@ void StatusHistoryWindow::Redraw() {
   // Speed from standing still to a round number above the fastest shown.
   const double top = speed.Empty() ? 0 : speed.hi;
   speed_.values->setRange(0, std::fmax(20.0, std::ceil(top * 1.1 / 10) * 10));
-  if (!signal.Empty() && (signal.lo < kSignalLowDbm || signal.hi > kSignalHighDbm))
-    signal_.values->setRange(std::fmin(signal.lo, kSignalLowDbm), std::fmax(signal.hi, kSignalHighDbm));
+  speed_.values->applyNiceNumbers();
 
   const QDateTime last = recorder_.LastUpdate();
   lblLatest->setText(last.isValid()

@@ -9,7 +9,7 @@
 class QChart;
 class QChartView;
 class QComboBox;
-class QDateTimeAxis;
+class QCategoryAxis;
 class QLabel;
 class QLineSeries;
 class QPushButton;
@@ -56,10 +56,13 @@ class StatusHistoryWindow : public QWidget {
  private:
   struct Plot {
     QChartView* view = nullptr;
-    QDateTimeAxis* time = nullptr;
+    QCategoryAxis* time = nullptr;
     QValueAxis* values = nullptr;
+    // Where the plot area starts with no margin added for alignment.
+    double naturalLeft = 0;
   };
   Plot MakePlot(const char* name, const QString& unit);
+  void AlignPlots();
   void ReadingAdded();
   void Redraw();
 
@@ -69,6 +72,7 @@ class StatusHistoryWindow : public QWidget {
   // The charts do not show the history as it is now.
   bool stale_ = true;
   bool redrawQueued_ = false;
+  bool alignQueued_ = false;
   int redraws_ = 0;
 };
 

@@ -1,12 +1,13 @@
 // The status history end to end: what each status reply adds, the Status
 // tab's time of the last update, the chart window and its CSV export.
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QLabel>
 #include <QLineSeries>
+#include <QValueAxis>
 #include <QProcess>
 #include <QPushButton>
 
@@ -74,8 +75,9 @@ class StatusHistoryTest : public AppFixture {
     return WaitFor([&] { return Window().RedrawCount() > before; });
   }
 
-  static QDateTimeAxis* TimeAxis(QChartView* view) {
-    return qobject_cast<QDateTimeAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
+  // Milliseconds since 1970, as the points' x.
+  static QValueAxis* TimeAxis(QChartView* view) {
+    return qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Horizontal).constFirst());
   }
 
   WallClock::time_point now_;
@@ -130,8 +132,8 @@ TEST_F(StatusHistoryTest, TheHistoryButtonOpensTheChartsOfTheFourValues) {
   }
   // The time axis ends at the latest reading and reaches back ten minutes.
   for (QChartView* view : {Window().chartVolts, Window().chartSignal, Window().chartSpeed}) {
-    EXPECT_EQ(TimeAxis(view)->max().toMSecsSinceEpoch(), Ms(now_));
-    EXPECT_EQ(TimeAxis(view)->min().toMSecsSinceEpoch(), Ms(now_ - 10min));
+    EXPECT_EQ(TimeAxis(view)->max(), static_cast<double>(Ms(now_)));
+    EXPECT_EQ(TimeAxis(view)->min(), static_cast<double>(Ms(now_ - 10min)));
   }
   // The "not known" signal index is a gap in the signal line, not +85 dBm.
   const int signalPoints = Window().serSignal->count();
@@ -210,7 +212,19 @@ TEST_F(StatusHistoryTest, ADayOfReadingsStaysBoundedAndEachSpanCoversItsTime) {
       EXPECT_LE(series->at(series->count() - 1).x(), static_cast<double>(Ms(now_))) << what;
       EXPECT_GE(series->at(series->count() - 1).x(), Ms(now_) - part) << what;
     }
-    EXPECT_EQ(TimeAxis(Window().chartSpeed)->min().toMSecsSinceEpoch(), from);
+    EXPECT_EQ(TimeAxis(Window().chartSpeed)->min(), static_cast<double>(from));
+    // Five to seven ticks at round times, each labelled with its time.
+    auto* ticks = qobject_cast<QCategoryAxis*>(TimeAxis(Window().chartSpeed));
+    ASSERT_NE(ticks, nullptr);
+    const QStringList labels = ticks->categoriesLabels();
+    EXPECT_GE(labels.size(), 5);
+    EXPECT_LE(labels.size(), 7);
+    for (const QString& label : labels) {
+      const QDateTime at = QDateTime::fromMSecsSinceEpoch(static_cast<int64_t>(ticks->endValue(label)));
+      EXPECT_EQ(at.toString(QStringLiteral("HH:mm")), label);
+      EXPECT_EQ(at.time().second(), 0) << label.toStdString();
+      EXPECT_EQ(at.time().minute() % 2, 0) << label.toStdString();
+    }
   }
   // The dip of one second, a day's view later, is still there.
   double lowest = 100;
