@@ -80,15 +80,48 @@ QList<QPointF> Points(const std::vector<StatusRow>& rows, StatusSeries s, double
 // the span.
 void SetTimeTicks(QCategoryAxis* axis, int64_t fromMs, int64_t toMs, int64_t stepMs,
                   const QString& format) {
-  for (const QString& label : axis->categoriesLabels()) axis->remove(label);
-  axis->setStartValue(static_cast<double>(fromMs));
   const int64_t offsetMs = int64_t{QDateTime::fromMSecsSinceEpoch(toMs).offsetFromUtc()} * 1000;
   const int64_t local = fromMs + offsetMs;
-  int64_t tick = local / stepMs * stepMs;
-  if (tick < local) tick += stepMs;
-  for (tick -= offsetMs; tick <= toMs; tick += stepMs)
-    axis->append(QDateTime::fromMSecsSinceEpoch(tick).toString(format), static_cast<double>(tick));
-  axis->setRange(static_cast<double>(fromMs), static_cast<double>(toMs));
+  int64_t first = local / stepMs * stepMs;
+  if (first < local) first += stepMs;
+  first -= offsetMs;
+  std::vector<int64_t> ticks;
+  for (int64_t tick = first; tick <= toMs; tick += stepMs) ticks.push_back(tick);
+  // Most new readings move the span by a second and leave the ticks as they
+  // were; rebuilding them would lay the axis out anew each time.
+  const QStringList labels = axis->categoriesLabels();
+  bool same = labels.size() == static_cast<qsizetype>(ticks.size());
+  for (size_t i = 0; same && i < ticks.size(); ++i)
+    same = axis->endValue(labels[static_cast<qsizetype>(i)]) == static_cast<double>(ticks[i]);
+  if (!same) {
+    for (const QString& label : labels) axis->remove(label);
+    for (int64_t tick : ticks)
+      axis->append(QDateTime::fromMSecsSinceEpoch(tick).toString(format), static_cast<double>(tick));
+  }
+  if (axis->startValue() != static_cast<double>(fromMs)) axis->setStartValue(static_cast<double>(fromMs));
+  if (axis->min() != static_cast<double>(fromMs) || axis->max() != static_cast<double>(toMs))
+    axis->setRange(static_cast<double>(fromMs), static_cast<double>(toMs));
+}
+
+// Sets the axis to a range from lo to hi widened to round numbers, with
+// about five ticks on round numbers. An axis set to what it shows already
+// is left alone: each change lays out its labels anew.
+void SetRoundRange(QValueAxis* axis, double lo, double hi) {
+  if (!(hi > lo)) hi = lo + 1;
+  const double rough = (hi - lo) / 4;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+  double step = 10 * magnitude;
+  for (double f : {1.0, 2.0, 2.5, 5.0}) {
+    if (f * magnitude >= rough) {
+      step = f * magnitude;
+      break;
+    }
+  }
+  const double from = std::floor(lo / step) * step;
+  const double to = std::ceil(hi / step) * step;
+  const int ticks = static_cast<int>(std::lround((to - from) / step)) + 1;
+  if (axis->min() != from || axis->max() != to) axis->setRange(from, to);
+  if (axis->tickCount() != ticks) axis->setTickCount(ticks);
 }
 
 std::filesystem::path ToPath(const QString& file) {
@@ -251,17 +284,23 @@ void StatusHistoryWindow::Redraw() {
 
   const StatusHistory& history = recorder_.History();
   const int64_t spanMs = SpanMs(CurrentSpan());
-  // The charts end at the latest reading rather than at the clock: they move
-  // only when there is something new to show.
+  // The charts follow the latest reading, not the clock: they move only when
+  // there is something new to show. Their time axis moves in steps of a
+  // sixtieth of the span and ends at the step the latest reading falls in;
+  // moving it lays out every label of the chart anew, which costs more than
+  // all the rest of a redraw.
   const std::optional<int64_t> latest = history.LatestTimeMs();
-  const int64_t toMs =
+  const int64_t latestMs =
       latest ? *latest
              : std::chrono::duration_cast<std::chrono::milliseconds>(
                    recorder_.Now().time_since_epoch()).count();
-  const int64_t fromMs = toMs - spanMs;
-  const std::vector<StatusRow> rows = history.Rows(fromMs, toMs, kMaxRows);
+  const int64_t axisStepMs = spanMs / 60;
+  int64_t endMs = latestMs / axisStepMs * axisStepMs;
+  if (endMs < latestMs) endMs += axisStepMs;
+  const int64_t fromMs = endMs - spanMs;
+  const std::vector<StatusRow> rows = history.Rows(fromMs, latestMs, kMaxRows);
   const double partMs = static_cast<double>(spanMs) / kMaxRows;
-  const double end = static_cast<double>(toMs);
+  const double end = static_cast<double>(latestMs);
 
   Extent volts, signal, speed;  // the signal's axis is fixed
   serSupply->replace(Points(rows, StatusSeries::kSupplyVolts, partMs, end, volts));
@@ -270,23 +309,20 @@ void StatusHistoryWindow::Redraw() {
   serSpeed->replace(Points(rows, StatusSeries::kSpeedKmh, partMs, end, speed));
 
   // Six or so ticks across the span.
-  const int64_t stepMs = spanMs <= 10 * StatusHistory::kMinuteMs   ? 2 * StatusHistory::kMinuteMs
+  const int64_t tickMs = spanMs <= 10 * StatusHistory::kMinuteMs   ? 2 * StatusHistory::kMinuteMs
                          : spanMs <= 60 * StatusHistory::kMinuteMs ? 10 * StatusHistory::kMinuteMs
                                                                    : 4 * 60 * StatusHistory::kMinuteMs;
   for (Plot* plot : {&volts_, &signal_, &speed_})
-    SetTimeTicks(plot->time, fromMs, toMs, stepMs, QStringLiteral("HH:mm"));
+    SetTimeTicks(plot->time, fromMs, endMs, tickMs, QStringLiteral("HH:mm"));
 
   if (volts.Empty()) {
-    volts_.values->setRange(0, 15);
+    SetRoundRange(volts_.values, 0, 15);
   } else {
     const double pad = std::fmax(0.1, (volts.hi - volts.lo) * 0.1);
-    volts_.values->setRange(std::fmax(0.0, volts.lo - pad), volts.hi + pad);
-    volts_.values->applyNiceNumbers();
+    SetRoundRange(volts_.values, std::fmax(0.0, volts.lo - pad), volts.hi + pad);
   }
   // Speed from standing still to a round number above the fastest shown.
-  const double top = speed.Empty() ? 0 : speed.hi;
-  speed_.values->setRange(0, std::fmax(20.0, std::ceil(top * 1.1 / 10) * 10));
-  speed_.values->applyNiceNumbers();
+  SetRoundRange(speed_.values, 0, std::fmax(20.0, speed.Empty() ? 0 : speed.hi * 1.1));
 
   const QDateTime last = recorder_.LastUpdate();
   lblLatest->setText(last.isValid()
