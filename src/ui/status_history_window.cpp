@@ -204,6 +204,9 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
     Redraw();
   });
   connect(btnExportCsv, &QPushButton::clicked, this, &StatusHistoryWindow::btnExportCsvClick);
+  heldBack_ = new QTimer(this);
+  heldBack_->setSingleShot(true);
+  connect(heldBack_, &QTimer::timeout, this, &StatusHistoryWindow::Redraw);
   connect(&recorder_, &StatusRecorder::readingAdded, this, &StatusHistoryWindow::ReadingAdded);
 }
 
@@ -265,6 +268,17 @@ void StatusHistoryWindow::ReadingAdded() {
   // Hidden, nothing is drawn until it is shown again. Shown, readings that
   // arrive together are drawn once.
   if (!isVisible() || redrawQueued_) return;
+  // The charts are drawn in kMaxRows parts of the span, a pixel or two each:
+  // a reading less than a part after the latest one drawn changes no more
+  // than the last part, and waits until a later reading is a part on (or,
+  // when none comes, a part's time). At one reading a second that is every
+  // reading for ten minutes, every fifth for an hour, one in 120 for a day.
+  const int64_t partMs = SpanMs(CurrentSpan()) / kMaxRows;
+  const std::optional<int64_t> latest = recorder_.History().LatestTimeMs();
+  if (latest && drawnLatestMs_ && *latest - *drawnLatestMs_ < partMs) {
+    if (!heldBack_->isActive()) heldBack_->start(static_cast<int>(partMs));
+    return;
+  }
   redrawQueued_ = true;
   QTimer::singleShot(0, this, [this] {
     redrawQueued_ = false;
@@ -280,6 +294,7 @@ void StatusHistoryWindow::showEvent(QShowEvent* event) {
 void StatusHistoryWindow::Redraw() {
   if (!stale_ || !isVisible()) return;
   stale_ = false;
+  heldBack_->stop();
   ++redraws_;
 
   const StatusHistory& history = recorder_.History();
@@ -298,6 +313,7 @@ void StatusHistoryWindow::Redraw() {
   int64_t endMs = latestMs / axisStepMs * axisStepMs;
   if (endMs < latestMs) endMs += axisStepMs;
   const int64_t fromMs = endMs - spanMs;
+  drawnLatestMs_ = latest;
   const std::vector<StatusRow> rows = history.Rows(fromMs, latestMs, kMaxRows);
   const double partMs = static_cast<double>(spanMs) / kMaxRows;
   const double end = static_cast<double>(latestMs);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 class QChart;
 class QChartView;
@@ -13,6 +14,7 @@ class QCategoryAxis;
 class QLabel;
 class QLineSeries;
 class QPushButton;
+class QTimer;
 class QValueAxis;
 
 namespace wr {
@@ -72,6 +74,10 @@ class StatusHistoryWindow : public QWidget {
   // The charts do not show the history as it is now.
   bool stale_ = true;
   bool redrawQueued_ = false;
+  // The latest reading the charts show, and the timer that draws readings
+  // held back (see ReadingAdded) when no further one comes.
+  std::optional<int64_t> drawnLatestMs_;
+  QTimer* heldBack_ = nullptr;
   bool alignQueued_ = false;
   int redraws_ = 0;
 };

@@ -237,6 +237,19 @@ TEST_F(StatusHistoryTest, ADayOfReadingsStaysBoundedAndEachSpanCoversItsTime) {
   double lowest = 100;
   for (const QPointF& p : Window().serSupply->points()) lowest = std::fmin(lowest, p.y());
   EXPECT_NEAR(lowest, 9.1, 1e-4);
+
+  // In a day's view a part is two minutes: the next second's reading waits
+  // for a later one that starts a new part.
+  const int drawn = Window().RedrawCount();
+  now_ += 1s;
+  Recorder().Record(Values(12.6, 4.05, -70, 0));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Window().RedrawCount(), drawn);
+  now_ += 2min;
+  Recorder().Record(Values(12.6, 4.05, -70, 0));
+  ASSERT_TRUE(WaitForRedraw(drawn));
+  EXPECT_EQ(Window().RedrawCount(), drawn + 1);
+  EXPECT_DOUBLE_EQ(Window().serSpeed->at(Window().serSpeed->count() - 1).x(), static_cast<double>(Ms(now_)));
 }
 
 // The export asks where to save and writes every row; read back with
