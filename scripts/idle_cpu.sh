@@ -4,11 +4,14 @@
 # once with the main window alone, once with the status history window open
 # beside it as well.
 #   scripts/idle_cpu.sh [path to wayrunner-track]
+# IDLE_SETTLE_S sets the seconds from start to measurement (default 5); 620
+# measures the history window with its ten-minute view full.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tool="${1:-build/default/wayrunner-track}"
 [[ -x "$tool" ]] || scripts/build.sh default --target wayrunner-track
 hz=$(getconf CLK_TCK)
+settle="${IDLE_SETTLE_S:-5}"
 
 # measure <label> [tool options...]
 measure() {
@@ -21,7 +24,7 @@ measure() {
   xvfb-run -a sh -c 'echo $$ >"$0"; exec "$@"' "$pidfile" \
     "$tool" --simulate --new-instance "$@" >/dev/null 2>&1 &
   local wrapper=$!
-  sleep 5  # connected and the first answers in
+  sleep "$settle"  # connected and the first answers in
   local pid
   pid=$(cat "$pidfile")
   rm -f "$pidfile"
