@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libusb-dev libxlsxwriter-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
   clang libclang-rt-14-dev

@@ -1,6 +1,9 @@
 #include "app/app_context.h"
 
+#include "session/status_recorder.h"
 #include "ui/settings_page.h"
+#include "ui/status_history_window.h"
+#include "ui/status_page.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
 #include "ui/tfrm_network_wizard.h"
@@ -21,12 +24,22 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
   main_->PageSettings().SetSmsPicker(smsExtra_.get());
   networkWizard_ = std::make_unique<TfrmNetworkWizard>(prompts, main_.get());
   main_->PageSettings().SetNetworkWizard(networkWizard_.get());
+  statusRecorder_ = std::make_unique<StatusRecorder>(session_->Model());
+  statusHistoryWindow_ = std::make_unique<StatusHistoryWindow>(*statusRecorder_, prompts);
+  main_->SetStatusHistoryWindow(statusHistoryWindow_.get());
+  StatusPage* statusPage = &main_->PageStatus();
+  QObject::connect(statusRecorder_.get(), &StatusRecorder::readingAdded, statusPage,
+                   [statusPage, recorder = statusRecorder_.get()] {
+                     statusPage->ShowLastUpdate(recorder->LastUpdate());
+                   });
   // Last: the worker starts, and its first drain step sets the display.
   session_->Start();
 }
 
 AppContext::~AppContext() {
   Shutdown();
+  statusHistoryWindow_.reset();
+  statusRecorder_.reset();
   // Dialogs first: they are children of the main window.
   networkWizard_.reset();
   smsExtra_.reset();

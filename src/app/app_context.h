@@ -11,6 +11,8 @@ namespace wr {
 
 class DesktopShell;
 class Prompts;
+class StatusHistoryWindow;
+class StatusRecorder;
 class TfrmComms;
 class TfrmMain;
 class TfrmNetworkWizard;
@@ -38,6 +40,8 @@ class AppContext {
   TfrmUpgrade& Upgrade() { return *upgrade_; }
   TfrmSMSExtra& SmsExtra() { return *smsExtra_; }
   TfrmNetworkWizard& NetworkWizard() { return *networkWizard_; }
+  StatusRecorder& StatusHistory() { return *statusRecorder_; }
+  StatusHistoryWindow& StatusHistoryView() { return *statusHistoryWindow_; }
 
  private:
   std::unique_ptr<UnitSession> session_;
@@ -46,6 +50,8 @@ class AppContext {
   std::unique_ptr<TfrmUpgrade> upgrade_;
   std::unique_ptr<TfrmSMSExtra> smsExtra_;
   std::unique_ptr<TfrmNetworkWizard> networkWizard_;
+  std::unique_ptr<StatusRecorder> statusRecorder_;
+  std::unique_ptr<StatusHistoryWindow> statusHistoryWindow_;
 };
 
 }  // namespace wr

@@ -15,6 +15,7 @@
 #include "ui/desktop_shell.h"
 #include "ui/qt_prompts.h"
 #include "app/screenshots.h"
+#include "app/single_instance.h"
 #include "ui/tfrm_main.h"
 
 #include "sim/simulated_bus.h"
@@ -46,6 +47,8 @@ class GuardedApplication : public QApplication {
 struct Options {
   bool simulate = false;
   QString screenshotDir;
+  bool newInstance = false;
+  bool showHistory = false;
 };
 
 class CommandLine {
@@ -73,6 +76,16 @@ class CommandLine {
                                    QStringLiteral("dir"));
     screenshots.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(screenshots);
+    const QCommandLineOption newInstance(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start even when another copy is running, instead of bringing that copy's "
+                       "window to the front."));
+    parser.addOption(newInstance);
+    // For the idle check: the status history window open from the start.
+    QCommandLineOption showHistory(QStringLiteral("show-history"),
+                                   QStringLiteral("Open the status history window."));
+    showHistory.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(showHistory);
 
     QString error;
     if (!parser.parse(arguments)) {
@@ -102,6 +115,8 @@ class CommandLine {
     }
     options.simulate = parser.isSet(simulate);
     options.screenshotDir = parser.value(screenshots);
+    options.newInstance = parser.isSet(newInstance);
+    options.showHistory = parser.isSet(showHistory);
     return Outcome::Run;
   }
 
@@ -161,6 +176,15 @@ int main(int argc, char* argv[]) {
   // The loop ends with the main window, not with the last window.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // A second copy hands over to the first and ends. Copies with the
+  // simulated unit do not contend for a real one, so they are counted apart;
+  // a screenshot run is a separate copy by nature.
+  std::unique_ptr<wr::SingleInstance> instance;
+  if (!options.newInstance && options.screenshotDir.isEmpty()) {
+    instance = std::make_unique<wr::SingleInstance>(wr::SingleInstance::NameFor(options.simulate));
+    if (instance->Claim() == wr::SingleInstance::Role::HandedOver) return 0;
+  }
+
   try {
     std::unique_ptr<wr::UsbApi> api;
     if (options.simulate) {
@@ -176,7 +200,12 @@ int main(int argc, char* argv[]) {
       wr::AppContext context(*api, prompts, shell);
       prompts.SetParent(&context.Main());
       QObject::connect(&context.Main(), &wr::TfrmMain::closed, &app, &QApplication::quit);
+      if (instance) {
+        QObject::connect(instance.get(), &wr::SingleInstance::showRequested, &context.Main(),
+                         [&context] { wr::BringToFront(context.Main()); });
+      }
       context.Main().show();
+      if (options.showHistory) context.Main().ShowStatusHistory();
       if (!options.screenshotDir.isEmpty())
         wr::TakeScreenshotsWhenReady(context, QDir(options.screenshotDir));
       result = app.exec();

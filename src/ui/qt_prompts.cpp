@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -31,7 +32,17 @@ QString QtPrompts::OpenFile(const QString& caption, const QString& filter, const
 
 QString QtPrompts::SaveFile(const QString& caption, const QString& filter, const QString& suggested,
                             QString* selectedFilter) {
-  return QFileDialog::getSaveFileName(parent_, caption, suggested, filter, selectedFilter);
+  QFileDialog dialog(parent_, caption, suggested, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The dialog adds the extension itself, so the name it confirms replacing
+  // is the name that is written.
+  dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
+  if (QFileInfo(suggested).isAbsolute()) dialog.selectFile(suggested);
+  if (selectedFilter && !selectedFilter->isEmpty()) dialog.selectNameFilter(*selectedFilter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace wr

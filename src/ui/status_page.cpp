@@ -1,9 +1,12 @@
 #include "ui/status_page.h"
 
+#include <QDateTime>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "session/unit_model.h"
@@ -52,6 +55,13 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   supplyForm->addRow(QStringLiteral("Supply Voltage"), edt_volt_external);
   supplyForm->addRow(QStringLiteral("Backup Battery Voltage"), edt_volt_battery);
   page->addWidget(supply);
+
+  lblLastUpdate = Named(new QLabel(QStringLiteral("Last update: none yet")), "lblLastUpdate");
+  btnStatusHistory = Named(new QPushButton(QStringLiteral("Hi&story...")), "btnStatusHistory");
+  auto* updates = new QHBoxLayout;
+  updates->addWidget(lblLastUpdate, 1);
+  updates->addWidget(btnStatusHistory);
+  page->addLayout(updates);
   page->addStretch(1);
 
   connect(&model_, &UnitModel::statusChanged, this, &StatusPage::ShowStatus);
@@ -72,6 +82,12 @@ void StatusPage::ShowStatus() {
   edtTime->setText(FromBytes(s.time));
   edt_volt_external->setText(FromBytes(s.voltExternal));
   edt_volt_battery->setText(FromBytes(s.voltBattery));
+}
+
+void StatusPage::ShowLastUpdate(const QDateTime& when) {
+  if (!when.isValid()) return;
+  const QString text = QStringLiteral("Last update: ") + when.toString(QStringLiteral("HH:mm:ss"));
+  if (lblLastUpdate->text() != text) lblLastUpdate->setText(text);
 }
 
 void StatusPage::ShowUssdAnswer() {

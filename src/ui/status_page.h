@@ -3,8 +3,10 @@
 // and the last USSD answer.
 #include <QWidget>
 
+class QDateTime;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace wr {
 
@@ -28,6 +30,11 @@ class StatusPage : public QWidget {
   QLineEdit* edtTime = nullptr;
   QLineEdit* edt_volt_external = nullptr;
   QLineEdit* edt_volt_battery = nullptr;
+  // When the latest status arrived, and the button that opens its history.
+  QLabel* lblLastUpdate = nullptr;
+  QPushButton* btnStatusHistory = nullptr;
+
+  void ShowLastUpdate(const QDateTime& when);
 
  private:
   void ShowStatus();

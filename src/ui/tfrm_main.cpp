@@ -1,5 +1,6 @@
 #include "ui/tfrm_main.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -72,6 +73,9 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   connect(tabMain, &MainPage::versionKeyPressed, this, &TfrmMain::edtVersionKeyPress);
   connect(tabMain->btnUpgrade, &QPushButton::clicked, this, &TfrmMain::btnUpgradeClick);
   connect(&session_, &UnitSession::connectionReported, this, &TfrmMain::SetConnectionState);
+  actStatusHistory = Named(new QAction(QStringLiteral("Status &History"), this), "actStatusHistory");
+  connect(actStatusHistory, &QAction::triggered, this, &TfrmMain::ShowStatusHistory);
+  connect(tabStatus->btnStatusHistory, &QPushButton::clicked, this, &TfrmMain::ShowStatusHistory);
   connect(&session_, &UnitSession::chargeBatteryError, this, [this] {
     prompts_.ShowMessage(
         QStringLiteral("Error: Please connect battery or wait for battery to charge!"));
@@ -198,6 +202,14 @@ void TfrmMain::edtVersionKeyPress(QChar key) {
     terminalWindow_->show();
     terminalWindow_->raise();
   }
+}
+
+void TfrmMain::ShowStatusHistory() {
+  if (!statusHistoryWindow_) return;
+  if (statusHistoryWindow_->isMinimized()) statusHistoryWindow_->showNormal();
+  statusHistoryWindow_->show();
+  statusHistoryWindow_->raise();
+  statusHistoryWindow_->activateWindow();
 }
 
 void TfrmMain::btnUpgradeClick() {

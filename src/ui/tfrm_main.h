@@ -3,6 +3,7 @@
 // and connected displays and the status polling. It shows one unit session.
 #include <QWidget>
 
+class QAction;
 class QLabel;
 class QProgressBar;
 class QTabWidget;
@@ -46,6 +47,10 @@ class TfrmMain : public QWidget {
   // the upgrade button runs.
   void SetTerminalWindow(QWidget* terminal) { terminalWindow_ = terminal; }
   void SetUpgradeDialog(TfrmUpgrade* dialog) { upgradeDialog_ = dialog; }
+  // The status history window, which actStatusHistory and the Status tab's
+  // button bring to the front.
+  void SetStatusHistoryWindow(QWidget* window) { statusHistoryWindow_ = window; }
+  void ShowStatusHistory();
 
   // Called with every drain step's connected value.
   void SetConnectionState(int connected);
@@ -79,6 +84,7 @@ class TfrmMain : public QWidget {
   QLabel* lblSearchHint = nullptr;
   QTimer* tmrRefresh = nullptr;
   QTimer* timerSearch = nullptr;
+  QAction* actStatusHistory = nullptr;
 
  signals:
   // The user closed the window; the application ends its loop.
@@ -99,6 +105,7 @@ class TfrmMain : public QWidget {
   Prompts& prompts_;
   QWidget* terminalWindow_ = nullptr;
   TfrmUpgrade* upgradeDialog_ = nullptr;
+  QWidget* statusHistoryWindow_ = nullptr;
   int lastConnectionState_ = -1;
   bool refreshBusy_ = false;
   int searchTicks_ = 0;

@@ -85,14 +85,17 @@ class ScriptedPrompts : public Prompts {
     return file;
   }
   // Save dialogs take their answers from saveFiles (empty: Cancel); the
-  // filter chosen is saveFilter when set, else the first of the list.
+  // filter chosen is saveFilter when set, else the first of the list. The
+  // suggested file is recorded as the text.
   std::deque<QString> saveFiles;
   QString saveFilter;
   QString lastSuggested;
+  QString lastFilter;
   QString SaveFile(const QString& caption, const QString& filter, const QString& suggested,
                    QString* selectedFilter) override {
-    shown.push_back({"save", caption, filter});
+    shown.push_back({"save", caption, suggested});
     lastSuggested = suggested;
+    lastFilter = filter;
     if (whileShown) whileShown();
     if (selectedFilter)
       *selectedFilter = saveFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : saveFilter;
