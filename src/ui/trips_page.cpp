@@ -1,15 +1,21 @@
 #include "ui/trips_page.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -44,6 +50,51 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 }
 
 bool ShowsCoordinate(const QString& text) { return text.contains(QLatin1Char(',')); }
+
+// Shows a cell's whole text as its tooltip when the column is too narrow
+// for it, and no tooltip otherwise; frames the current cell, which the menu
+// key acts on, inside the selected row.
+class TripCellDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    // The style's own focus frame is drawn in the selection's colour and
+    // cannot be seen on a selected row.
+    if (!(option.state & QStyle::State_HasFocus)) return;
+    painter->save();
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->setPen(QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight),
+                         1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+    painter->restore();
+  }
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip)
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    if (index.isValid() && IsCut(option, index)) {
+      QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(),
+                         view->viewport(), option.rect);
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
+  }
+
+ private:
+  // The style elides exactly when the text and its margins need more than
+  // the cell, which is what the size hint measures.
+  bool IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    return !index.data(Qt::DisplayRole).toString().isEmpty() &&
+           sizeHint(option, index).width() > option.rect.width();
+  }
+};
 
 // Empty when the name can be given to a place; otherwise why not.
 QString NameProblem(const QString& name) {
@@ -80,8 +131,15 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
   sgridTrips->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   sgridTrips->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   sgridTrips->setShowGrid(true);
+  // Tab moves on to the buttons, as it does everywhere else in the window.
+  sgridTrips->setTabKeyNavigation(false);
+  // One line per cell, cut with an ellipsis; the tooltip shows the rest.
+  sgridTrips->setWordWrap(false);
+  sgridTrips->setItemDelegate(new TripCellDelegate(sgridTrips));
+  sgridTrips->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   sgridTrips->installEventFilter(this);
   sgridTrips->viewport()->installEventFilter(this);
+  sgridTrips->horizontalHeader()->viewport()->installEventFilter(this);
   page->addWidget(sgridTrips, 1);
 
   Panel2 = Named(new QWidget, "Panel2");
@@ -122,12 +180,15 @@ void TripsPage::BuildCoordinateMenu() {
   pmenuCoordinate = Named(new QMenu(this), "pmenuCoordinate");
   OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(QStringLiteral("Open in Google Maps")),
                             "OpeninGoogleMaps1");
+  OpenTripInMap = Named(pmenuCoordinate->addAction(QStringLiteral("Open Trip in Google Maps")),
+                        "OpenTripInMap");
   btnNameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Name Coordinate")),
                             "btnNameCoordinate");
   btnRenameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Rename Coordinate")),
                               "btnRenameCoordinate");
   btnDeleteName = Named(pmenuCoordinate->addAction(QStringLiteral("Delete Name")), "btnDeleteName");
   connect(OpeninGoogleMaps1, &QAction::triggered, this, &TripsPage::OpeninGoogleMaps1Click);
+  connect(OpenTripInMap, &QAction::triggered, this, &TripsPage::OpenTripInMapClick);
   connect(btnNameCoordinate, &QAction::triggered, this, &TripsPage::btnNameCoordinateClick);
   connect(btnRenameCoordinate, &QAction::triggered, this, &TripsPage::btnRenameCoordinateClick);
   connect(btnDeleteName, &QAction::triggered, this, &TripsPage::btnDeleteNameClick);
@@ -159,6 +220,11 @@ void TripsPage::SetUpTripGrid() {
   }
   sgridTrips->setHorizontalHeaderLabels(headings);
   sgridTrips->setRowHidden(0, true);
+  // A width the user drags stays the column's least width.
+  connect(sgridTrips->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) {
+            if (!applyingWidths_ && column < kShownColumns) userWidth_[column] = width;
+          });
 }
 
 void TripsPage::WidenForContent(int row) {
@@ -188,7 +254,10 @@ void TripsPage::ApplyTripColumnWidths() {
   widths[5] = w / 8;
   widths[6] = w - (widths[0] + widths[1] + widths[2] + widths[3] + widths[4] + widths[5]) - 28;
   for (int c = 0; c < kWidenedColumns; ++c) widths[c] = std::max(widths[c], contentWidth_[c]);
-  for (int c = 0; c < 7; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
+  for (int c = 0; c < kShownColumns; ++c) widths[c] = std::max(widths[c], userWidth_[c]);
+  applyingWidths_ = true;
+  for (int c = 0; c < kShownColumns; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
+  applyingWidths_ = false;
 }
 
 void TripsPage::SetUnitControlsEnabled(bool enabled) {
@@ -207,6 +276,24 @@ void TripsPage::ResetRows(bool firstRowEmptied) {
 bool TripsPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == sgridTrips && event->type() == QEvent::Resize) {
     ApplyTripColumnWidths();
+  } else if (watched == sgridTrips && event->type() == QEvent::KeyPress) {
+    // The menu key, and Shift+F10 where there is none.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Menu ||
+        (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+      OpenCoordinateMenuAtCurrentCell();
+      return true;
+    }
+  } else if (sgridTrips && (watched == sgridTrips || watched == sgridTrips->viewport()) &&
+             event->type() == QEvent::ContextMenu &&
+             static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    // Some desktops turn the menu key into this event rather than a key press.
+    OpenCoordinateMenuAtCurrentCell();
+    return true;
+  } else if (sgridTrips && watched == sgridTrips->horizontalHeader()->viewport() &&
+             event->type() == QEvent::ToolTip) {
+    ShowCutHeadingTip(*static_cast<QHelpEvent*>(event));
+    return true;
   } else if (sgridTrips && watched == sgridTrips->viewport() &&
              event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -214,6 +301,23 @@ bool TripsPage::eventFilter(QObject* watched, QEvent* event) {
     sgridTripsMouseDown(mouse->button(), mouse->modifiers(), p.x(), p.y());
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TripsPage::ShowCutHeadingTip(const QHelpEvent& help) {
+  // A heading cut by a narrow column shows whole, as a cut cell does.
+  const QHeaderView* header = sgridTrips->horizontalHeader();
+  const int column = header->logicalIndexAt(help.pos());
+  const QString text =
+      column < 0 ? QString() : sgridTrips->model()->headerData(column, Qt::Horizontal).toString();
+  const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  if (text.isEmpty() ||
+      header->fontMetrics().horizontalAdvance(text) + 2 * margin <= header->sectionSize(column)) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(help.globalPos(), text, header->viewport(),
+                     QRect(header->sectionViewportPosition(column), 0, header->sectionSize(column),
+                           header->height()));
 }
 
 void TripsPage::InitPlaceStore() {
@@ -299,20 +403,45 @@ void TripsPage::btnExcelClick() {
 
 void TripsPage::sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   if (button != Qt::RightButton) return;
-  const int row = sgridTrips->rowAt(y);
-  const int column = sgridTrips->columnAt(x);
-  if (row < 0 || (column != kStartShown && column != kEndShown)) return;
+  OpenCoordinateMenu(sgridTrips->rowAt(y), sgridTrips->columnAt(x), QPoint(x, y));
+}
+
+bool TripsPage::OpenCoordinateMenu(int row, int column, const QPoint& at) {
+  if (row < 0 || (column != kStartShown && column != kEndShown)) return false;
   // The heading row and emptied rows have no raw coordinate.
-  if (CellText(sgridTrips, row, column + kHiddenOffset).isEmpty()) return;
+  if (CellText(sgridTrips, row, column + kHiddenOffset).isEmpty()) return false;
   const bool showsCoordinate = ShowsCoordinate(CellText(sgridTrips, row, column));
   btnNameCoordinate->setVisible(showsCoordinate);
   btnRenameCoordinate->setVisible(!showsCoordinate);
   ClickedRow = row;
   ClickedCoordColumn = column + kHiddenOffset;
-  pmenuCoordinate->popup(sgridTrips->viewport()->mapToGlobal(QPoint(x, y)));
+  pmenuCoordinate->popup(sgridTrips->viewport()->mapToGlobal(at));
+  return true;
+}
+
+void TripsPage::OpenCoordinateMenuAtCurrentCell() {
+  const QModelIndex current = sgridTrips->currentIndex();
+  if (!current.isValid() || sgridTrips->isRowHidden(current.row())) return;
+  sgridTrips->scrollTo(current);
+  // Just below the cell, so that its text stays in view.
+  const QRect cell = sgridTrips->visualRect(current);
+  OpenCoordinateMenu(current.row(), current.column(), QPoint(cell.left(), cell.bottom() + 1));
 }
 
 void TripsPage::OpeninGoogleMaps1Click() { OpenCoordinateInMap(ClickedCoordColumn, ClickedRow); }
+
+void TripsPage::OpenTripInMapClick() { OpenRouteInMap(ClickedRow); }
+
+void TripsPage::OpenRouteInMap(int row) {
+  if (row <= 0 || row >= sgridTrips->rowCount()) return;
+  const std::string bytes = MapRouteAddress(ToBytes(CellText(sgridTrips, row, kStartRaw)),
+                                            ToBytes(CellText(sgridTrips, row, kEndRaw)));
+  const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  if (!shell_.OpenAddress(address))
+    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the trip. "
+                                        "Open this address in a browser:\n%1")
+                             .arg(address));
+}
 
 void TripsPage::OpenCoordinateInMap(int column, int row) {
   if (row < 0 || row >= sgridTrips->rowCount() || column < 0 || column >= sgridTrips->columnCount())

@@ -6,7 +6,9 @@
 #include <memory>
 
 class QAction;
+class QHelpEvent;
 class QMenu;
+class QPoint;
 class QPushButton;
 class QTableWidget;
 
@@ -36,10 +38,13 @@ class TripsPage : public QWidget {
   void btnExcelClick();
   void sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void OpeninGoogleMaps1Click();
+  void OpenTripInMapClick();
   void btnNameCoordinateClick();
   void btnRenameCoordinateClick();
   void btnDeleteNameClick();
   void OpenCoordinateInMap(int column, int row);
+  // The route of the trip in this row, from its start to its end.
+  void OpenRouteInMap(int row);
   void InitPlaceStore();
   void FreePlaceStore();
   void FillTripNames();
@@ -58,6 +63,7 @@ class TripsPage : public QWidget {
   QPushButton* btnGetTrips = nullptr;
   QMenu* pmenuCoordinate = nullptr;
   QAction* OpeninGoogleMaps1 = nullptr;
+  QAction* OpenTripInMap = nullptr;
   QAction* btnNameCoordinate = nullptr;
   QAction* btnRenameCoordinate = nullptr;
   QAction* btnDeleteName = nullptr;
@@ -67,6 +73,12 @@ class TripsPage : public QWidget {
 
  private:
   void BuildCoordinateMenu();
+  // Opens the coordinate menu for a cell at a point of the grid's viewport;
+  // false when the cell is no trip position.
+  bool OpenCoordinateMenu(int row, int column, const QPoint& at);
+  // The same for the current cell, from the keyboard.
+  void OpenCoordinateMenuAtCurrentCell();
+  void ShowCutHeadingTip(const QHelpEvent& help);
   void SetUpTripGrid();
   void SetCell(int row, int column, const QString& text);
   // The grid follows the model: back to one row, emptied or not.
@@ -79,6 +91,11 @@ class TripsPage : public QWidget {
   // Pixels around a cell's text (frame and margins).
   static constexpr int kCellPadding = 10;
   int contentWidth_[kWidenedColumns] = {0, 0, 0};
+  // Widths the user gave columns by dragging; 0 where none. The rule and the
+  // content never make such a column narrower.
+  static constexpr int kShownColumns = 7;
+  int userWidth_[kShownColumns] = {0, 0, 0, 0, 0, 0, 0};
+  bool applyingWidths_ = false;
 
   UnitSession& session_;
   Prompts& prompts_;

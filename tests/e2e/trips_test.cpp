@@ -141,7 +141,8 @@ TEST_F(TripsTest, RightClickOnAPositionOpensTheMenuThatFitsTheCell) {
   InjectAndSettle({"+TRIPS,2,d2,s,e,-26.1071,28.0567,-26.2041,28.0473,5,6"});
   PressCell(3, 3, Qt::RightButton);
   ASSERT_TRUE(MenuOpen());
-  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Name Coordinate", "Delete Name"}));
+  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Open Trip in Google Maps",
+                                      "Name Coordinate", "Delete Name"}));
   EXPECT_EQ(Trips().ClickedRow, 3);
   EXPECT_EQ(Trips().ClickedCoordColumn, 7);
   PressCell(3, 4, Qt::RightButton);
@@ -180,7 +181,8 @@ TEST_F(TripsTest, NamingAPositionNamesEveryTripWithinTheRadiusAndMapsUseTheRawPo
 
   // A named cell offers renaming, and its map shows the position, not the name.
   PressCell(2, 4, Qt::RightButton);
-  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Rename Coordinate", "Delete Name"}));
+  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Open Trip in Google Maps",
+                                      "Rename Coordinate", "Delete Name"}));
   Trips().pmenuCoordinate->hide();
   Trips().OpeninGoogleMaps1->trigger();
   ASSERT_EQ(Shell().addresses.size(), 1u);
