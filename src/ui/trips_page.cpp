@@ -1,8 +1,13 @@
 #include "ui/trips_page.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +17,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -19,9 +27,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "export/trip_export.h"
 #include "places/map_address.h"
 #include "places/place_store.h"
 #include "session/unit_session.h"
@@ -50,6 +61,10 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 }
 
 bool ShowsCoordinate(const QString& text) { return text.contains(QLatin1Char(',')); }
+
+// How long the unit may take to list its trips for an export or the delete
+// question; a long log is a few hundred lines.
+constexpr int kTripListingMs = 30000;
 
 // Shows a cell's whole text as its tooltip when the column is too narrow
 // for it, and no tooltip otherwise; frames the current cell, which the menu
@@ -95,6 +110,64 @@ class TripCellDelegate final : public QStyledItemDelegate {
            sizeHint(option, index).width() > option.rect.width();
   }
 };
+
+// The user's settings of this tool.
+std::unique_ptr<QSettings> UserSettings() {
+  QString organisation = QCoreApplication::organizationName();
+  if (organisation.isEmpty()) organisation = QStringLiteral("Wayrunner");
+  return std::make_unique<QSettings>(organisation, QCoreApplication::applicationName());
+}
+constexpr char kExportFolderKey[] = "trips/exportFolder";
+constexpr char kExportFormatKey[] = "trips/exportFormat";
+
+struct ExportFilter {
+  TripExportFormat format;
+  const char* text;
+};
+constexpr ExportFilter kExportFilters[] = {
+    {TripExportFormat::kCsv, "CSV table (*.csv)"},
+    {TripExportFormat::kGpx, "GPX tracks (*.gpx)"},
+    {TripExportFormat::kKml, "KML map (*.kml)"},
+    {TripExportFormat::kXlsx, "xlsx workbook (*.xlsx)"},
+};
+
+QString FormatName(TripExportFormat format) {
+  const std::string_view name = TripExportFormatName(format);
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::optional<TripExportFormat> FormatOfFilter(const QString& filter) {
+  for (const ExportFilter& f : kExportFilters)
+    if (filter == QLatin1String(f.text)) return f.format;
+  return std::nullopt;
+}
+
+QString FilterOf(TripExportFormat format) {
+  for (const ExportFilter& f : kExportFilters)
+    if (f.format == format) return QString::fromLatin1(f.text);
+  return QString();
+}
+
+QString TripCount(size_t n) {
+  return n == 1 ? QStringLiteral("1 trip") : QStringLiteral("%1 trips").arg(n);
+}
+
+// How the user tells the trips apart: the grid's date and times.
+QString TripLabel(const TripRecord& trip) {
+  return QStringLiteral("%1 %2 to %3")
+      .arg(FromBytes(trip.date), FromBytes(trip.startTime), FromBytes(trip.endTime));
+}
+
+// The file name offered: the unit and the day, so that one folder can hold
+// the exports of many units.
+QString SuggestedFileName(const std::string& deviceId, TripExportFormat format) {
+  QString unit = FromBytes(deviceId);
+  unit.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")));
+  QString name = QStringLiteral("trips");
+  if (!unit.isEmpty()) name += QLatin1Char('-') + unit;
+  return name + QLatin1Char('-') + QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('.') +
+         FormatName(format);
+}
 
 // Empty when the name can be given to a place; otherwise why not.
 QString NameProblem(const QString& name) {
@@ -154,7 +227,11 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
     return button;
   };
   btnDeleteAll = tripButton("btnDeleteAll", QStringLiteral("&Delete All Trips"), QStyle::SP_TrashIcon);
+#ifdef _WIN32
   btnExcel = tripButton("btnExcel", QStringLiteral("Export to Excel"), QStyle::SP_FileDialogDetailedView);
+#else
+  btnExcel = tripButton("btnExcel", QStringLiteral("Export Trips..."), QStyle::SP_DialogSaveButton);
+#endif
   btnGetTrips = tripButton("btnGetTrips", QStringLiteral("Show Trips"), QStyle::SP_BrowserReload);
   bar->addWidget(btnDeleteAll);
   bar->addWidget(btnExcel);
@@ -261,7 +338,9 @@ void TripsPage::ApplyTripColumnWidths() {
 }
 
 void TripsPage::SetUnitControlsEnabled(bool enabled) {
-  for (QPushButton* b : {btnGetTrips, btnExcel, btnDeleteAll}) b->setEnabled(enabled);
+  unitControlsEnabled_ = enabled;
+  // While the page waits for the trip list, its buttons wait too.
+  for (QPushButton* b : {btnGetTrips, btnExcel, btnDeleteAll}) b->setEnabled(enabled && !busy_);
 }
 
 void TripsPage::ResetRows(bool firstRowEmptied) {
@@ -383,15 +462,176 @@ void TripsPage::btnGetTripsClick() {
   session_.StartTripListing();
 }
 
+bool TripsPage::FetchTripList(QString& why) {
+  busy_ = true;
+  SetUnitControlsEnabled(unitControlsEnabled_);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The window outlives this wait: it is destroyed only after the event
+  // loop, which a quit request makes the wait leave at once.
+  const UnitSession::Outcome listed = session_.FetchTrips(kTripListingMs);
+  QApplication::restoreOverrideCursor();
+  busy_ = false;
+  SetUnitControlsEnabled(unitControlsEnabled_);
+  why = listed.message;
+  return listed.done;
+}
+
 void TripsPage::btnDeleteAllClick() {
-  if (!prompts_.AskYesNo(QStringLiteral("Delete All"),
-                         QStringLiteral("Are you sure you want to delete all trips?")))
+  if (busy_) return;
+  // What goes is what the unit holds now, whatever the grid showed before.
+  QString why;
+  const bool listed = FetchTripList(why);
+  if (session_.Quitting()) return;
+  if (!session_.IsConnected()) {
+    prompts_.ShowMessage(why.isEmpty() ? QStringLiteral("The unit is no longer connected.") : why);
     return;
+  }
+  const std::vector<TripRecord> trips = session_.Model().Trips();
+  if (listed && !trips.empty()) {
+    const QString them = trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them");
+    if (prompts_.AskYesNo(QStringLiteral("Delete All"),
+                          QStringLiteral("Export the %1 before deleting %2?")
+                              .arg(TripCount(trips.size()), them)) &&
+        ExportTripList(trips, QStringLiteral("No trip was deleted.")) != ExportResult::kWritten)
+      return;
+  }
+  QString question = QStringLiteral("Are you sure you want to delete all trips?\n\n");
+  if (!listed) {
+    question += QStringLiteral("The unit did not list its trips, so how many will go is not known.");
+    if (!why.isEmpty()) question += QLatin1Char('\n') + why;
+  } else if (trips.empty()) {
+    question += QStringLiteral("The unit lists no trips.");
+  } else if (trips.size() == 1) {
+    question += QStringLiteral("The unit's 1 trip will be deleted.");
+  } else {
+    question += QStringLiteral("All %1 trips of the unit will be deleted.").arg(trips.size());
+  }
+  if (!prompts_.AskYesNo(QStringLiteral("Delete All"), question)) return;
   session_.DeleteTrips();
   RefreshTripNames();
 }
 
 void TripsPage::btnExcelClick() {
+#ifdef _WIN32
+  ExportToSpreadsheet();
+#else
+  ExportTrips();
+#endif
+}
+
+bool TripsPage::ExportTrips() {
+  if (busy_) return false;
+  if (session_.Model().Trips().empty() && session_.IsConnected()) {
+    QString why;
+    if (!FetchTripList(why)) {
+      if (session_.Quitting()) return false;
+      prompts_.ShowMessage(QStringLiteral("The trips could not be exported: the unit did not list them.") +
+                           (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+      return false;
+    }
+  }
+  const std::vector<TripRecord> trips = session_.Model().Trips();
+  if (trips.empty()) {
+    prompts_.ShowMessage(session_.IsConnected()
+                             ? QStringLiteral("The unit has no trips to export.")
+                             : QStringLiteral("There are no trips to export. Connect the unit and "
+                                              "press \"Show Trips\" first."));
+    return false;
+  }
+  return ExportTripList(trips, QString()) == ExportResult::kWritten;
+}
+
+TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>& trips,
+                                                  const QString& notDone) {
+  const std::unique_ptr<QSettings> settings = UserSettings();
+  QString folder = settings->value(QLatin1String(kExportFolderKey)).toString();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  }
+  TripExportFormat format =
+      TripExportFormatFromName(settings->value(QLatin1String(kExportFormatKey)).toString().toStdString())
+          .value_or(TripExportFormat::kCsv);
+  if (!TripExportFormatAvailable(format)) format = TripExportFormat::kCsv;
+
+  QStringList filters;
+  for (const ExportFilter& f : kExportFilters)
+    if (TripExportFormatAvailable(f.format)) filters << QString::fromLatin1(f.text);
+  QString selectedFilter = FilterOf(format);
+  QString file = prompts_.SaveFile(QStringLiteral("Export Trips"), filters.join(QStringLiteral(";;")),
+                                   QDir(folder).filePath(SuggestedFileName(session_.Model().DeviceId(), format)),
+                                   &selectedFilter);
+  if (file.isEmpty()) return ExportResult::kCancelled;
+
+  // A name's own extension names the format; without one the chosen filter
+  // does, and its extension is added.
+  if (const auto named = TripExportFormatFromPath(std::filesystem::u8path(file.toStdString()))) {
+    format = *named;
+  } else {
+    format = FormatOfFilter(selectedFilter).value_or(format);
+    file += QLatin1Char('.') + FormatName(format);
+    // The dialog asked about the name without the extension.
+    if (QFileInfo::exists(file) &&
+        !prompts_.AskYesNo(QStringLiteral("Export Trips"),
+                           QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                               .arg(QDir::toNativeSeparators(file))))
+      return ExportResult::kCancelled;
+  }
+  const QString nativeFile = QDir::toNativeSeparators(file);
+  auto fail = [&](const QString& why) {
+    QString message = QStringLiteral("The trips were not exported.\n") + why;
+    if (!notDone.isEmpty()) message += QLatin1Char('\n') + notDone;
+    prompts_.ShowMessage(message);
+    return ExportResult::kFailed;
+  };
+  if (!TripExportFormatAvailable(format))
+    return fail(QStringLiteral("This build of Wayrunner Track cannot write %1 files.").arg(FormatName(format)));
+
+  // Names as the grid shows them; the store holds the system's code page,
+  // the export takes UTF-8.
+  const std::shared_ptr<PlaceStore> store = placeStore_;
+  const PlaceNamer namer = [store](const std::string& coordinate) {
+    return store ? ToBytes(FromLocalBytes(store->LookupPlaceName(coordinate))) : std::string();
+  };
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const TripExportResult written =
+      WriteTripExport(std::filesystem::u8path(nativeFile.toStdString()), format, trips, namer);
+  QApplication::restoreOverrideCursor();
+  if (!written.ok)
+    return fail(written.error.empty() ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
+                                      : FromBytes(written.error));
+
+  settings->setValue(QLatin1String(kExportFolderKey), QFileInfo(file).absolutePath());
+  settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));
+
+  QString done = QStringLiteral("%1 exported to\n%2")
+                     .arg(TripCount(trips.size() - written.leftOut.size()), nativeFile);
+  if (!written.leftOut.empty()) {
+    // Only GPX and KML leave trips out: they can draw no line without both ends.
+    done += written.leftOut.size() == 1
+                ? QStringLiteral("\n\n1 trip was left out because its start or end position is "
+                                 "missing or unreadable:")
+                : QStringLiteral("\n\n%1 trips were left out because their start or end position "
+                                 "is missing or unreadable:").arg(written.leftOut.size());
+    constexpr size_t kListed = 10;
+    size_t listed = 0;
+    for (const int32_t index : written.leftOut) {
+      if (listed == kListed) break;
+      for (const TripRecord& trip : trips)
+        if (trip.index == index) {
+          done += QStringLiteral("\n") + TripLabel(trip);
+          ++listed;
+          break;
+        }
+    }
+    if (written.leftOut.size() > listed)
+      done += QStringLiteral("\nand %1 more").arg(written.leftOut.size() - listed);
+  }
+  prompts_.ShowMessage(done);
+  return ExportResult::kWritten;
+}
+
+void TripsPage::ExportToSpreadsheet() {
   const int columns = sgridTrips->columnCount() - 2;  // the raw coordinates stay behind
   std::vector<std::vector<std::string>> rows(static_cast<size_t>(sgridTrips->rowCount()));
   for (int r = 0; r < sgridTrips->rowCount(); ++r)

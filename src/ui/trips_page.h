@@ -4,6 +4,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
+
+#include "protocol/trip_record.h"
 
 class QAction;
 class QHelpEvent;
@@ -35,7 +38,15 @@ class TripsPage : public QWidget {
   void HandleTripsLine(int index);
   void btnGetTripsClick();
   void btnDeleteAllClick();
+  // On Windows the grid goes to the spreadsheet program through its
+  // automation object; elsewhere the button opens ExportTrips.
   void btnExcelClick();
+  // Asks for a file and a format (CSV, GPX, KML, xlsx) and writes the listed
+  // trips there with their place names. With no trips listed, the unit is
+  // asked for them first. True when a file was written.
+  bool ExportTrips();
+  // The grid, as shown, into a new worksheet of the spreadsheet program.
+  void ExportToSpreadsheet();
   void sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void OpeninGoogleMaps1Click();
   void OpenTripInMapClick();
@@ -72,6 +83,8 @@ class TripsPage : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  enum class ExportResult { kWritten, kCancelled, kFailed };
+
   void BuildCoordinateMenu();
   // Opens the coordinate menu for a cell at a point of the grid's viewport;
   // false when the cell is no trip position.
@@ -79,6 +92,10 @@ class TripsPage : public QWidget {
   // The same for the current cell, from the keyboard.
   void OpenCoordinateMenuAtCurrentCell();
   void ShowCutHeadingTip(const QHelpEvent& help);
+  // Asks the unit for its whole trip list and waits for it.
+  bool FetchTripList(QString& why);
+  // The save dialog and the write; notDone is added to a failure's message.
+  ExportResult ExportTripList(const std::vector<TripRecord>& trips, const QString& notDone);
   void SetUpTripGrid();
   void SetCell(int row, int column, const QString& text);
   // The grid follows the model: back to one row, emptied or not.
@@ -96,6 +113,10 @@ class TripsPage : public QWidget {
   static constexpr int kShownColumns = 7;
   int userWidth_[kShownColumns] = {0, 0, 0, 0, 0, 0, 0};
   bool applyingWidths_ = false;
+
+  // A fetch for the delete question or an export is waiting for the unit.
+  bool busy_ = false;
+  bool unitControlsEnabled_ = false;
 
   UnitSession& session_;
   Prompts& prompts_;

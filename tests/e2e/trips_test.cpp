@@ -103,26 +103,48 @@ TEST_F(TripsTest, HeadingsStayInViewAndDatesAndTimesAreReadableWhole) {
   EXPECT_EQ(Grid()->columnWidth(0), 51);
 }
 
-TEST_F(TripsTest, DeleteAllAsksFirstThenClearsAndAsksTheUnitAgain) {
-  ShowTrips(ThreeTrips());
+// The question counts what the unit holds now, not what the grid showed:
+// the unit is asked for its list first, which changes nothing on it.
+TEST_F(TripsTest, DeleteAllCountsTheUnitsTripsAsksTwiceThenClearsAndAsksTheUnitAgain) {
+  Unit().SetTrips(ThreeTrips());
   const size_t mark = Received().size();
-  Prompts().yesNo = {false};
+  Prompts().yesNo = {false, false};
   Click(QStringLiteral("btnDeleteAll"));
-  ASSERT_EQ(Prompts().shown.size(), 1u);
+  ASSERT_EQ(Prompts().shown.size(), 2u);
   EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Delete All"));
-  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Are you sure you want to delete all trips?"));
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Export the 3 trips before deleting them?"));
+  EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Delete All"));
+  EXPECT_EQ(Prompts().shown[1].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\n"
+                           "All 3 trips of the unit will be deleted."));
   Pump(200);
-  EXPECT_TRUE(ReceivedSince(mark).empty());
+  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>({"AT+TRIPS"}));
   EXPECT_EQ(Grid()->rowCount(), 4);
   EXPECT_EQ(Unit().Trips().size(), 3u);
 
-  Prompts().yesNo = {true};
+  // One trip: no export without a yes; the delete clears at once.
+  Unit().SetTrips({ThreeTrips()[0]});
+  Prompts().shown.clear();
+  Prompts().yesNo = {false, true};
+  const size_t second = Received().size();
   Click(QStringLiteral("btnDeleteAll"));
+  ASSERT_EQ(Prompts().shown.size(), 2u);
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Export the 1 trip before deleting it?"));
+  EXPECT_EQ(Prompts().shown[1].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\nThe unit's 1 trip will be deleted."));
   EXPECT_EQ(Grid()->rowCount(), 2);
   EXPECT_EQ(Row(1), QStringList(QVector<QString>(9)));
-  ASSERT_TRUE(WaitForReceived("AT+TRIPS"));
-  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>({"AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
+  ASSERT_TRUE(WaitFor([&] { return ReceivedSince(second).size() == 3; }));
+  EXPECT_EQ(ReceivedSince(second),
+            std::vector<std::string>({"AT+TRIPS", "AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
   EXPECT_TRUE(Unit().Trips().empty());
+
+  // Nothing left: nothing to export, and the question says so.
+  Prompts().shown.clear();
+  Click(QStringLiteral("btnDeleteAll"));
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\nThe unit lists no trips."));
 }
 
 TEST_F(TripsTest, ColumnWidthsFollowTheGridWidth) {
@@ -453,7 +475,7 @@ TEST_F(TripsExportTest, TheProgramSeesEveryCallInOrderAndEveryReferenceIsRelease
   Prompts().inputs = {QStringLiteral("Home")};
   Choose(1, 3, Trips().btnNameCoordinate);
   UseRecorder();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
   EXPECT_TRUE(Prompts().Messages().empty());
   EXPECT_EQ(log_.calls,
             ExpectedCalls({{"Date", "Start", "End", "Start coordinates", "End coordinates",
@@ -475,7 +497,7 @@ TEST_F(TripsExportTest, TextsThatLookLikeFormulasGoOverAsText) {
   Choose(1, 3, Trips().btnNameCoordinate);
   ASSERT_EQ(Cell(1, 3), QStringLiteral("=HYPERLINK(\"x\")"));
   UseRecorder();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
   std::vector<std::string> values;
   for (const std::string& call : log_.calls)
     if (call.find(" Value = ") != std::string::npos) values.push_back(call.substr(call.find(" = ") + 3));
@@ -491,7 +513,7 @@ TEST_F(TripsExportTest, AnyFailingCallEndsTheExportWithTheMessageAndReleasesWhat
     log_ = {};
     log_.failAt = failAt;
     Prompts().shown.clear();
-    Click(QStringLiteral("btnExcel"));
+    Trips().ExportToSpreadsheet();
     EXPECT_EQ(static_cast<int>(log_.calls.size()), failAt);
     EXPECT_TRUE(log_.live.empty()) << failAt;
     EXPECT_EQ(Prompts().Messages(),
@@ -501,7 +523,7 @@ TEST_F(TripsExportTest, AnyFailingCallEndsTheExportWithTheMessageAndReleasesWhat
   // No spreadsheet program at all.
   SetSpreadsheetFactory([](wr::Prompts&, DesktopShell&) { return nullptr; });
   Prompts().shown.clear();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
   EXPECT_EQ(Prompts().Messages().size(), 1u);
 }
 
@@ -545,7 +567,7 @@ TEST_F(TripsExportTest, TheXlsxFileHoldsTheSheetTheHeadingsTheWidthsAndTheValues
   Prompts().inputs = {QStringLiteral("Home")};
   Choose(1, 3, Trips().btnNameCoordinate);
   Prompts().shown.clear();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
 
   const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
   ASSERT_EQ(files.size(), 1);
