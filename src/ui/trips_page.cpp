@@ -81,8 +81,9 @@ class TripCellDelegate final : public QStyledItemDelegate {
     if (!(option.state & QStyle::State_HasFocus)) return;
     painter->save();
     const bool selected = option.state & QStyle::State_Selected;
-    painter->setPen(QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight),
-                         1, Qt::DotLine));
+    const QColor frame =
+        option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight);
+    painter->setPen(QPen(frame, 1, Qt::DotLine));
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
     painter->restore();
@@ -525,8 +526,9 @@ bool TripsPage::ExportTrips() {
     QString why;
     if (!FetchTripList(why)) {
       if (session_.Quitting()) return false;
-      prompts_.ShowMessage(QStringLiteral("The trips could not be exported: the unit did not list them.") +
-                           (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+      prompts_.ShowMessage(
+          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+          (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
       return false;
     }
   }
@@ -549,18 +551,19 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
     folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
   }
+  const QString lastFormat = settings->value(QLatin1String(kExportFormatKey)).toString();
   TripExportFormat format =
-      TripExportFormatFromName(settings->value(QLatin1String(kExportFormatKey)).toString().toStdString())
-          .value_or(TripExportFormat::kCsv);
+      TripExportFormatFromName(lastFormat.toStdString()).value_or(TripExportFormat::kCsv);
   if (!TripExportFormatAvailable(format)) format = TripExportFormat::kCsv;
 
   QStringList filters;
   for (const ExportFilter& f : kExportFilters)
     if (TripExportFormatAvailable(f.format)) filters << QString::fromLatin1(f.text);
   QString selectedFilter = FilterOf(format);
-  QString file = prompts_.SaveFile(QStringLiteral("Export Trips"), filters.join(QStringLiteral(";;")),
-                                   QDir(folder).filePath(SuggestedFileName(session_.Model().DeviceId(), format)),
-                                   &selectedFilter);
+  const QString suggested =
+      QDir(folder).filePath(SuggestedFileName(session_.Model().DeviceId(), format));
+  QString file = prompts_.SaveFile(QStringLiteral("Export Trips"),
+                                   filters.join(QStringLiteral(";;")), suggested, &selectedFilter);
   if (file.isEmpty()) return ExportResult::kCancelled;
 
   // A name's own extension names the format; without one the chosen filter
@@ -585,7 +588,8 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
     return ExportResult::kFailed;
   };
   if (!TripExportFormatAvailable(format))
-    return fail(QStringLiteral("This build of Wayrunner Track cannot write %1 files.").arg(FormatName(format)));
+    return fail(QStringLiteral("This build of Wayrunner Track cannot write %1 files.")
+                    .arg(FormatName(format)));
 
   // Names as the grid shows them; the store holds the system's code page,
   // the export takes UTF-8.
@@ -598,8 +602,9 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
       WriteTripExport(std::filesystem::u8path(nativeFile.toStdString()), format, trips, namer);
   QApplication::restoreOverrideCursor();
   if (!written.ok)
-    return fail(written.error.empty() ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
-                                      : FromBytes(written.error));
+    return fail(written.error.empty()
+                    ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
+                    : FromBytes(written.error));
 
   settings->setValue(QLatin1String(kExportFolderKey), QFileInfo(file).absolutePath());
   settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));
