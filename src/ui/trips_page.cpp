@@ -1,21 +1,38 @@
 #include "ui/trips_page.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "export/trip_export.h"
 #include "places/map_address.h"
 #include "places/place_store.h"
 #include "session/unit_session.h"
@@ -44,6 +61,114 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 }
 
 bool ShowsCoordinate(const QString& text) { return text.contains(QLatin1Char(',')); }
+
+// How long the unit may take to list its trips for an export or the delete
+// question; a long log is a few hundred lines.
+constexpr int kTripListingMs = 30000;
+
+// Shows a cell's whole text as its tooltip when the column is too narrow
+// for it, and no tooltip otherwise; frames the current cell, which the menu
+// key acts on, inside the selected row.
+class TripCellDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    // The style's own focus frame is drawn in the selection's colour and
+    // cannot be seen on a selected row.
+    if (!(option.state & QStyle::State_HasFocus)) return;
+    painter->save();
+    const bool selected = option.state & QStyle::State_Selected;
+    const QColor frame =
+        option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight);
+    painter->setPen(QPen(frame, 1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+    painter->restore();
+  }
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip)
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    if (index.isValid() && IsCut(option, index)) {
+      QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(),
+                         view->viewport(), option.rect);
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
+  }
+
+ private:
+  // The style elides exactly when the text and its margins need more than
+  // the cell, which is what the size hint measures.
+  bool IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    return !index.data(Qt::DisplayRole).toString().isEmpty() &&
+           sizeHint(option, index).width() > option.rect.width();
+  }
+};
+
+// The user's settings of this tool.
+std::unique_ptr<QSettings> UserSettings() {
+  QString organisation = QCoreApplication::organizationName();
+  if (organisation.isEmpty()) organisation = QStringLiteral("Wayrunner");
+  return std::make_unique<QSettings>(organisation, QCoreApplication::applicationName());
+}
+constexpr char kExportFolderKey[] = "trips/exportFolder";
+constexpr char kExportFormatKey[] = "trips/exportFormat";
+
+struct ExportFilter {
+  TripExportFormat format;
+  const char* text;
+};
+constexpr ExportFilter kExportFilters[] = {
+    {TripExportFormat::kCsv, "CSV table (*.csv)"},
+    {TripExportFormat::kGpx, "GPX tracks (*.gpx)"},
+    {TripExportFormat::kKml, "KML map (*.kml)"},
+    {TripExportFormat::kXlsx, "xlsx workbook (*.xlsx)"},
+};
+
+QString FormatName(TripExportFormat format) {
+  const std::string_view name = TripExportFormatName(format);
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::optional<TripExportFormat> FormatOfFilter(const QString& filter) {
+  for (const ExportFilter& f : kExportFilters)
+    if (filter == QLatin1String(f.text)) return f.format;
+  return std::nullopt;
+}
+
+QString FilterOf(TripExportFormat format) {
+  for (const ExportFilter& f : kExportFilters)
+    if (f.format == format) return QString::fromLatin1(f.text);
+  return QString();
+}
+
+QString TripCount(size_t n) {
+  return n == 1 ? QStringLiteral("1 trip") : QStringLiteral("%1 trips").arg(n);
+}
+
+// How the user tells the trips apart: the grid's date and times.
+QString TripLabel(const TripRecord& trip) {
+  return QStringLiteral("%1 %2 to %3")
+      .arg(FromBytes(trip.date), FromBytes(trip.startTime), FromBytes(trip.endTime));
+}
+
+// The file name offered: the unit and the day, so that one folder can hold
+// the exports of many units.
+QString SuggestedFileName(const std::string& deviceId, TripExportFormat format) {
+  QString unit = FromBytes(deviceId);
+  unit.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")));
+  QString name = QStringLiteral("trips");
+  if (!unit.isEmpty()) name += QLatin1Char('-') + unit;
+  return name + QLatin1Char('-') + QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('.') +
+         FormatName(format);
+}
 
 // Empty when the name can be given to a place; otherwise why not.
 QString NameProblem(const QString& name) {
@@ -80,8 +205,15 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
   sgridTrips->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   sgridTrips->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   sgridTrips->setShowGrid(true);
+  // Tab moves on to the buttons, as it does everywhere else in the window.
+  sgridTrips->setTabKeyNavigation(false);
+  // One line per cell, cut with an ellipsis; the tooltip shows the rest.
+  sgridTrips->setWordWrap(false);
+  sgridTrips->setItemDelegate(new TripCellDelegate(sgridTrips));
+  sgridTrips->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   sgridTrips->installEventFilter(this);
   sgridTrips->viewport()->installEventFilter(this);
+  sgridTrips->horizontalHeader()->viewport()->installEventFilter(this);
   page->addWidget(sgridTrips, 1);
 
   Panel2 = Named(new QWidget, "Panel2");
@@ -96,7 +228,11 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
     return button;
   };
   btnDeleteAll = tripButton("btnDeleteAll", QStringLiteral("&Delete All Trips"), QStyle::SP_TrashIcon);
+#ifdef _WIN32
   btnExcel = tripButton("btnExcel", QStringLiteral("Export to Excel"), QStyle::SP_FileDialogDetailedView);
+#else
+  btnExcel = tripButton("btnExcel", QStringLiteral("Export Trips..."), QStyle::SP_DialogSaveButton);
+#endif
   btnGetTrips = tripButton("btnGetTrips", QStringLiteral("Show Trips"), QStyle::SP_BrowserReload);
   bar->addWidget(btnDeleteAll);
   bar->addWidget(btnExcel);
@@ -122,12 +258,15 @@ void TripsPage::BuildCoordinateMenu() {
   pmenuCoordinate = Named(new QMenu(this), "pmenuCoordinate");
   OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(QStringLiteral("Open in Google Maps")),
                             "OpeninGoogleMaps1");
+  OpenTripInMap = Named(pmenuCoordinate->addAction(QStringLiteral("Open Trip in Google Maps")),
+                        "OpenTripInMap");
   btnNameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Name Coordinate")),
                             "btnNameCoordinate");
   btnRenameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Rename Coordinate")),
                               "btnRenameCoordinate");
   btnDeleteName = Named(pmenuCoordinate->addAction(QStringLiteral("Delete Name")), "btnDeleteName");
   connect(OpeninGoogleMaps1, &QAction::triggered, this, &TripsPage::OpeninGoogleMaps1Click);
+  connect(OpenTripInMap, &QAction::triggered, this, &TripsPage::OpenTripInMapClick);
   connect(btnNameCoordinate, &QAction::triggered, this, &TripsPage::btnNameCoordinateClick);
   connect(btnRenameCoordinate, &QAction::triggered, this, &TripsPage::btnRenameCoordinateClick);
   connect(btnDeleteName, &QAction::triggered, this, &TripsPage::btnDeleteNameClick);
@@ -159,6 +298,11 @@ void TripsPage::SetUpTripGrid() {
   }
   sgridTrips->setHorizontalHeaderLabels(headings);
   sgridTrips->setRowHidden(0, true);
+  // A width the user drags stays the column's least width.
+  connect(sgridTrips->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) {
+            if (!applyingWidths_ && column < kShownColumns) userWidth_[column] = width;
+          });
 }
 
 void TripsPage::WidenForContent(int row) {
@@ -188,11 +332,16 @@ void TripsPage::ApplyTripColumnWidths() {
   widths[5] = w / 8;
   widths[6] = w - (widths[0] + widths[1] + widths[2] + widths[3] + widths[4] + widths[5]) - 28;
   for (int c = 0; c < kWidenedColumns; ++c) widths[c] = std::max(widths[c], contentWidth_[c]);
-  for (int c = 0; c < 7; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
+  for (int c = 0; c < kShownColumns; ++c) widths[c] = std::max(widths[c], userWidth_[c]);
+  applyingWidths_ = true;
+  for (int c = 0; c < kShownColumns; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
+  applyingWidths_ = false;
 }
 
 void TripsPage::SetUnitControlsEnabled(bool enabled) {
-  for (QPushButton* b : {btnGetTrips, btnExcel, btnDeleteAll}) b->setEnabled(enabled);
+  unitControlsEnabled_ = enabled;
+  // While the page waits for the trip list, its buttons wait too.
+  for (QPushButton* b : {btnGetTrips, btnExcel, btnDeleteAll}) b->setEnabled(enabled && !busy_);
 }
 
 void TripsPage::ResetRows(bool firstRowEmptied) {
@@ -207,6 +356,24 @@ void TripsPage::ResetRows(bool firstRowEmptied) {
 bool TripsPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == sgridTrips && event->type() == QEvent::Resize) {
     ApplyTripColumnWidths();
+  } else if (watched == sgridTrips && event->type() == QEvent::KeyPress) {
+    // The menu key, and Shift+F10 where there is none.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Menu ||
+        (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+      OpenCoordinateMenuAtCurrentCell();
+      return true;
+    }
+  } else if (sgridTrips && (watched == sgridTrips || watched == sgridTrips->viewport()) &&
+             event->type() == QEvent::ContextMenu &&
+             static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    // Some desktops turn the menu key into this event rather than a key press.
+    OpenCoordinateMenuAtCurrentCell();
+    return true;
+  } else if (sgridTrips && watched == sgridTrips->horizontalHeader()->viewport() &&
+             event->type() == QEvent::ToolTip) {
+    ShowCutHeadingTip(*static_cast<QHelpEvent*>(event));
+    return true;
   } else if (sgridTrips && watched == sgridTrips->viewport() &&
              event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -214,6 +381,23 @@ bool TripsPage::eventFilter(QObject* watched, QEvent* event) {
     sgridTripsMouseDown(mouse->button(), mouse->modifiers(), p.x(), p.y());
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TripsPage::ShowCutHeadingTip(const QHelpEvent& help) {
+  // A heading cut by a narrow column shows whole, as a cut cell does.
+  const QHeaderView* header = sgridTrips->horizontalHeader();
+  const int column = header->logicalIndexAt(help.pos());
+  const QString text =
+      column < 0 ? QString() : sgridTrips->model()->headerData(column, Qt::Horizontal).toString();
+  const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  if (text.isEmpty() ||
+      header->fontMetrics().horizontalAdvance(text) + 2 * margin <= header->sectionSize(column)) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(help.globalPos(), text, header->viewport(),
+                     QRect(header->sectionViewportPosition(column), 0, header->sectionSize(column),
+                           header->height()));
 }
 
 void TripsPage::InitPlaceStore() {
@@ -279,15 +463,180 @@ void TripsPage::btnGetTripsClick() {
   session_.StartTripListing();
 }
 
+bool TripsPage::FetchTripList(QString& why) {
+  busy_ = true;
+  SetUnitControlsEnabled(unitControlsEnabled_);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The window outlives this wait: it is destroyed only after the event
+  // loop, which a quit request makes the wait leave at once.
+  const UnitSession::Outcome listed = session_.FetchTrips(kTripListingMs);
+  QApplication::restoreOverrideCursor();
+  busy_ = false;
+  SetUnitControlsEnabled(unitControlsEnabled_);
+  why = listed.message;
+  return listed.done;
+}
+
 void TripsPage::btnDeleteAllClick() {
-  if (!prompts_.AskYesNo(QStringLiteral("Delete All"),
-                         QStringLiteral("Are you sure you want to delete all trips?")))
+  if (busy_) return;
+  // What goes is what the unit holds now, whatever the grid showed before.
+  QString why;
+  const bool listed = FetchTripList(why);
+  if (session_.Quitting()) return;
+  if (!session_.IsConnected()) {
+    prompts_.ShowMessage(why.isEmpty() ? QStringLiteral("The unit is no longer connected.") : why);
     return;
+  }
+  const std::vector<TripRecord> trips = session_.Model().Trips();
+  if (listed && !trips.empty()) {
+    const QString them = trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them");
+    if (prompts_.AskYesNo(QStringLiteral("Delete All"),
+                          QStringLiteral("Export the %1 before deleting %2?")
+                              .arg(TripCount(trips.size()), them)) &&
+        ExportTripList(trips, QStringLiteral("No trip was deleted.")) != ExportResult::kWritten)
+      return;
+  }
+  QString question = QStringLiteral("Are you sure you want to delete all trips?\n\n");
+  if (!listed) {
+    question += QStringLiteral("The unit did not list its trips, so how many will go is not known.");
+    if (!why.isEmpty()) question += QLatin1Char('\n') + why;
+  } else if (trips.empty()) {
+    question += QStringLiteral("The unit lists no trips.");
+  } else if (trips.size() == 1) {
+    question += QStringLiteral("The unit's 1 trip will be deleted.");
+  } else {
+    question += QStringLiteral("All %1 trips of the unit will be deleted.").arg(trips.size());
+  }
+  if (!prompts_.AskYesNo(QStringLiteral("Delete All"), question)) return;
   session_.DeleteTrips();
   RefreshTripNames();
 }
 
 void TripsPage::btnExcelClick() {
+#ifdef _WIN32
+  ExportToSpreadsheet();
+#else
+  ExportTrips();
+#endif
+}
+
+bool TripsPage::ExportTrips() {
+  if (busy_) return false;
+  if (session_.Model().Trips().empty() && session_.IsConnected()) {
+    QString why;
+    if (!FetchTripList(why)) {
+      if (session_.Quitting()) return false;
+      prompts_.ShowMessage(
+          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+          (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+      return false;
+    }
+  }
+  const std::vector<TripRecord> trips = session_.Model().Trips();
+  if (trips.empty()) {
+    prompts_.ShowMessage(session_.IsConnected()
+                             ? QStringLiteral("The unit has no trips to export.")
+                             : QStringLiteral("There are no trips to export. Connect the unit and "
+                                              "press \"Show Trips\" first."));
+    return false;
+  }
+  return ExportTripList(trips, QString()) == ExportResult::kWritten;
+}
+
+TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>& trips,
+                                                  const QString& notDone) {
+  const std::unique_ptr<QSettings> settings = UserSettings();
+  QString folder = settings->value(QLatin1String(kExportFolderKey)).toString();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  }
+  const QString lastFormat = settings->value(QLatin1String(kExportFormatKey)).toString();
+  TripExportFormat format =
+      TripExportFormatFromName(lastFormat.toStdString()).value_or(TripExportFormat::kCsv);
+  if (!TripExportFormatAvailable(format)) format = TripExportFormat::kCsv;
+
+  QStringList filters;
+  for (const ExportFilter& f : kExportFilters)
+    if (TripExportFormatAvailable(f.format)) filters << QString::fromLatin1(f.text);
+  QString selectedFilter = FilterOf(format);
+  const QString suggested =
+      QDir(folder).filePath(SuggestedFileName(session_.Model().DeviceId(), format));
+  QString file = prompts_.SaveFile(QStringLiteral("Export Trips"),
+                                   filters.join(QStringLiteral(";;")), suggested, &selectedFilter);
+  if (file.isEmpty()) return ExportResult::kCancelled;
+
+  // A name's own extension names the format; without one the chosen filter
+  // does, and its extension is added.
+  if (const auto named = TripExportFormatFromPath(std::filesystem::u8path(file.toStdString()))) {
+    format = *named;
+  } else {
+    format = FormatOfFilter(selectedFilter).value_or(format);
+    file += QLatin1Char('.') + FormatName(format);
+    // The dialog asked about the name without the extension.
+    if (QFileInfo::exists(file) &&
+        !prompts_.AskYesNo(QStringLiteral("Export Trips"),
+                           QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                               .arg(QDir::toNativeSeparators(file))))
+      return ExportResult::kCancelled;
+  }
+  const QString nativeFile = QDir::toNativeSeparators(file);
+  auto fail = [&](const QString& why) {
+    QString message = QStringLiteral("The trips were not exported.\n") + why;
+    if (!notDone.isEmpty()) message += QLatin1Char('\n') + notDone;
+    prompts_.ShowMessage(message);
+    return ExportResult::kFailed;
+  };
+  if (!TripExportFormatAvailable(format))
+    return fail(QStringLiteral("This build of Wayrunner Track cannot write %1 files.")
+                    .arg(FormatName(format)));
+
+  // Names as the grid shows them; the store holds the system's code page,
+  // the export takes UTF-8.
+  const std::shared_ptr<PlaceStore> store = placeStore_;
+  const PlaceNamer namer = [store](const std::string& coordinate) {
+    return store ? ToBytes(FromLocalBytes(store->LookupPlaceName(coordinate))) : std::string();
+  };
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const TripExportResult written =
+      WriteTripExport(std::filesystem::u8path(nativeFile.toStdString()), format, trips, namer);
+  QApplication::restoreOverrideCursor();
+  if (!written.ok)
+    return fail(written.error.empty()
+                    ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
+                    : FromBytes(written.error));
+
+  settings->setValue(QLatin1String(kExportFolderKey), QFileInfo(file).absolutePath());
+  settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));
+
+  QString done = QStringLiteral("%1 exported to\n%2")
+                     .arg(TripCount(trips.size() - written.leftOut.size()), nativeFile);
+  if (!written.leftOut.empty()) {
+    // Only GPX and KML leave trips out: they can draw no line without both ends.
+    done += written.leftOut.size() == 1
+                ? QStringLiteral("\n\n1 trip was left out because its start or end position is "
+                                 "missing or unreadable:")
+                : QStringLiteral("\n\n%1 trips were left out because their start or end position "
+                                 "is missing or unreadable:").arg(written.leftOut.size());
+    constexpr size_t kListed = 10;
+    size_t listed = 0;
+    for (const int32_t index : written.leftOut) {
+      if (listed == kListed) break;
+      for (const TripRecord& trip : trips)
+        if (trip.index == index) {
+          done += QStringLiteral("\n") + TripLabel(trip);
+          ++listed;
+          break;
+        }
+    }
+    if (written.leftOut.size() > listed)
+      done += QStringLiteral("\nand %1 more").arg(written.leftOut.size() - listed);
+  }
+  prompts_.ShowMessage(done);
+  return ExportResult::kWritten;
+}
+
+void TripsPage::ExportToSpreadsheet() {
   const int columns = sgridTrips->columnCount() - 2;  // the raw coordinates stay behind
   std::vector<std::vector<std::string>> rows(static_cast<size_t>(sgridTrips->rowCount()));
   for (int r = 0; r < sgridTrips->rowCount(); ++r)
@@ -299,20 +648,45 @@ void TripsPage::btnExcelClick() {
 
 void TripsPage::sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   if (button != Qt::RightButton) return;
-  const int row = sgridTrips->rowAt(y);
-  const int column = sgridTrips->columnAt(x);
-  if (row < 0 || (column != kStartShown && column != kEndShown)) return;
+  OpenCoordinateMenu(sgridTrips->rowAt(y), sgridTrips->columnAt(x), QPoint(x, y));
+}
+
+bool TripsPage::OpenCoordinateMenu(int row, int column, const QPoint& at) {
+  if (row < 0 || (column != kStartShown && column != kEndShown)) return false;
   // The heading row and emptied rows have no raw coordinate.
-  if (CellText(sgridTrips, row, column + kHiddenOffset).isEmpty()) return;
+  if (CellText(sgridTrips, row, column + kHiddenOffset).isEmpty()) return false;
   const bool showsCoordinate = ShowsCoordinate(CellText(sgridTrips, row, column));
   btnNameCoordinate->setVisible(showsCoordinate);
   btnRenameCoordinate->setVisible(!showsCoordinate);
   ClickedRow = row;
   ClickedCoordColumn = column + kHiddenOffset;
-  pmenuCoordinate->popup(sgridTrips->viewport()->mapToGlobal(QPoint(x, y)));
+  pmenuCoordinate->popup(sgridTrips->viewport()->mapToGlobal(at));
+  return true;
+}
+
+void TripsPage::OpenCoordinateMenuAtCurrentCell() {
+  const QModelIndex current = sgridTrips->currentIndex();
+  if (!current.isValid() || sgridTrips->isRowHidden(current.row())) return;
+  sgridTrips->scrollTo(current);
+  // Just below the cell, so that its text stays in view.
+  const QRect cell = sgridTrips->visualRect(current);
+  OpenCoordinateMenu(current.row(), current.column(), QPoint(cell.left(), cell.bottom() + 1));
 }
 
 void TripsPage::OpeninGoogleMaps1Click() { OpenCoordinateInMap(ClickedCoordColumn, ClickedRow); }
+
+void TripsPage::OpenTripInMapClick() { OpenRouteInMap(ClickedRow); }
+
+void TripsPage::OpenRouteInMap(int row) {
+  if (row <= 0 || row >= sgridTrips->rowCount()) return;
+  const std::string bytes = MapRouteAddress(ToBytes(CellText(sgridTrips, row, kStartRaw)),
+                                            ToBytes(CellText(sgridTrips, row, kEndRaw)));
+  const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  if (!shell_.OpenAddress(address))
+    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the trip. "
+                                        "Open this address in a browser:\n%1")
+                             .arg(address));
+}
 
 void TripsPage::OpenCoordinateInMap(int column, int row) {
   if (row < 0 || row >= sgridTrips->rowCount() || column < 0 || column >= sgridTrips->columnCount())

@@ -4,9 +4,14 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
+
+#include "protocol/trip_record.h"
 
 class QAction;
+class QHelpEvent;
 class QMenu;
+class QPoint;
 class QPushButton;
 class QTableWidget;
 
@@ -33,13 +38,24 @@ class TripsPage : public QWidget {
   void HandleTripsLine(int index);
   void btnGetTripsClick();
   void btnDeleteAllClick();
+  // On Windows the grid goes to the spreadsheet program through its
+  // automation object; elsewhere the button opens ExportTrips.
   void btnExcelClick();
+  // Asks for a file and a format (CSV, GPX, KML, xlsx) and writes the listed
+  // trips there with their place names. With no trips listed, the unit is
+  // asked for them first. True when a file was written.
+  bool ExportTrips();
+  // The grid, as shown, into a new worksheet of the spreadsheet program.
+  void ExportToSpreadsheet();
   void sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void OpeninGoogleMaps1Click();
+  void OpenTripInMapClick();
   void btnNameCoordinateClick();
   void btnRenameCoordinateClick();
   void btnDeleteNameClick();
   void OpenCoordinateInMap(int column, int row);
+  // The route of the trip in this row, from its start to its end.
+  void OpenRouteInMap(int row);
   void InitPlaceStore();
   void FreePlaceStore();
   void FillTripNames();
@@ -58,6 +74,7 @@ class TripsPage : public QWidget {
   QPushButton* btnGetTrips = nullptr;
   QMenu* pmenuCoordinate = nullptr;
   QAction* OpeninGoogleMaps1 = nullptr;
+  QAction* OpenTripInMap = nullptr;
   QAction* btnNameCoordinate = nullptr;
   QAction* btnRenameCoordinate = nullptr;
   QAction* btnDeleteName = nullptr;
@@ -66,7 +83,19 @@ class TripsPage : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  enum class ExportResult { kWritten, kCancelled, kFailed };
+
   void BuildCoordinateMenu();
+  // Opens the coordinate menu for a cell at a point of the grid's viewport;
+  // false when the cell is no trip position.
+  bool OpenCoordinateMenu(int row, int column, const QPoint& at);
+  // The same for the current cell, from the keyboard.
+  void OpenCoordinateMenuAtCurrentCell();
+  void ShowCutHeadingTip(const QHelpEvent& help);
+  // Asks the unit for its whole trip list and waits for it.
+  bool FetchTripList(QString& why);
+  // The save dialog and the write; notDone is added to a failure's message.
+  ExportResult ExportTripList(const std::vector<TripRecord>& trips, const QString& notDone);
   void SetUpTripGrid();
   void SetCell(int row, int column, const QString& text);
   // The grid follows the model: back to one row, emptied or not.
@@ -79,6 +108,15 @@ class TripsPage : public QWidget {
   // Pixels around a cell's text (frame and margins).
   static constexpr int kCellPadding = 10;
   int contentWidth_[kWidenedColumns] = {0, 0, 0};
+  // Widths the user gave columns by dragging; 0 where none. The rule and the
+  // content never make such a column narrower.
+  static constexpr int kShownColumns = 7;
+  int userWidth_[kShownColumns] = {0, 0, 0, 0, 0, 0, 0};
+  bool applyingWidths_ = false;
+
+  // A fetch for the delete question or an export is waiting for the unit.
+  bool busy_ = false;
+  bool unitControlsEnabled_ = false;
 
   UnitSession& session_;
   Prompts& prompts_;

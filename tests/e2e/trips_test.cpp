@@ -20,110 +20,13 @@
 #include <map>
 #include <set>
 
-#include "e2e/app_fixture.h"
+#include "e2e/trips_fixture.h"
 #include "ui/spreadsheet_automation.h"
 #include "ui/spreadsheet_export.h"
 #include "ui/xlsx_automation.h"
 
 namespace wr::test {
 namespace {
-
-// Home, a trip start 0.1 km from it, one 0.3 km from it, and far places.
-const char* const kHome = "-26.1071,28.0567";
-SimTrip Trip(const std::string& date, const std::string& startLat, const std::string& startLon,
-             const std::string& endLat, const std::string& endLon) {
-  return {date, "08:15", "08:47", startLat, startLon, endLat, endLon, "12.3", "87"};
-}
-std::vector<SimTrip> ThreeTrips() {
-  return {Trip("2024/03/01", "-26.1071", "28.0567", "-26.2041", "28.0473"),
-          Trip("2024/03/02", "-26.1080", "28.0567", "-26.1071", "28.0567"),
-          Trip("2024/03/03", "-26.1098", "28.0567", "-25.7479", "28.2293")};
-}
-
-class TripsTest : public AppFixture {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(dataDir_.isValid());
-    qputenv("WAYRUNNER_DATA_DIR", DataDirSetting());
-    BeforeStart();
-    AppFixture::SetUp();
-    if (HasFatalFailure()) return;
-    StopPolling();
-    ShowTabOf(Trips().sgridTrips);
-  }
-  void TearDown() override {
-    AppFixture::TearDown();
-    SetSpreadsheetFactory({});
-    qunsetenv("WAYRUNNER_DATA_DIR");
-  }
-  virtual QByteArray DataDirSetting() { return QFile::encodeName(dataDir_.path()); }
-  // Runs before the window exists, e.g. to leave a place file behind.
-  virtual void BeforeStart() {}
-
-  QString PlaceFile() const { return dataDir_.filePath(QStringLiteral("coords.txt")); }
-  QByteArray PlaceFileContent() const {
-    QFile file(PlaceFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-  }
-
-  QTableWidget* Grid() { return Trips().sgridTrips; }
-  QString Cell(int row, int column) {
-    const QTableWidgetItem* item = Grid()->item(row, column);
-    return item ? item->text() : QString();
-  }
-  QStringList Row(int row) {
-    QStringList cells;
-    for (int c = 0; c < Grid()->columnCount(); ++c) cells << Cell(row, c);
-    return cells;
-  }
-
-  // Presses "Show Trips" and waits until the unit's whole answer is shown.
-  void ShowTrips(const std::vector<SimTrip>& trips) {
-    Unit().SetTrips(trips);
-    const size_t before = ReceivedCountOf("AT+TRIPS");
-    Click(QStringLiteral("btnGetTrips"));
-    ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+TRIPS") > before; }));
-    ASSERT_TRUE(WaitFor([&] {
-      return trips.empty() || Cell(static_cast<int>(trips.size()), 0) ==
-                                  QString::fromStdString(trips.back().date);
-    }));
-  }
-
-  // Sends trip lines as the unit would and waits until the last has been handled.
-  void InjectAndSettle(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) Inject(line);
-    Inject("+INFO:ID:settled");
-    ASSERT_TRUE(WaitFor([&] { return MainTab().edtSerial->text() == QStringLiteral("settled"); }));
-    MainTab().edtSerial->clear();
-  }
-
-  // A mouse press on a cell of the grid as the user makes it.
-  void PressCell(int row, int column, Qt::MouseButton button) {
-    Trips().pmenuCoordinate->hide();
-    const QPoint centre(Grid()->columnViewportPosition(column) + Grid()->columnWidth(column) / 2,
-                        Grid()->rowViewportPosition(row) + Grid()->rowHeight(row) / 2);
-    QTest::mousePress(Grid()->viewport(), button, Qt::NoModifier, centre);
-    QTest::mouseRelease(Grid()->viewport(), button, Qt::NoModifier, centre);
-  }
-  bool MenuOpen() { return Trips().pmenuCoordinate->isVisible(); }
-  // Which of the menu's items are visible, in menu order.
-  QStringList MenuItems() {
-    QStringList items;
-    for (QAction* action : Trips().pmenuCoordinate->actions())
-      if (action->isVisible()) items << action->text();
-    return items;
-  }
-  // Right-clicks the cell and picks a menu item.
-  void Choose(int row, int column, QAction* item) {
-    PressCell(row, column, Qt::RightButton);
-    ASSERT_TRUE(MenuOpen());
-    ASSERT_TRUE(item->isVisible());
-    Trips().pmenuCoordinate->hide();
-    item->trigger();
-  }
-
-  QTemporaryDir dataDir_;
-};
 
 TEST_F(TripsTest, TripLinesFillRowsInIndexOrderBelowTheHeadings) {
   const QStringList headings = Row(0);
@@ -200,26 +103,48 @@ TEST_F(TripsTest, HeadingsStayInViewAndDatesAndTimesAreReadableWhole) {
   EXPECT_EQ(Grid()->columnWidth(0), 51);
 }
 
-TEST_F(TripsTest, DeleteAllAsksFirstThenClearsAndAsksTheUnitAgain) {
-  ShowTrips(ThreeTrips());
+// The question counts what the unit holds now, not what the grid showed:
+// the unit is asked for its list first, which changes nothing on it.
+TEST_F(TripsTest, DeleteAllCountsTheUnitsTripsAsksTwiceThenClearsAndAsksTheUnitAgain) {
+  Unit().SetTrips(ThreeTrips());
   const size_t mark = Received().size();
-  Prompts().yesNo = {false};
+  Prompts().yesNo = {false, false};
   Click(QStringLiteral("btnDeleteAll"));
-  ASSERT_EQ(Prompts().shown.size(), 1u);
+  ASSERT_EQ(Prompts().shown.size(), 2u);
   EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Delete All"));
-  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Are you sure you want to delete all trips?"));
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Export the 3 trips before deleting them?"));
+  EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Delete All"));
+  EXPECT_EQ(Prompts().shown[1].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\n"
+                           "All 3 trips of the unit will be deleted."));
   Pump(200);
-  EXPECT_TRUE(ReceivedSince(mark).empty());
+  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>({"AT+TRIPS"}));
   EXPECT_EQ(Grid()->rowCount(), 4);
   EXPECT_EQ(Unit().Trips().size(), 3u);
 
-  Prompts().yesNo = {true};
+  // One trip: no export without a yes; the delete clears at once.
+  Unit().SetTrips({ThreeTrips()[0]});
+  Prompts().shown.clear();
+  Prompts().yesNo = {false, true};
+  const size_t second = Received().size();
   Click(QStringLiteral("btnDeleteAll"));
+  ASSERT_EQ(Prompts().shown.size(), 2u);
+  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Export the 1 trip before deleting it?"));
+  EXPECT_EQ(Prompts().shown[1].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\nThe unit's 1 trip will be deleted."));
   EXPECT_EQ(Grid()->rowCount(), 2);
   EXPECT_EQ(Row(1), QStringList(QVector<QString>(9)));
-  ASSERT_TRUE(WaitForReceived("AT+TRIPS"));
-  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>({"AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
+  ASSERT_TRUE(WaitFor([&] { return ReceivedSince(second).size() == 3; }));
+  EXPECT_EQ(ReceivedSince(second),
+            std::vector<std::string>({"AT+TRIPS", "AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
   EXPECT_TRUE(Unit().Trips().empty());
+
+  // Nothing left: nothing to export, and the question says so.
+  Prompts().shown.clear();
+  Click(QStringLiteral("btnDeleteAll"));
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\nThe unit lists no trips."));
 }
 
 TEST_F(TripsTest, ColumnWidthsFollowTheGridWidth) {
@@ -238,7 +163,8 @@ TEST_F(TripsTest, RightClickOnAPositionOpensTheMenuThatFitsTheCell) {
   InjectAndSettle({"+TRIPS,2,d2,s,e,-26.1071,28.0567,-26.2041,28.0473,5,6"});
   PressCell(3, 3, Qt::RightButton);
   ASSERT_TRUE(MenuOpen());
-  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Name Coordinate", "Delete Name"}));
+  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Open Trip in Google Maps",
+                                      "Name Coordinate", "Delete Name"}));
   EXPECT_EQ(Trips().ClickedRow, 3);
   EXPECT_EQ(Trips().ClickedCoordColumn, 7);
   PressCell(3, 4, Qt::RightButton);
@@ -277,7 +203,8 @@ TEST_F(TripsTest, NamingAPositionNamesEveryTripWithinTheRadiusAndMapsUseTheRawPo
 
   // A named cell offers renaming, and its map shows the position, not the name.
   PressCell(2, 4, Qt::RightButton);
-  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Rename Coordinate", "Delete Name"}));
+  EXPECT_EQ(MenuItems(), QStringList({"Open in Google Maps", "Open Trip in Google Maps",
+                                      "Rename Coordinate", "Delete Name"}));
   Trips().pmenuCoordinate->hide();
   Trips().OpeninGoogleMaps1->trigger();
   ASSERT_EQ(Shell().addresses.size(), 1u);
@@ -548,7 +475,7 @@ TEST_F(TripsExportTest, TheProgramSeesEveryCallInOrderAndEveryReferenceIsRelease
   Prompts().inputs = {QStringLiteral("Home")};
   Choose(1, 3, Trips().btnNameCoordinate);
   UseRecorder();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
   EXPECT_TRUE(Prompts().Messages().empty());
   EXPECT_EQ(log_.calls,
             ExpectedCalls({{"Date", "Start", "End", "Start coordinates", "End coordinates",
@@ -570,7 +497,7 @@ TEST_F(TripsExportTest, TextsThatLookLikeFormulasGoOverAsText) {
   Choose(1, 3, Trips().btnNameCoordinate);
   ASSERT_EQ(Cell(1, 3), QStringLiteral("=HYPERLINK(\"x\")"));
   UseRecorder();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
   std::vector<std::string> values;
   for (const std::string& call : log_.calls)
     if (call.find(" Value = ") != std::string::npos) values.push_back(call.substr(call.find(" = ") + 3));
@@ -586,7 +513,7 @@ TEST_F(TripsExportTest, AnyFailingCallEndsTheExportWithTheMessageAndReleasesWhat
     log_ = {};
     log_.failAt = failAt;
     Prompts().shown.clear();
-    Click(QStringLiteral("btnExcel"));
+    Trips().ExportToSpreadsheet();
     EXPECT_EQ(static_cast<int>(log_.calls.size()), failAt);
     EXPECT_TRUE(log_.live.empty()) << failAt;
     EXPECT_EQ(Prompts().Messages(),
@@ -596,7 +523,7 @@ TEST_F(TripsExportTest, AnyFailingCallEndsTheExportWithTheMessageAndReleasesWhat
   // No spreadsheet program at all.
   SetSpreadsheetFactory([](wr::Prompts&, DesktopShell&) { return nullptr; });
   Prompts().shown.clear();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
   EXPECT_EQ(Prompts().Messages().size(), 1u);
 }
 
@@ -640,7 +567,7 @@ TEST_F(TripsExportTest, TheXlsxFileHoldsTheSheetTheHeadingsTheWidthsAndTheValues
   Prompts().inputs = {QStringLiteral("Home")};
   Choose(1, 3, Trips().btnNameCoordinate);
   Prompts().shown.clear();
-  Click(QStringLiteral("btnExcel"));
+  Trips().ExportToSpreadsheet();
 
   const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files);
   ASSERT_EQ(files.size(), 1);

@@ -30,4 +30,9 @@ std::string MapAddress(std::string_view coordinate) {
   return std::string(kMapBaseAddress) + kMapQueryPath + MapQueryText(coordinate);
 }
 
+std::string MapRouteAddress(std::string_view start, std::string_view end) {
+  return std::string(kMapBaseAddress) + kMapRoutePath + MapQueryText(start) + kMapRouteEndKey +
+         MapQueryText(end);
+}
+
 }  // namespace wr

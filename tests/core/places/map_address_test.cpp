@@ -29,5 +29,16 @@ TEST(MapAddress, EveryOtherByteIsPercentEncoded) {
   EXPECT_EQ(encoded.find_first_of("?/#&= \"<>"), std::string::npos);
 }
 
+// Each end is encoded on its own, so neither can add a key or move the other.
+TEST(MapAddress, ARouteCarriesBothPositionsEncodedLikeOne) {
+  EXPECT_EQ(MapRouteAddress("-26.1071,28.0567", "-25.7479,28.2293"),
+            "https://maps.google.com/maps?f=d&hl=en&saddr=-26.1071,28.0567"
+            "&daddr=-25.7479,28.2293");
+  EXPECT_EQ(MapRouteAddress("1,2&daddr=3,4", "5#,6"),
+            "https://maps.google.com/maps?f=d&hl=en&saddr=1,2%26%64%61%64%64%72%3D3,4"
+            "&daddr=5%23,6");
+  EXPECT_EQ(MapRouteAddress(",", ""), "https://maps.google.com/maps?f=d&hl=en&saddr=,&daddr=");
+}
+
 }  // namespace
 }  // namespace wr
