@@ -44,7 +44,14 @@ std::filesystem::path NewSettingsBackupPath(std::string_view deviceId, std::time
     error = "cannot create the backup folder " + backups.u8string() + ": " + ec.message();
     return {};
   }
-  return backups / SettingsBackupName(deviceId, when);
+  // A second backup within the same second gets a number rather than
+  // replacing the first, which may be the only copy of what the unit held.
+  const std::string name = SettingsBackupName(deviceId, when);
+  std::filesystem::path path = backups / name;
+  const std::string stem = name.substr(0, name.size() - 4);
+  for (int n = 2; std::filesystem::exists(path, ec) && n < 1000; ++n)
+    path = backups / (stem + "-" + std::to_string(n) + ".ini");
+  return path;
 }
 
 }  // namespace wr

@@ -24,7 +24,8 @@ std::string SettingsBackupName(std::string_view deviceId, std::time_t when);
 // The data folder's "backups" folder; empty when there is no data folder.
 std::filesystem::path SettingsBackupFolder();
 
-// The backup file for the unit at this time, with its folder created. Empty
+// The backup file for the unit at this time, with its folder created; when
+// that name is taken already, "-2", "-3", ... is added before ".ini". Empty
 // with error set when there is no data folder or the folder cannot be made.
 std::filesystem::path NewSettingsBackupPath(std::string_view deviceId, std::time_t when,
                                             std::string& error);
