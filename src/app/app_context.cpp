@@ -1,5 +1,6 @@
 #include "app/app_context.h"
 
+#include "ui/main_page.h"
 #include "ui/settings_page.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
@@ -21,6 +22,10 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
   main_->PageSettings().SetSmsPicker(smsExtra_.get());
   networkWizard_ = std::make_unique<TfrmNetworkWizard>(prompts, main_.get());
   main_->PageSettings().SetNetworkWizard(networkWizard_.get());
+  main_->PageMain().SetEditsGuard([page = &main_->PageSettings()](const QString& caption,
+                                                                  const QString& consequence) {
+    return page->ConfirmLosingEdits(caption, consequence);
+  });
   // Last: the worker starts, and its first drain step sets the display.
   session_->Start();
 }

@@ -275,6 +275,13 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (!tabSettings->ConfirmLosingEdits(QStringLiteral("Close"),
+                                       QStringLiteral("They are lost when the window closes. "
+                                                      "Close anyway?"),
+                                       false)) {
+    event->ignore();
+    return;
+  }
   QWidget::closeEvent(event);
   emit closed();
 }
