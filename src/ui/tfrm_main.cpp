@@ -23,6 +23,7 @@
 #include "ui/status_page.h"
 #include "ui/tfrm_upgrade.h"
 #include "ui/trips_page.h"
+#include "ui/upgrade_settings_backup.h"
 #include "ui/widget_names.h"
 
 // The images live in a static library, whose resources are not registered
@@ -245,6 +246,9 @@ void TfrmMain::btnUpgradeClick() {
                                .arg(FromBytes(fileVersion)));
       break;
   }
+  // The settings kept before the transfer, offered back when they changed.
+  if (back.result != InstalledVersion::Result::NotBack)
+    upgradeDialog_->SettingsBackup().OfferRestore();
 }
 
 void TfrmMain::FormShow() {
