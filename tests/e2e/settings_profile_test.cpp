@@ -86,8 +86,10 @@ TEST_F(SettingsProfileTest, OpenShowsTheDifferencesFillsTheTickedValuesAndSaveWr
       EXPECT_EQ(d.IsTicked(d.RowOf(key)), key != SettingKey::kUssdInterval) << SettingKeyName(key);
     EXPECT_EQ(d.DifferenceCount(), 6);
     EXPECT_TRUE(d.lblCompareSummary->text().startsWith(QStringLiteral("6 of 7 settings differ")));
-    // The user keeps the unit's low power mode.
-    d.SetTicked(d.RowOf(SettingKey::kLowPower), false);
+    // The user keeps the unit's low power mode: Space on its row.
+    d.tblCompare->setCurrentCell(d.RowOf(SettingKey::kLowPower), 0);
+    QTest::keyClick(d.tblCompare, Qt::Key_Space);
+    EXPECT_FALSE(d.IsTicked(d.RowOf(SettingKey::kLowPower)));
     QTest::mouseClick(d.btnCompareOk, Qt::LeftButton);
   });
   Prompts().files = {WriteProfile(kProfile)};

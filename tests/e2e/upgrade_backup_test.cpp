@@ -97,20 +97,37 @@ TEST_F(UpgradeBackupTest, SettingsAreKeptBeforeTheTransferNamedByDeviceIdAndTime
   // The unit came back holding the same settings: nothing is offered.
   EXPECT_EQ(Prompts().Messages().size(), 2u);
   EXPECT_EQ(Session().Model().FirmwareVersion(), "1.100");
+
+  // Unticked, nothing is kept, and nothing is offered even when the upgrade
+  // resets the settings.
+  When([this] { return Unit().InstallCount() > 1; }, [this] {
+    SimSettings reset;
+    reset.apn = "reset.apn";
+    Unit().SetSettings(reset);
+  });
+  Prompts().shown.clear();
+  Upgrade(false);
+  ASSERT_TRUE(WaitFor([this] { return Unit().InstallCount() == 2; }));
+  EXPECT_EQ(Backups().size(), 1);
+  EXPECT_EQ(Prompts().Messages().size(), 2u);
+  EXPECT_EQ(Unit().Settings().apn, "reset.apn");
 }
 
-TEST_F(UpgradeBackupTest, UntickedNothingIsKeptAndNothingOffered) {
-  // The upgrade resets the settings, but none were kept to compare with.
-  When([this] { return Unit().InstallCount() > 0; }, [this] { Unit().SetSettings(SimSettings{}); });
-  SimSettings own = Unit().Settings();
-  own.apn = "own.apn";
-  Unit().SetSettings(own);
-  Session().SendInitialQueries();
-  ASSERT_TRUE(WaitFor([this] { return SettingsTab().edtAPN->text() == QStringLiteral("own.apn"); }));
-  Upgrade(false);
+TEST_F(UpgradeBackupTest, SettingsThatCannotBeKeptLeaveTheChoiceToTheUser) {
+  // The unit stops answering, and its GPRS settings count as not read.
+  Main().SetRefreshInterval(60 * 60 * 1000);
+  Unit().SetNeverAnswer(true);
+  Session().Model().ForgetRead(SettingGroup::Gprs);
+  Prompts().yesNo = {true, true, false};
+  Prompts().files = {Firmware("1.100")};
+  Click(QStringLiteral("btnUpgrade"));
+  ASSERT_EQ(Prompts().shown.size(), 4u);
+  EXPECT_EQ(Prompts().shown[3].text,
+            QStringLiteral("The unit's settings could not be kept: GPRS APN, Username and Password "
+                           "could not be read from the unit.\n\nUpgrade without keeping them?"));
   EXPECT_TRUE(Backups().isEmpty());
-  EXPECT_EQ(Prompts().Messages().size(), 2u);
-  EXPECT_EQ(Unit().Settings().apn, "internet");
+  EXPECT_EQ(Unit().ReceivedCount([](const std::string& l) { return l.rfind("^^", 0) == 0; }), 0u);
+  EXPECT_TRUE(Prompts().Messages().empty());
 }
 
 TEST_F(UpgradeBackupTest, OtherSettingsAfterTheUpgradeAreOfferedBackAndTheTickedOnesRestored) {
