@@ -1,6 +1,7 @@
 #include "app/app_context.h"
 
 #include "session/status_recorder.h"
+#include "ui/main_page.h"
 #include "ui/settings_page.h"
 #include "ui/status_history_window.h"
 #include "ui/status_page.h"
@@ -32,6 +33,10 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
                    [statusPage, recorder = statusRecorder_.get()] {
                      statusPage->ShowLastUpdate(recorder->LastUpdate());
                    });
+  main_->PageMain().SetEditsGuard([page = &main_->PageSettings()](const QString& caption,
+                                                                  const QString& consequence) {
+    return page->ConfirmLosingEdits(caption, consequence);
+  });
   // Last: the worker starts, and its first drain step sets the display.
   session_->Start();
 }

@@ -2,7 +2,6 @@
 // install command, and a check of the version the unit comes back with.
 #include <QJsonObject>
 
-#include <cctype>
 #include <ctime>
 #include <set>
 
@@ -10,7 +9,7 @@
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/unit_access.h"
-#include "places/place_file.h"
+#include "profile/settings_backup.h"
 #include "profile/settings_profile.h"
 #include "session/unit_text.h"
 #include "session/upgrade_transfer.h"
@@ -52,31 +51,9 @@ std::optional<int> CompareVersions(const std::string& a, const std::string& b) {
 }
 
 std::filesystem::path DefaultBackupPath(const std::string& deviceId, std::string& error) {
-  const std::filesystem::path folder = PlaceDataFolder();
-  if (folder.empty()) {
-    error = "there is no data folder for the settings backup; give a file with --backup FILE";
-    return {};
-  }
-  std::string id;
-  for (char c : deviceId)
-    id += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
-  char stamp[32];
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-#ifdef _WIN32
-  gmtime_s(&utc, &now);
-#else
-  gmtime_r(&now, &utc);
-#endif
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
-  const std::filesystem::path backups = folder / "backups";
-  std::error_code ec;
-  std::filesystem::create_directories(backups, ec);
-  if (ec) {
-    error = "cannot create the backup folder " + backups.u8string() + ": " + ec.message();
-    return {};
-  }
-  return backups / ("settings-" + (id.empty() ? std::string("unit") : id) + "-" + stamp + "Z.ini");
+  std::filesystem::path path = NewSettingsBackupPath(deviceId, std::time(nullptr), error);
+  if (path.empty() && SettingsBackupFolder().empty()) error += "; give a file with --backup FILE";
+  return path;
 }
 
 int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,

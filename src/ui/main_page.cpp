@@ -150,6 +150,9 @@ void MainPage::ShowMessage(const QString& message) {
 
 void MainPage::btnRebootClick() {
   if (!prompts_.AskYesNo(QStringLiteral("Reboot"), QStringLiteral("Reboot unit?"))) return;
+  if (!EditsMayGo(QStringLiteral("Reboot"),
+                  QStringLiteral("They are lost when the unit restarts. Reboot anyway?")))
+    return;
   ShowMessage(session_.Reboot().message);
 }
 
@@ -157,10 +160,16 @@ void MainPage::btnFactoryClick() {
   if (!prompts_.AskYesNo(QStringLiteral("Reset to Factory"),
                          QStringLiteral("You will lose all your settings!! Are you sure?")))
     return;
+  if (!EditsMayGo(QStringLiteral("Reset to Factory"),
+                  QStringLiteral("They are lost with the reset. Reset anyway?")))
+    return;
   ShowMessage(session_.FactoryReset().message);
 }
 
 void MainPage::btnDefaultsClick() {
+  if (!EditsMayGo(QStringLiteral("Send defaults"),
+                  QStringLiteral("They are lost when the defaults are sent. Send them anyway?")))
+    return;
   QPushButton* const about[] = {btnDefaults, btnReboot, btnUpgrade, btnFactory};
   for (QPushButton* b : about) b->setEnabled(false);
   const UnitSession::Outcome outcome = session_.SendDefaults();
@@ -168,6 +177,10 @@ void MainPage::btnDefaultsClick() {
   const bool connected = session_.ConnectionState() > 0;
   for (QPushButton* b : about) b->setEnabled(connected);
   ShowMessage(outcome.message);
+}
+
+bool MainPage::EditsMayGo(const QString& caption, const QString& consequence) {
+  return !editsGuard_ || editsGuard_(caption, consequence);
 }
 
 void MainPage::btnRelayCloseClick() { session_.SetOutput(UnitOutput::Relay, true); }

@@ -3,6 +3,8 @@
 // device id, the unit buttons and the output switches.
 #include <QWidget>
 
+#include <functional>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,12 @@ class MainPage : public QWidget {
 
   // Enabled while a unit is connected.
   void SetUnitControlsEnabled(bool enabled);
+
+  // Asked, with a caption and what the action does to them, before an
+  // action that would lose the Settings tab's unsaved changes; false stops
+  // the action. Without a guard the actions go ahead.
+  using EditsGuard = std::function<bool(const QString& caption, const QString& consequence)>;
+  void SetEditsGuard(EditsGuard guard) { editsGuard_ = std::move(guard); }
 
   void btnRebootClick();
   void btnFactoryClick();
@@ -64,9 +72,11 @@ class MainPage : public QWidget {
  private:
   QGroupBox* BuildOutputsGroup();
   void ShowMessage(const QString& message);
+  bool EditsMayGo(const QString& caption, const QString& consequence);
 
   UnitSession& session_;
   Prompts& prompts_;
+  EditsGuard editsGuard_;
 };
 
 }  // namespace wr

@@ -12,6 +12,15 @@ class Prompts {
   virtual void ShowMessage(const QString& text) = 0;
   // A Yes/No question with a caption; true only for Yes.
   virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
+  // A Yes/No question with a check box below it (option), which starts as
+  // checked says and is read back into it when the box closes. Without a box
+  // of its own, the question is asked plainly and checked is kept.
+  virtual bool AskYesNoWithOption(const QString& caption, const QString& text,
+                                  const QString& option, bool& checked) {
+    (void)option;
+    (void)checked;
+    return AskYesNo(caption, text);
+  }
   // A one-line input box; false when cancelled (value then unchanged).
   virtual bool InputBox(const QString& caption, const QString& prompt, QString& value) = 0;
   // A file-open dialog; the empty string when cancelled. dir: where it opens.

@@ -1,6 +1,7 @@
 #include "ui/qt_prompts.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -17,6 +18,19 @@ bool QtPrompts::AskYesNo(const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+bool QtPrompts::AskYesNoWithOption(const QString& caption, const QString& text,
+                                   const QString& option, bool& checked) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::No);
+  auto* check = new QCheckBox(option);
+  check->setObjectName(QStringLiteral("chkQuestionOption"));
+  check->setChecked(checked);
+  box.setCheckBox(check);
+  const bool yes = box.exec() == QMessageBox::Yes;
+  checked = check->isChecked();
+  return yes;
 }
 
 bool QtPrompts::InputBox(const QString& caption, const QString& prompt, QString& value) {

@@ -13,6 +13,8 @@ class QtPrompts final : public Prompts {
 
   void ShowMessage(const QString& text) override;
   bool AskYesNo(const QString& caption, const QString& text) override;
+  bool AskYesNoWithOption(const QString& caption, const QString& text, const QString& option,
+                          bool& checked) override;
   bool InputBox(const QString& caption, const QString& prompt, QString& value) override;
   QString OpenFile(const QString& caption, const QString& filter, const QString& dir) override;
   QString SaveFile(const QString& caption, const QString& filter, const QString& suggested,

@@ -24,6 +24,7 @@
 #include "ui/status_page.h"
 #include "ui/tfrm_upgrade.h"
 #include "ui/trips_page.h"
+#include "ui/upgrade_settings_backup.h"
 #include "ui/widget_names.h"
 
 // The images live in a static library, whose resources are not registered
@@ -257,6 +258,9 @@ void TfrmMain::btnUpgradeClick() {
                                .arg(FromBytes(fileVersion)));
       break;
   }
+  // The settings kept before the transfer, offered back when they changed.
+  if (back.result != InstalledVersion::Result::NotBack)
+    upgradeDialog_->SettingsBackup().OfferRestore();
 }
 
 void TfrmMain::FormShow() {
@@ -287,6 +291,13 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (!tabSettings->ConfirmLosingEdits(QStringLiteral("Close"),
+                                       QStringLiteral("They are lost when the window closes. "
+                                                      "Close anyway?"),
+                                       false)) {
+    event->ignore();
+    return;
+  }
   QWidget::closeEvent(event);
   emit closed();
 }

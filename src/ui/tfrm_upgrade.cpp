@@ -15,18 +15,28 @@
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/prompts.h"
+#include "ui/upgrade_settings_backup.h"
 #include "ui/widget_names.h"
 
 namespace wr {
+namespace {
+
+constexpr int kWidth = 377;
+constexpr int kHeight = 125;
+
+}  // namespace
 
 TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), session_(session), prompts_(prompts) {
+    : QDialog(parent),
+      session_(session),
+      prompts_(prompts),
+      settingsBackup_(std::make_unique<UpgradeSettingsBackup>(session, prompts, parent)) {
   setObjectName(QStringLiteral("frmUpgrade"));
   setWindowTitle(QStringLiteral("Upgrade"));
   setFont(DialogFont());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(377, 125);
+  setFixedSize(kWidth, kHeight);
 
   GroupBox1 = Named(new QGroupBox, "GroupBox1");
   Label1 = Named(new QLabel(QStringLiteral("Upgrading Firmware, Please wait...")), "Label1");
@@ -37,6 +47,11 @@ TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent
   auto* groupLayout = new QVBoxLayout(GroupBox1);
   groupLayout->addWidget(Label1);
   groupLayout->addWidget(pbarUpgrade);
+  lblSettingsBackup = Named(new QLabel, "lblSettingsBackup");
+  lblSettingsBackup->setWordWrap(true);
+  lblSettingsBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblSettingsBackup->setVisible(false);
+  groupLayout->addWidget(lblSettingsBackup);
 
   Panel1 = Named(new QWidget, "Panel1");
   Panel1->setFixedHeight(41);
@@ -58,6 +73,8 @@ TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent
   TimerStartUpgrade->setSingleShot(false);
   connect(TimerStartUpgrade, &QTimer::timeout, this, &TfrmUpgrade::TimerStartUpgradeTimer);
 }
+
+TfrmUpgrade::~TfrmUpgrade() = default;
 
 void TfrmUpgrade::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -109,9 +126,19 @@ void TfrmUpgrade::closeEvent(QCloseEvent* event) {
 
 void TfrmUpgrade::Tell(std::string_view message) { prompts_.ShowMessage(FromBytes(message)); }
 
+void TfrmUpgrade::ShowBackupFile(const QString& file) {
+  lblSettingsBackup->setText(QStringLiteral("The unit's settings are kept in %1").arg(file));
+  lblSettingsBackup->setVisible(!file.isEmpty());
+  // The dialog keeps its size, and grows by the lines the file name takes.
+  const int extra = file.isEmpty() ? 0 : lblSettingsBackup->heightForWidth(kWidth - 40) + 6;
+  setFixedSize(kWidth, kHeight + extra);
+}
+
 void TfrmUpgrade::RunUpgrade() {
   pbarUpgrade->setValue(0);
   cancelRequested = false;
+  settingsBackup_->Forget();
+  ShowBackupFile(QString());
 
   const QString path =
       prompts_.OpenFile(QStringLiteral("Open"), QString::fromLatin1(kFirmwareFilter));
@@ -145,7 +172,9 @@ void TfrmUpgrade::RunUpgrade() {
     question = QStringLiteral("This will upgrade the unit from version %1 to %2. Proceed?")
                    .arg(from, target);
   }
-  if (!prompts_.AskYesNo(QStringLiteral("Warning"), question)) return;
+  // The settings first, when the user keeps them: an upgrade may reset them.
+  if (!settingsBackup_->AskAndKeep(QStringLiteral("Warning"), question)) return;
+  ShowBackupFile(settingsBackup_->File());
 
   // The maximum is an int; real images are far below the reader's size limit.
   pbarUpgrade->setMaximum(static_cast<int>(file.imageLength));

@@ -3,6 +3,7 @@
 // block with a progress bar and Cancel, and tells the unit to install it.
 #include <QDialog>
 
+#include <memory>
 #include <string>
 
 #include "session/upgrade_transfer.h"
@@ -18,6 +19,7 @@ namespace wr {
 
 class Prompts;
 class UnitSession;
+class UpgradeSettingsBackup;
 
 class TfrmUpgrade : public QDialog {
   Q_OBJECT
@@ -26,10 +28,15 @@ class TfrmUpgrade : public QDialog {
   static constexpr const char* kFirmwareFilter = "Upgrade Files (*.fw)";
 
   TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent = nullptr);
+  ~TfrmUpgrade() override;
 
   // Waits of the transfer; tests shorten them, the tool keeps the defaults.
   void SetTimings(const UpgradeTimings& timings) { timings_ = timings; }
   const UpgradeTimings& Timings() const { return timings_; }
+
+  // The unit's settings kept before the transfer; the shell offers them back
+  // once the unit has restarted.
+  UpgradeSettingsBackup& SettingsBackup() { return *settingsBackup_; }
 
   void FormShow();
   void TimerStartUpgradeTimer();
@@ -47,6 +54,8 @@ class TfrmUpgrade : public QDialog {
   QGroupBox* GroupBox1 = nullptr;
   QLabel* Label1 = nullptr;
   QProgressBar* pbarUpgrade = nullptr;
+  // Where the unit's settings were kept, while the transfer runs.
+  QLabel* lblSettingsBackup = nullptr;
   QWidget* Panel1 = nullptr;
   QPushButton* btnCancel = nullptr;
   QTimer* TimerStartUpgrade = nullptr;
@@ -62,10 +71,12 @@ class TfrmUpgrade : public QDialog {
  private:
   void RunUpgrade();
   void Tell(std::string_view message);
+  void ShowBackupFile(const QString& file);
 
   UnitSession& session_;
   Prompts& prompts_;
   UpgradeTimings timings_;
+  std::unique_ptr<UpgradeSettingsBackup> settingsBackup_;
   bool running_ = false;
 };
 

@@ -5,8 +5,10 @@
 // answers are shown.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -65,6 +67,24 @@ class ScriptedPrompts : public Prompts {
     yesNo.pop_front();
     return answer;
   }
+  // A question with a check box is recorded as a question; its check box's
+  // text and first state go to options. The box is left as it was unless
+  // optionChecks holds an answer for it.
+  struct Option {
+    QString text;
+    bool checkedAtFirst = false;
+  };
+  std::vector<Option> options;
+  std::deque<bool> optionChecks;
+  bool AskYesNoWithOption(const QString& caption, const QString& text, const QString& option,
+                          bool& checked) override {
+    options.push_back({option, checked});
+    if (!optionChecks.empty()) {
+      checked = optionChecks.front();
+      optionChecks.pop_front();
+    }
+    return AskYesNo(caption, text);
+  }
   bool InputBox(const QString& caption, const QString& prompt, QString& value) override {
     shown.push_back({"input", caption, prompt});
     if (whileShown) whileShown();
@@ -76,8 +96,10 @@ class ScriptedPrompts : public Prompts {
     inputs.pop_front();
     return true;
   }
-  QString OpenFile(const QString& caption, const QString& filter, const QString&) override {
+  QString lastOpenDir;
+  QString OpenFile(const QString& caption, const QString& filter, const QString& dir) override {
     shown.push_back({"file", caption, filter});
+    lastOpenDir = dir;
     if (whileShown) whileShown();
     if (files.empty()) return QString();
     const QString file = files.front();
@@ -138,6 +160,12 @@ class AppFixture : public ::testing::Test {
   virtual USBcomms::Timings WorkerTimings() { return {100, 250, 250, false}; }
 
   void SetUp() override {
+    // Nothing a test does lands in the user's own data folder (place names,
+    // settings backups), unless the test chose a folder itself.
+    if (!qEnvironmentVariableIsSet("WAYRUNNER_DATA_DIR") && dataDir_.isValid()) {
+      qputenv("WAYRUNNER_DATA_DIR", QFile::encodeName(dataDir_.path()));
+      ownDataDir_ = true;
+    }
     bus_ = std::make_unique<SimulatedBus>();
     ConfigureBus(*bus_);
     UnitSession::Options options;
@@ -155,6 +183,7 @@ class AppFixture : public ::testing::Test {
     if (app_) app_->Shutdown();
     app_.reset();
     bus_.reset();
+    if (ownDataDir_) qunsetenv("WAYRUNNER_DATA_DIR");
   }
 
   // Runs the event loop until cond holds or timeoutMs passes.
@@ -261,6 +290,9 @@ class AppFixture : public ::testing::Test {
   }
 
   int syncCount_ = 0;
+  // The data folder of a test that did not set one.
+  QTemporaryDir dataDir_;
+  bool ownDataDir_ = false;
 
   ScriptedPrompts prompts_;
   RecordingShell shell_;

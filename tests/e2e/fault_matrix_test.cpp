@@ -57,9 +57,12 @@ class FaultFixture : public AppFixture {
     quick.restartLimitMs = 2000;
     App().Upgrade().SetTimings(quick);
     Prompts().shown.clear();
-    Prompts().yesNo = {true, true};
+    // The third Yes goes on without the settings backup when the unit
+    // cannot give its settings.
+    Prompts().yesNo = {true, true, true};
     Prompts().files = {path};
     Click(QStringLiteral("btnUpgrade"));
+    Prompts().yesNo.clear();
   }
 
   size_t Installs() { return Unit().ReceivedCount(IsInstall); }

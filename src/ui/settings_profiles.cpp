@@ -1,0 +1,185 @@
+#include "ui/settings_profiles.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "profile/settings_backup.h"
+#include "protocol/commands.h"
+#include "profile/settings_profile.h"
+#include "session/unit_session.h"
+#include "session/unit_text.h"
+#include "ui/profile_compare_dialog.h"
+#include "ui/prompts.h"
+
+namespace wr {
+namespace {
+
+constexpr SettingGroup kGroups[] = {SettingGroup::Track, SettingGroup::LowPower, SettingGroup::Ussd,
+                                    SettingGroup::Gprs, SettingGroup::Ignition};
+
+std::string_view QueryOf(SettingGroup group) {
+  switch (group) {
+    case SettingGroup::Track: return cmd::kTrackQuery;
+    case SettingGroup::LowPower: return cmd::kLowPowerQuery;
+    case SettingGroup::Ussd: return cmd::kUssdQuery;
+    case SettingGroup::Gprs: return cmd::kGprsQuery;
+    case SettingGroup::Ignition: return cmd::kIgnitionQuery;
+  }
+  return {};
+}
+
+std::filesystem::path PathOf(const QString& file) {
+  return std::filesystem::path(file.toStdU16String());
+}
+
+QString NoUnit() {
+  return QStringLiteral("No unit is connected. Connect the unit and wait until it is shown, then "
+                        "try again.");
+}
+
+}  // namespace
+
+bool ReadUnitSettings(UnitSession& session, QString& missing) {
+  const UnitModel& model = session.Model();
+  const auto allRead = [&model] {
+    for (SettingGroup group : kGroups)
+      if (!model.Settings().Read(group)) return false;
+    return true;
+  };
+  // The queries sent on connecting are usually still being answered; a slow
+  // unit answers them one after the other.
+  if (!allRead() && session.Outstanding() > 0)
+    session.WaitUntil(allRead, std::max(UnitSession::kReadBeforeSaveMs,
+                                        session.Outstanding() * UnitSession::kSetAnswerMs));
+  // What is still missing is asked for all at once, and waited for once,
+  // so that a unit that does not answer costs one wait, not one per group.
+  if (!allRead()) {
+    for (SettingGroup group : kGroups)
+      if (!model.Settings().Read(group)) session.SendCommand(QueryOf(group));
+    session.WaitUntil(allRead, UnitSession::kReadBeforeSaveMs);
+  }
+  QStringList names;
+  for (SettingGroup group : kGroups)
+    if (!model.Settings().Read(group)) names << FromBytes(SettingGroupName(group));
+  missing = names.join(QStringLiteral(", "));
+  return names.isEmpty();
+}
+
+SettingsProfiles::SettingsProfiles(UnitSession& session, Prompts& prompts, QWidget* dialogParent)
+    : session_(session), prompts_(prompts), dialogParent_(dialogParent) {
+  folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder_.isEmpty()) folder_ = QDir::homePath();
+}
+
+QString SettingsProfiles::SuggestedName() const {
+  return QStringLiteral("settings-%1-%2.ini")
+      .arg(FromBytes(DeviceIdForFileName(session_.Model().DeviceId())),
+           QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void SettingsProfiles::Remember(const QString& file) {
+  folder_ = QFileInfo(file).absolutePath();
+}
+
+SettingsValues SettingsProfiles::UnitValues() const {
+  return SettingsValuesFromUnit(session_.Model().Settings());
+}
+
+std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& caption, QString& file) {
+  file = prompts_.OpenFile(caption, QString::fromLatin1(kProfileFilter), folder_);
+  if (file.isEmpty()) return std::nullopt;
+  Remember(file);
+  const ProfileRead read = ReadProfileFile(PathOf(file));
+  if (!read.Ok()) {
+    // The reader's message names the file, and the key and line refused.
+    prompts_.ShowMessage(FromBytes(read.error) + QStringLiteral(" Nothing was changed."));
+    return std::nullopt;
+  }
+  return read.values;
+}
+
+std::optional<SettingsValues> SettingsProfiles::ChooseFromProfile() {
+  QString file;
+  const std::optional<SettingsValues> profile = AskAndRead(QStringLiteral("Open profile"), file);
+  if (!profile) return std::nullopt;
+  QString missing;
+  if (session_.ConnectionState() == 1) ReadUnitSettings(session_, missing);
+
+  ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Choose, dialogParent_);
+  dialog.SetComparison(
+      QStringLiteral("The settings in %1, beside the unit's. The ticked ones go into the Settings "
+                     "tab; Save then writes them to the unit.")
+          .arg(QDir::toNativeSeparators(file)),
+      UnitValues(), *profile);
+  dialog.SetAcceptText(QStringLiteral("Fill the Settings tab"));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Ticked();
+}
+
+void SettingsProfiles::CompareWithProfile() {
+  if (session_.ConnectionState() != 1) {
+    prompts_.ShowMessage(NoUnit());
+    return;
+  }
+  QString file;
+  const std::optional<SettingsValues> profile =
+      AskAndRead(QStringLiteral("Compare with profile"), file);
+  if (!profile) return;
+  QString missing;
+  ReadUnitSettings(session_, missing);
+  ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Show, dialogParent_);
+  dialog.SetComparison(QStringLiteral("The settings in %1, beside the unit's. Nothing is changed.")
+                           .arg(QDir::toNativeSeparators(file)),
+                       UnitValues(), *profile);
+  dialog.exec();
+}
+
+void SettingsProfiles::SaveUnitSettings(const QString& note) {
+  if (session_.ConnectionState() != 1) {
+    prompts_.ShowMessage(NoUnit());
+    return;
+  }
+  QString missing;
+  if (!ReadUnitSettings(session_, missing)) {
+    prompts_.ShowMessage(QStringLiteral("No profile was saved: %1 could not be read from the unit. "
+                                        "Check that it is connected and try again.")
+                             .arg(missing));
+    return;
+  }
+  // What is saved is fixed now: replies arriving while the dialog is open
+  // cannot change it.
+  const UnitModel& model = session_.Model();
+  std::vector<std::string> leftOut;
+  const SettingsValues values = SettingsValuesFromUnit(model.Settings(), &leftOut);
+  const ProfileUnit unit{model.DeviceId(), model.FirmwareVersion()};
+
+  const QString file = prompts_.SaveFile(QStringLiteral("Save profile"),
+                                         QString::fromLatin1(kProfileFilter),
+                                         QDir(folder_).filePath(SuggestedName()));
+  if (file.isEmpty()) return;
+  Remember(file);
+  std::string error;
+  if (!WriteProfileFile(PathOf(file), values, unit, error)) {
+    prompts_.ShowMessage(QStringLiteral("The profile was not saved: %1").arg(FromBytes(error)));
+    return;
+  }
+  QStringList told;
+  if (!leftOut.empty()) {
+    QStringList reasons;
+    for (const std::string& reason : leftOut) reasons << FromBytes(reason);
+    told << QStringLiteral("Left out of the profile, as the unit holds no valid value: %1.")
+                .arg(reasons.join(QStringLiteral("; ")));
+  }
+  if (!note.isEmpty()) told << note;
+  if (!told.isEmpty())
+    prompts_.ShowMessage(QStringLiteral("The unit's settings were saved to %1.\n\n%2")
+                             .arg(QDir::toNativeSeparators(file), told.join(QStringLiteral("\n\n"))));
+}
+
+}  // namespace wr

@@ -1,0 +1,65 @@
+#pragma once
+// The profile files of the Settings tab: asking which file, reading and
+// checking it with the core's profile reader, the comparison with the unit,
+// and saving the unit's settings. The folder last used is remembered for the
+// next file dialog.
+#include <QString>
+
+#include <optional>
+
+#include "profile/settings_values.h"
+
+class QWidget;
+
+namespace wr {
+
+class Prompts;
+class UnitSession;
+
+// Waits for the settings the unit is still sending, then asks again for any
+// group not read on this connection. False when some could not be read;
+// missing then names them ("the USSD settings and ...").
+bool ReadUnitSettings(UnitSession& session, QString& missing);
+
+// The profile file dialogs' filter.
+inline constexpr const char* kProfileFilter = "Settings profiles (*.ini);;All files (*)";
+
+class SettingsProfiles {
+ public:
+  // Dialogs are shown over dialogParent.
+  SettingsProfiles(UnitSession& session, Prompts& prompts, QWidget* dialogParent);
+
+  // Asks for a profile, reads it and shows the comparison with the unit,
+  // every row ticked where the two differ. The ticked values when the user
+  // takes them; nothing when cancelled, or when the file is refused (which
+  // is said, naming the key and the line).
+  std::optional<SettingsValues> ChooseFromProfile();
+  // The same comparison, only to look at.
+  void CompareWithProfile();
+  // Saves the unit's settings, as read on this connection, to a file the
+  // user picks. note is added to the confirmation when not empty (e.g. that
+  // the tab's unsaved changes are not in the file).
+  void SaveUnitSettings(const QString& note = QString());
+
+  // The folder the next file dialog starts in.
+  const QString& Folder() const { return folder_; }
+  void SetFolder(const QString& folder) { folder_ = folder; }
+  // The name offered for the unit's settings: device id and today's date.
+  QString SuggestedName() const;
+
+ private:
+  // Asks for a profile file and reads it; the refusal has been shown when
+  // nothing comes back.
+  std::optional<SettingsValues> AskAndRead(const QString& caption, QString& file);
+  // The unit's settings as read on this connection (keys of groups not read
+  // left out).
+  SettingsValues UnitValues() const;
+  void Remember(const QString& file);
+
+  UnitSession& session_;
+  Prompts& prompts_;
+  QWidget* dialogParent_;
+  QString folder_;
+};
+
+}  // namespace wr

@@ -1,0 +1,54 @@
+#pragma once
+// The unit's settings kept around a firmware upgrade, which may reset them.
+// Before the transfer the user is offered (ticked at first) to keep them in
+// a profile in the data folder's backups folder, named by device id and
+// time as the command-line tool names its backups; once the unit is back,
+// when it holds other settings than that profile, the comparison is shown
+// with the offer to write the kept ones back.
+#include <QString>
+
+#include <string>
+
+#include "profile/settings_values.h"
+
+class QWidget;
+
+namespace wr {
+
+class Prompts;
+class UnitSession;
+
+class UpgradeSettingsBackup {
+ public:
+  // Dialogs are shown over dialogParent.
+  UpgradeSettingsBackup(UnitSession& session, Prompts& prompts, QWidget* dialogParent);
+
+  // Asks question with the offer to keep the settings below it. True when
+  // the transfer may go ahead: Yes, and the settings kept when that was
+  // ticked (or, when they could not be kept, the user chose to go on).
+  bool AskAndKeep(const QString& caption, const QString& question);
+  // The profile the settings were kept in for the upgrade under way; empty
+  // when they were not kept.
+  const QString& File() const { return file_; }
+  // A new upgrade starts: nothing is kept yet.
+  void Forget();
+
+  // Called once the unit is back from the restart that installs: when it is
+  // the same unit and holds other values than the kept ones, shows the
+  // comparison; OK writes the ticked values with Save's checks and report.
+  void OfferRestore();
+
+ private:
+  // Reads the unit's settings and writes them to a new backup file; false
+  // with why set when that could not be done.
+  bool Keep(QString& why);
+
+  UnitSession& session_;
+  Prompts& prompts_;
+  QWidget* dialogParent_;
+  QString file_;
+  SettingsValues kept_;
+  std::string deviceId_;
+};
+
+}  // namespace wr
