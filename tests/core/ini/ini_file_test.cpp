@@ -150,7 +150,7 @@ TEST_F(IniFileTest, AbsentThingsReadAsEmpty) {
 // each with at least an access point and a USSD string.
 TEST(ShippedSettingsIni, ListsTheDefaultOperators) {
   const fs::path shipped =
-      fs::path(__FILE__).parent_path() / ".." / ".." / ".." / "packaging" / "Settings.ini";
+      fs::path(WR_SOURCE_DIR) / "packaging" / "Settings.ini";
   ASSERT_TRUE(fs::exists(shipped)) << shipped;
   const auto ops = ReadIniSection(shipped, "Operators");
   std::vector<std::string> names;
