@@ -184,7 +184,9 @@ void TfrmMain::BuildMenus() {
   actExportTrips->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   mnuFile->addSeparator();
   actQuit = Named(mnuFile->addAction(QStringLiteral("&Quit")), "actQuit");
-  actQuit->setShortcut(QKeySequence::Quit);
+  // The desktop's own keys where it names them, else those of most desktops.
+  actQuit->setShortcuts(QKeySequence::keyBindings(QKeySequence::Quit));
+  if (actQuit->shortcuts().isEmpty()) actQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   actQuit->setMenuRole(QAction::QuitRole);
   connect(actOpenProfile, &QAction::triggered, this, &TfrmMain::openProfileRequested);
   connect(actSaveProfile, &QAction::triggered, this, &TfrmMain::saveProfileRequested);
