@@ -24,6 +24,7 @@ UnitRoster::UnitRoster(UsbApi& api, UnitSession& session, Options options, QObje
   connect(&session_, &UnitSession::connectionChanged, this, &UnitRoster::Refresh);
   connect(&session_.Model(), &UnitModel::deviceIdChanged, this, [this] {
     NoteShownId();
+    SettleChoice();
     Rebuild();
   });
 }
@@ -82,6 +83,7 @@ void UnitRoster::Refresh() {
 
   NoteShownId();
   FollowChoice();
+  SettleChoice();
 
   // Only when there is a choice to make, and never while the session
   // searches for the first unit: a short session holding it would keep the
@@ -108,6 +110,24 @@ void UnitRoster::FollowChoice() {
       return;
     }
   }
+}
+
+void UnitRoster::SettleChoice() {
+  if (chosen_) {
+    if (listed_.size() == 1 && listed_.front().location == *chosen_) {
+      chosen_.reset();
+      chosenId_.clear();
+      session_.SetSelector(std::nullopt);
+    }
+    return;
+  }
+  const std::optional<UsbLocation> shown = ShownLocation();
+  if (listed_.size() < 2 || !shown) return;
+  const auto it = ids_.find(KeyOf(*shown));
+  if (it == ids_.end() || it->second.first != IdState::Known) return;
+  chosen_ = shown;
+  chosenId_ = it->second.second;
+  session_.SetSelector(chosen_);
 }
 
 void UnitRoster::StartAsking(const UsbLocation& location) {

@@ -5,9 +5,12 @@
 // one; with several, each unit the session does not show is opened once,
 // briefly, by a session of its own to learn its device id.
 //
-// A choice follows its unit by device id: a unit that restarts (reboot,
-// firmware upgrade) comes back at a new address, and the session is sent
-// there once the unit at that address has said who it is.
+// While several are attached the unit shown stays the one shown: it counts
+// as chosen, as one the user picks does. A choice follows its unit by device
+// id: a unit that restarts (reboot, firmware upgrade) comes back at a new
+// address, maybe listed before the others, and the session is sent there
+// once the unit at that address has said who it is. Down to the chosen unit
+// alone, the first unit found is the one shown again.
 #include <QObject>
 #include <QTimer>
 
@@ -70,7 +73,8 @@ class UnitRoster : public QObject {
   // The attached units, in the order the session would try them: the first
   // is the one it opens when nothing was chosen.
   const std::vector<Entry>& Units() const { return units_; }
-  // The unit chosen by the user; empty while the session opens the first.
+  // The unit the session keeps to (picked, or shown while several are
+  // attached); empty while it opens the first it finds.
   std::optional<UsbLocation> Chosen() const { return chosen_; }
   // Its device id, when known: the choice follows it to a new address.
   const std::string& ChosenDeviceId() const { return chosenId_; }
@@ -96,6 +100,9 @@ class UnitRoster : public QObject {
   void FinishAsking(Key key, IdState state, const std::string& id);
   void EndAsking(Key key);
   void FollowChoice();
+  // Keeps to the unit shown once there are several; lets go of the choice
+  // when it is the only unit left.
+  void SettleChoice();
   void Rebuild();
 
   UsbApi& api_;

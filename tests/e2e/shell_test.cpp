@@ -286,17 +286,18 @@ TEST_F(ShellTest, TerminalClearsSavesItsLogAndStampsLines) {
   EXPECT_TRUE(Prompts().Messages().empty());
 }
 
-// Three units: the first and the second, and the second again after a
+// Three units: the first and the second, and the first again after a
 // restart, at a new address (plugged in by the test).
 class SeveralUnitsTest : public AppFixture {
  protected:
+  static constexpr const char* kFirstId = "WR0001234567";
   static constexpr const char* kSecondId = "WR0001234568";
   void ConfigureBus(SimulatedBus& bus) override {
     SimulatedUnit::Options second;
     second.deviceId = kSecondId;
     second.seed = 2;
     bus.AddUnit(0x16D0, 0x06AF, second);
-    bus.AddUnit(0x16D0, 0x06AF, second);
+    bus.AddUnit(0x16D0, 0x06AF, SimulatedUnit::Options{});
     bus.Unplug(2);
   }
 
@@ -304,54 +305,59 @@ class SeveralUnitsTest : public AppFixture {
   size_t StatsSentTo(int unit) {
     return Bus().Unit(unit).ReceivedCount([](const std::string& l) { return l == "AT+STATS"; });
   }
+  int ItemOf(const char* id) { return Main().cboxUnit->findText(QString::fromLatin1(id), Qt::MatchContains); }
 };
 
-TEST_F(SeveralUnitsTest, WindowOffersTheUnitsAndShowsTheOnePicked) {
+TEST_F(SeveralUnitsTest, WindowOffersTheUnitsKeepsToTheOneShownAndShowsTheOnePicked) {
   // The first unit is shown; the window names both, the second once asked.
   ASSERT_TRUE(WaitFor([&] {
-    return Main().pnlUnits->isVisible() && Main().cboxUnit->count() == 2 &&
-           Main().cboxUnit->itemText(1).contains(QString::fromLatin1(kSecondId));
+    return Main().pnlUnits->isVisible() && Main().cboxUnit->count() == 2 && ItemOf(kSecondId) == 1;
   }));
   EXPECT_TRUE(Main().lblUnits->text().startsWith(QStringLiteral("2 units are attached")));
-  EXPECT_EQ(Main().cboxUnit->currentIndex(), 0);
-  EXPECT_TRUE(Main().cboxUnit->itemText(0).contains(QStringLiteral("WR0001234567")));
-  EXPECT_EQ(MainTab().edtSerial->text(), QStringLiteral("WR0001234567"));
-  EXPECT_FALSE(Roster().Chosen());
+  EXPECT_EQ(Main().cboxUnit->currentIndex(), ItemOf(kFirstId));
+  EXPECT_EQ(MainTab().edtSerial->text(), QString::fromLatin1(kFirstId));
   // The second was only asked who it is; what it says reaches no window.
   EXPECT_EQ(Bus().Unit(1).ReceivedLines(), std::vector<std::string>{"ATI"});
   Bus().Unit(1).EmitRaw("~second unit speaking\r\n");
   ASSERT_TRUE(SyncWithUnit());
   EXPECT_FALSE(TerminalLines().contains(QStringLiteral("~second unit speaking")));
 
-  // Picked: the session opens it and queries it; the first is left alone.
-  emit Main().cboxUnit->activated(1);
+  // The first restarts and comes back at a new address, listed after the
+  // second: the window keeps to it.
+  ASSERT_TRUE(WaitFor([&] { return Roster().Chosen().has_value(); }));
+  const UsbLocation before = *Session().Location();
+  Bus().Unplug(0);
+  ASSERT_TRUE(WaitUntilSearching());
+  EXPECT_TRUE(WaitFor([&] { return Main().lblUnits->text().startsWith(QStringLiteral("The unit chosen is not attached")); }));
+  Bus().Replug(2);
+  ASSERT_TRUE(WaitFor([&] { return StatsSentTo(2) > 0; }, 10000));
+  ASSERT_TRUE(Session().Location());
+  EXPECT_NE(*Session().Location(), before);
+  EXPECT_EQ(*Roster().Chosen(), *Session().Location());
+  EXPECT_EQ(StatsSentTo(1), 0u);
+  EXPECT_TRUE(WaitFor([&] { return Main().cboxUnit->count() == 2 && Main().cboxUnit->currentIndex() == ItemOf(kFirstId); }));
+
+  // Picked: the session opens the second and queries it; the first is left alone.
+  emit Main().cboxUnit->activated(ItemOf(kSecondId));
   ASSERT_TRUE(WaitFor([&] { return MainTab().edtSerial->text() == QString::fromLatin1(kSecondId); }));
   ASSERT_TRUE(WaitUntilConnected());
   EXPECT_TRUE(WaitFor([&] { return StatsSentTo(1) > 0; }));
   Bus().Unit(1).EmitRaw("~second unit speaking\r\n");
   EXPECT_TRUE(WaitFor([&] { return TerminalLines().contains(QStringLiteral("~second unit speaking")); }));
-  const size_t firstPolls = StatsSentTo(0);
+  const size_t firstPolls = StatsSentTo(2);
   EXPECT_TRUE(WaitFor([&] { return StatsSentTo(1) > 2; }));
-  EXPECT_EQ(StatsSentTo(0), firstPolls);
-  EXPECT_EQ(Main().cboxUnit->currentIndex(), 1);
-  ASSERT_TRUE(Roster().Chosen());
+  EXPECT_EQ(StatsSentTo(2), firstPolls);
+  EXPECT_EQ(Main().cboxUnit->currentIndex(), ItemOf(kSecondId));
   EXPECT_EQ(Roster().ChosenDeviceId(), kSecondId);
 
-  // It restarts and comes back at a new address: the window follows it.
-  const UsbLocation before = *Roster().Chosen();
-  Bus().Unplug(1);
-  Bus().Replug(2);
-  EXPECT_TRUE(WaitFor([&] { return StatsSentTo(2) > 0; }, 10000));
-  EXPECT_EQ(MainTab().edtSerial->text(), QString::fromLatin1(kSecondId));
-  ASSERT_TRUE(Session().Location());
-  EXPECT_NE(*Session().Location(), before);
-  EXPECT_EQ(*Roster().Chosen(), *Session().Location());
-  EXPECT_EQ(Main().cboxUnit->count(), 2);
-  EXPECT_TRUE(Main().cboxUnit->currentText().contains(QString::fromLatin1(kSecondId)));
-
-  // Down to one unit: nothing left to choose.
-  Bus().Unplug(0);
+  // Down to the second alone: nothing left to choose, and it stays open.
+  const int connections = Session().Connections();
+  Bus().Unplug(2);
   EXPECT_TRUE(WaitFor([&] { return Main().pnlUnits->isHidden(); }, 8000));
+  EXPECT_FALSE(Roster().Chosen());
+  Pump(300);
+  EXPECT_EQ(Session().Connections(), connections);
+  EXPECT_EQ(Session().ConnectionState(), 1);
 }
 
 }  // namespace
