@@ -274,12 +274,6 @@ void TakeAll(AppContext& context, const QDir& dir, SimulatedBus* bus) {
 
 }  // namespace
 
-QStringList ScreenshotNames() {
-  QStringList names;
-  for (const Shot& shot : Shots()) names << QString::fromLatin1(shot.name);
-  return names;
-}
-
 void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir, SimulatedBus* bus) {
   dir.mkpath(QStringLiteral("."));
   auto* poll = new QTimer(&context.Main());

@@ -1,24 +1,19 @@
 #pragma once
 // Pictures of the windows for the documentation, taken by the tool itself.
 #include <QDir>
-#include <QString>
-#include <QStringList>
 
 namespace wr {
 
 class AppContext;
 class SimulatedBus;
 
-// The pictures, in the order they are taken: the file name without ".png".
-// Runs at a scale factor of 2 add "@2x" to each name.
-QStringList ScreenshotNames();
-
 // Once a unit is connected and the tabs have their first values (or after a
-// time limit), takes every picture of ScreenshotNames() into dir and ends
-// the application's loop; its exit code is 1 when a window did not fit the
-// screen or showed a control cut, each named on standard error. bus: the
-// simulated units the tool runs against, the second one unplugged at start
-// (it is plugged in for the picture of several units).
+// time limit), takes every picture into dir as NAME.png (NAME@2x.png at a
+// scale factor of 2), prints "NAME<tab>caption" for each on standard output
+// and ends the application's loop; its exit code is 1 when a window did not
+// fit the screen or showed a control cut, each named on standard error.
+// bus: the simulated units the tool runs against, the second one unplugged
+// at start (it is plugged in for the picture of several units).
 void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir, SimulatedBus* bus);
 
 }  // namespace wr

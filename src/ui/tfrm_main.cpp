@@ -321,10 +321,11 @@ void TfrmMain::cboxUnitChange(int index) {
   // The list may start with the chosen unit that is not attached.
   if (roster_->ChosenMissing()) --index;
   const std::vector<UnitRoster::Entry>& units = roster_->Units();
-  if (index < 0 || index >= static_cast<int>(units.size())) return;
-  const UnitRoster::Entry& unit = units[static_cast<size_t>(index)];
-  if (unit.shown) return;
-  roster_->Choose(unit.location);
+  const bool other = index >= 0 && index < static_cast<int>(units.size()) &&
+                     !units[static_cast<size_t>(index)].shown;
+  if (other) roster_->Choose(units[static_cast<size_t>(index)].location);
+  // The box shows what the window shows, also when nothing changed.
+  ShowUnits();
 }
 
 int TfrmMain::RefreshInterval() const { return tmrRefresh->interval(); }
