@@ -12,6 +12,7 @@
 #include <string>
 
 #include "protocol/commands.h"
+#include "usb/udev_rule.h"
 
 namespace {
 
@@ -19,17 +20,6 @@ std::string Hex4(int value, bool upper) {
   char text[8];
   std::snprintf(text, sizeof text, upper ? "%04X" : "%04x", value & 0xFFFF);
   return text;
-}
-
-std::string UdevRule() {
-  std::string out =
-      "# Lets the user at the desktop open the tracking unit without root rights.\n"
-      "# Generated from the program's list of USB identifiers; do not edit.\n";
-  for (const auto& [vendor, product] : wr::usbid::kUnitIds) {
-    out += "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"" + Hex4(vendor, false) +
-           "\", ATTRS{idProduct}==\"" + Hex4(product, false) + "\", TAG+=\"uaccess\"\n";
-  }
-  return out;
 }
 
 // Returns false when the template has no marker line: a metainfo without the
@@ -67,7 +57,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
 int main(int argc, char* argv[]) {
   const std::string what = argc > 1 ? argv[1] : "";
   if (what == "udev-rule" && argc == 3) {
-    if (WriteFile(argv[2], UdevRule())) return 0;
+    if (WriteFile(argv[2], wr::UdevRuleText())) return 0;
     std::cerr << "usb_id_files: cannot write " << argv[2] << "\n";
     return 1;
   }

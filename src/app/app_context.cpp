@@ -1,6 +1,10 @@
 #include "app/app_context.h"
 
+#include <QTabWidget>
+#include <algorithm>
+
 #include "session/status_recorder.h"
+#include "session/unit_roster.h"
 #include "ui/main_page.h"
 #include "ui/settings_page.h"
 #include "ui/status_history_window.h"
@@ -10,14 +14,15 @@
 #include "ui/tfrm_network_wizard.h"
 #include "ui/tfrm_sms_extra.h"
 #include "ui/tfrm_upgrade.h"
+#include "ui/trips_page.h"
 
 namespace wr {
 
 AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
                        UnitSession::Options options)
-    : session_(std::make_unique<UnitSession>(api, std::move(options))) {
+    : session_(std::make_unique<UnitSession>(api, options)) {
   main_ = std::make_unique<TfrmMain>(*session_, prompts, shell);
-  comms_ = std::make_unique<TfrmComms>(*session_, *main_);
+  comms_ = std::make_unique<TfrmComms>(*session_, *main_, prompts);
   main_->SetTerminalWindow(comms_.get());
   upgrade_ = std::make_unique<TfrmUpgrade>(*session_, prompts, main_.get());
   main_->SetUpgradeDialog(upgrade_.get());
@@ -37,12 +42,37 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
                                                                   const QString& consequence) {
     return page->ConfirmLosingEdits(caption, consequence);
   });
+  // The File menu's items belong to the pages that hold what they work on.
+  SettingsPage* settingsPage = &main_->PageSettings();
+  TripsPage* tripsPage = &main_->PageTrips();
+  TfrmMain* window = main_.get();
+  QObject::connect(window, &TfrmMain::openProfileRequested, settingsPage, [window, settingsPage] {
+    window->pageControl->setCurrentWidget(settingsPage);
+    settingsPage->OpenProfile();
+  });
+  QObject::connect(window, &TfrmMain::saveProfileRequested, settingsPage,
+                   &SettingsPage::SaveProfile);
+  QObject::connect(window, &TfrmMain::compareProfileRequested, settingsPage,
+                   &SettingsPage::CompareWithProfile);
+  QObject::connect(window, &TfrmMain::exportTripsRequested, tripsPage,
+                   [tripsPage] { tripsPage->ExportTrips(); });
+  // Which of several attached units the window shows. Its short sessions
+  // wait as the window's does, but read briefly: each ends soon after asking.
+  UnitRoster::Options rosterOptions;
+  rosterOptions.askTimings = options.timings;
+  rosterOptions.askTimings.readTimeoutMs = std::min(rosterOptions.askTimings.readTimeoutMs, 200);
+  rosterOptions.askTimings.firstLookAtOnce = true;
+  roster_ = std::make_unique<UnitRoster>(api, *session_, rosterOptions);
+  main_->SetUnitRoster(roster_.get());
   // Last: the worker starts, and its first drain step sets the display.
   session_->Start();
+  roster_->Start();
 }
 
 AppContext::~AppContext() {
   Shutdown();
+  main_->SetUnitRoster(nullptr);
+  roster_.reset();
   statusHistoryWindow_.reset();
   statusRecorder_.reset();
   // Dialogs first: they are children of the main window.
@@ -54,6 +84,9 @@ AppContext::~AppContext() {
   session_.reset();
 }
 
-void AppContext::Shutdown() { session_->Shutdown(); }
+void AppContext::Shutdown() {
+  roster_->Stop();
+  session_->Shutdown();
+}
 
 }  // namespace wr

@@ -18,6 +18,7 @@ class TfrmMain;
 class TfrmNetworkWizard;
 class TfrmSMSExtra;
 class TfrmUpgrade;
+class UnitRoster;
 class UsbApi;
 
 class AppContext {
@@ -42,6 +43,7 @@ class AppContext {
   TfrmNetworkWizard& NetworkWizard() { return *networkWizard_; }
   StatusRecorder& StatusHistory() { return *statusRecorder_; }
   StatusHistoryWindow& StatusHistoryView() { return *statusHistoryWindow_; }
+  UnitRoster& Roster() { return *roster_; }
 
  private:
   std::unique_ptr<UnitSession> session_;
@@ -52,6 +54,7 @@ class AppContext {
   std::unique_ptr<TfrmNetworkWizard> networkWizard_;
   std::unique_ptr<StatusRecorder> statusRecorder_;
   std::unique_ptr<StatusHistoryWindow> statusHistoryWindow_;
+  std::unique_ptr<UnitRoster> roster_;
 };
 
 }  // namespace wr

@@ -3,12 +3,15 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <exception>
 #include <memory>
 
+#include "cli/simulation.h"
 #include "link/lib_usb_api.h"
 #include "app/app_context.h"
 #include "ui/app_icon.h"
@@ -45,7 +48,8 @@ class GuardedApplication : public QApplication {
 };
 
 struct Options {
-  bool simulate = false;
+  // Simulated units instead of USB; 0 for USB.
+  int simulate = 0;
   QString screenshotDir;
   bool newInstance = false;
   bool showHistory = false;
@@ -68,7 +72,10 @@ class CommandLine {
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption simulate(
-        QStringLiteral("simulate"), QStringLiteral("Use the built-in simulated unit instead of USB."));
+        QStringLiteral("simulate"),
+        QStringLiteral("Use N built-in simulated units (--simulate alone: one) instead of USB, "
+                       "each with its own device id."),
+        QStringLiteral("N"));
     parser.addOption(simulate);
     // For the documentation: grabs the tabs and the terminal, then exits.
     QCommandLineOption screenshots(QStringLiteral("screenshot-dir"),
@@ -88,7 +95,7 @@ class CommandLine {
     parser.addOption(showHistory);
 
     QString error;
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(WithSimulateCount(arguments))) {
       error = parser.errorText();
     } else if (!parser.positionalArguments().isEmpty()) {
       error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
@@ -113,7 +120,17 @@ class CommandLine {
                   qPrintable(QCoreApplication::applicationVersion()));
       return Outcome::Done;
     }
-    options.simulate = parser.isSet(simulate);
+    if (parser.isSet(simulate)) {
+      bool number = false;
+      const int units = parser.value(simulate).toInt(&number);
+      if (!number || units < 1 || units > wr::cli::kMaxSimulatedUnits) {
+        std::fprintf(stderr, "%s: --simulate takes a number of units from 1 to %d, not '%s'.\n\n%s",
+                     qPrintable(QCoreApplication::applicationName()), wr::cli::kMaxSimulatedUnits,
+                     qPrintable(parser.value(simulate)), qPrintable(parser.helpText()));
+        return Outcome::Wrong;
+      }
+      options.simulate = units;
+    }
     options.screenshotDir = parser.value(screenshots);
     options.newInstance = parser.isSet(newInstance);
     options.showHistory = parser.isSet(showHistory);
@@ -121,6 +138,16 @@ class CommandLine {
   }
 
  private:
+  // "--simulate" alone stands for one unit; the parser knows the option only
+  // with its number.
+  static QStringList WithSimulateCount(QStringList arguments) {
+    for (int i = 1; i < arguments.size(); ++i) {
+      if (arguments[i] == QStringLiteral("--")) break;
+      if (arguments[i] == QStringLiteral("--simulate")) arguments[i] = QStringLiteral("--simulate=1");
+    }
+    return arguments;
+  }
+
   // The options QGuiApplication and QApplication take for themselves, with
   // one dash or two.
   static bool HasQtOption(const QStringList& arguments) {
@@ -170,6 +197,8 @@ int main(int argc, char* argv[]) {
     if (outcome == CommandLine::Outcome::Wrong) return CommandLine::kUsageError;
   }
   QApplication::setApplicationDisplayName(QStringLiteral("Wayrunner Track"));
+  // The window's size and place are kept under this name.
+  QCoreApplication::setOrganizationName(QStringLiteral("Wayrunner"));
   // Ties the windows to the desktop entry (its icon and name in docks).
   QGuiApplication::setDesktopFileName(QString::fromLatin1(wr::install::kAppId));
   QApplication::setWindowIcon(wr::AppIcon());
@@ -181,14 +210,26 @@ int main(int argc, char* argv[]) {
   // a screenshot run is a separate copy by nature.
   std::unique_ptr<wr::SingleInstance> instance;
   if (!options.newInstance && options.screenshotDir.isEmpty()) {
-    instance = std::make_unique<wr::SingleInstance>(wr::SingleInstance::NameFor(options.simulate));
+    instance = std::make_unique<wr::SingleInstance>(wr::SingleInstance::NameFor(options.simulate > 0));
     if (instance->Claim() == wr::SingleInstance::Role::HandedOver) return 0;
   }
 
   try {
     std::unique_ptr<wr::UsbApi> api;
-    if (options.simulate) {
+    wr::SimulatedBus* screenshotBus = nullptr;
+    // Pictures are taken of the simulated units, in a window that neither
+    // reads nor keeps the user's remembered size.
+    QTemporaryDir screenshotSettings;
+    if (!options.screenshotDir.isEmpty()) {
+      QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, screenshotSettings.path());
+      auto bus = wr::cli::MakeSimulatedBus(2);
+      bus->Unplug(1);  // plugged in for the picture of several units
+      screenshotBus = bus.get();
+      api = std::move(bus);
+    } else if (options.simulate == 1) {
       api = wr::SimulatedBus::Demo();
+    } else if (options.simulate > 1) {
+      api = wr::cli::MakeSimulatedBus(options.simulate);
     } else {
       api = std::make_unique<wr::LibUsbApi>();
     }
@@ -207,7 +248,7 @@ int main(int argc, char* argv[]) {
       context.Main().show();
       if (options.showHistory) context.Main().ShowStatusHistory();
       if (!options.screenshotDir.isEmpty())
-        wr::TakeScreenshotsWhenReady(context, QDir(options.screenshotDir));
+        wr::TakeScreenshotsWhenReady(context, QDir(options.screenshotDir), screenshotBus);
       result = app.exec();
       // The worker stops before any window it reports to goes away.
       context.Shutdown();

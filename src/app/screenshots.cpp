@@ -1,27 +1,211 @@
 #include "app/screenshots.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
-#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
+#include <functional>
+#include <vector>
+
 #include "app/app_context.h"
+#include "link/delay.h"
+#include "session/unit_roster.h"
+#include "sim/simulated_bus.h"
+#include "ui/help_dialogs.h"
+#include "ui/layout_check.h"
 #include "ui/main_page.h"
 #include "ui/settings_page.h"
+#include "ui/status_history_window.h"
 #include "ui/status_page.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
+#include "ui/tfrm_network_wizard.h"
+#include "ui/tfrm_sms_extra.h"
+#include "ui/tfrm_upgrade.h"
 #include "ui/trips_page.h"
-#include "link/delay.h"
 
 namespace wr {
 namespace {
 
 constexpr int kReadyLimitMs = 20000;
+constexpr int kStateLimitMs = 15000;
+
+struct Scene {
+  AppContext& app;
+  SimulatedBus* bus;
+  TfrmMain& Main() { return app.Main(); }
+};
+
+// What a picture shows: a window, and a menu open over it.
+struct Picture {
+  QWidget* window = nullptr;
+  QWidget* popup = nullptr;
+  // Drawn without being shown: showing it would start what it does.
+  bool hidden = false;
+  // A second popup: a submenu.
+  QWidget* popup2 = nullptr;
+};
+
+struct Shot {
+  const char* name;
+  const char* caption;
+  std::function<Picture(Scene&)> show;
+  std::function<void(Scene&)> hide;
+};
+
+// Runs the event loop until cond holds or the limit passes.
+bool WaitUntil(const std::function<bool()>& cond, int limitMs = kStateLimitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!cond()) {
+    if (clock.elapsed() > limitMs) return false;
+    Delay(50);
+  }
+  return true;
+}
+
+Shot Tab(const char* name, const char* caption, int index) {
+  return {name, caption, [index](Scene& s) {
+            s.Main().pageControl->setCurrentIndex(index);
+            return Picture{&s.Main()};
+          },
+          nullptr};
+}
+
+// A menu of the menu bar open over the Main tab, and one of its submenus
+// open beside it when given.
+Shot Menu(const char* name, const char* caption, QMenu* TfrmMain::*menu,
+          QMenu* TfrmMain::*submenu = nullptr) {
+  return {name, caption,
+          [menu, submenu](Scene& s) {
+            TfrmMain& main = s.Main();
+            main.pageControl->setCurrentIndex(0);
+            QMenu* open = main.*menu;
+            const QRect item = main.mnuMain->actionGeometry(open->menuAction());
+            open->popup(main.mnuMain->mapToGlobal(item.bottomLeft()));
+            Delay(100);
+            if (!submenu) return Picture{&main, open};
+            QMenu* sub = main.*submenu;
+            open->setActiveAction(sub->menuAction());
+            const QRect subItem = open->actionGeometry(sub->menuAction());
+            sub->popup(open->mapToGlobal(subItem.topRight()));
+            return Picture{&main, open, false, sub};
+          },
+          [menu, submenu](Scene& s) {
+            if (submenu) (s.Main().*submenu)->hide();
+            (s.Main().*menu)->hide();
+          }};
+}
+
+Shot Window(const char* name, const char* caption, std::function<QWidget*(Scene&)> window) {
+  return {name, caption,
+          [window](Scene& s) {
+            QWidget* w = window(s);
+            w->show();
+            w->raise();
+            return Picture{w};
+          },
+          [window](Scene& s) { window(s)->hide(); }};
+}
+
+// Every picture, in order: a new window or dialog is one line here.
+std::vector<Shot> Shots() {
+  return {
+      Tab("main-main", "Main tab: the unit's identity, its buttons and outputs", 0),
+      Tab("main-status", "Status tab", 1),
+      Tab("main-settings", "Settings tab", 2),
+      Tab("main-trips", "Trip Meter", 3),
+      Menu("menu-file", "File menu", &TfrmMain::mnuFile),
+      Menu("menu-unit", "Unit menu, with the outputs", &TfrmMain::mnuUnit, &TfrmMain::mnuOutputs),
+      Menu("menu-view", "View menu", &TfrmMain::mnuView),
+      Menu("menu-help", "Help menu", &TfrmMain::mnuHelp),
+      {"question-send-defaults", "The question before the defaults are sent",
+       [](Scene& s) {
+         auto* box = new QMessageBox(QMessageBox::NoIcon, MainPage::kDefaultsCaption,
+                                     MainPage::kDefaultsQuestion,
+                                     QMessageBox::Yes | QMessageBox::No, &s.Main());
+         box->setObjectName(QStringLiteral("screenshotQuestion"));
+         box->setDefaultButton(QMessageBox::No);
+         box->setAttribute(Qt::WA_DeleteOnClose);
+         box->show();
+         return Picture{box};
+       },
+       [](Scene& s) {
+         if (auto* box = s.Main().findChild<QMessageBox*>(QStringLiteral("screenshotQuestion")))
+           box->close();
+       }},
+      {"terminal", "Debug terminal, with time stamps",
+       [](Scene& s) {
+         TfrmComms& terminal = s.app.Comms();
+         if (!terminal.chkTimestamps->isChecked()) terminal.chkTimestamps->click();
+         terminal.show();
+         return Picture{&terminal};
+       },
+       [](Scene& s) { s.app.Comms().hide(); }},
+      Window("status-history", "Status history",
+             [](Scene& s) -> QWidget* { return &s.app.StatusHistoryView(); }),
+      {"upgrade", "Firmware upgrade in progress",
+       [](Scene& s) {
+         TfrmUpgrade& upgrade = s.app.Upgrade();
+         upgrade.pbarUpgrade->setRange(0, 100);
+         upgrade.pbarUpgrade->setValue(40);
+         if (upgrade.layout()) upgrade.layout()->activate();
+         return Picture{&upgrade, nullptr, true};
+       },
+       [](Scene& s) { s.app.Upgrade().pbarUpgrade->setValue(0); }},
+      Window("network-wizard", "Network Wizard",
+             [](Scene& s) -> QWidget* { return &s.app.NetworkWizard(); }),
+      Window("sms-content", "SMS content",
+             [](Scene& s) -> QWidget* { return &s.app.SmsExtra(); }),
+      // The profile comparison (File > Open profile..., Compare with profile...):
+      //   Window("profile-comparison", "Profile comparison", <the dialog>),
+      // The trip export (File > Export trips...):
+      //   Window("trip-export", "Trip export", <the dialog>),
+      Window("linux-help", "Help > Using a unit on Linux",
+             [](Scene& s) -> QWidget* { return &s.Main().LinuxHelp(); }),
+      Window("about", "Help > About", [](Scene& s) -> QWidget* { return &s.Main().About(); }),
+      {"main-units", "Several units attached: the choice of the one shown",
+       [](Scene& s) {
+         if (s.bus) s.bus->Replug(1);
+         WaitUntil([&s] {
+           const auto& units = s.app.Roster().Units();
+           return units.size() > 1 && units.back().idState == UnitRoster::IdState::Known;
+         });
+         TfrmMain& main = s.Main();
+         main.pageControl->setCurrentIndex(0);
+         main.cboxUnit->showPopup();
+         return Picture{&main, main.cboxUnit->view()->window()};
+       },
+       [](Scene& s) {
+         s.Main().cboxUnit->hidePopup();
+         if (!s.bus) return;
+         s.bus->Unplug(1);
+         WaitUntil([&s] { return s.Main().pnlUnits->isHidden(); });
+       }},
+      {"main-searching", "No unit attached: searching",
+       [](Scene& s) {
+         if (s.bus) s.bus->Unplug(0);
+         WaitUntil([&s] { return s.Main().LastConnectionState() == 0; });
+         return Picture{&s.Main()};
+       },
+       nullptr},
+  };
+}
 
 bool Ready(TfrmMain& main) {
   return main.LastConnectionState() == 1 && !main.PageStatus().edt_GSM_status->text().isEmpty() &&
@@ -29,42 +213,77 @@ bool Ready(TfrmMain& main) {
          !main.PageSettings().edtAPN->text().isEmpty();
 }
 
-void Grab(QWidget& widget, const QDir& dir, const QString& name) {
+QPixmap Grab(const Picture& picture) {
   QApplication::processEvents();
-  widget.grab().save(dir.filePath(name), "PNG");
+  if (!picture.popup) return picture.window->grab();
+  // A menu is a window of its own: the part of the screen under them all.
+  QRect area = picture.window->frameGeometry().united(picture.popup->frameGeometry());
+  if (picture.popup2) area = area.united(picture.popup2->frameGeometry());
+  QScreen* screen = picture.window->screen();
+  return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
 }
 
-void TakeAll(AppContext& context, const QDir& dir) {
+// What a user would see wrong in the picture.
+QStringList Problems(const Picture& picture) {
+  QStringList problems;
+  for (QWidget* w : {picture.window, picture.popup, picture.popup2}) {
+    if (!w) continue;
+    if (!picture.hidden) {
+      const QRect screen = w->screen()->availableGeometry();
+      if (!screen.contains(w->frameGeometry()))
+        problems << QStringLiteral("%1 (%2x%3) does not fit the screen (%4x%5)")
+                        .arg(w->objectName())
+                        .arg(w->frameGeometry().width())
+                        .arg(w->frameGeometry().height())
+                        .arg(screen.width())
+                        .arg(screen.height());
+    }
+    for (const QString& cut : CutControls(*w)) problems << cut;
+  }
+  return problems;
+}
+
+void TakeAll(AppContext& context, const QDir& dir, SimulatedBus* bus) {
+  Scene scene{context, bus};
   TfrmMain& main = context.Main();
   // Fetch the trip log so the Trip Meter picture shows rows, then let the
   // replies arrive.
   if (main.PageTrips().btnGetTrips->isEnabled()) main.PageTrips().btnGetTripsClick();
   Delay(1500);
-  const char* names[] = {"main-main.png", "main-status.png", "main-settings.png",
-                         "main-trips.png"};
-  for (int i = 0; i < main.pageControl->count() && i < 4; ++i) {
-    main.pageControl->setCurrentIndex(i);
-    Grab(main, dir, QString::fromLatin1(names[i]));
+  const QString suffix = main.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
+  int faults = 0;
+  for (const Shot& shot : Shots()) {
+    const Picture picture = shot.show(scene);
+    Delay(300);
+    const QString file = dir.filePath(QString::fromLatin1(shot.name) + suffix + QStringLiteral(".png"));
+    if (!Grab(picture).save(file, "PNG")) {
+      std::fprintf(stderr, "screenshots: %s could not be written\n", qPrintable(file));
+      ++faults;
+    }
+    for (const QString& problem : Problems(picture)) {
+      std::fprintf(stderr, "screenshots: %s: %s\n", shot.name, qPrintable(problem));
+      ++faults;
+    }
+    std::printf("%s\t%s\n", shot.name, shot.caption);
+    if (shot.hide) shot.hide(scene);
   }
+  std::fflush(stdout);
   main.pageControl->setCurrentIndex(0);
-  context.Comms().show();
-  Delay(300);
-  Grab(context.Comms(), dir, QStringLiteral("terminal.png"));
-  QApplication::quit();
+  QCoreApplication::exit(faults ? 1 : 0);
 }
 
 }  // namespace
 
-void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir) {
+void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir, SimulatedBus* bus) {
   dir.mkpath(QStringLiteral("."));
   auto* poll = new QTimer(&context.Main());
   auto* clock = new QElapsedTimer;
   clock->start();
-  QObject::connect(poll, &QTimer::timeout, &context.Main(), [&context, dir, poll, clock] {
+  QObject::connect(poll, &QTimer::timeout, &context.Main(), [&context, dir, poll, clock, bus] {
     if (!Ready(context.Main()) && clock->elapsed() < kReadyLimitMs) return;
     poll->stop();
     delete clock;
-    TakeAll(context, dir);
+    TakeAll(context, dir, bus);
   });
   poll->start(200);
 }

@@ -5,10 +5,15 @@
 namespace wr {
 
 class AppContext;
+class SimulatedBus;
 
-// Once a unit is connected and the Status tab has its first values (or after
-// a time limit), saves main-<tab>.png for each tab and terminal.png into dir,
-// then ends the application's loop.
-void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir);
+// Once a unit is connected and the tabs have their first values (or after a
+// time limit), takes every picture into dir as NAME.png (NAME@2x.png at a
+// scale factor of 2), prints "NAME<tab>caption" for each on standard output
+// and ends the application's loop; its exit code is 1 when a window did not
+// fit the screen or showed a control cut, each named on standard error.
+// bus: the simulated units the tool runs against, the second one unplugged
+// at start (it is plugged in for the picture of several units).
+void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir, SimulatedBus* bus);
 
 }  // namespace wr

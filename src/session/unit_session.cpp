@@ -47,8 +47,13 @@ void UnitSession::Shutdown() {
 void UnitSession::SetSelector(std::optional<UsbLocation> location) {
   options_.location = location;
   usb_->SetSelector(location);
-  // The worker notices the closed link and opens the unit now selected.
-  if (usb_->IsConnected() && usb_->OpenLocation() != location) usb_->CloseDevice();
+  if (location && usb_->IsConnected() && usb_->OpenLocation() != location) {
+    // The worker notices the closed link and opens the unit now selected.
+    usb_->CloseDevice();
+    // That unit is a new connection, to be queried as such however soon the
+    // worker opens it: the drain steps may never see the link closed.
+    if (connectionState_ == 1) SetConnectionState(0);
+  }
 }
 
 UnitSession::Clock::time_point UnitSession::Now() const {

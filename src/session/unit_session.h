@@ -102,8 +102,9 @@ class UnitSession : public QObject, private LinkClient {
 
   TfrmUSB& Usb() { return *usb_; }
   USBcomms& Worker() { return *worker_; }
-  // Which unit the session opens; a change closes the open one so that the
-  // worker looks again.
+  // Which unit the session opens; a change to another location closes the
+  // open one so that the worker looks again. Back to no location (the first
+  // unit found), the open unit stays open: it is one the selector allows.
   void SetSelector(std::optional<UsbLocation> location);
   // Where the open unit sits; empty while none is open.
   std::optional<UsbLocation> Location() const { return usb_->OpenLocation(); }

@@ -17,11 +17,19 @@
 #include "version.h"
 
 namespace wr {
+
+const QString MainPage::kDefaultsCaption = QStringLiteral("Send defaults");
+const QString MainPage::kDefaultsQuestion = QStringLiteral(
+    "Sending the defaults overwrites the unit's settings: the tracking server, the tracking "
+    "intervals, low power mode and ignition detection. Are you sure?");
+
 namespace {
 
+// The original sizes are the least a button takes; a larger font widens it
+// rather than cutting its caption.
 QPushButton* UnitButton(const char* name, const QString& caption) {
   auto* button = Named(new QPushButton(caption), name);
-  button->setFixedSize(144, 28);
+  button->setMinimumSize(144, 28);
   button->setEnabled(false);
   return button;
 }
@@ -35,7 +43,8 @@ MainPage::MainPage(UnitSession& session, Prompts& prompts, QWidget* parent)
   page->setContentsMargins(0, 0, 0, 4);
 
   pnlWayrunner = Named(new QWidget, "pnlWayrunner");
-  pnlWayrunner->setFixedHeight(133);
+  pnlWayrunner->setMinimumHeight(133);
+  pnlWayrunner->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   pnlWayrunner->setAutoFillBackground(true);
   QPalette banner = pnlWayrunner->palette();
   banner.setColor(QPalette::Window, QColor(0x80, 0x00, 0x00));
@@ -128,7 +137,7 @@ QGroupBox* MainPage::BuildOutputsGroup() {
     grid->addWidget(new QLabel(QString::fromLatin1(p.label)), row, column);
     *p.on = Named(new QPushButton(QString::fromLatin1(p.onCaption)), p.onName);
     *p.off = Named(new QPushButton(QString::fromLatin1(p.offCaption)), p.offName);
-    for (QPushButton* b : {*p.on, *p.off}) b->setFixedSize(56, 24);
+    for (QPushButton* b : {*p.on, *p.off}) b->setMinimumSize(56, 24);
     grid->addWidget(*p.on, row, column + 1);
     grid->addWidget(*p.off, row, column + 2);
     connect(*p.on, &QPushButton::clicked, this, p.onClick);
@@ -167,6 +176,7 @@ void MainPage::btnFactoryClick() {
 }
 
 void MainPage::btnDefaultsClick() {
+  if (!prompts_.AskYesNo(kDefaultsCaption, kDefaultsQuestion)) return;
   if (!EditsMayGo(QStringLiteral("Send defaults"),
                   QStringLiteral("They are lost when the defaults are sent. Send them anyway?")))
     return;

@@ -20,6 +20,10 @@ class MainPage : public QWidget {
  public:
   MainPage(UnitSession& session, Prompts& prompts, QWidget* parent = nullptr);
 
+  // The question Send defaults asks first: it overwrites settings.
+  static const QString kDefaultsCaption;
+  static const QString kDefaultsQuestion;
+
   // Enabled while a unit is connected.
   void SetUnitControlsEnabled(bool enabled);
 

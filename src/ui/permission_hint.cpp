@@ -7,29 +7,18 @@
 
 namespace wr {
 
-QString PermissionHint(const QString& programDir) {
-  // The folders udev reads rules from; /lib is still separate on older systems.
-  return PermissionHint(programDir, {QStringLiteral("/etc/udev/rules.d"),
-                                     QStringLiteral("/run/udev/rules.d"),
-                                     QStringLiteral("/usr/local/lib/udev/rules.d"),
-                                     QStringLiteral("/usr/lib/udev/rules.d"),
-                                     QStringLiteral("/lib/udev/rules.d")});
+QStringList UdevRuleDirs() {
+  // /lib is still separate on older systems.
+  return {QStringLiteral("/etc/udev/rules.d"), QStringLiteral("/run/udev/rules.d"),
+          QStringLiteral("/usr/local/lib/udev/rules.d"), QStringLiteral("/usr/lib/udev/rules.d"),
+          QStringLiteral("/lib/udev/rules.d")};
 }
 
-QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs) {
+UdevRulePlace FindUdevRule(const QString& programDir, const QStringList& udevRuleDirs) {
   const QString rule = QString::fromLatin1(install::kUdevRuleName);
-  const QString lead = QStringLiteral("A unit is attached but this user may not open it (permission missing). ");
   for (const QString& dir : udevRuleDirs) {
     const QString path = QDir(dir).filePath(rule);
-    if (QFileInfo::exists(path)) {
-      // Rules act when a device appears, and grant the user at the
-      // computer's own screen only.
-      return lead + QStringLiteral(
-                        "The rule %1 is installed: unplug the unit and plug it in again. It grants "
-                        "access to the user logged in at this computer's screen, not to remote "
-                        "logins.")
-                        .arg(path);
-    }
+    if (QFileInfo::exists(path)) return {UdevRulePlace::Kind::Installed, path};
   }
   // An install under a prefix udev does not read, and a build, where the
   // rule is generated into packaging/ beside the program.
@@ -38,13 +27,37 @@ QString PermissionHint(const QString& programDir, const QStringList& udevRuleDir
           QLatin1String(install::kRulesFromProgram), rule)),
       QDir(programDir).filePath(QStringLiteral("packaging/%1").arg(rule))};
   for (const QString& candidate : beside) {
-    if (!programDir.isEmpty() && QFileInfo::exists(candidate)) {
+    if (!programDir.isEmpty() && QFileInfo::exists(candidate))
+      return {UdevRulePlace::Kind::Beside, QFileInfo(candidate).absoluteFilePath()};
+  }
+  return {UdevRulePlace::Kind::Missing, QString()};
+}
+
+QString PermissionHint(const QString& programDir) {
+  return PermissionHint(programDir, UdevRuleDirs());
+}
+
+QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs) {
+  const QString rule = QString::fromLatin1(install::kUdevRuleName);
+  const QString lead = QStringLiteral("A unit is attached but this user may not open it (permission missing). ");
+  const UdevRulePlace place = FindUdevRule(programDir, udevRuleDirs);
+  switch (place.kind) {
+    case UdevRulePlace::Kind::Installed:
+      // Rules act when a device appears, and grant the user at the
+      // computer's own screen only.
+      return lead + QStringLiteral(
+                        "The rule %1 is installed: unplug the unit and plug it in again. It grants "
+                        "access to the user logged in at this computer's screen, not to remote "
+                        "logins.")
+                        .arg(place.path);
+    case UdevRulePlace::Kind::Beside:
       return lead + QStringLiteral(
                         "Install the rule that comes with this program and plug the unit in "
                         "again:\nsudo cp %1 /etc/udev/rules.d/ && sudo udevadm control "
                         "--reload-rules")
-                        .arg(QFileInfo(candidate).absoluteFilePath());
-    }
+                        .arg(place.path);
+    case UdevRulePlace::Kind::Missing:
+      break;
   }
   return lead + QStringLiteral(
                     "Install the udev rule %1 that comes with this program into "

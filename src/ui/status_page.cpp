@@ -1,6 +1,7 @@
 #include "ui/status_page.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,18 +10,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "session/unit_model.h"
 #include "session/unit_text.h"
 #include "ui/widget_names.h"
 
 namespace wr {
+namespace {
+
+// The boxes take the width the labels leave, whatever the style prefers.
+QFormLayout* StatusForm(QWidget* group) {
+  auto* form = new QFormLayout(group);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return form;
+}
+
+}  // namespace
 
 StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName(QStringLiteral("tabStatus"));
   auto* page = new QVBoxLayout(this);
 
   auto* gsm = Named(new QGroupBox(QStringLiteral("GSM")), "gboxGSM");
-  auto* gsmForm = new QFormLayout(gsm);
+  auto* gsmForm = StatusForm(gsm);
   edt_GSM_status = ReadOnlyBox("edt_GSM_status");
   edt_GSM_signal = ReadOnlyBox("edt_GSM_signal");
   edt_next_gsm_update = ReadOnlyBox("edt_next_gsm_update");
@@ -33,7 +47,7 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   page->addWidget(gsm);
 
   auto* gps = Named(new QGroupBox(QStringLiteral("GPS")), "gboxGPS");
-  auto* gpsForm = new QFormLayout(gps);
+  auto* gpsForm = StatusForm(gps);
   edt_coordinates = ReadOnlyBox("edt_coordinates");
   edt_GPS_signal = ReadOnlyBox("edt_GPS_signal");
   edt_movement = ReadOnlyBox("edt_movement");
@@ -49,7 +63,7 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   page->addWidget(gps);
 
   auto* supply = Named(new QGroupBox(QStringLiteral("Supply")), "gboxSupply");
-  auto* supplyForm = new QFormLayout(supply);
+  auto* supplyForm = StatusForm(supply);
   edt_volt_external = ReadOnlyBox("edt_volt_external");
   edt_volt_battery = ReadOnlyBox("edt_volt_battery");
   supplyForm->addRow(QStringLiteral("Supply Voltage"), edt_volt_external);
@@ -64,9 +78,31 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   page->addLayout(updates);
   page->addStretch(1);
 
+  for (QFormLayout* form : {gsmForm, gpsForm, supplyForm}) {
+    for (int row = 0; row < form->rowCount(); ++row) {
+      if (QLayoutItem* label = form->itemAt(row, QFormLayout::LabelRole))
+        if (label->widget()) labels_.push_back(label->widget());
+    }
+  }
+  AlignLabels();
+
   connect(&model_, &UnitModel::statusChanged, this, &StatusPage::ShowStatus);
   connect(&model_, &UnitModel::ussdAnswerChanged, this, &StatusPage::ShowUssdAnswer);
   connect(&model_, &UnitModel::cleared, this, &StatusPage::Clear);
+}
+
+void StatusPage::AlignLabels() {
+  for (QWidget* label : labels_) label->setMinimumWidth(0);
+  int widest = 0;
+  for (QWidget* label : labels_) widest = std::max(widest, label->sizeHint().width());
+  for (QWidget* label : labels_) label->setMinimumWidth(widest);
+}
+
+void StatusPage::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The labels learn of a new font or style after this page does.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    QMetaObject::invokeMethod(this, &StatusPage::AlignLabels, Qt::QueuedConnection);
 }
 
 void StatusPage::ShowStatus() {
@@ -91,7 +127,11 @@ void StatusPage::ShowLastUpdate(const QDateTime& when) {
 }
 
 void StatusPage::ShowUssdAnswer() {
-  lblUSSDRx->setText(FromBytes(model_.LastUssdAnswer().caption));
+  const QString caption = FromBytes(model_.LastUssdAnswer().caption);
+  if (caption != lblUSSDRx->text()) {
+    lblUSSDRx->setText(caption);
+    AlignLabels();
+  }
   edtUSSDRx->setText(FromBytes(model_.LastUssdAnswer().text));
 }
 

@@ -3,6 +3,8 @@
 // and the last USSD answer.
 #include <QWidget>
 
+#include <vector>
+
 class QDateTime;
 class QLabel;
 class QLineEdit;
@@ -36,12 +38,19 @@ class StatusPage : public QWidget {
 
   void ShowLastUpdate(const QDateTime& when);
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  // One column of labels across the three groups: every label as wide as
+  // the widest, so the boxes of all groups start at one x.
+  void AlignLabels();
   void ShowStatus();
   void ShowUssdAnswer();
   void Clear();
 
   UnitModel& model_;
+  std::vector<QWidget*> labels_;
 };
 
 }  // namespace wr

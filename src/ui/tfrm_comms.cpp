@@ -1,23 +1,33 @@
 #include "ui/tfrm_comms.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <filesystem>
+#include <string>
+
+#include "files/output_file.h"
 #include "protocol/commands.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
+#include "ui/prompts.h"
 #include "ui/terminal_view.h"
 #include "ui/tfrm_main.h"
+#include "ui/widget_names.h"
 
 namespace wr {
 
-TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
-    : QWidget(parent), session_(session), main_(main) {
+TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), session_(session), main_(main), prompts_(prompts) {
   setObjectName(QStringLiteral("frmComms"));
   setWindowTitle(QStringLiteral("frmComms"));
   setWindowFlag(Qt::Window);
@@ -26,10 +36,11 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
 
   Panel1 = new QWidget;
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFixedHeight(41);
+  Panel1->setMinimumHeight(41);
+  Panel1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   edtTX = new QLineEdit(FromBytes(cmd::kDebugOn));
   edtTX->setObjectName(QStringLiteral("edtTX"));
-  edtTX->setFixedWidth(377);
+  edtTX->setMinimumWidth(377);
   edtTX->installEventFilter(this);
   btnTransmit = new QPushButton(QStringLiteral("Send"));
   btnTransmit->setObjectName(QStringLiteral("btnTransmit"));
@@ -38,10 +49,16 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
   chkQuick->setChecked(true);
   auto* top = new QHBoxLayout(Panel1);
   top->setContentsMargins(8, 4, 8, 4);
-  top->addWidget(edtTX);
+  btnClear = Named(new QPushButton(QStringLiteral("C&lear")), "btnClear");
+  btnSaveLog = Named(new QPushButton(QStringLiteral("Save &log...")), "btnSaveLog");
+  chkTimestamps = Named(new QCheckBox(QStringLiteral("&Time stamps")), "chkTimestamps");
+  top->addWidget(edtTX, 1);
   top->addWidget(btnTransmit);
   top->addWidget(chkQuick);
-  top->addStretch(1);
+  top->addSpacing(12);
+  top->addWidget(chkTimestamps);
+  top->addWidget(btnClear);
+  top->addWidget(btnSaveLog);
 
   // A log of bytes: compact storage, only the visible lines painted.
   redtDebug = new TerminalView;
@@ -57,6 +74,9 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent)
   connect(btnTransmit, &QPushButton::clicked, this, &TfrmComms::btnTransmitClick);
   // clicked, not toggled: only the user's own click changes the interval.
   connect(chkQuick, &QCheckBox::clicked, this, &TfrmComms::chkQuickClick);
+  connect(btnClear, &QPushButton::clicked, this, &TfrmComms::btnClearClick);
+  connect(btnSaveLog, &QPushButton::clicked, this, &TfrmComms::btnSaveLogClick);
+  connect(chkTimestamps, &QCheckBox::clicked, this, &TfrmComms::chkTimestampsClick);
 
   connect(&session_, &UnitSession::lineReceived, this,
           [this](const std::string& line) { AppendLine(line); });
@@ -75,6 +95,32 @@ void TfrmComms::btnTransmitClick() { SendTypedLine(); }
 
 void TfrmComms::edtTXKeyPress(QChar key) {
   if (key == QLatin1Char('\r')) SendTypedLine();
+}
+
+void TfrmComms::btnClearClick() { redtDebug->Clear(); }
+
+void TfrmComms::chkTimestampsClick() { redtDebug->SetShowTimestamps(chkTimestamps->isChecked()); }
+
+void TfrmComms::btnSaveLogClick() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString name = QStringLiteral("terminal-%1.log")
+                           .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+  const QString file = prompts_.SaveFile(QStringLiteral("Save log"),
+                                         QStringLiteral("Log files (*.log);;Text files (*.txt);;All files (*)"),
+                                         QDir(folder).filePath(name));
+  if (file.isEmpty()) return;
+  // One byte per character, as the lines came; a line end after each.
+  std::string content;
+  for (int i = 0; i < redtDebug->LineCount(); ++i) {
+    content += redtDebug->LineText(i).toLatin1().toStdString();
+    content += '\n';
+  }
+  // The traffic holds the APN password: the log is for its owner's eyes.
+  std::string error;
+  if (!WriteFileReplacing(std::filesystem::path(QFile::encodeName(file).toStdString()), content,
+                          FileAccess::kOwnerOnly, error)) {
+    prompts_.ShowMessage(QStringLiteral("The log was not saved: %1").arg(FromBytes(error)));
+  }
 }
 
 void TfrmComms::chkQuickClick() { main_.SetRefreshInterval(chkQuick->isChecked() ? 1000 : 30000); }

@@ -12,6 +12,7 @@ class QTimer;
 
 namespace wr {
 
+class Prompts;
 class TerminalView;
 class TfrmMain;
 class UnitSession;
@@ -22,8 +23,9 @@ class TfrmComms : public QWidget {
   // Lines kept in the text area; older ones are dropped first.
   static constexpr int kMaxLines = 100000;
 
-  // Shows the session's traffic; "Quick" sets the main window's polling.
-  TfrmComms(UnitSession& session, TfrmMain& main, QWidget* parent = nullptr);
+  // Shows the session's traffic; "Quick" sets the main window's polling;
+  // "Save log..." asks where through prompts.
+  TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWidget* parent = nullptr);
 
   // Appends one line at the end.
   void AppendLine(std::string_view line);
@@ -31,11 +33,20 @@ class TfrmComms : public QWidget {
   void btnTransmitClick();
   void edtTXKeyPress(QChar key);
   void chkQuickClick();
+  void btnClearClick();
+  // Writes the lines as the view shows them (with their time stamps when
+  // those are shown) into a file the user picks: all of them or, when the
+  // write fails, none, and the file that was there stays as it was.
+  void btnSaveLogClick();
+  void chkTimestampsClick();
 
   QWidget* Panel1 = nullptr;
   QLineEdit* edtTX = nullptr;
   QPushButton* btnTransmit = nullptr;
   QCheckBox* chkQuick = nullptr;
+  QPushButton* btnClear = nullptr;
+  QPushButton* btnSaveLog = nullptr;
+  QCheckBox* chkTimestamps = nullptr;
   TerminalView* redtDebug = nullptr;
 
  protected:
@@ -46,6 +57,7 @@ class TfrmComms : public QWidget {
 
   UnitSession& session_;
   TfrmMain& main_;
+  Prompts& prompts_;
 };
 
 }  // namespace wr

@@ -2,9 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -12,11 +16,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 #include "protocol/commands.h"
+#include "session/unit_roster.h"
 #include "session/unit_session.h"
 #include "session/upgrade_transfer.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
+#include "ui/help_dialogs.h"
 #include "ui/main_page.h"
 #include "ui/permission_hint.h"
 #include "ui/prompts.h"
@@ -26,24 +34,41 @@
 #include "ui/trips_page.h"
 #include "ui/upgrade_settings_backup.h"
 #include "ui/widget_names.h"
+#include "ui/window_geometry.h"
 
 // The images live in a static library, whose resources are not registered
 // unless asked for by name.
 static void LoadUiResources() { Q_INIT_RESOURCE(resources); }
 
 namespace wr {
+namespace {
+
+// The pages and the searching display: never smaller than the window's
+// original client area, nor than its contents need.
+class ClientArea : public QWidget {
+ public:
+  QSize minimumSizeHint() const override {
+    return QWidget::minimumSizeHint().expandedTo(
+        QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
+  }
+  QSize sizeHint() const override { return minimumSizeHint(); }
+};
+
+QString LocationText(const UsbLocation& location) {
+  char text[32];
+  std::snprintf(text, sizeof text, "bus %03d, address %03d", location.bus, location.address);
+  return QString::fromLatin1(text);
+}
+
+}  // namespace
 
 TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, QWidget* parent)
     : QWidget(parent), session_(session), prompts_(prompts) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Wayrunner Track"));
-  // A fixed border with the system menu only.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  setWindowFlag(Qt::Window);
   LoadUiResources();
   setFont(DialogFont());
-  setFixedSize(519, 525);
 
   pageControl = Named(new QTabWidget, "pageControl");
   tabMain = new MainPage(session_, prompts_);
@@ -56,11 +81,22 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   pageControl->addTab(TabSheet1, QStringLiteral("Trip Meter"));
   BuildStatusPanel();
 
+  BuildUnitsPanel();
+
+  // The pages grow with the window; the searching display keeps its height.
+  auto* client = new ClientArea;
+  client->setObjectName(QStringLiteral("pnlClient"));
+  auto* clientLayout = new QVBoxLayout(client);
+  clientLayout->setContentsMargins(0, 0, 0, 0);
+  clientLayout->setSpacing(0);
+  clientLayout->addWidget(pnlUnits);
+  clientLayout->addWidget(pageControl, 1);
+  clientLayout->addWidget(panelStatus);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(pageControl, 1);
-  layout->addWidget(panelStatus);
+  layout->addWidget(client, 1);
 
   tmrRefresh = Named(new QTimer(this), "tmrRefresh");
   tmrRefresh->setInterval(kInitialRefreshMs);
@@ -74,8 +110,8 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   connect(tabMain, &MainPage::versionKeyPressed, this, &TfrmMain::edtVersionKeyPress);
   connect(tabMain->btnUpgrade, &QPushButton::clicked, this, &TfrmMain::btnUpgradeClick);
   connect(&session_, &UnitSession::connectionReported, this, &TfrmMain::SetConnectionState);
-  actStatusHistory = Named(new QAction(QStringLiteral("Status &History"), this), "actStatusHistory");
-  connect(actStatusHistory, &QAction::triggered, this, &TfrmMain::ShowStatusHistory);
+  BuildMenus();
+  layout->setMenuBar(mnuMain);
   connect(tabStatus->btnStatusHistory, &QPushButton::clicked, this, &TfrmMain::ShowStatusHistory);
   connect(&session_, &UnitSession::chargeBatteryError, this, [this] {
     prompts_.ShowMessage(
@@ -106,6 +142,195 @@ void TfrmMain::BuildStatusPanel() {
   layout->addWidget(lblSearchHint);
   lblOpenFailure->setVisible(false);
   lblSearchHint->setVisible(false);
+}
+
+void TfrmMain::BuildUnitsPanel() {
+  pnlUnits = Named(new QWidget, "pnlUnits");
+  auto* layout = new QHBoxLayout(pnlUnits);
+  layout->setContentsMargins(8, 4, 8, 4);
+  lblUnits = Named(new QLabel, "lblUnits");
+  cboxUnit = Named(new QComboBox, "cboxUnit");
+  cboxUnit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  lblUnits->setBuddy(cboxUnit);
+  layout->addWidget(lblUnits);
+  layout->addWidget(cboxUnit, 1);
+  // activated: the user's own pick, not the list being filled.
+  connect(cboxUnit, &QComboBox::activated, this, &TfrmMain::cboxUnitChange);
+  pnlUnits->setVisible(false);
+}
+
+QAction* TfrmMain::UnitAction(QMenu* menu, const char* name, const QString& caption,
+                              QPushButton* button, std::function<void()> handler) {
+  QAction* action = Named(menu->addAction(caption), name);
+  connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+  action->setEnabled(button->isEnabled());
+  // Enabled-change events reach the button also when its group is switched.
+  button->installEventFilter(this);
+  mirrored_.emplace_back(button, action);
+  return action;
+}
+
+void TfrmMain::BuildMenus() {
+  mnuMain = Named(new QMenuBar(this), "mnuMain");
+
+  mnuFile = Named(mnuMain->addMenu(QStringLiteral("&File")), "mnuFile");
+  actOpenProfile = Named(mnuFile->addAction(QStringLiteral("&Open profile...")), "actOpenProfile");
+  actOpenProfile->setShortcut(QKeySequence::Open);
+  actSaveProfile = Named(mnuFile->addAction(QStringLiteral("&Save profile...")), "actSaveProfile");
+  actSaveProfile->setShortcut(QKeySequence::Save);
+  actCompareProfile =
+      Named(mnuFile->addAction(QStringLiteral("&Compare with profile...")), "actCompareProfile");
+  mnuFile->addSeparator();
+  actExportTrips = Named(mnuFile->addAction(QStringLiteral("&Export trips...")), "actExportTrips");
+  actExportTrips->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  mnuFile->addSeparator();
+  actQuit = Named(mnuFile->addAction(QStringLiteral("&Quit")), "actQuit");
+  // The desktop's own keys where it names them, else those of most desktops.
+  actQuit->setShortcuts(QKeySequence::keyBindings(QKeySequence::Quit));
+  if (actQuit->shortcuts().isEmpty()) actQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  actQuit->setMenuRole(QAction::QuitRole);
+  connect(actOpenProfile, &QAction::triggered, this, &TfrmMain::openProfileRequested);
+  connect(actSaveProfile, &QAction::triggered, this, &TfrmMain::saveProfileRequested);
+  connect(actCompareProfile, &QAction::triggered, this, &TfrmMain::compareProfileRequested);
+  connect(actExportTrips, &QAction::triggered, this, &TfrmMain::exportTripsRequested);
+  // Through closeEvent, as the window's own close button.
+  connect(actQuit, &QAction::triggered, this, &QWidget::close);
+
+  // The same handlers as the buttons, so the questions are the same; none
+  // has a shortcut, as each changes the unit.
+  mnuUnit = Named(mnuMain->addMenu(QStringLiteral("&Unit")), "mnuUnit");
+  MainPage* page = tabMain;
+  actReboot = UnitAction(mnuUnit, "actReboot", QStringLiteral("&Reboot"), page->btnReboot,
+                         [page] { page->btnRebootClick(); });
+  actFactoryReset = UnitAction(mnuUnit, "actFactoryReset", QStringLiteral("&Factory reset"),
+                               page->btnFactory, [page] { page->btnFactoryClick(); });
+  actSendDefaults = UnitAction(mnuUnit, "actSendDefaults", QStringLiteral("Send &defaults"),
+                               page->btnDefaults, [page] { page->btnDefaultsClick(); });
+  mnuUnit->addSeparator();
+  actUpgrade = UnitAction(mnuUnit, "actUpgrade", QStringLiteral("&Upgrade firmware..."),
+                          page->btnUpgrade, [this] { btnUpgradeClick(); });
+  mnuUnit->addSeparator();
+  mnuOutputs = Named(mnuUnit->addMenu(QStringLiteral("&Outputs")), "mnuOutputs");
+  actRelayClose = UnitAction(mnuOutputs, "actRelayClose", QStringLiteral("Relay &close"),
+                             page->btnRelayClose, [page] { page->btnRelayCloseClick(); });
+  actRelayOpen = UnitAction(mnuOutputs, "actRelayOpen", QStringLiteral("Relay &open"),
+                            page->btnRelayOpen, [page] { page->btnRelayOpenClick(); });
+  mnuOutputs->addSeparator();
+  actOutputHigh = UnitAction(mnuOutputs, "actOutputHigh", QStringLiteral("Output &high"),
+                             page->btnOutputHigh, [page] { page->btnOutputHighClick(); });
+  actOutputLow = UnitAction(mnuOutputs, "actOutputLow", QStringLiteral("Output &low"),
+                            page->btnOutputLow, [page] { page->btnOutputLowClick(); });
+  mnuOutputs->addSeparator();
+  actBuzzerOn = UnitAction(mnuOutputs, "actBuzzerOn", QStringLiteral("&Buzzer on"),
+                           page->btnBuzzerOn, [page] { page->btnBuzzerOnClick(); });
+  actBuzzerOff = UnitAction(mnuOutputs, "actBuzzerOff", QStringLiteral("B&uzzer off"),
+                            page->btnBuzzerOff, [page] { page->btnBuzzerOffClick(); });
+  mnuOutputs->addSeparator();
+  act3V3On = UnitAction(mnuOutputs, "act3V3On", QStringLiteral("&3.3 V supply on"),
+                        page->btn3V3On, [page] { page->btn3V3OnClick(); });
+  act3V3Off = UnitAction(mnuOutputs, "act3V3Off", QStringLiteral("3.3 V supply o&ff"),
+                         page->btn3V3Off, [page] { page->btn3V3OffClick(); });
+
+  mnuView = Named(mnuMain->addMenu(QStringLiteral("&View")), "mnuView");
+  actDebugTerminal = Named(mnuView->addAction(QStringLiteral("&Debug terminal")), "actDebugTerminal");
+  actDebugTerminal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  connect(actDebugTerminal, &QAction::triggered, this, &TfrmMain::ShowTerminal);
+  actStatusHistory = Named(mnuView->addAction(QStringLiteral("Status &history")), "actStatusHistory");
+  actStatusHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  connect(actStatusHistory, &QAction::triggered, this, &TfrmMain::ShowStatusHistory);
+
+  mnuHelp = Named(mnuMain->addMenu(QStringLiteral("&Help")), "mnuHelp");
+  actLinuxHelp = Named(mnuHelp->addAction(QStringLiteral("&Using a unit on Linux")), "actLinuxHelp");
+  actLinuxHelp->setShortcut(QKeySequence::HelpContents);
+  connect(actLinuxHelp, &QAction::triggered, this, [this] { ShowInFront(LinuxHelp()); });
+  actAbout = Named(mnuHelp->addAction(QStringLiteral("&About Wayrunner Track")), "actAbout");
+  actAbout->setMenuRole(QAction::AboutRole);
+  connect(actAbout, &QAction::triggered, this, [this] { ShowInFront(About()); });
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) {
+    for (const auto& [button, action] : mirrored_)
+      if (button == watched) action->setEnabled(button->isEnabled());
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+LinuxHelpDialog& TfrmMain::LinuxHelp() {
+  if (!linuxHelp_) linuxHelp_ = new LinuxHelpDialog(this);
+  return *linuxHelp_;
+}
+
+AboutDialog& TfrmMain::About() {
+  if (!about_) about_ = new AboutDialog(this);
+  return *about_;
+}
+
+void TfrmMain::SetUnitRoster(UnitRoster* roster) {
+  roster_ = roster;
+  if (roster_) connect(roster_, &UnitRoster::changed, this, &TfrmMain::ShowUnits);
+  ShowUnits();
+}
+
+void TfrmMain::ShowUnits() {
+  const std::vector<UnitRoster::Entry> none;
+  const std::vector<UnitRoster::Entry>& units = roster_ ? roster_->Units() : none;
+  const bool missing = roster_ && roster_->ChosenMissing();
+  const bool show = units.size() > 1 || missing;
+  if (show) {
+    QSignalBlocker quiet(cboxUnit);
+    cboxUnit->clear();
+    int current = -1;
+    for (const UnitRoster::Entry& unit : units) {
+      QString who;
+      switch (unit.idState) {
+        case UnitRoster::IdState::Known:
+          who = QStringLiteral("Unit %1").arg(FromBytes(unit.deviceId));
+          break;
+        case UnitRoster::IdState::Asking:
+          who = QStringLiteral("Asking for its device id...");
+          break;
+        case UnitRoster::IdState::Unknown:
+          who = QStringLiteral("Device id unknown");
+          break;
+        case UnitRoster::IdState::CannotOpen:
+          who = QStringLiteral("Cannot be opened (in use, or no permission)");
+          break;
+      }
+      cboxUnit->addItem(QStringLiteral("%1  (USB %2)").arg(who, LocationText(unit.location)));
+      const bool chosen = roster_->Chosen() && *roster_->Chosen() == unit.location;
+      if (unit.shown || (current < 0 && chosen)) current = cboxUnit->count() - 1;
+    }
+    if (missing) {
+      const std::string& id = roster_->ChosenDeviceId();
+      cboxUnit->insertItem(0, QStringLiteral("Unit %1  (not attached now)")
+                                  .arg(id.empty() ? LocationText(*roster_->Chosen())
+                                                  : FromBytes(id)));
+      current = 0;
+    }
+    cboxUnit->setCurrentIndex(current);
+    const QString text =
+        missing ? QStringLiteral("The unit chosen is not attached. &Show:")
+                : QStringLiteral("%1 units are attached. &Show:").arg(units.size());
+    if (lblUnits->text() != text) lblUnits->setText(text);
+  }
+  if (show != pnlUnits->isVisibleTo(this)) pnlUnits->setVisible(show);
+}
+
+void TfrmMain::cboxUnitChange(int index) {
+  if (!roster_) return;
+  // The list may start with the chosen unit that is not attached.
+  if (roster_->ChosenMissing()) --index;
+  const std::vector<UnitRoster::Entry>& units = roster_->Units();
+  const bool other = index >= 0 && index < static_cast<int>(units.size()) &&
+                     !units[static_cast<size_t>(index)].shown;
+  if (other && tabSettings->ConfirmLosingEdits(
+                   QStringLiteral("Choose unit"),
+                   QStringLiteral("They are lost when the window shows another unit. "
+                                  "Show it anyway?")))
+    roster_->Choose(units[static_cast<size_t>(index)].location);
+  // The box shows what the window shows, also when nothing changed.
+  ShowUnits();
 }
 
 int TfrmMain::RefreshInterval() const { return tmrRefresh->interval(); }
@@ -199,18 +424,15 @@ void TfrmMain::ShowOpenFailure() {
 }
 
 void TfrmMain::edtVersionKeyPress(QChar key) {
-  if (key == QLatin1Char(kTerminalLetter) && terminalWindow_) {
-    terminalWindow_->show();
-    terminalWindow_->raise();
-  }
+  if (key == QLatin1Char(kTerminalLetter)) ShowTerminal();
+}
+
+void TfrmMain::ShowTerminal() {
+  if (terminalWindow_) ShowInFront(*terminalWindow_);
 }
 
 void TfrmMain::ShowStatusHistory() {
-  if (!statusHistoryWindow_) return;
-  if (statusHistoryWindow_->isMinimized()) statusHistoryWindow_->showNormal();
-  statusHistoryWindow_->show();
-  statusHistoryWindow_->raise();
-  statusHistoryWindow_->activateWindow();
+  if (statusHistoryWindow_) ShowInFront(*statusHistoryWindow_);
 }
 
 void TfrmMain::btnUpgradeClick() {
@@ -276,10 +498,13 @@ void TfrmMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    // Centred on the screen the first time it is shown.
-    if (QScreen* screen = this->screen()) {
-      const QRect area = screen->availableGeometry();
-      move(area.center() - rect().center());
+    // Where the user left it; the first time at its smallest, centred.
+    if (!RestoreWindowGeometry(*this, QString::fromLatin1(kGeometryGroup))) {
+      resize(minimumSizeHint());
+      if (QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+      }
     }
     FormShow();
   }
@@ -299,6 +524,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     return;
   }
   QWidget::closeEvent(event);
+  if (!event->isAccepted()) return;
+  SaveWindowGeometry(*this, QString::fromLatin1(kGeometryGroup));
   emit closed();
 }
 

@@ -34,6 +34,8 @@ class SecondCopyTest : public ::testing::Test {
     auto copy = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+    // What the window remembers stays with the test.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), runtime_.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("wayrunner.instance.debug=true"));
     copy->setProcessEnvironment(env);

@@ -272,11 +272,22 @@ TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheT
   const std::string ip = "AT+IP=" + std::string(kDefaultTrackingHost) + ",80,0";
   const std::vector<std::string> written = {ip, "AT+TRACK=21600,30,180,10000,20,", "AT+LOWPOWER=1",
                                             "AT+IGNITION=1"};
+  // It asks first, since it overwrites settings; No sends nothing.
+  size_t mark = Received().size();
+  Click(QStringLiteral("btnDefaults"));
+  ASSERT_EQ(Prompts().shown.size(), 1u);
+  EXPECT_EQ(Prompts().shown[0].kind, "question");
+  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Send defaults"));
+  EXPECT_TRUE(Prompts().shown[0].text.contains(QStringLiteral("overwrites the unit's settings")));
+  Pump(100);
+  for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
+
   // When each line reached the unit, and whether the About buttons were usable.
   std::map<std::string, qint64> arrival;
   bool anyEnabled = false;
   int samples = 0;
-  const size_t mark = Received().size();
+  Prompts().yesNo = {true};
+  mark = Received().size();
   QElapsedTimer clock;
   clock.start();
   {

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The main window's close must not end the test program.
   QApplication::setQuitOnLastWindowClosed(false);
+  // What the windows remember (their size and place) stays with this run.
+  QTemporaryDir settings;
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+    for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+      QSettings::setPath(format, scope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

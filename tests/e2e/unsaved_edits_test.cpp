@@ -123,7 +123,7 @@ TEST_F(UnsavedEditsTest, UnitActionsAskBeforeTheEditsAreLost) {
   const Case cases[] = {
       {"btnReboot", {true, false}, QStringLiteral("Reboot"), "AT+RESET"},
       {"btnFactory", {true, false}, QStringLiteral("Reset to Factory"), "AT+FACTORY"},
-      {"btnDefaults", {false}, QStringLiteral("Send defaults"), "AT+IP="},
+      {"btnDefaults", {true, false}, QStringLiteral("Send defaults"), "AT+IP="},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);

@@ -384,8 +384,12 @@ TEST(SessionSelector, TheFirstUnitByDefaultAndAnotherWhenChosen) {
   ASSERT_EQ(units.size(), 2u);
   EXPECT_EQ(units[1].vendorId, 0xEB03);
   session.SetSelector(units[1].location);
+  // At once a new connection, whose unit is queried from the start.
+  EXPECT_EQ(session.ConnectionState(), 0);
   ASSERT_TRUE(WaitUntil([&] { return session.Model().DeviceId() == "WR0002222222"; }, 8000));
   EXPECT_EQ(session.Location(), units[1].location);
+  EXPECT_EQ(session.Connections(), 2);
+  EXPECT_TRUE(WaitUntil([&] { return bus.Unit(1).ReceivedCount([](const std::string& l) { return l == "AT+IGNITION?"; }) == 1; }, 8000));
   session.Shutdown();
 }
 
