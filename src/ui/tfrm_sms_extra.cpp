@@ -24,7 +24,8 @@ TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent),
 
   Panel2 = new QWidget;
   Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setFixedHeight(65);
+  // As high as the example box needs, whatever the font.
+  Panel2->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* exampleBox = new QGroupBox(QStringLiteral("Message Example"));
   exampleBox->setObjectName(QStringLiteral("GroupBox1"));
   edtExample = new QLineEdit;

@@ -223,7 +223,9 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
   bar->addStretch(1);
   auto tripButton = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
     auto* button = Named(new QPushButton(style()->standardIcon(icon), caption), name);
-    button->setFixedSize(109, 28);
+    // At least the usual width; wider when the caption needs it.
+    button->setMinimumWidth(109);
+    button->setFixedHeight(28);
     button->setEnabled(false);
     return button;
   };
