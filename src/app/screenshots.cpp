@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/app_context.h"
@@ -29,6 +30,8 @@
 #include "ui/help_dialogs.h"
 #include "ui/layout_check.h"
 #include "ui/main_page.h"
+#include "ui/profile_compare_dialog.h"
+#include "session/unit_session.h"
 #include "ui/settings_page.h"
 #include "ui/status_history_window.h"
 #include "ui/status_page.h"
@@ -53,12 +56,21 @@ struct Scene {
 
 // What a picture shows: a window, and a menu open over it.
 struct Picture {
+  explicit Picture(QWidget* shown = nullptr, QWidget* menu = nullptr, bool drawnOnly = false,
+                   QWidget* submenu = nullptr)
+      : window(shown), popup(menu), hidden(drawnOnly), popup2(submenu) {}
   QWidget* window = nullptr;
   QWidget* popup = nullptr;
   // Drawn without being shown: showing it would start what it does.
   bool hidden = false;
   // A second popup: a submenu.
   QWidget* popup2 = nullptr;
+  // A modal dialog is drawn while it runs; its picture and what is wrong
+  // with it come back here.
+  std::optional<QPixmap> taken;
+  // Laid out by Qt (the file dialog): only whether it fits is checked.
+  bool qtsOwn = false;
+  QStringList takenProblems;
 };
 
 struct Shot {
@@ -123,6 +135,33 @@ Shot Window(const char* name, const char* caption, std::function<QWidget*(Scene&
           [window](Scene& s) { window(s)->hide(); }};
 }
 
+QPixmap Grab(const Picture& picture);
+QStringList Problems(const Picture& picture);
+
+// A dialog that runs modally from an action: it is drawn from within its
+// own event loop, then cancelled.
+Shot Modal(const char* name, const char* caption, QAction* TfrmMain::*action) {
+  return {name, caption,
+          [action](Scene& s) {
+            Picture result;
+            QTimer::singleShot(800, [&result] {
+              QWidget* dialog = QApplication::activeModalWidget();
+              if (!dialog) return;
+              Picture own{dialog};
+              own.qtsOwn = dialog->inherits("QFileDialog");
+              result.taken = Grab(own);
+              result.takenProblems = Problems(own);
+              result.window = dialog;
+              if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
+            });
+            (s.Main().*action)->trigger();
+            if (!result.taken) result.takenProblems << QStringLiteral("no dialog was shown");
+            result.window = &s.Main();
+            return result;
+          },
+          nullptr};
+}
+
 // Every picture, in order: a new window or dialog is one line here.
 std::vector<Shot> Shots() {
   return {
@@ -172,10 +211,31 @@ std::vector<Shot> Shots() {
              [](Scene& s) -> QWidget* { return &s.app.NetworkWizard(); }),
       Window("sms-content", "SMS content",
              [](Scene& s) -> QWidget* { return &s.app.SmsExtra(); }),
-      // The profile comparison (File > Open profile..., Compare with profile...):
-      //   Window("profile-comparison", "Profile comparison", <the dialog>),
-      // The trip export (File > Export trips...):
-      //   Window("trip-export", "Trip export", <the dialog>),
+      {"profile-comparison", "File > Open profile...: the profile beside the unit's settings",
+       [](Scene& s) {
+         auto* dialog = new ProfileCompareDialog(ProfileCompareDialog::Mode::Choose, &s.Main());
+         dialog->setObjectName(QStringLiteral("screenshotComparison"));
+         dialog->setAttribute(Qt::WA_DeleteOnClose);
+         const SettingsValues unit = SettingsValuesFromUnit(s.app.Session().Model().Settings());
+         SettingsValues profile = unit;
+         profile.Set(SettingKey::kApn, "fleet.apn");
+         profile.Set(SettingKey::kApnUser, "driver");
+         profile.Set(SettingKey::kTripStopMinutes, "10");
+         dialog->SetComparison(
+             QStringLiteral("The settings in /home/fitter/profiles/fleet.ini, beside the unit's. "
+                            "The ticked ones go into the Settings tab; Save then writes them to "
+                            "the unit."),
+             unit, profile);
+         dialog->SetAcceptText(QStringLiteral("Fill the Settings tab"));
+         dialog->show();
+         return Picture{dialog};
+       },
+       [](Scene& s) {
+         if (auto* d = s.Main().findChild<QDialog*>(QStringLiteral("screenshotComparison")))
+           d->close();
+       }},
+      Modal("trip-export", "File > Export trips...: where, and in which format",
+            &TfrmMain::actExportTrips),
       Window("linux-help", "Help > Using a unit on Linux",
              [](Scene& s) -> QWidget* { return &s.Main().LinuxHelp(); }),
       Window("about", "Help > About", [](Scene& s) -> QWidget* { return &s.Main().About(); }),
@@ -214,6 +274,7 @@ bool Ready(TfrmMain& main) {
 }
 
 QPixmap Grab(const Picture& picture) {
+  if (picture.taken) return *picture.taken;
   QApplication::processEvents();
   if (!picture.popup) return picture.window->grab();
   // A menu is a window of its own: the part of the screen under them all.
@@ -225,6 +286,7 @@ QPixmap Grab(const Picture& picture) {
 
 // What a user would see wrong in the picture.
 QStringList Problems(const Picture& picture) {
+  if (picture.taken || !picture.takenProblems.isEmpty()) return picture.takenProblems;
   QStringList problems;
   for (QWidget* w : {picture.window, picture.popup, picture.popup2}) {
     if (!w) continue;
@@ -238,7 +300,8 @@ QStringList Problems(const Picture& picture) {
                         .arg(screen.width())
                         .arg(screen.height());
     }
-    for (const QString& cut : CutControls(*w)) problems << cut;
+    if (!picture.qtsOwn)
+      for (const QString& cut : CutControls(*w)) problems << cut;
   }
   return problems;
 }
