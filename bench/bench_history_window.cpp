@@ -35,8 +35,10 @@ class SilentPrompts : public wr::Prompts {
   void ShowMessage(const QString&) override {}
   bool AskYesNo(const QString&, const QString&) override { return false; }
   bool InputBox(const QString&, const QString&, QString&) override { return false; }
-  QString OpenFile(const QString&, const QString&) override { return QString(); }
-  QString SaveFile(const QString&, const QString&, const QString&) override { return QString(); }
+  QString OpenFile(const QString&, const QString&, const QString&) override { return QString(); }
+  QString SaveFile(const QString&, const QString&, const QString&, QString*) override {
+    return QString();
+  }
 };
 
 // Plausible readings: the supply wanders, the signal swings, the unit drives
