@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace wr {
 
@@ -413,6 +414,8 @@ int SimulatedBus::bulk_read(usb_dev_handle* dev, int ep, char* bytes, int size, 
   const bool forever = timeout <= 0;  // as in the library, 0 waits without end
   const auto deadline = Clock::now() + Millis(std::max(timeout, 0));
   SimulatedUnit& unit = *slots_[h->slot]->unit;
+  constexpr Clock::duration kAwakeStretch = std::chrono::microseconds(200);
+  bool awake = false;
   for (;;) {
     if (h->closed) {
       last_error_ = "handle closed";
@@ -436,15 +439,28 @@ int SimulatedBus::bulk_read(usb_dev_handle* dev, int ep, char* bytes, int size, 
       last_error_ = "Connection timed out";
       return -ETIMEDOUT;
     }
-    const Millis next = unit.TimeToNextEvent();
-    if (next == Millis::max()) {
+    const Clock::duration next = unit.TimeToNextEvent();
+    if (next == Clock::duration::max()) {
       if (forever)
         cv_.wait(lock);
       else
         cv_.wait_until(lock, deadline);
     } else {
-      const auto at = now + std::max(next, Millis(1));
-      cv_.wait_until(lock, forever ? at : std::min(at, deadline));
+      // At least a moment, so that a due time already passed cannot spin.
+      const auto at = now + std::max(next, Clock::duration(std::chrono::microseconds(10)));
+      const auto until = forever ? at : std::min(at, deadline);
+      // A timed wait wakes some tens of microseconds after its time, which
+      // would make the unit answer later than it is told to. The last stretch
+      // before an answer falls due is waited out awake, once per read (a unit
+      // on a clock of its own may not reach its due time while we wait).
+      if (!awake && until - now <= kAwakeStretch) {
+        awake = true;
+        lock.unlock();
+        while (Clock::now() < until) std::this_thread::yield();
+        lock.lock();
+      } else {
+        cv_.wait_until(lock, awake ? until : until - kAwakeStretch);
+      }
     }
   }
 }

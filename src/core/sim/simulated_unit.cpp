@@ -215,17 +215,18 @@ std::string SimulatedUnit::HostRead(size_t maxBytes) {
   return out;
 }
 
-SimulatedUnit::Millis SimulatedUnit::TimeToNextEvent() {
+SimulatedUnit::Clock::duration SimulatedUnit::TimeToNextEvent() {
   std::lock_guard<std::mutex> lock(mutex_);
   const auto now = Now();
   Advance(now);
   auto next = Clock::time_point::max();
   if (attached_ && !output_.empty()) next = output_.front().due;
   if (restarting_) next = std::min(next, attached_ ? drop_at_ : back_at_);
-  if (next == Clock::time_point::max()) return Millis::max();
-  if (next <= now) return Millis(0);
-  // Round up, so a waiter does not wake a fraction too early and spin.
-  return std::chrono::ceil<Millis>(next - now);
+  if (next == Clock::time_point::max()) return Clock::duration::max();
+  if (next <= now) return Clock::duration::zero();
+  // Not rounded to milliseconds: a waiter that woke up to a millisecond late
+  // made the unit answer later than it was told to.
+  return next - now;
 }
 
 bool SimulatedUnit::Attached() {

@@ -81,9 +81,9 @@ class SimulatedUnit {
   // Takes up to maxBytes of the answer bytes that are due by now.
   std::string HostRead(size_t maxBytes);
   // Time until something changes by itself (answer bytes fall due, the unit
-  // drops off or comes back after a restart); Millis::max() when nothing is
-  // pending.
-  Millis TimeToNextEvent();
+  // drops off or comes back after a restart), to the clock's own precision;
+  // Clock::duration::max() when nothing is pending.
+  Clock::duration TimeToNextEvent();
   // False while the unit is restarting and absent from the bus.
   bool Attached();
   // Grows by one each time the unit drops off the bus (restart or lost

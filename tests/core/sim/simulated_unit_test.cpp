@@ -18,7 +18,7 @@ using Ms = std::chrono::milliseconds;
 // A clock the test moves by hand, so time-dependent answers are repeatable.
 struct ManualClock {
   SimulatedUnit::Clock::time_point now = SimulatedUnit::Clock::time_point(std::chrono::hours(1));
-  void Advance(Ms d) { now += d; }
+  void Advance(SimulatedUnit::Clock::duration d) { now += d; }
 };
 
 class SimulatedUnitTest : public ::testing::Test {
@@ -231,12 +231,15 @@ TEST_F(SimulatedUnitTest, LatencyDelaysAnswersOneAfterTheOther) {
   unit.HostWrite("AT\rAT\r");
   EXPECT_EQ(unit.HostRead(100), "");
   EXPECT_EQ(unit.TimeToNextEvent(), Ms(100));
-  clock.Advance(Ms(100));
+  // The time left is exact, so a reader waiting for it wakes when it is due.
+  clock.Advance(std::chrono::microseconds(99750));
+  EXPECT_EQ(unit.TimeToNextEvent(), std::chrono::microseconds(250));
+  clock.Advance(std::chrono::microseconds(250));
   EXPECT_EQ(unit.HostRead(100), "OK\r\n");
   clock.Advance(Ms(100));
   EXPECT_EQ(unit.HostRead(2), "OK");  // taken in pieces when asked to
   EXPECT_EQ(unit.HostRead(100), "\r\n");
-  EXPECT_EQ(unit.TimeToNextEvent(), Ms::max());
+  EXPECT_EQ(unit.TimeToNextEvent(), SimulatedUnit::Clock::duration::max());
 }
 
 TEST_F(SimulatedUnitTest, NeverAnswerRecordsButSaysNothing) {
