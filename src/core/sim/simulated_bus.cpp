@@ -439,7 +439,8 @@ int SimulatedBus::bulk_read(usb_dev_handle* dev, int ep, char* bytes, int size, 
       last_error_ = "Connection timed out";
       return -ETIMEDOUT;
     }
-    const Clock::duration next = unit.TimeToNextEvent();
+    bool answer = false;
+    const Clock::duration next = unit.TimeToNextEvent(&answer);
     if (next == Clock::duration::max()) {
       if (forever)
         cv_.wait(lock);
@@ -453,13 +454,14 @@ int SimulatedBus::bulk_read(usb_dev_handle* dev, int ep, char* bytes, int size, 
       // would make the unit answer later than it is told to. The last stretch
       // before an answer falls due is waited out awake, once per read (a unit
       // on a clock of its own may not reach its due time while we wait).
-      if (!awake && until - now <= kAwakeStretch) {
+      // Restarts keep the plain timed wait.
+      if (answer && !awake && until == at && until - now <= kAwakeStretch) {
         awake = true;
         lock.unlock();
         while (Clock::now() < until) std::this_thread::yield();
         lock.lock();
       } else {
-        cv_.wait_until(lock, awake ? until : until - kAwakeStretch);
+        cv_.wait_until(lock, answer && !awake && until == at ? until - kAwakeStretch : until);
       }
     }
   }

@@ -215,13 +215,20 @@ std::string SimulatedUnit::HostRead(size_t maxBytes) {
   return out;
 }
 
-SimulatedUnit::Clock::duration SimulatedUnit::TimeToNextEvent() {
+SimulatedUnit::Clock::duration SimulatedUnit::TimeToNextEvent(bool* answer) {
   std::lock_guard<std::mutex> lock(mutex_);
   const auto now = Now();
   Advance(now);
   auto next = Clock::time_point::max();
   if (attached_ && !output_.empty()) next = output_.front().due;
-  if (restarting_) next = std::min(next, attached_ ? drop_at_ : back_at_);
+  if (answer) *answer = next != Clock::time_point::max();
+  if (restarting_) {
+    const auto change = attached_ ? drop_at_ : back_at_;
+    if (change <= next) {
+      next = change;
+      if (answer) *answer = false;
+    }
+  }
   if (next == Clock::time_point::max()) return Clock::duration::max();
   if (next <= now) return Clock::duration::zero();
   // Not rounded to milliseconds: a waiter that woke up to a millisecond late

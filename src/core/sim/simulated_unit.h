@@ -82,8 +82,9 @@ class SimulatedUnit {
   std::string HostRead(size_t maxBytes);
   // Time until something changes by itself (answer bytes fall due, the unit
   // drops off or comes back after a restart), to the clock's own precision;
-  // Clock::duration::max() when nothing is pending.
-  Clock::duration TimeToNextEvent();
+  // Clock::duration::max() when nothing is pending. answer, when given, says
+  // whether that next thing is answer bytes falling due.
+  Clock::duration TimeToNextEvent(bool* answer = nullptr);
   // False while the unit is restarting and absent from the bus.
   bool Attached();
   // Grows by one each time the unit drops off the bus (restart or lost

@@ -240,6 +240,15 @@ TEST_F(SimulatedUnitTest, LatencyDelaysAnswersOneAfterTheOther) {
   EXPECT_EQ(unit.HostRead(2), "OK");  // taken in pieces when asked to
   EXPECT_EQ(unit.HostRead(100), "\r\n");
   EXPECT_EQ(unit.TimeToNextEvent(), SimulatedUnit::Clock::duration::max());
+
+  // What falls due next is named: an answer, or a restart's drop before it.
+  bool answer = false;
+  unit.HostWrite("AT\r");
+  EXPECT_EQ(unit.TimeToNextEvent(&answer), Ms(100));
+  EXPECT_TRUE(answer);
+  unit.Restart();
+  unit.TimeToNextEvent(&answer);
+  EXPECT_FALSE(answer);
 }
 
 TEST_F(SimulatedUnitTest, NeverAnswerRecordsButSaysNothing) {
