@@ -15,8 +15,8 @@
 
 #include "session/status_recorder.h"
 #include "session/unit_model.h"
-#include "ui/prompts.h"
 #include "ui/status_history_window.h"
+#include "silent_prompts.h"
 
 namespace {
 
@@ -30,16 +30,7 @@ void StartApplication() {
   (void)app;
 }
 
-class SilentPrompts : public wr::Prompts {
- public:
-  void ShowMessage(const QString&) override {}
-  bool AskYesNo(const QString&, const QString&) override { return false; }
-  bool InputBox(const QString&, const QString&, QString&) override { return false; }
-  QString OpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-  QString SaveFile(const QString&, const QString&, const QString&, QString*) override {
-    return QString();
-  }
-};
+using wr::bench::SilentPrompts;
 
 // Plausible readings: the supply wanders, the signal swings, the unit drives
 // now and then.

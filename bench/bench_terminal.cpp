@@ -22,10 +22,10 @@
 #include "sim/simulated_bus.h"
 #include "ui/app_fonts.h"
 #include "ui/desktop_shell.h"
-#include "ui/prompts.h"
 #include "ui/terminal_view.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
+#include "silent_prompts.h"
 
 namespace {
 
@@ -118,16 +118,7 @@ void TerminalFill(benchmark::State& state, bool paintEveryPass) {
   if (view->LineCount() != kLines) state.SkipWithError("lines missing");
 }
 
-class SilentPrompts : public wr::Prompts {
- public:
-  void ShowMessage(const QString&) override {}
-  bool AskYesNo(const QString&, const QString&) override { return false; }
-  bool InputBox(const QString&, const QString&, QString&) override { return false; }
-  QString OpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-  QString SaveFile(const QString&, const QString&, const QString&, QString*) override {
-    return QString();
-  }
-};
+using wr::bench::SilentPrompts;
 
 class SilentShell : public wr::DesktopShell {
  public:

@@ -17,22 +17,13 @@
 #include "session/unit_session.h"
 #include "sim/simulated_bus.h"
 #include "ui/desktop_shell.h"
-#include "ui/prompts.h"
 #include "ui/tfrm_main.h"
 #include "ui/trips_page.h"
+#include "silent_prompts.h"
 
 namespace {
 
-class SilentPrompts : public wr::Prompts {
- public:
-  void ShowMessage(const QString&) override {}
-  bool AskYesNo(const QString&, const QString&) override { return false; }
-  bool InputBox(const QString&, const QString&, QString&) override { return false; }
-  QString OpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-  QString SaveFile(const QString&, const QString&, const QString&, QString*) override {
-    return QString();
-  }
-};
+using wr::bench::SilentPrompts;
 
 class SilentShell : public wr::DesktopShell {
  public:

@@ -5,22 +5,9 @@
 # as the package holds them. Exits non-zero when a check reports an error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-
-# Tools only packaging needs, kept out of setup.sh: the ordinary build and
-# the tests do without them.
-packages=(dpkg-dev file lintian appstream desktop-file-utils)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+# With the tools only packaging needs, kept out of the ordinary list: the
+# ordinary build and the tests do without them.
+scripts/setup.sh dpkg-dev file lintian appstream desktop-file-utils
 
 build=build/package
 launcher=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs that is not there yet.
+# Installs every Debian package the project needs that is not there yet,
+# and the packages named as arguments (tools only some scripts need).
+#   scripts/setup.sh [package ...]
 set -euo pipefail
-packages=(
+packages=("$@"
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libusb-dev libxlsxwriter-dev zlib1g-dev

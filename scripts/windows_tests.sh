@@ -9,23 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake ninja-build pkg-config
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
-  wine wine64
-)
 if [ "${WR_SKIP_INSTALL:-0}" != 1 ]; then
-  missing=()
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  fi
+  scripts/setup.sh googletest wine wine64
 fi
 
 build=build/windows

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@
 #include "ui/terminal_view.h"
 #include "ui/tfrm_comms.h"
 #include "ui/tfrm_main.h"
+#include "ui/tfrm_upgrade.h"
 #include "ui/trips_page.h"
 
 namespace wr::test {
@@ -145,6 +147,18 @@ class RecordingShell : public DesktopShell {
     return canOpen;
   }
 };
+
+// A "+STATS," line with plausible fields, some of them replaced: 6 is the
+// backup battery, 7 the supply, 8 the signal index, 19 the speed.
+inline std::string StatsLine(const std::map<int, std::string>& replace) {
+  std::vector<std::string> f = {"+STATS", "1",  "V2", "1",  "4.03", "0",   "3.70", "12.7",
+                                "17",     "6",  "3",  "12", "9",    "1",   "30",   "300",
+                                "-26.1071", "28.0567", "Stationary", "0", "123456", "1"};
+  for (const auto& [index, value] : replace) f[static_cast<size_t>(index)] = value;
+  std::string line = f[0];
+  for (size_t i = 1; i < f.size(); ++i) line += "," + f[i];
+  return line;
+}
 
 class AppFixture : public ::testing::Test {
  protected:
@@ -278,6 +292,18 @@ class AppFixture : public ::testing::Test {
     const QString marker = QStringLiteral("~sync %1").arg(++syncCount_);
     Inject(marker.toStdString());
     return WaitFor([&] { return TerminalLines().contains(marker); }, timeoutMs);
+  }
+
+  // Firmware upgrades in test time: short waits for blocks and the install,
+  // and a unit that is back 100 ms after its restart.
+  void UseQuickUpgrades() {
+    UpgradeTimings quick;
+    quick.blockTimeoutMs = 200;
+    quick.settleMs = 20;
+    quick.installWaitMs = 400;
+    quick.restartLimitMs = 5000;
+    App().Upgrade().SetTimings(quick);
+    Unit().SetRestartDowntime(std::chrono::milliseconds(100));
   }
 
   // Stops the status polling for a test that injects its own lines, so a

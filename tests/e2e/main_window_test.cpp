@@ -21,17 +21,6 @@ const std::vector<std::string> kConnectQueries = {
     "ATI",        "ATI",      "AT+STATS", "AT+IP?",  "AT+LOWPOWER?", "AT+TRACK?",
     "AT+USSD?",   "AT+GPRS?", "AT+NUM?",  "AT+MSG?", "AT+IF?",       "AT+IGNITION?"};
 
-// A "+STATS," line with plausible fields, some of them replaced.
-std::string StatsLine(const std::map<int, std::string>& replace) {
-  std::vector<std::string> f = {"+STATS", "1",  "V2", "1",  "4.03", "0",   "3.70", "12.7",
-                                "17",     "6",  "3",  "12", "9",    "1",   "30",   "300",
-                                "-26.1071", "28.0567", "Stationary", "0", "123456", "1"};
-  for (const auto& [index, value] : replace) f[static_cast<size_t>(index)] = value;
-  std::string line = f[0];
-  for (size_t i = 1; i < f.size(); ++i) line += "," + f[i];
-  return line;
-}
-
 class MainWindowTest : public AppFixture {};
 
 TEST_F(MainWindowTest, ConnectingShowsConnectedDisplayAndSendsInitialQueriesInOrder) {

@@ -26,18 +26,6 @@ namespace {
 using namespace std::chrono_literals;
 using WallClock = StatusRecorder::WallClock;
 
-// A "+STATS," line with plausible fields, some of them replaced: 6 is the
-// backup battery, 7 the supply, 8 the signal index, 19 the speed.
-std::string StatsLine(const std::map<int, std::string>& replace) {
-  std::vector<std::string> f = {"+STATS", "1",  "V2", "1",  "4.03", "0",   "3.70", "12.7",
-                                "17",     "6",  "3",  "12", "9",    "1",   "30",   "300",
-                                "-26.1071", "28.0567", "Stationary", "0", "123456", "1"};
-  for (const auto& [index, value] : replace) f[static_cast<size_t>(index)] = value;
-  std::string line = f[0];
-  for (size_t i = 1; i < f.size(); ++i) line += "," + f[i];
-  return line;
-}
-
 StatsValues Values(double supply, double battery, int signal, double speed) {
   StatsValues v;
   v.supplyVolts = supply;

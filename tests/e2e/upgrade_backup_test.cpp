@@ -29,13 +29,7 @@ class UpgradeBackupTest : public AppFixture {
     AppFixture::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(dir_.isValid());
-    UpgradeTimings quick;
-    quick.blockTimeoutMs = 200;
-    quick.settleMs = 20;
-    quick.installWaitMs = 400;
-    quick.restartLimitMs = 5000;
-    App().Upgrade().SetTimings(quick);
-    Unit().SetRestartDowntime(100ms);
+    UseQuickUpgrades();
     ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
   }
 

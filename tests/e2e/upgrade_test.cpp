@@ -54,13 +54,7 @@ class UpgradeTest : public AppFixture {
     AppFixture::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(dir_.isValid());
-    UpgradeTimings quick;
-    quick.blockTimeoutMs = 200;
-    quick.settleMs = 20;
-    quick.installWaitMs = 400;
-    quick.restartLimitMs = 5000;
-    Dialog().SetTimings(quick);
-    Unit().SetRestartDowntime(100ms);
+    UseQuickUpgrades();
     // Let the answers to the connection's queries arrive before the test
     // looks at what the unit received.
     ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));

@@ -1,0 +1,20 @@
+#pragma once
+// The benchmarks' answer to every question: none, and nothing shown.
+#include <QString>
+
+#include "ui/prompts.h"
+
+namespace wr::bench {
+
+class SilentPrompts : public Prompts {
+ public:
+  void ShowMessage(const QString&) override {}
+  bool AskYesNo(const QString&, const QString&) override { return false; }
+  bool InputBox(const QString&, const QString&, QString&) override { return false; }
+  QString OpenFile(const QString&, const QString&, const QString&) override { return QString(); }
+  QString SaveFile(const QString&, const QString&, const QString&, QString*) override {
+    return QString();
+  }
+};
+
+}  // namespace wr::bench
