@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <string>
 
 #include "link/delay.h"
@@ -14,14 +15,18 @@
 namespace wr {
 namespace {
 
-// Waits until the OK or ERROR flag is set or timeoutMs has passed, woken by
-// every drain step rather than by a polling step. A link that drops while
-// waiting does not end the wait: a unit that restarts to install goes away.
-void WaitForFlags(UnitSession& session, int timeoutMs) {
+// Waits for the install command's answer, woken by every drain step rather
+// than by a polling step: until ERROR, a failed write or timeoutMs; an OK ends
+// the wait only once okAfterMs have passed, as an ERROR until then still
+// counts. A link that drops while waiting does not end the wait: a unit that
+// restarts to install goes away.
+void WaitForInstallAnswer(UnitSession& session, int timeoutMs, int okAfterMs) {
   QElapsedTimer elapsed;
   elapsed.start();
-  while (!session.OkFlag() && !session.ErrorFlag()) {
-    const qint64 left = timeoutMs - elapsed.elapsed();
+  while (!session.ErrorFlag() && !session.WriteFailed()) {
+    if (session.OkFlag() && elapsed.elapsed() >= okAfterMs) return;
+    const qint64 left =
+        (session.OkFlag() ? std::min(timeoutMs, okAfterMs) : timeoutMs) - elapsed.elapsed();
     if (left <= 0) return;
     QEventLoop loop;
     QTimer limit;
@@ -87,7 +92,8 @@ InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
   // A unit that went away after the last block never got the command, so
   // this must not be reported as installed.
   if (!session.SendLine(line)) return InstallResult::NotDelivered;
-  WaitForFlags(session, timings.installWaitMs);
+  WaitForInstallAnswer(session, timings.installWaitMs, 0);
+  if (session.WriteFailed()) return InstallResult::NotDelivered;
   return session.ErrorFlag() ? InstallResult::Refused : InstallResult::Installed;
 }
 
