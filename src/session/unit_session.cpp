@@ -10,7 +10,8 @@
 #include "link/link_client.h"
 #include "link/tfrm_usb.h"
 #include "link/usb_comms.h"
-#include "link/delay.h"
+#include "session/delay.h"
+#include "session/permission_hint.h"
 #include "protocol/commands.h"
 #include "protocol/reply_dispatch.h"
 #include "session/unit_text.h"
@@ -72,11 +73,23 @@ void UnitSession::SetSelector(std::optional<UsbLocation> location) {
   if (wasOpen && !usb_->IsConnected() && connectionState_ == 1) SetConnectionState(0);
 }
 
+std::vector<UsbUnitListing> UnitSession::ListUnits(UsbApi& api) { return TfrmUSB::ListUnits(api); }
+
+std::optional<UsbLocation> UnitSession::Selector() const { return usb_->Selector(); }
+
 std::optional<UsbLocation> UnitSession::Location() const { return usb_->OpenLocation(); }
 
 bool UnitSession::IsConnected() const { return usb_->IsConnected() != 0; }
 
 bool UnitSession::WritesPending() const { return usb_->WritesPending(); }
+
+UsbOpenFailure UnitSession::OpenFailure() const { return usb_->LastOpenFailure(); }
+
+std::string UnitSession::OpenFailureDetail() const { return usb_->LastOpenFailureText(); }
+
+QString UnitSession::OpenFailureText() const {
+  return DescribeOpenFailure(OpenFailure(), OpenFailureDetail());
+}
 
 UnitSession::Clock::time_point UnitSession::Now() const {
   return options_.clock ? options_.clock() : Clock::now();

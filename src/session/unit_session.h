@@ -17,8 +17,6 @@
 #include <string_view>
 #include <vector>
 
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
 #include "protocol/settings_commands.h"
 #include "protocol/unit_controls.h"
 #include "session/unit_model.h"
@@ -106,15 +104,21 @@ class UnitSession : public QObject {
 
   // ---- the link
 
-  TfrmUSB& Usb() { return *usb_; }
-  USBcomms& Worker() { return *worker_; }
+  // Every attached unit of our identifier pairs, the first pair's first.
+  static std::vector<UsbUnitListing> ListUnits(UsbApi& api);
   // Which unit the session opens; a change to another location closes the
   // open one so that the worker looks again. Back to no location (the first
   // unit found), the open unit stays open: it is one the selector allows.
   void SetSelector(std::optional<UsbLocation> location);
+  std::optional<UsbLocation> Selector() const;
   // Where the open unit sits; empty while none is open.
   std::optional<UsbLocation> Location() const;
-
+  // Why the last attempt to open an attached unit failed (None when the
+  // last attempt succeeded or no unit is attached), the library's words for
+  // it, and what to tell the user, with the permission hint.
+  UsbOpenFailure OpenFailure() const;
+  std::string OpenFailureDetail() const;
+  QString OpenFailureText() const;
   // The state the last drain step reported: -1 before the first, then 0 or 1.
   int ConnectionState() const { return connectionState_; }
   // Whether the link itself is open at this moment.

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "link/delay.h"
+#include "session/delay.h"
 #include "protocol/commands.h"
 #include "session/unit_session.h"
 #include "upgrade/block_line.h"
@@ -85,14 +85,15 @@ TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& 
 InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
                                  const UpgradeTimings& timings) {
   PollingPause pause(session);
+  session.ClearFlags();
   // Quitting during the pause: the unit is not told to install.
   if (timings.settleMs > 0 && !RunLoopFor(timings.settleMs)) return InstallResult::NotDelivered;
-  session.ClearFlags();
   const std::string line = std::string(cmd::kFwUpgrade) + std::to_string(lastBlock);
   // A unit that went away after the last block never got the command, so
   // this must not be reported as installed.
   if (!session.SendLine(line)) return InstallResult::NotDelivered;
-  WaitForInstallAnswer(session, timings.installWaitMs, 0);
+  WaitForInstallAnswer(session, timings.installWaitMs,
+                       std::min(timings.installWaitMs, timings.installFirstPauseMs));
   if (session.WriteFailed()) return InstallResult::NotDelivered;
   return session.ErrorFlag() ? InstallResult::Refused : InstallResult::Installed;
 }

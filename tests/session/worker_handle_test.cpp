@@ -65,7 +65,7 @@ class WorkerHandle : public ::testing::Test {
  protected:
   void SetUp() override {
     bus.AddUnit();
-    for (const UsbUnitListing& unit : TfrmUSB::ListUnits(bus)) units.push_back(unit.location);
+    for (const UsbUnitListing& unit : UnitSession::ListUnits(bus)) units.push_back(unit.location);
     ASSERT_EQ(units.size(), 2u);
   }
   void TearDown() override {
