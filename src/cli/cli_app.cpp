@@ -115,7 +115,7 @@ int UsageError(Console& console, bool json, std::string_view message, std::strin
   console.Err(std::string(kProgramName) + ": " + std::string(message) + "\n");
   console.Err("Try '" + std::string(kProgramName) + " " + std::string(hint) + "'.\n");
   if (json)
-    console.Out(QJsonDocument(JsonError(kExitUsage, message)).toJson(QJsonDocument::Indented).toStdString());
+    console.Out(QJsonDocument(JsonError(kExitUsage, message)).toJson().toStdString());
   return kExitUsage;
 }
 
@@ -291,7 +291,8 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   ParsedArguments parsed;
   std::string error;
   if (!ParseArguments(commandArgs, specs, parsed, error))
-    return UsageError(console, json, error, command ? std::string(command->words) + " --help" : "--help");
+    return UsageError(console, json, error,
+                      command ? std::string(command->words) + " --help" : "--help");
 
   if (parsed.Has("version")) {
     console.Out(std::string(kProgramName) + " " + kVersion + "\n");
