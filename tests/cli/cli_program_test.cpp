@@ -124,7 +124,7 @@ TEST_F(CliProgramTest, ListAndStatusNameEachUnitAndChooseByDevice) {
                           "gps_signal", "movement", "trip_status", "speed", "time",
                           "volt_external", "volt_battery"})
     EXPECT_FALSE(s[key].toString().isEmpty()) << key;
-  EXPECT_EQ(s.size(), 14);
+  EXPECT_EQ(s.size(), 27);
 
   const CliRun plain = Cli({"--simulate", "status"});
   EXPECT_EQ(plain.code, 0);
