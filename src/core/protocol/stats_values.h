@@ -39,21 +39,24 @@ struct StatsValues {
   // The signal index runs from 0 (-113 dBm or less) to 31 (-51 dBm or more);
   // 99, or any other index, means the unit does not know.
   std::optional<int> signalDbm;
-  // May be below 0 when the update is overdue.
+  // Seconds to the next update; below 0 when it is overdue.
   std::optional<int> nextUpdateS;
   // Only with a fix, in degrees (-90 to 90, -180 to 180).
   std::optional<double> latitude, longitude;
   // Only with the receiver on; never below 0.
   std::optional<int> satellitesUsed, satellitesVisible;
-  // Only with a fix; never below 0.
+  // Only with a fix; never below 0 (HDOP as the unit gives it, speed in km/h).
   std::optional<int> hdop;
   std::optional<double> speedKmh;
-  std::optional<int> lastMovementS;  // never below 0
+  // Seconds since the unit last moved; never below 0.
+  std::optional<int> lastMovementS;
   // The unit's time of day as it sends it (hhmmss), absent when empty.
   std::optional<std::string> unitTime;
+  // The vehicle supply and the backup battery, in volts; the battery's
+  // charge estimate (BatteryChargePercent) comes with its voltage.
   std::optional<double> supplyVolts;
   std::optional<double> batteryVolts;
-  std::optional<int> batteryPercent;  // with batteryVolts, 0 to 100
+  std::optional<int> batteryPercent;
 
   StatsFields fields;
 };
