@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/tfrm_usb.h"
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 namespace wr {
 class UsbApi;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "protocol/stats_text.h"
+#include "protocol/unit_settings.h"
 
 namespace wr {
 
@@ -25,25 +26,17 @@ enum class ReplyKind {
   Ignition,   // "+IGNITION,"
 };
 
-// "+TRACK,": all five fields read as integers.
-struct TrackReply {
-  int32_t field1 = 0, field2 = 0, field3 = 0, field4 = 0, field5 = 0;  // field3: stop time, seconds
-  std::string tripStopText;  // cbox_trip_stop_time text: whole minutes, even if not a list item
+// The settings one reply carries: the fields of its group's keys as the
+// setting table places them, numbers written in decimal as read.
+struct SettingsReply {
+  SettingGroup group;
+  ReportedSettings values;  // only the group's keys are present
 };
 
-// "+USSD,": the query interval read as an integer.
+// "+USSD,": what the unit passes on of the last USSD answer.
 struct UssdReply {
-  std::string query;         // edtUSSD
-  int32_t interval = 0;      // edtUSSDinterval shows std::to_string(interval): 024 shows as 24
   std::string caption;       // lblUSSDRx caption
   std::string answer;        // edtUSSDRx
-};
-
-// "+GPRS,": missing fields are empty texts.
-struct GprsReply {
-  std::string apn;           // edtAPN
-  std::string username;      // edtAPN_username
-  std::string password;      // edtAPN_password
 };
 
 // How to apply an effect:
@@ -55,13 +48,11 @@ struct GprsReply {
 // - version: store it as the link's firmware version text, then show it in
 //   edtVersion. deviceId: show it in edtSerial.
 // - stats: set every Status-tab text (see StatsTexts).
-// - track: set cbox_trip_stop_time's text to tripStopText and keep fields 1,
-//   2, 4 and 5 as trackField1, trackField2, trackField4, trackField5.
-// - lowPower: tick chkLowPower when true, untick when false.
-// - ussd, gprs: set the texts named in their structs.
+// - settings: the group's values as reported (every numeric field read as
+//   an integer, or the reply changes no setting); the ignition index is
+//   the value as read, not checked against the list.
+// - ussd: with the "+USSD," settings, the answer the unit passed on.
 // - tripsLine: hand the whole line to HandleTripsLine, which checks it.
-// - ignitionIndex: select that item of cboxIgnitionDetect. It is the value
-//   as read, not checked against the list.
 struct ReplyEffect {
   ReplyKind kind = ReplyKind::Ignored;
   bool resetsQuietTime = false;
@@ -69,12 +60,9 @@ struct ReplyEffect {
   std::optional<std::string> deviceId;
   std::optional<StatsTexts> stats;
   std::optional<StatsValues> statsValues;  // with stats: the same line's numbers
-  std::optional<TrackReply> track;
-  std::optional<bool> lowPower;
+  std::optional<SettingsReply> settings;
   std::optional<UssdReply> ussd;
-  std::optional<GprsReply> gprs;
   std::optional<std::string> tripsLine;
-  std::optional<int32_t> ignitionIndex;
 };
 
 // Interprets one reply line (without its line end). Never fails: a line that
