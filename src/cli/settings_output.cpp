@@ -39,8 +39,8 @@ std::string SettingKeysHelp() {
   for (const SettingDescriptor& d : SettingTable()) {
     QString line = Tr("%1: %2").arg(Translated(Message::Of(d.title)), AllowedValues(d));
     if (d.secret) line += Tr(" (secret: kept in profiles readable by their owner only)");
-    text += "  " + std::string(d.name) + std::string(width - d.name.size() + 2, ' ') +
-            ToBytes(line) + "\n";
+    if (!text.empty()) text += "\n";
+    text += "  " + std::string(d.name) + std::string(width - d.name.size() + 2, ' ') + ToBytes(line);
   }
   return text;
 }

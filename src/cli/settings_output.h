@@ -12,7 +12,7 @@
 namespace wr::cli {
 
 // One line per key, from the setting table: the key, what the window calls
-// it, and the values it takes.
+// it, and the values it takes; no line end after the last.
 std::string SettingKeysHelp();
 // "key=value" lines in canonical order.
 std::string SettingsText(const SettingsValues& values);

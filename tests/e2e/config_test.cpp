@@ -371,6 +371,13 @@ TEST_F(SilentUnitTest, SaveWithoutTheRetainedValuesSendsNothingAndSaysWhatIsMiss
   EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QString());
   EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QString());
   SettingsTab().cbox_trip_stop_time->setEditText(QStringLiteral("5"));
+  // An empty interval is no value to send: it is refused as on the command line.
+  Click(QStringLiteral("btnSaveSettings"));
+  EXPECT_EQ(Prompts().Messages(),
+            std::vector<QString>{QStringLiteral("\"Query Interval (hours)\" (ussd_interval): the "
+                                                "value is empty. Nothing was sent.")});
+  Prompts().shown.clear();
+  SettingsTab().edtUSSDinterval->setText(QStringLiteral("24"));
 
   const size_t mark = Received().size();
   Click(QStringLiteral("btnSaveSettings"));
@@ -407,6 +414,7 @@ TEST_F(ReplacedUnitTest, SaveAfterAnotherUnitIsAttachedSendsOnlyTheNewUnitsValue
   Main().SetRefreshInterval(60 * 60 * 1000);
 
   TypeTripStop(QStringLiteral("5"));
+  Type(SettingsTab().edtUSSDinterval, QStringLiteral("24"));
   const size_t mark = Received().size();
   Click(QStringLiteral("btnSaveSettings"));
   const std::vector<std::string> sent = ReceivedSince(mark);
