@@ -345,8 +345,8 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
   return outcome;
 }
 
-UnitSession::Outcome UnitSession::SendDefaults() {
-  const DefaultsPlan plan = BuildDefaultsSteps(TrackingHost());
+UnitSession::Outcome UnitSession::SendDefaults(const std::string& host) {
+  const DefaultsPlan plan = BuildDefaultsSteps(host);
   if (!plan.refusal.empty()) return Outcome::Failed(FromBytes(plan.refusal));
   RunSteps(plan.steps);
   SendInitialQueries();

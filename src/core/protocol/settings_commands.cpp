@@ -162,22 +162,27 @@ const std::vector<std::string_view>& SettingsQueries() {
   return queries;
 }
 
-std::string TrackingHost() {
+std::string TrackingHost(std::string_view chosen) {
+  if (!chosen.empty()) return std::string(chosen);
   const char* value = std::getenv(kTrackingHostVariable);
   if (value && *value) return value;
-  return std::string(kDefaultTrackingHost);
+  return std::string();
+}
+
+bool TrackingHostIsSet(std::string_view host) {
+  if (host.find_first_not_of(" \t") == std::string_view::npos) return false;
+  return host != kPlaceholderTrackingHost;
 }
 
 SettingsSave BuildDefaultsCommands(std::string_view host) {
   SettingsSave out;
-  if (host.empty()) {
-    out.refusal = "The tracking server host is empty. Nothing was sent.";
+  if (!TrackingHostIsSet(host)) {
+    out.refusal = "No tracking server is set. Nothing was sent.";
     return out;
   }
   const std::string bad = DescribeUnsafeCharacter(host);
   if (!bad.empty()) {
-    out.refusal = "The tracking server host \"" + std::string(host) + "\" (set in " +
-                  kTrackingHostVariable + ") contains " + bad +
+    out.refusal = "The tracking server \"" + std::string(host) + "\" contains " + bad +
                   ", which cannot be sent to the unit. Nothing was sent.";
     return out;
   }
@@ -186,6 +191,15 @@ SettingsSave BuildDefaultsCommands(std::string_view host) {
   out.commands.emplace_back(cmd::kDefaultLowPower);
   out.commands.emplace_back(cmd::kDefaultIgnition);
   return out;
+}
+
+std::vector<std::string> DescribeDefaults(std::string_view host) {
+  // The values of kDefaultTrack, kDefaultLowPower and kDefaultIgnition.
+  return {"Tracking server: " + std::string(host) + ", port 80",
+          "Trip stop time: 3 minutes",
+          "Tracking values: 21600, 30, 10000 and 20",
+          "Low power mode: on",
+          "Ignition detection: Smart detection"};
 }
 
 }  // namespace wr
