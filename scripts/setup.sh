@@ -11,7 +11,7 @@ packages=("$@"
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   xvfb xauth imagemagick fonts-dejavu-core python3 python3-openpyxl gpsbabel
-  help2man hyperfine bash-completion
+  help2man hyperfine bash-completion reuse
 )
 missing=()
 for p in "${packages[@]}"; do
