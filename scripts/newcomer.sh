@@ -78,6 +78,8 @@ for command in "${commands[@]}"; do
     window_pid=
     echo "   the window ran against the simulated unit and was stopped"
     passed=$((passed + 1))
+    # The Network Wizard's operator presets, beside the program.
+    [ -f build/default/Settings.ini ] || fail "no Settings.ini beside build/default/wayrunner-track"
   else
     wait "$window_pid"
     fail "$command ended by itself (status $?):"
@@ -91,7 +93,7 @@ done
 # ---- every other command
 # As many simulated units as the command needs, unless it chooses itself.
 simulated() {
-  local previous= argument
+  local previous='' argument
   for argument in "$@"; do
     case $argument in --simulate*) return ;; esac
   done
