@@ -33,7 +33,11 @@ int RunSettingsGet(CliContext& context, const ParsedArguments&) {
 
 int RunSettingsSet(CliContext& context, const ParsedArguments& arguments) {
   const SettingsCheck wanted = ParseSettingAssignments(arguments.positional);
-  if (!wanted.Ok()) return context.Fail(kExitUsage, ToBytes(Translated(wanted.refusal)));
+  if (!wanted.Ok()) {
+    const std::string message = ToBytes(Translated(wanted.refusal));
+    if (wanted.refusedName.empty()) return context.Fail(kExitUsage, message);
+    return context.FailKey(kExitUsage, wanted.refusedName, message);
+  }
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
   if (!session) return context.Fail(failure.exitCode, failure.message);

@@ -144,7 +144,8 @@ ProfileRead ParseProfile(std::string_view content) {
     if (const std::string lead = CommentLead(line.substr(equals)); !lead.empty())
       return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" holds \"" + lead +
                      "\", which other readers take for the start of a comment; a comment "
-                     "goes on a line of its own.");
+                     "goes on a line of its own.",
+                     keyName);
     std::string_view value = Trimmed(line.substr(equals + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
       value = value.substr(1, value.size() - 2);

@@ -58,16 +58,19 @@ SettingsCheck ParseSettingAssignments(const std::vector<std::string>& assignment
     const std::optional<SettingKey> key = SettingKeyFromName(name);
     if (!key) {
       check.refusal = Message::Of(TR("unknown key '%1' (keys: %2)"), {Message::Plain(name), keys});
+      check.refusedName = name;
       return check;
     }
     if (check.values.Has(*key)) {
       check.refusal = Message::Of(TR("'%1' is given twice"), {Message::Plain(name)});
+      check.refusedName = name;
       return check;
     }
     const Message reason = check.values.Set(*key, std::string_view(pair).substr(eq + 1));
     if (!reason.Empty()) {
       check.refusal = SettingRefusal(*key, reason);
       check.refusedKey = *key;
+      check.refusedName = name;
       return check;
     }
   }

@@ -48,6 +48,7 @@ struct SettingsCheck {
   SettingsValues values;
   Message refusal;
   std::optional<SettingKey> refusedKey;  // when a value was refused
+  std::string refusedName;               // the key as given, when one was refused
   bool Ok() const { return refusal.Empty(); }
 };
 
