@@ -11,8 +11,8 @@
 #include <exception>
 #include <memory>
 
-#include "cli/simulation.h"
-#include "link/lib_usb_api.h"
+#include "sim/simulated_units.h"
+#include "session/system_usb.h"
 #include "app/app_context.h"
 #include "ui/app_icon.h"
 #include "ui/desktop_shell.h"
@@ -123,9 +123,9 @@ class CommandLine {
     if (parser.isSet(simulate)) {
       bool number = false;
       const int units = parser.value(simulate).toInt(&number);
-      if (!number || units < 1 || units > wr::cli::kMaxSimulatedUnits) {
+      if (!number || units < 1 || units > wr::kMaxSimulatedUnits) {
         std::fprintf(stderr, "%s: --simulate takes a number of units from 1 to %d, not '%s'.\n\n%s",
-                     qPrintable(QCoreApplication::applicationName()), wr::cli::kMaxSimulatedUnits,
+                     qPrintable(QCoreApplication::applicationName()), wr::kMaxSimulatedUnits,
                      qPrintable(parser.value(simulate)), qPrintable(parser.helpText()));
         return Outcome::Wrong;
       }
@@ -222,16 +222,16 @@ int main(int argc, char* argv[]) {
     QTemporaryDir screenshotSettings;
     if (!options.screenshotDir.isEmpty()) {
       QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, screenshotSettings.path());
-      auto bus = wr::cli::MakeSimulatedBus(2);
+      auto bus = wr::MakeSimulatedBus(2);
       bus->Unplug(1);  // plugged in for the picture of several units
       screenshotBus = bus.get();
       api = std::move(bus);
     } else if (options.simulate == 1) {
       api = wr::SimulatedBus::Demo();
     } else if (options.simulate > 1) {
-      api = wr::cli::MakeSimulatedBus(options.simulate);
+      api = wr::MakeSimulatedBus(options.simulate);
     } else {
-      api = std::make_unique<wr::LibUsbApi>();
+      api = wr::MakeSystemUsbApi();
     }
 
     wr::QtPrompts prompts;

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "link/delay.h"
+#include "session/delay.h"
 #include "session/unit_roster.h"
 #include "sim/simulated_bus.h"
 #include "ui/help_dialogs.h"

@@ -14,8 +14,8 @@
 #include "cli/console.h"
 #include "cli/exit_code.h"
 #include "cli/interrupt.h"
-#include "cli/simulation.h"
-#include "link/lib_usb_api.h"
+#include "sim/simulated_units.h"
+#include "session/system_usb.h"
 #include "version.h"
 
 namespace wr::cli {
@@ -312,7 +312,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
     if (options.simulate > 0)
       ownApi = MakeSimulatedBus(options.simulate);
     else
-      ownApi = std::make_unique<LibUsbApi>();
+      ownApi = MakeSystemUsbApi();
     api = ownApi.get();
   }
   std::unique_ptr<Interrupt> ownInterrupt;

@@ -11,7 +11,7 @@
 #include "cli/console.h"
 #include "cli/exit_code.h"
 #include "cli/interrupt.h"
-#include "link/tfrm_usb.h"
+#include "usb/usb_location.h"
 
 namespace wr {
 class UsbApi;

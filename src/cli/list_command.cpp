@@ -23,7 +23,7 @@ std::string Hex4(int value) {
 }
 
 int RunList(CliContext& context, const ParsedArguments&) {
-  const std::vector<UsbUnitListing> units = TfrmUSB::ListUnits(context.Api());
+  const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
   // Every unit is opened at once, each in its own session; they answer side by side.
   std::vector<std::unique_ptr<UnitSession>> sessions;
   for (const UsbUnitListing& unit : units) {
@@ -33,7 +33,7 @@ int RunList(CliContext& context, const ParsedArguments&) {
   const auto settled = [&sessions] {
     for (const auto& s : sessions) {
       const bool known = !s->Model().FirmwareVersion().empty() && !s->Model().DeviceId().empty();
-      if (!known && s->Usb().LastOpenFailure() == TfrmUSB::OpenFailure::None) return false;
+      if (!known && s->OpenFailure() == UsbOpenFailure::None) return false;
     }
     return true;
   };
@@ -47,7 +47,7 @@ int RunList(CliContext& context, const ParsedArguments&) {
   for (size_t i = 0; i < units.size(); ++i) {
     const UsbUnitListing& unit = units[i];
     const UnitModel& model = sessions[i]->Model();
-    const std::string failure = OpenFailureText(sessions[i]->Usb());
+    const std::string failure = OpenFailureText(*sessions[i]);
     QJsonObject entry;
     entry["location"] = QString::fromStdString(LocationText(unit.location));
     entry["bus"] = unit.location.bus;

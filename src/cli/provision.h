@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/tfrm_usb.h"
+#include "usb/usb_location.h"
 #include "profile/settings_values.h"
 
 namespace wr {

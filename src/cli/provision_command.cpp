@@ -141,7 +141,7 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
     }
   };
   const auto scan = [&] {
-    const std::vector<UsbUnitListing> units = TfrmUSB::ListUnits(context.Api());
+    const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
     std::set<LocationKey> present;
     for (const UsbUnitListing& unit : units) present.insert(KeyOf(unit.location));
     for (auto it = handled.begin(); it != handled.end();)

@@ -76,32 +76,9 @@ WaitResult WaitFor(const std::function<bool()>& cond, int timeoutMs, UnitSession
   }
 }
 
-std::string OpenFailureText(const TfrmUSB& usb) {
-  std::string text;
-  switch (usb.LastOpenFailure()) {
-    case TfrmUSB::OpenFailure::None:
-      return {};
-    case TfrmUSB::OpenFailure::Open:
-#ifdef __linux__
-      text =
-          "a unit is attached but this user may not open it (permission missing). Install the "
-          "rule that comes with this program and plug the unit in again: sudo cp "
-          "packaging/60-wayrunner-track.rules /etc/udev/rules.d/ && sudo udevadm control "
-          "--reload-rules";
-#else
-      text = "a unit is attached but this user may not open it";
-#endif
-      break;
-    case TfrmUSB::OpenFailure::Configuration:
-    case TfrmUSB::OpenFailure::Claim:
-      text =
-          "a unit is attached but cannot be used: another program or driver holds it. Close "
-          "other programs that use the unit, then unplug it and plug it in again";
-      break;
-  }
-  const std::string detail = usb.LastOpenFailureText();
-  if (!detail.empty()) text += " (" + detail + ")";
-  return text;
+std::string OpenFailureText(const UnitSession& session) {
+  // One line on standard error: the hint's command goes on the same line.
+  return session.OpenFailureText().replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
 }
 
 std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int timeoutMs,
@@ -112,7 +89,7 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
   UnitSession& s = *session;
   const WaitResult opened = WaitFor(
       [&s] {
-        return s.ConnectionState() == 1 || s.Usb().LastOpenFailure() != TfrmUSB::OpenFailure::None;
+        return s.ConnectionState() == 1 || s.OpenFailure() != UsbOpenFailure::None;
       },
       timeoutMs, &s);
   if (opened == WaitResult::Stopped) {
@@ -120,7 +97,7 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
     return session;
   }
   if (s.ConnectionState() != 1) {
-    const std::string why = OpenFailureText(s.Usb());
+    const std::string why = OpenFailureText(s);
     failure = {kExitNoUnit, "the unit at " + LocationText(location) + " cannot be opened: " +
                                 (why.empty() ? std::string("it did not respond in time") : why)};
     return session;
@@ -150,7 +127,7 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
   elapsed.start();
   std::optional<UsbLocation> chosen;
   for (;;) {
-    const std::vector<UsbUnitListing> units = TfrmUSB::ListUnits(context.Api());
+    const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
     if (options.device) {
       for (const UsbUnitListing& unit : units)
         if (unit.location == *options.device) chosen = unit.location;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "link/tfrm_usb.h"
+#include "usb/usb_location.h"
 #include "session/unit_session.h"
 
 namespace wr::cli {
@@ -39,9 +39,9 @@ struct AccessFailure {
   std::string message;
 };
 
-// The text that says why an attached unit could not be opened, with the
-// permission hint where that is the likely cause; empty when nothing failed.
-std::string OpenFailureText(const TfrmUSB& usb);
+// The session's text that says why an attached unit could not be opened, on
+// one line; empty when nothing failed.
+std::string OpenFailureText(const UnitSession& session);
 
 // Opens the unit at location and waits, at most timeoutMs, until it is
 // connected and (with query) has reported its firmware version and device

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/unit_access.h"
+#include "protocol/commands.h"
 #include "profile/settings_backup.h"
 #include "profile/settings_profile.h"
 #include "session/unit_text.h"
@@ -63,7 +64,7 @@ int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,
   // Units other than this one, so that this one is recognised if it comes
   // back at another address, as a USB device does after a restart.
   std::set<std::pair<int, int>> others;
-  for (const UsbUnitListing& unit : TfrmUSB::ListUnits(context.Api()))
+  for (const UsbUnitListing& unit : UnitSession::ListUnits(context.Api()))
     if (unit.location != was) others.insert({unit.location.bus, unit.location.address});
 
   const char* kInterrupted =
@@ -80,14 +81,14 @@ int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,
     const auto back = [&] {
       if (session.ConnectionState() == 1) return versionSeen;
       if (!session.IsConnected()) {
-        const std::vector<UsbUnitListing> units = TfrmUSB::ListUnits(context.Api());
+        const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
         std::optional<UsbLocation> found;
         for (const UsbUnitListing& unit : units)
           if (unit.location == was) found = was;
         for (const UsbUnitListing& unit : units)
           if (!found && !others.count({unit.location.bus, unit.location.address}))
             found = unit.location;
-        if (found && session.Usb().Selector() != found) session.SetSelector(found);
+        if (found && session.Selector() != found) session.SetSelector(found);
       }
       return false;
     };

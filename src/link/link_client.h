@@ -1,6 +1,8 @@
 #pragma once
 // What the worker's drain step reports to: the unit session that owns it.
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace wr {
 
@@ -13,6 +15,9 @@ class LinkClient {
   // Every complete line of the drain step, in arrival order, completion
   // marks included.
   virtual void ProcessLine(std::string_view line) = 0;
+  // Lines handed to the link whose write failed since the last drain step;
+  // called after SetConnectionState, before the lines.
+  virtual void WritesFailed(const std::vector<uint64_t>& tickets) { (void)tickets; }
   // After the drain step's last line.
   virtual void DrainFinished() = 0;
 };

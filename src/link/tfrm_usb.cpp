@@ -1,5 +1,6 @@
 #include "link/tfrm_usb.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 
@@ -53,17 +54,26 @@ struct usb_device* TfrmUSB::FindDevice(int vendorId, int productId,
 }
 
 void TfrmUSB::SetSelector(std::optional<UsbLocation> location) {
-  std::lock_guard<std::mutex> lock(selectorMutex_);
+  std::lock_guard<std::mutex> lock(stateMutex_);
   selector_ = location;
+  if (location && openLocation_ && *openLocation_ != *location && !closeWanted_) {
+    // Nothing more goes to the unit that was chosen before; the worker
+    // closes it between two reads.
+    closeWanted_ = true;
+    connected_ = 0;
+    pendingWrites_ -= static_cast<int>(writes_.size());
+    writes_.clear();
+  }
 }
 
 std::optional<UsbLocation> TfrmUSB::Selector() const {
-  std::lock_guard<std::mutex> lock(selectorMutex_);
+  std::lock_guard<std::mutex> lock(stateMutex_);
   return selector_;
 }
 
 std::optional<UsbLocation> TfrmUSB::OpenLocation() const {
-  std::lock_guard<std::mutex> lock(handleMutex_);
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  if (closeWanted_) return std::nullopt;
   return openLocation_;
 }
 
@@ -109,7 +119,7 @@ std::string TfrmUSB::LastOpenFailureText() const {
 }
 
 bool TfrmUSB::OpenDevice(int vendorId, int productId) {
-  if (IsConnected()) CloseDevice();
+  if (handle_) CloseDevice();
   std::lock_guard<std::mutex> enumeration(EnumerationMutex());
   struct usb_device* dev = FindDevice(vendorId, productId, Selector());
   lastFound_ = dev != nullptr;
@@ -143,62 +153,130 @@ bool TfrmUSB::OpenDevice(int vendorId, int productId) {
   // attempt; what is left is the unfinished line of a unit that went away,
   // which must not swallow the new unit's first answer.
   queue_.Discard(LineQueue::kReceiveChannel);
+  handle_ = handle;
+  bool chosen = false;
   {
-    std::lock_guard<std::mutex> lock(handleMutex_);
-    handle_ = handle;
-    openLocation_ = location;
-    vendorId_ = vendorId;
-    productId_ = productId;
-    connected_ = 1;
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    // Another unit may have been chosen while this one was being opened.
+    chosen = !selector_ || *selector_ == location;
+    if (chosen) {
+      openLocation_ = location;
+      closeWanted_ = false;
+      pendingWrites_ -= static_cast<int>(writes_.size());
+      writes_.clear();
+      vendorId_ = vendorId;
+      productId_ = productId;
+      connected_ = 1;
+    }
+  }
+  if (!chosen) {
+    api_.release_interface(handle_, usbid::kInterface);
+    api_.close(handle_);
+    handle_ = nullptr;
+    return false;
   }
   RecordFailure(OpenFailure::None, std::string());
   return true;
 }
 
 bool TfrmUSB::CheckDevicePresent() {
-  if (!IsConnected()) return false;
+  if (!handle_) return false;
+  std::optional<UsbLocation> at;
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    at = openLocation_;
+  }
   {
     // The unit that is open, not merely one of its kind: another unit of the
     // same identifiers may be attached too.
     std::lock_guard<std::mutex> enumeration(EnumerationMutex());
-    if (FindDevice(vendorId_, productId_, OpenLocation())) return true;
+    if (FindDevice(vendorId_, productId_, at)) return true;
   }
   CloseDevice();
   return false;
 }
 
 bool TfrmUSB::CloseDevice() {
-  std::lock_guard<std::mutex> lock(handleMutex_);
-  if (!connected_) return false;
-  connected_ = 0;
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    connected_ = 0;
+    openLocation_.reset();
+    closeWanted_ = false;
+    pendingWrites_ -= static_cast<int>(writes_.size());
+    writes_.clear();
+  }
+  if (!handle_) return false;
   api_.release_interface(handle_, usbid::kInterface);
   api_.close(handle_);
   handle_ = nullptr;
-  openLocation_.reset();
   return true;
 }
 
-bool TfrmUSB::SendLine(std::string_view text) {
+uint64_t TfrmUSB::SendLine(std::string_view text) {
   std::string line;
   line.reserve(text.size() + 1);
   line.append(text);
   line.push_back('\r');
-  std::lock_guard<std::mutex> lock(handleMutex_);
-  if (!connected_ || !handle_) return false;
-  const int size = static_cast<int>(line.size());
-  const int written =
-      api_.bulk_write(handle_, usbid::kEndpointOut, line.data(), size, usbid::kWriteTimeoutMs);
-  return written == size;
+  uint64_t ticket = 0;
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    if (!connected_) return 0;
+    ticket = ++lastTicket_;
+    writes_.push_back({ticket, std::move(line)});
+    ++pendingWrites_;
+  }
+  if (writeListener_) writeListener_();
+  return ticket;
 }
 
-bool TfrmUSB::ReadInput(int timeoutMs) {
-  if (!IsConnected()) return false;
+std::vector<uint64_t> TfrmUSB::TakeFailedWrites() {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  return std::exchange(failedWrites_, {});
+}
+
+bool TfrmUSB::RequestsPending() const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  return closeWanted_ || !writes_.empty();
+}
+
+bool TfrmUSB::ServiceRequests() {
+  std::vector<Write> lines;
+  bool close = false;
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    close = closeWanted_;
+    lines.swap(writes_);
+  }
+  if (close) {
+    pendingWrites_ -= static_cast<int>(lines.size());
+    CloseDevice();
+    return false;
+  }
+  std::vector<uint64_t> failed;
+  for (const Write& write : lines) {
+    const int size = static_cast<int>(write.line.size());
+    const bool written =
+        handle_ && api_.bulk_write(handle_, usbid::kEndpointOut, write.line.data(), size,
+                                   usbid::kWriteTimeoutMs) == size;
+    if (!written) failed.push_back(write.ticket);
+    --pendingWrites_;
+  }
+  if (!failed.empty()) {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    failedWrites_.insert(failedWrites_.end(), failed.begin(), failed.end());
+  }
+  return !failed.empty();
+}
+
+TfrmUSB::ReadResult TfrmUSB::ReadInput(int timeoutMs) {
+  if (!handle_) return ReadResult::Failed;
   const int n = api_.bulk_read(handle_, usbid::kEndpointIn, receive_, sizeof receive_, timeoutMs);
-  if (n <= 0) return false;
+  if (n == 0 || n == -ETIMEDOUT) return ReadResult::Nothing;
+  if (n < 0) return ReadResult::Failed;
   const int count = n < static_cast<int>(sizeof receive_) ? n : static_cast<int>(sizeof receive_);
   for (int i = 0; i < count; ++i)
     queue_.PutByte(LineQueue::kReceiveChannel, static_cast<uint8_t>(receive_[i]));
-  return true;
+  return ReadResult::Data;
 }
 
 }  // namespace wr

@@ -11,6 +11,7 @@
 #endif
 
 #include <chrono>
+#include <utility>
 
 #include "link/tfrm_usb.h"
 
@@ -73,6 +74,17 @@ USBcomms::~USBcomms() {
 #endif
 }
 
+void USBcomms::AttachUsb(TfrmUSB* usb) {
+  usb_.store(usb);
+  if (!usb) return;
+  // A line handed over while the worker waits for its drain step is written
+  // at once: writing does not touch the line queue the owner is reading.
+  usb->SetWriteListener([this] {
+    { std::lock_guard<std::mutex> lock(drainMutex_); }
+    drainWake_.notify_all();
+  });
+}
+
 void USBcomms::WakeOwner() {
 #ifndef _WIN32
   const char byte = 1;
@@ -131,8 +143,8 @@ bool USBcomms::SleepUnlessStopped(int ms) {
 }
 
 void USBcomms::DrainOnOwnerThread() {
-  // Runs on the owning thread, in its main loop or in any nested loop (Delay,
-  // modal boxes); the worker waits until it has finished.
+  // Runs on the owning thread, in its main loop or in any nested loop (modal
+  // boxes, waits); the worker waits until it has finished.
   {
     // Written under the lock, like every other act of the worker that the
     // owner must see ordered before its own.
@@ -140,13 +152,24 @@ void USBcomms::DrainOnOwnerThread() {
     drainState_ = DrainState::Posted;
     WakeOwner();
   }
-  std::unique_lock<std::mutex> lock(drainMutex_);
-  drainWake_.wait(lock, [this] {
-    // On a stop request a step that has not started yet is given up, so that
-    // shutdown never waits for an event loop that may not run again.
-    if (stop_ && drainState_ == DrainState::Posted) drainState_ = DrainState::Abandoned;
+  TfrmUSB* usb = usb_.load();
+  const auto ended = [this] {
     return drainState_ == DrainState::Done || drainState_ == DrainState::Abandoned;
-  });
+  };
+  std::unique_lock<std::mutex> lock(drainMutex_);
+  for (;;) {
+    drainWake_.wait(lock, [&] {
+      // On a stop request a step that has not ended yet is given up, so that
+      // shutdown never waits for an event loop that may not run again.
+      if (stop_ && (drainState_ == DrainState::Posted || drainState_ == DrainState::Finishing))
+        drainState_ = DrainState::Abandoned;
+      return ended() || (usb && usb->RequestsPending());
+    });
+    if (ended()) return;
+    lock.unlock();
+    if (usb->ServiceRequests()) writeFailed_ = true;
+    lock.lock();
+  }
 }
 
 void USBcomms::RunPostedDrain() {
@@ -158,40 +181,90 @@ void USBcomms::RunPostedDrain() {
   ProcessReceivedLines();
   {
     std::lock_guard<std::mutex> lock(drainMutex_);
+    if (drainState_ != DrainState::Running) return;
+    drainState_ = DrainState::Finishing;
+  }
+  // What the owner sends in answer to these lines (the next block of an
+  // upgrade, say) is handed over once whoever waited for them has run, that
+  // is when the owner's event loop turns again; the worker writes it before
+  // it goes back to reading.
+  QMetaObject::invokeMethod(this, [this] { FinishDrain(); }, Qt::QueuedConnection);
+}
+
+void USBcomms::FinishDrain() {
+  {
+    std::lock_guard<std::mutex> lock(drainMutex_);
+    if (drainState_ != DrainState::Finishing) return;
     drainState_ = DrainState::Done;
   }
   drainWake_.notify_all();
 }
 
 void USBcomms::run() {
-  auto lastCheck = Clock::now();
+  const auto start = Clock::now();
+  auto lastCheck = start;
+  auto lastData = start;
+  auto lastDrain = start;
   bool firstLook = true;
+  bool drainNow = true;
+  int reported = -1;
   while (!stop_) {
-    DrainOnOwnerThread();
-    if (stop_) break;
     TfrmUSB* usb = usb_.load();
+    const int connected = usb ? usb->IsConnected() : 0;
+    // While the unit is connected and quiet, the owner is told only now and
+    // then that nothing changed.
+    if (drainNow || !connected || connected != reported ||
+        MsSince(lastDrain) >= timings_.readTimeoutMs) {
+      reported = connected;
+      DrainOnOwnerThread();
+      lastDrain = Clock::now();
+      drainNow = false;
+    }
+    if (stop_) break;
     if (!usb) {
       SleepUnlessStopped(timings_.searchSleepMs);
       continue;
     }
+    const bool writeFailed = usb->ServiceRequests() || std::exchange(writeFailed_, false);
     if (!usb->IsConnected()) {
       if (!(firstLook && timings_.firstLookAtOnce) && SleepUnlessStopped(timings_.searchSleepMs))
         break;
       firstLook = false;
       // A unit just opened is reported by the next drain step at once, so its
       // queries go out before the first read rather than after its time-out.
-      if (usb->OpenSelected()) lastCheck = Clock::now();
+      if (usb->OpenSelected()) lastCheck = lastData = Clock::now();
       continue;
     }
-    bool gotData = usb->ReadInput(timings_.readTimeoutMs);
+    // Lines handed over meanwhile go out before the read.
+    const TfrmUSB::ReadResult read =
+        usb->RequestsPending() ? TfrmUSB::ReadResult::Nothing
+                               : usb->ReadInput(timings_.readSliceMs);
+    if (read == TfrmUSB::ReadResult::Data) {
+      lastData = Clock::now();
+      drainNow = true;
+    }
+    if (read == TfrmUSB::ReadResult::Failed || writeFailed) {
+      // The unit may be gone: look at once. One still there but failing is
+      // given a moment, so that the loop does not spin.
+      if (usb->CheckDevicePresent()) SleepUnlessStopped(timings_.readSliceMs);
+      lastCheck = Clock::now();
+      drainNow = true;
+      continue;
+    }
     // Looking for the unit on the bus costs a walk of every device, so while
     // it keeps sending that is done only now and then.
-    if (!gotData || MsSince(lastCheck) > timings_.presenceAfterMs) {
+    const bool quiet = MsSince(lastData) >= timings_.readTimeoutMs;
+    if (MsSince(lastCheck) >= (quiet ? timings_.readTimeoutMs : timings_.presenceAfterMs)) {
       usb->CheckDevicePresent();
       lastCheck = Clock::now();
     }
   }
-  if (TfrmUSB* usb = usb_.load()) usb->CloseDevice();
+  if (TfrmUSB* usb = usb_.load()) {
+    // Lines handed over before the stop still go out (a command-line tool
+    // that is interrupted finishes what it started), then the unit is closed.
+    usb->ServiceRequests();
+    usb->CloseDevice();
+  }
   // The last act: Shutdown, serving events meanwhile, learns it may stop.
   std::lock_guard<std::mutex> lock(drainMutex_);
   loopLeft_ = true;
@@ -203,6 +276,10 @@ void USBcomms::ProcessReceivedLines() {
   if (stop_) return;
   TfrmUSB* usb = usb_.load();
   if (client_) client_->SetConnectionState(usb ? usb->IsConnected() : 0);
+  if (usb && client_) {
+    const std::vector<uint64_t> failed = usb->TakeFailedWrites();
+    if (!failed.empty()) client_->WritesFailed(failed);
+  }
   if (queue_.UnreadCount(LineQueue::kReceiveChannel) > 0) {
     int length;
     while (!stop_ && (length = queue_.GetLine(LineQueue::kReceiveChannel, line_)) > 0) {

@@ -1,7 +1,7 @@
 #pragma once
 // The worker that keeps the link alive: it opens the unit when one appears,
-// reads from it, notices when it goes, and once per pass has the owning
-// thread run the drain step while it waits.
+// writes what the owning thread hands it, reads from it, notices when it
+// goes, and has the owning thread run the drain step while it waits.
 #include <QThread>
 
 #include <atomic>
@@ -12,6 +12,7 @@
 
 #include "linequeue/line_queue.h"
 #include "link/link_client.h"
+#include "usb/link_timings.h"
 
 class QEventLoop;
 class QSocketNotifier;
@@ -23,23 +24,12 @@ class TfrmUSB;
 class USBcomms : public QThread {
   Q_OBJECT
  public:
-  // Milliseconds between open attempts while no unit is attached.
-  static constexpr int kSearchSleepMs = 1000;
-  // Milliseconds one bulk read waits for the unit.
-  static constexpr int kReadTimeoutMs = 2000;
-  // Milliseconds between presence checks while the unit keeps sending; a
-  // read that brings nothing is always followed by one.
-  static constexpr int kPresenceAfterMs = 2000;
-
-  // The waits of one pass. Tests shorten them; the tool uses the defaults.
-  struct Timings {
-    int searchSleepMs = kSearchSleepMs;
-    int readTimeoutMs = kReadTimeoutMs;
-    int presenceAfterMs = kPresenceAfterMs;
-    // The first look for a unit without the search sleep before it (the
-    // command-line tool); the window keeps its search period.
-    bool firstLookAtOnce = false;
-  };
+  // The waits of one pass (usb/link_timings.h).
+  using Timings = LinkTimings;
+  static constexpr int kSearchSleepMs = LinkTimings::kSearchSleepMs;
+  static constexpr int kReadTimeoutMs = LinkTimings::kReadTimeoutMs;
+  static constexpr int kPresenceAfterMs = LinkTimings::kPresenceAfterMs;
+  static constexpr int kReadSliceMs = LinkTimings::kReadSliceMs;
 
   // The drain step runs on the thread that creates the worker.
   explicit USBcomms(LineQueue& queue, QObject* parent = nullptr);
@@ -48,7 +38,7 @@ class USBcomms : public QThread {
   ~USBcomms() override;
 
   // Set up before start().
-  void AttachUsb(TfrmUSB* usb) { usb_.store(usb); }
+  void AttachUsb(TfrmUSB* usb);
   void SetClient(LinkClient* client) { client_ = client; }
 
   // The drain step: owning thread only.
@@ -73,6 +63,8 @@ class USBcomms : public QThread {
   void OwnerWoken();
   // The drain step as the worker asks for it on the owning thread.
   void RunPostedDrain();
+  // Ends the drain step once the owning thread's event loop has turned.
+  void FinishDrain();
   void DrainOnOwnerThread();
   bool SleepUnlessStopped(int ms);
 
@@ -86,11 +78,12 @@ class USBcomms : public QThread {
   // Hand-off of one drain step: the worker posts it and waits here. Our own
   // lock (rather than a blocking queued call) also orders the line queue's
   // writes and reads for anyone checking the program with a race detector.
-  enum class DrainState { Idle, Posted, Running, Done, Abandoned };
+  enum class DrainState { Idle, Posted, Running, Finishing, Done, Abandoned };
   std::mutex drainMutex_;
   std::condition_variable drainWake_;
   DrainState drainState_ = DrainState::Idle;
   bool loopLeft_ = false;                 // under drainMutex_
+  bool writeFailed_ = false;              // worker only: a write during a drain step failed
   int wakeRead_ = -1, wakeWrite_ = -1;    // the pipe (POSIX)
   QSocketNotifier* wakeNotifier_ = nullptr;
 #ifdef _WIN32

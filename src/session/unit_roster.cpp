@@ -67,7 +67,7 @@ void UnitRoster::NoteShownId() {
 
 void UnitRoster::Refresh() {
   if (stopped_) return;
-  listed_ = TfrmUSB::ListUnits(api_);
+  listed_ = UnitSession::ListUnits(api_);
 
   // What a location said belongs to the unit that was there.
   for (auto it = ids_.begin(); it != ids_.end();) {
@@ -156,7 +156,7 @@ void UnitRoster::StartAsking(const UsbLocation& location) {
   connect(&session->Model(), &UnitModel::deviceIdChanged, this,
           [session, finish] { finish(IdState::Known, session->Model().DeviceId()); });
   connect(session, &UnitSession::connectionReported, this, [session, finish] {
-    if (session->Usb().LastOpenFailure() != TfrmUSB::OpenFailure::None)
+    if (session->OpenFailure() != UsbOpenFailure::None)
       finish(IdState::CannotOpen, std::string());
   });
   raw->limit.setSingleShot(true);

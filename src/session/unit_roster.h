@@ -21,8 +21,8 @@
 #include <utility>
 #include <vector>
 
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
+#include "usb/link_timings.h"
+#include "usb/usb_location.h"
 
 namespace wr {
 
@@ -54,7 +54,7 @@ class UnitRoster : public QObject {
     // How long a unit is given to open and say who it is.
     int askLimitMs = 3000;
     // The waits of the short sessions' workers.
-    USBcomms::Timings askTimings;
+    LinkTimings askTimings;
   };
 
   UnitRoster(UsbApi& api, UnitSession& session, Options options, QObject* parent = nullptr);

@@ -7,12 +7,29 @@
 #include <limits>
 
 #include "linequeue/line_queue.h"
-#include "link/delay.h"
+#include "link/link_client.h"
+#include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
+#include "session/delay.h"
+#include "session/permission_hint.h"
 #include "protocol/commands.h"
 #include "protocol/reply_dispatch.h"
 #include "session/unit_text.h"
 
 namespace wr {
+
+// What the worker's drain step reports, passed on to the session.
+class UnitSession::LinkEvents : public LinkClient {
+ public:
+  explicit LinkEvents(UnitSession& session) : session_(session) {}
+  void SetConnectionState(int connected) override { session_.SetConnectionState(connected); }
+  void ProcessLine(std::string_view line) override { session_.ProcessLine(line); }
+  void WritesFailed(const std::vector<uint64_t>& tickets) override { session_.WritesFailed(tickets); }
+  void DrainFinished() override { session_.DrainFinished(); }
+
+ private:
+  UnitSession& session_;
+};
 
 UnitSession::UnitSession(UsbApi& api, QObject* parent) : UnitSession(api, Options(), parent) {}
 
@@ -21,11 +38,12 @@ UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
       options_(std::move(options)),
       queue_(std::make_unique<LineQueue>()),
       usb_(std::make_unique<TfrmUSB>(api, *queue_)),
-      worker_(std::make_unique<USBcomms>(*queue_)) {
+      worker_(std::make_unique<USBcomms>(*queue_)),
+      linkEvents_(std::make_unique<LinkEvents>(*this)) {
   usb_->SetSelector(options_.location);
   worker_->SetTimings(options_.timings);
   worker_->AttachUsb(usb_.get());
-  worker_->SetClient(this);
+  worker_->SetClient(linkEvents_.get());
   lastLine_ = Now();
 }
 
@@ -46,14 +64,31 @@ void UnitSession::Shutdown() {
 
 void UnitSession::SetSelector(std::optional<UsbLocation> location) {
   options_.location = location;
+  const bool wasOpen = usb_->IsConnected() != 0;
+  // The link reads as closed at once when another unit is chosen; the worker
+  // closes it between two reads and opens the unit now selected.
   usb_->SetSelector(location);
-  if (location && usb_->IsConnected() && usb_->OpenLocation() != location) {
-    // The worker notices the closed link and opens the unit now selected.
-    usb_->CloseDevice();
-    // That unit is a new connection, to be queried as such however soon the
-    // worker opens it: the drain steps may never see the link closed.
-    if (connectionState_ == 1) SetConnectionState(0);
-  }
+  // That unit is a new connection, to be queried as such however soon the
+  // worker opens it: the drain steps may never see the link closed.
+  if (wasOpen && !usb_->IsConnected() && connectionState_ == 1) SetConnectionState(0);
+}
+
+std::vector<UsbUnitListing> UnitSession::ListUnits(UsbApi& api) { return TfrmUSB::ListUnits(api); }
+
+std::optional<UsbLocation> UnitSession::Selector() const { return usb_->Selector(); }
+
+std::optional<UsbLocation> UnitSession::Location() const { return usb_->OpenLocation(); }
+
+bool UnitSession::IsConnected() const { return usb_->IsConnected() != 0; }
+
+bool UnitSession::WritesPending() const { return usb_->WritesPending(); }
+
+UsbOpenFailure UnitSession::OpenFailure() const { return usb_->LastOpenFailure(); }
+
+std::string UnitSession::OpenFailureDetail() const { return usb_->LastOpenFailureText(); }
+
+QString UnitSession::OpenFailureText() const {
+  return DescribeOpenFailure(OpenFailure(), OpenFailureDetail());
 }
 
 UnitSession::Clock::time_point UnitSession::Now() const {
@@ -77,7 +112,10 @@ void UnitSession::SetConnectionState(int connected) {
   connectionState_ = connected;
   if (changed && connected) ++connections_;
   // A new connection (or none) owes nothing of the old one.
-  if (changed) outstanding_ = 0;
+  if (changed) {
+    outstanding_ = 0;
+    failedTickets_.clear();
+  }
   if (changed && connected && options_.queryOnConnect) {
     // Whatever was read before belongs to the unit attached before.
     model_.ForgetReadFlags();
@@ -106,6 +144,14 @@ void UnitSession::ProcessLine(std::string_view line) {
   }
 }
 
+void UnitSession::WritesFailed(const std::vector<uint64_t>& tickets) {
+  // Those lines never reached the unit, so no answer is owed for them.
+  const int count = static_cast<int>(tickets.size());
+  outstanding_ = outstanding_ > count ? outstanding_ - count : 0;
+  writeFailed_ = true;
+  failedTickets_.insert(tickets.begin(), tickets.end());
+}
+
 void UnitSession::DrainFinished() { emit drained(); }
 
 void UnitSession::DispatchReplyLine(std::string_view line) {
@@ -116,14 +162,14 @@ void UnitSession::DispatchReplyLine(std::string_view line) {
 
 // ------------------------------------------------------------------ sending
 
-bool UnitSession::SendLine(std::string_view text) {
-  const bool written = usb_->SendLine(text);
-  if (written) ++outstanding_;
-  return written;
+uint64_t UnitSession::SendLine(std::string_view text) {
+  const uint64_t ticket = usb_->SendLine(text);
+  if (ticket) ++outstanding_;
+  return ticket;
 }
 
-bool UnitSession::SendCommand(std::string_view text) {
-  const bool written = SendLine(text);
+uint64_t UnitSession::SendCommand(std::string_view text) {
+  const uint64_t written = SendLine(text);
   std::string echo;
   echo.reserve(text.size() + 2);
   echo.append("->").append(text);
@@ -174,7 +220,7 @@ CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bo
     // OK came too: the unit's marks name no command.
     if (errorFlag_) return CommandOutcome::Error;
     if (okFlag_) return CommandOutcome::Ok;
-    if (!IsConnected() || shutDown_) return CommandOutcome::Disconnected;
+    if (!IsConnected() || shutDown_ || writeFailed_) return CommandOutcome::Disconnected;
     if (stop && stop()) return CommandOutcome::Stopped;
     if (timedOut) return CommandOutcome::TimedOut;
     // The application is quitting: nothing will answer this wait any more.
@@ -286,11 +332,13 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
   // The answer to a status poll still on its way must not count for a setting.
   WaitForAnswers();
   std::vector<SetAnswer> answers;
+  std::vector<uint64_t> tickets;
   bool answering = true;
   bool interrupted = false;
   for (const std::string& line : save.commands) {
     ClearFlags();
-    if (!SendCommand(line)) {
+    tickets.push_back(SendCommand(line));
+    if (!tickets.back()) {
       // A link that cannot take a line will not bring answers either.
       answers.push_back(SetAnswer::NotSent);
       answering = false;
@@ -311,7 +359,8 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
         break;
       case CommandOutcome::TimedOut:
       case CommandOutcome::Disconnected:
-        answers.push_back(SetAnswer::None);
+        // A line whose write failed never reached the unit.
+        answers.push_back(writeFailed_ ? SetAnswer::NotSent : SetAnswer::None);
         answering = false;
         break;
     }
@@ -332,6 +381,13 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
     WaitUntil(allRead, static_cast<int>(SettingsQueries().size()) * kSetAnswerMs);
   }
   if (!interrupted) WaitForQuiet();
+  // Which lines never went out is known once the link has tried them all.
+  if (!interrupted && !quitSeen_)
+    WaitUntil([this] { return !WritesPending(); },
+              static_cast<int>(save.commands.size() + SettingsQueries().size()) *
+                  kWriteGiveUpMs, OnDisconnect::End);
+  for (size_t i = 0; i < answers.size(); ++i)
+    if (answers[i] == SetAnswer::None && WriteFailedFor(tickets[i])) answers[i] = SetAnswer::NotSent;
   if (interrupted || quitSeen_) {
     Outcome outcome;
     outcome.interrupted = true;

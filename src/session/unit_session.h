@@ -12,25 +12,27 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "link/link_client.h"
-#include "link/tfrm_usb.h"
-#include "link/usb_comms.h"
 #include "protocol/settings_commands.h"
 #include "protocol/unit_controls.h"
 #include "session/unit_model.h"
+#include "usb/link_timings.h"
+#include "usb/usb_location.h"
 
 namespace wr {
 
 class LineQueue;
+class TfrmUSB;
+class USBcomms;
 class UsbApi;
 
 enum class CommandOutcome { Ok, Error, Disconnected, TimedOut, Stopped };
 
-class UnitSession : public QObject, private LinkClient {
+class UnitSession : public QObject {
   Q_OBJECT
  public:
   using Clock = std::chrono::steady_clock;
@@ -44,7 +46,7 @@ class UnitSession : public QObject, private LinkClient {
   struct Options {
     // Which unit to open: the first of our identifier pairs when empty.
     std::optional<UsbLocation> location;
-    USBcomms::Timings timings;
+    LinkTimings timings;
     // The clock the quiet time is read from; steady_clock when empty.
     std::function<Clock::time_point()> clock;
     // Query the unit's whole state as soon as it is connected.
@@ -60,6 +62,8 @@ class UnitSession : public QObject, private LinkClient {
   static constexpr int kAnswersMs = 1500;
   // Milliseconds to wait for a settings reply that Save needs before it sends.
   static constexpr int kReadBeforeSaveMs = 3000;
+  // Milliseconds the link may take to give up on writing one line.
+  static constexpr int kWriteGiveUpMs = 600;
 
   // The outcome of an operation, in words a user can act on.
   struct Outcome {
@@ -100,18 +104,27 @@ class UnitSession : public QObject, private LinkClient {
 
   // ---- the link
 
-  TfrmUSB& Usb() { return *usb_; }
-  USBcomms& Worker() { return *worker_; }
+  // Every attached unit of our identifier pairs, the first pair's first.
+  static std::vector<UsbUnitListing> ListUnits(UsbApi& api);
   // Which unit the session opens; a change to another location closes the
   // open one so that the worker looks again. Back to no location (the first
   // unit found), the open unit stays open: it is one the selector allows.
   void SetSelector(std::optional<UsbLocation> location);
+  std::optional<UsbLocation> Selector() const;
   // Where the open unit sits; empty while none is open.
-  std::optional<UsbLocation> Location() const { return usb_->OpenLocation(); }
+  std::optional<UsbLocation> Location() const;
+  // Why the last attempt to open an attached unit failed (None when the
+  // last attempt succeeded or no unit is attached), the library's words for
+  // it, and what to tell the user, with the permission hint.
+  UsbOpenFailure OpenFailure() const;
+  std::string OpenFailureDetail() const;
+  QString OpenFailureText() const;
   // The state the last drain step reported: -1 before the first, then 0 or 1.
   int ConnectionState() const { return connectionState_; }
   // Whether the link itself is open at this moment.
-  bool IsConnected() const { return usb_->IsConnected() != 0; }
+  bool IsConnected() const;
+  // Lines handed to the link that it has not finished writing yet.
+  bool WritesPending() const;
   // How many times a unit has been reported connected: a unit that restarts
   // comes back as a new connection.
   int Connections() const { return connections_; }
@@ -120,7 +133,12 @@ class UnitSession : public QObject, private LinkClient {
   // that is about to wait.
   bool OkFlag() const { return okFlag_; }
   bool ErrorFlag() const { return errorFlag_; }
-  void ClearFlags() { okFlag_ = errorFlag_ = false; }
+  // Set when the link reports that a line handed to it could not be written.
+  bool WriteFailed() const { return writeFailed_; }
+  // Whether the line with this ticket (from SendLine or SendCommand) is
+  // known to have failed to go out, on this connection.
+  bool WriteFailedFor(uint64_t ticket) const { return failedTickets_.count(ticket) > 0; }
+  void ClearFlags() { okFlag_ = errorFlag_ = writeFailed_ = false; }
 
   // Milliseconds since the last line that reached the reply interpretation
   // (or since the session was made); saturates instead of wrapping.
@@ -136,11 +154,13 @@ class UnitSession : public QObject, private LinkClient {
 
   // ---- sending
 
-  // Writes one command line and echoes it as "->" and the text. Never waits;
-  // false when nothing could be written (no unit, or the write failed).
-  bool SendCommand(std::string_view text);
-  // Writes one line as it is, without an echo.
-  bool SendLine(std::string_view text);
+  // Hands one command line to the link and echoes it as "->" and the text.
+  // Never waits; false when no unit is open. A write that fails afterwards
+  // sets WriteFailed.
+  // Returns the line's ticket (see WriteFailedFor), 0 when nothing was handed over.
+  uint64_t SendCommand(std::string_view text);
+  // Hands one line to the link as it is, without an echo.
+  uint64_t SendLine(std::string_view text);
   // Waits for earlier lines to be answered (WaitForAnswers), clears the
   // flags, writes the line (without an echo) and waits until the unit
   // answers OK or ERROR, the link drops, timeoutMs passes or stop()
@@ -236,22 +256,27 @@ class UnitSession : public QObject, private LinkClient {
   void waitersWoken();
 
  private:
-  // LinkClient: the drain step.
-  void SetConnectionState(int connected) override;
-  void ProcessLine(std::string_view line) override;
-  void DrainFinished() override;
+  // The drain step, as the link reports it (through LinkEvents).
+  class LinkEvents;
+  void SetConnectionState(int connected);
+  void ProcessLine(std::string_view line);
+  void WritesFailed(const std::vector<uint64_t>& tickets);
+  void DrainFinished();
   Clock::time_point Now() const;
 
   Options options_;
   std::unique_ptr<LineQueue> queue_;
   std::unique_ptr<TfrmUSB> usb_;
   std::unique_ptr<USBcomms> worker_;
+  std::unique_ptr<LinkEvents> linkEvents_;
   UnitModel model_;
   int connectionState_ = -1;
   int connections_ = 0;
   int outstanding_ = 0;
   bool okFlag_ = false;
   bool errorFlag_ = false;
+  bool writeFailed_ = false;
+  std::set<uint64_t> failedTickets_;
   Clock::time_point lastLine_;
   int pollPauses_ = 0;
   bool shutDown_ = false;

@@ -4,9 +4,10 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <string>
 
-#include "link/delay.h"
+#include "session/delay.h"
 #include "protocol/commands.h"
 #include "session/unit_session.h"
 #include "upgrade/block_line.h"
@@ -14,14 +15,18 @@
 namespace wr {
 namespace {
 
-// Waits until the OK or ERROR flag is set or timeoutMs has passed, woken by
-// every drain step rather than by a polling step. A link that drops while
-// waiting does not end the wait: a unit that restarts to install goes away.
-void WaitForFlags(UnitSession& session, int timeoutMs) {
+// Waits for the install command's answer, woken by every drain step rather
+// than by a polling step: until ERROR, a failed write or timeoutMs; an OK ends
+// the wait only once okAfterMs have passed, as an ERROR until then still
+// counts. A link that drops while waiting does not end the wait: a unit that
+// restarts to install goes away.
+void WaitForInstallAnswer(UnitSession& session, int timeoutMs, int okAfterMs) {
   QElapsedTimer elapsed;
   elapsed.start();
-  while (!session.OkFlag() && !session.ErrorFlag()) {
-    const qint64 left = timeoutMs - elapsed.elapsed();
+  while (!session.ErrorFlag() && !session.WriteFailed()) {
+    if (session.OkFlag() && elapsed.elapsed() >= okAfterMs) return;
+    const qint64 left =
+        (session.OkFlag() ? std::min(timeoutMs, okAfterMs) : timeoutMs) - elapsed.elapsed();
     if (left <= 0) return;
     QEventLoop loop;
     QTimer limit;
@@ -80,14 +85,16 @@ TransferResult SendUpgradeBlocks(UnitSession& session, const UpgradeFileResult& 
 InstallResult SendInstallCommand(UnitSession& session, size_t lastBlock,
                                  const UpgradeTimings& timings) {
   PollingPause pause(session);
+  session.ClearFlags();
   // Quitting during the pause: the unit is not told to install.
   if (timings.settleMs > 0 && !RunLoopFor(timings.settleMs)) return InstallResult::NotDelivered;
-  session.ClearFlags();
   const std::string line = std::string(cmd::kFwUpgrade) + std::to_string(lastBlock);
   // A unit that went away after the last block never got the command, so
   // this must not be reported as installed.
   if (!session.SendLine(line)) return InstallResult::NotDelivered;
-  WaitForFlags(session, timings.installWaitMs);
+  WaitForInstallAnswer(session, timings.installWaitMs,
+                       std::min(timings.installWaitMs, timings.installFirstPauseMs));
+  if (session.WriteFailed()) return InstallResult::NotDelivered;
   return session.ErrorFlag() ? InstallResult::Refused : InstallResult::Installed;
 }
 

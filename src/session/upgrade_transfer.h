@@ -28,6 +28,9 @@ struct UpgradeTimings {
   // Milliseconds to wait for the install command's answer; a unit may restart
   // at once without answering, which counts as installed.
   static constexpr int kInstallWaitMs = 3000;
+  // Milliseconds during which an ERROR after the install command's OK still
+  // counts as its answer.
+  static constexpr int kInstallFirstPauseMs = 1000;
 
   // Milliseconds a unit may take after the install command to restart and
   // report its version again; a unit that takes longer is reported missing.
@@ -36,6 +39,7 @@ struct UpgradeTimings {
   int blockTimeoutMs = kBlockTimeoutMs;
   int settleMs = kSettleMs;
   int installWaitMs = kInstallWaitMs;
+  int installFirstPauseMs = kInstallFirstPauseMs;
   int restartLimitMs = kRestartLimitMs;
 };
 

@@ -23,7 +23,7 @@
 #include "protocol/commands.h"
 #include "ui/app_fonts.h"
 #include "ui/app_icon.h"
-#include "ui/permission_hint.h"
+#include "session/permission_hint.h"
 #include "ui/widget_names.h"
 #include "usb/udev_rule.h"
 #include "version.h"

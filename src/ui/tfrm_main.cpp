@@ -26,7 +26,6 @@
 #include "ui/app_fonts.h"
 #include "ui/help_dialogs.h"
 #include "ui/main_page.h"
-#include "ui/permission_hint.h"
 #include "ui/prompts.h"
 #include "ui/settings_page.h"
 #include "ui/status_page.h"
@@ -394,7 +393,7 @@ void TfrmMain::ShowSearchHint() {
   // Only when nothing at all was found: an attached unit that cannot be
   // opened has its own explanation above.
   const bool show = searchTicks_ * kSearchTickMs >= kSearchHintAfterMs &&
-                    session_.Usb().LastOpenFailure() == TfrmUSB::OpenFailure::None;
+                    session_.OpenFailure() == UsbOpenFailure::None;
   if (show && lblSearchHint->text().isEmpty())
     lblSearchHint->setText(QStringLiteral(
         "No unit has been found yet. Plug the unit into a USB port of this computer, check that "
@@ -403,22 +402,11 @@ void TfrmMain::ShowSearchHint() {
 }
 
 void TfrmMain::ShowOpenFailure() {
-  TfrmUSB& usb = session_.Usb();
-  const TfrmUSB::OpenFailure failure = usb.LastOpenFailure();
-  if (failure == TfrmUSB::OpenFailure::None) {
+  const QString text = session_.OpenFailureText();
+  if (text.isEmpty()) {
     if (lblOpenFailure->isVisibleTo(panelStatus)) lblOpenFailure->setVisible(false);
     return;
   }
-  QString text;
-  if (failure == TfrmUSB::OpenFailure::Open) {
-    text = PermissionHint(QCoreApplication::applicationDirPath());
-  } else {
-    text = QStringLiteral(
-        "A unit is attached but cannot be used: another program or driver holds it. Close "
-        "other programs that use the unit, then unplug it and plug it in again.");
-  }
-  const std::string detail = usb.LastOpenFailureText();
-  if (!detail.empty()) text += QStringLiteral(" (") + FromBytes(detail) + QStringLiteral(")");
   if (lblOpenFailure->text() != text) lblOpenFailure->setText(text);
   if (!lblOpenFailure->isVisibleTo(panelStatus)) lblOpenFailure->setVisible(true);
 }

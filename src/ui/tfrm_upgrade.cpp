@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "link/delay.h"
+#include "session/delay.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "cli/cli_test_support.h"
-#include "cli/simulation.h"
+#include "sim/simulated_units.h"
 
 namespace wr::cli::test {
 namespace {
@@ -174,7 +174,7 @@ TEST_F(CliInProcessTest, NoUnitOrOneThatCannotBeOpenedSaysWhy) {
   bus->FailOpen(-1, "Permission denied");
   const CliRun denied = RunInProcess(*bus, {"status"});
   EXPECT_EQ(denied.code, 3);
-  EXPECT_THAT(denied.err, HasSubstr("wayrunner-cli: the unit at 001:002 cannot be opened: a unit "
+  EXPECT_THAT(denied.err, HasSubstr("wayrunner-cli: the unit at 001:002 cannot be opened: A unit "
                                     "is attached but this user may not open it (permission "
                                     "missing)"));
   EXPECT_THAT(denied.err, HasSubstr("60-wayrunner-track.rules"));

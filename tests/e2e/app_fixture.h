@@ -171,7 +171,7 @@ class AppFixture : public ::testing::Test {
   virtual bool WaitForConnectionOnStart() { return true; }
   // The worker's waits: short, so that connecting and shutting down are quick.
   // A test that needs the tool's own timings overrides this.
-  virtual USBcomms::Timings WorkerTimings() { return {100, 250, 250, false}; }
+  virtual LinkTimings WorkerTimings() { return {100, 250, 250, false}; }
 
   void SetUp() override {
     // Nothing a test does lands in the user's own data folder (place names,
@@ -264,14 +264,23 @@ class AppFixture : public ::testing::Test {
       if (pages->widget(i)->isAncestorOf(widget)) pages->setCurrentIndex(i);
   }
 
-  // Lines the unit received, in order, without their carriage returns.
-  std::vector<std::string> Received() { return Unit().ReceivedLines(); }
+  // Lets the link write what it has been handed (no events run otherwise).
+  void SettleWrites() {
+    if (Session().WritesPending()) WaitFor([this] { return !Session().WritesPending(); });
+  }
+  // Lines the unit received, in order, without their carriage returns, once
+  // the link has written every line handed to it.
+  std::vector<std::string> Received() {
+    SettleWrites();
+    return Unit().ReceivedLines();
+  }
   std::vector<std::string> ReceivedSince(size_t mark) {
     std::vector<std::string> all = Received();
     if (mark >= all.size()) return {};
     return {all.begin() + static_cast<long>(mark), all.end()};
   }
   size_t ReceivedCountOf(const std::string& line) {
+    SettleWrites();
     return Unit().ReceivedCount([&](const std::string& l) { return l == line; });
   }
   bool WaitForReceived(const std::string& line, int timeoutMs = kDefaultWaitMs) {

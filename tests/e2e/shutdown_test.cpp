@@ -91,7 +91,7 @@ class ShutdownTest : public AppFixture {
 
 class ShutdownWithToolTimingsTest : public ShutdownTest {
  protected:
-  USBcomms::Timings WorkerTimings() override { return USBcomms::Timings(); }
+  LinkTimings WorkerTimings() override { return LinkTimings(); }
   void ConfigureBus(SimulatedBus& bus) override { bus.Unit().SetNeverAnswer(true); }
   bool WaitForConnectionOnStart() override { return false; }
 };

@@ -58,7 +58,8 @@ TEST_F(UsbLink, NoUnitMeansNoLinkAndNothingWritten) {
   EXPECT_FALSE(Open());
   EXPECT_EQ(usb.IsConnected(), 0);
   EXPECT_FALSE(usb.SendLine("ATI"));
-  EXPECT_FALSE(usb.ReadInput(10));
+  EXPECT_FALSE(usb.ServiceRequests());
+  EXPECT_EQ(usb.ReadInput(10), TfrmUSB::ReadResult::Failed);
   for (const auto& name : bus.CallNames()) EXPECT_NE(name, "bulk_write");
   EXPECT_FALSE(usb.CloseDevice());
 }
@@ -99,26 +100,65 @@ TEST_F(UsbLink, AKernelDriverHoldingTheInterfaceIsDetached) {
                                             "claim_interface"}));
 }
 
-TEST_F(UsbLink, WritesEachLineWithOneCarriageReturnInOneTransfer) {
+TEST_F(UsbLink, WritesEachLineWithOneCarriageReturnInOneTransferWhenTheWorkerGetsToIt) {
   ASSERT_TRUE(Open());
   bus.ClearCalls();
   EXPECT_TRUE(usb.SendLine("ATI"));
   EXPECT_TRUE(usb.SendLine(""));
+  EXPECT_TRUE(bus.Calls().empty());  // handed over, not written by the caller
+  EXPECT_TRUE(usb.RequestsPending());
+  EXPECT_FALSE(usb.ServiceRequests());
+  EXPECT_FALSE(usb.RequestsPending());
   EXPECT_EQ(bus.Calls(), (std::vector<std::string>{"bulk_write 1 4 500", "bulk_write 1 1 500"}));
   EXPECT_TRUE(bus.WaitForReceived([](const std::string& l) { return l == "ATI"; },
                                   milliseconds(1000)));
+  EXPECT_TRUE(usb.TakeFailedWrites().empty());
 
+  // Not every byte taken, or not taken at all: counted, not retried.
   bus.SetShortWrites(2);
-  EXPECT_FALSE(usb.SendLine("AT+STATS"));  // not every byte taken: reported, not retried
+  EXPECT_TRUE(usb.SendLine("AT+STATS"));
+  EXPECT_TRUE(usb.ServiceRequests());
   bus.SetShortWrites(0);
   bus.FailWritesWithTimeout(1);
+  EXPECT_TRUE(usb.SendLine("AT+STATS"));
+  EXPECT_TRUE(usb.ServiceRequests());
+  EXPECT_EQ(usb.TakeFailedWrites().size(), 2u);
+  EXPECT_TRUE(usb.TakeFailedWrites().empty());
+}
+
+TEST_F(UsbLink, ChoosingAnotherUnitClosesTheOpenOneOnlyOnTheWorkersNextStep) {
+  const int second = bus.AddUnit();
+  ASSERT_TRUE(Open());
+  const UsbLocation first = *usb.OpenLocation();
+  EXPECT_TRUE(usb.SendLine("ATI"));
+  usb.SetSelector(UsbLocation{first.bus, first.address + 1});
+  // The link reads as closed at once and takes nothing more; lines handed
+  // over for the unit chosen before never reach any unit.
+  EXPECT_EQ(usb.IsConnected(), 0);
+  EXPECT_FALSE(usb.OpenLocation());
   EXPECT_FALSE(usb.SendLine("AT+STATS"));
+  EXPECT_EQ(bus.OpenHandles(), 1);  // the handle is the worker's to close
+  bus.ClearCalls();
+  EXPECT_FALSE(usb.ServiceRequests());
+  EXPECT_EQ(bus.OpenHandles(), 0);
+  EXPECT_EQ(bus.CallNames(), (std::vector<std::string>{"release_interface", "close"}));
+  ASSERT_TRUE(usb.OpenSelected());
+  EXPECT_NE(*usb.OpenLocation(), first);
+  EXPECT_FALSE(usb.ServiceRequests());
+  for (const auto& name : bus.CallNames()) EXPECT_NE(name, "bulk_write");
+  EXPECT_TRUE(bus.Unit(second).ReceivedLines().empty());
+  EXPECT_TRUE(bus.Unit(0).ReceivedLines().empty());
+
+  // Back to "the first unit found": the open unit is one of those and stays.
+  usb.SetSelector(std::nullopt);
+  EXPECT_EQ(usb.IsConnected(), 1);
 }
 
 TEST_F(UsbLink, ReadsQueueEveryByteOfAReply) {
   ASSERT_TRUE(Open());
   bus.SetReadChunks({3, 1, 7});  // the answer arrives in small pieces
   ASSERT_TRUE(usb.SendLine("ATI"));
+  usb.ServiceRequests();
   std::vector<std::string> lines;
   for (int i = 0; i < 200 && lines.size() < 3; ++i) {
     usb.ReadInput(100);
@@ -130,14 +170,14 @@ TEST_F(UsbLink, ReadsQueueEveryByteOfAReply) {
   EXPECT_EQ(lines[2], "OK");
 
   bus.FailReads(1);
-  EXPECT_FALSE(usb.ReadInput(50));
+  EXPECT_EQ(usb.ReadInput(50), TfrmUSB::ReadResult::Failed);
 }
 
 TEST_F(UsbLink, UnplugIsFoundByThePresenceCheckAndClosesOnce) {
   ASSERT_TRUE(Open());
   EXPECT_TRUE(usb.CheckDevicePresent());
   bus.Unplug();
-  EXPECT_FALSE(usb.ReadInput(50));
+  EXPECT_EQ(usb.ReadInput(50), TfrmUSB::ReadResult::Failed);
   EXPECT_FALSE(usb.CheckDevicePresent());
   EXPECT_EQ(usb.IsConnected(), 0);
   EXPECT_EQ(bus.OpenHandles(), 0);

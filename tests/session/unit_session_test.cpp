@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "link/delay.h"
+#include "session/delay.h"
 #include "protocol/commands.h"
 #include "session/unit_session.h"
 #include "sim/simulated_bus.h"
@@ -326,7 +326,7 @@ TEST(TwoSessions, WorkSideBySideOnOneBus) {
   second.deviceId = "WR0009999999";
   second.firmwareVersion = "1.010";
   const int other = bus.AddUnit(0x16D0, 0x06AF, second);
-  const auto units = TfrmUSB::ListUnits(bus);
+  const auto units = UnitSession::ListUnits(bus);
   ASSERT_EQ(units.size(), 2u);
   EXPECT_NE(units[0].location, units[1].location);
 
@@ -380,7 +380,7 @@ TEST(SessionSelector, TheFirstUnitByDefaultAndAnotherWhenChosen) {
   UnitSession session(bus, options);
   session.Start();
   ASSERT_TRUE(WaitUntil([&] { return session.Model().DeviceId() == "WR0001234567"; }, 8000));
-  const auto units = TfrmUSB::ListUnits(bus);
+  const auto units = UnitSession::ListUnits(bus);
   ASSERT_EQ(units.size(), 2u);
   EXPECT_EQ(units[1].vendorId, 0xEB03);
   session.SetSelector(units[1].location);

@@ -1,6 +1,8 @@
 // umockdev's preload library has to be in the process from its start, so the
 // program starts itself again through umockdev-wrapper when it is not. Where
 // that is impossible the tests run without it and skip, saying why.
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -52,5 +54,7 @@ int main(int argc, char** argv) {
   if (!PreloadLoaded() && !std::getenv("WR_USBSTACK_RESTARTED") && !OnlyListing(argc, argv))
     RestartUnderWrapper(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
+  // The worker's drain step needs an event loop on the test's thread.
+  QCoreApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

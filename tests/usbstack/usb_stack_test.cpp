@@ -11,7 +11,9 @@
 
 #include "link/lib_usb_api.h"
 #include "linequeue/line_queue.h"
+#include "link/link_test_support.h"
 #include "link/tfrm_usb.h"
+#include "link/usb_comms.h"
 #include "protocol/commands.h"
 #include "usbstack/usbfs_unit.h"
 
@@ -83,6 +85,7 @@ TEST_F(UsbStack, LineGoesOutWithCarriageReturnAndTheReplyComesBackInLines) {
   unit->Answer("AT+VER?", "\r\n+VER,2.07\r\nOK\r\n");
   ASSERT_TRUE(Open());
   EXPECT_TRUE(usb.SendLine("AT+VER?"));
+  EXPECT_FALSE(usb.ServiceRequests());
   EXPECT_EQ(unit->Received(), "AT+VER?\r");
   EXPECT_EQ(NextLine(), "+VER,2.07");
   EXPECT_EQ(NextLine(), "OK");
@@ -91,7 +94,7 @@ TEST_F(UsbStack, LineGoesOutWithCarriageReturnAndTheReplyComesBackInLines) {
 TEST_F(UsbStack, QuietReadEndsAtItsTimeoutAndLeavesNothingStaleBehind) {
   ASSERT_TRUE(Open());
   const auto start = Clock::now();
-  EXPECT_FALSE(usb.ReadInput(100));
+  EXPECT_EQ(usb.ReadInput(100), TfrmUSB::ReadResult::Nothing);
   EXPECT_LT(MsSince(start), 1000);
   EXPECT_EQ(queue->UnreadCount(LineQueue::kReceiveChannel), 0);
   // The abandoned read must not swallow, or stand in for, what comes next.
@@ -103,7 +106,9 @@ TEST_F(UsbStack, WriteTheUnitNeverTakesFailsAfterTheWriteTimeout) {
   ASSERT_TRUE(Open());
   unit->HoldWrites(true);
   const auto start = Clock::now();
-  EXPECT_FALSE(usb.SendLine("AT+SAVE"));
+  EXPECT_TRUE(usb.SendLine("AT+SAVE"));
+  EXPECT_TRUE(usb.ServiceRequests());
+  EXPECT_EQ(usb.TakeFailedWrites().size(), 1u);
   const long elapsed = MsSince(start);
   EXPECT_GE(elapsed, usbid::kWriteTimeoutMs - 50);
   EXPECT_LT(elapsed, usbid::kWriteTimeoutMs + 1500);
@@ -111,6 +116,7 @@ TEST_F(UsbStack, WriteTheUnitNeverTakesFailsAfterTheWriteTimeout) {
 
   unit->HoldWrites(false);
   EXPECT_TRUE(usb.SendLine("AT"));
+  EXPECT_FALSE(usb.ServiceRequests());
   EXPECT_EQ(unit->Received(), "AT\r");
 }
 
@@ -146,7 +152,7 @@ TEST_F(UsbStack, UnpluggedUnitIsNoticedAndAReturningOneIsOpenedAgain) {
   EXPECT_FALSE(usb.CheckDevicePresent());
   EXPECT_EQ(usb.IsConnected(), 0);
   EXPECT_FALSE(usb.SendLine("AT"));
-  EXPECT_FALSE(usb.ReadInput(20));
+  EXPECT_NE(usb.ReadInput(20), TfrmUSB::ReadResult::Data);
 
   unit.reset();
   unit = std::make_unique<UsbfsUnit>(usbid::kVendorFirst, usbid::kProductFirst);
@@ -154,7 +160,32 @@ TEST_F(UsbStack, UnpluggedUnitIsNoticedAndAReturningOneIsOpenedAgain) {
   ASSERT_TRUE(Open());
   EXPECT_TRUE(usb.CheckDevicePresent());
   EXPECT_TRUE(usb.SendLine("AT"));
+  EXPECT_FALSE(usb.ServiceRequests());
   EXPECT_EQ(NextLine(), "OK");
+}
+
+// The worker reads all the time; another unit is chosen (one not attached,
+// then any again) from the test's thread while a read is in flight. Only the
+// worker may close the handle, between two reads.
+TEST_F(UsbStack, ChoosingAnotherUnitWhileTheWorkerReadsClosesBetweenReads) {
+  unit->Answer("AT", "OK\r\n");
+  test::RecordingClient client;
+  USBcomms worker(*queue);
+  worker.SetTimings({5, 100, 100, true, 20});
+  worker.AttachUsb(&usb);
+  worker.SetClient(&client);
+  worker.start();
+  for (int i = 0; i < 40; ++i) {
+    ASSERT_TRUE(test::WaitUntil([&] { return usb.IsConnected() == 1; })) << i;
+    EXPECT_TRUE(usb.SendLine("AT"));
+    ASSERT_TRUE(test::WaitUntil([&] { return !usb.WritesPending(); })) << i;
+    usb.SetSelector(UsbLocation{1, 127});
+    ASSERT_TRUE(test::WaitUntil([&] { return unit->OpenHandles() == 0; })) << i;
+    usb.SetSelector(std::nullopt);
+  }
+  worker.Shutdown();
+  EXPECT_EQ(unit->OpenHandles(), 0);
+  EXPECT_NE(unit->Received().find("AT\r"), std::string::npos);
 }
 
 }  // namespace

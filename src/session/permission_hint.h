@@ -2,6 +2,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
+#include "usb/usb_location.h"
+
 namespace wr {
 
 // Where the udev rule that lets this user open a unit is.
@@ -25,5 +29,13 @@ UdevRulePlace FindUdevRule(const QString& programDir, const QStringList& udevRul
 QString PermissionHint(const QString& programDir);
 // The same, with the folders udev reads given (for tests).
 QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs);
+
+// What to tell a user about an attached unit that could not be opened, the
+// same in the window and on the command line: the permission hint, or the
+// words for a unit that another program holds, followed by the library's
+// own words in brackets. Empty for None.
+QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail);
+QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail,
+                            const QString& programDir, const QStringList& udevRuleDirs);
 
 }  // namespace wr

@@ -1,4 +1,4 @@
-#include "link/delay.h"
+#include "session/delay.h"
 
 #include <QEventLoop>
 #include <QTimer>

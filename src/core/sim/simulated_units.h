@@ -5,10 +5,10 @@
 
 #include "sim/simulated_bus.h"
 
-namespace wr::cli {
+namespace wr {
 
 inline constexpr int kMaxSimulatedUnits = 32;
 
 std::unique_ptr<SimulatedBus> MakeSimulatedBus(int units);
 
-}  // namespace wr::cli
+}  // namespace wr

@@ -1,5 +1,6 @@
-#include "ui/permission_hint.h"
+#include "session/permission_hint.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -62,8 +63,41 @@ QString PermissionHint(const QString& programDir, const QStringList& udevRuleDir
   return lead + QStringLiteral(
                     "Install the udev rule %1 that comes with this program into "
                     "/etc/udev/rules.d/ and plug the unit in again (the package installs it "
-                    "itself).")
+                    "itself; a build from source has it in the packaging folder of its build "
+                    "folder, build/default/packaging/%1).")
                     .arg(rule);
+}
+
+QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail) {
+  return DescribeOpenFailure(failure, detail, QCoreApplication::applicationDirPath(),
+                             UdevRuleDirs());
+}
+
+QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail,
+                            const QString& programDir, const QStringList& udevRuleDirs) {
+  QString text;
+  switch (failure) {
+    case UsbOpenFailure::None:
+      return QString();
+    case UsbOpenFailure::Open:
+#ifdef __linux__
+      text = PermissionHint(programDir, udevRuleDirs);
+#else
+      text = QCoreApplication::translate("OpenFailure",
+                                         "A unit is attached but this user may not open it.");
+#endif
+      break;
+    case UsbOpenFailure::Configuration:
+    case UsbOpenFailure::Claim:
+      text = QCoreApplication::translate(
+          "OpenFailure",
+          "A unit is attached but cannot be used: another program or driver holds it. Close "
+          "other programs that use the unit, then unplug it and plug it in again.");
+      break;
+  }
+  if (!detail.empty())
+    text += QStringLiteral(" (") + QString::fromLocal8Bit(detail.c_str()) + QStringLiteral(")");
+  return text;
 }
 
 }  // namespace wr

@@ -1,4 +1,4 @@
-#include "ui/permission_hint.h"
+#include "session/permission_hint.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "cli/simulation.h"
+#include "sim/simulated_units.h"
 
 #include <cstdio>
 
-namespace wr::cli {
+namespace wr {
 namespace {
 
 // Milliseconds a simulated unit takes to answer a command.
@@ -32,4 +32,4 @@ std::unique_ptr<SimulatedBus> MakeSimulatedBus(int units) {
   return bus;
 }
 
-}  // namespace wr::cli
+}  // namespace wr

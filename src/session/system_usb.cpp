@@ -1,0 +1,9 @@
+#include "session/system_usb.h"
+
+#include "link/lib_usb_api.h"
+
+namespace wr {
+
+std::unique_ptr<UsbApi> MakeSystemUsbApi() { return std::make_unique<LibUsbApi>(); }
+
+}  // namespace wr
