@@ -82,15 +82,19 @@ install(TARGETS wayrunner-track RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # from its --help by help2man, gzipped as the other is.
 if(TARGET wayrunner-cli)
   install(TARGETS wayrunner-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The JSON Schemas of its --json output, which its manual page lists.
+  install(DIRECTORY ${wr_pkg}/schemas/ DESTINATION ${CMAKE_INSTALL_DATADIR}/wayrunner-track/schemas
+          FILES_MATCHING PATTERN "*.schema.json")
   find_program(HELP2MAN help2man)
   if(HELP2MAN AND NOT CMAKE_CROSSCOMPILING)
     add_custom_command(
       OUTPUT ${wr_gen}/wayrunner-cli.1.gz
       COMMAND ${HELP2MAN} --no-info --section=1 --source=${PROJECT_NAME}
               "--name=configure, watch and provision vehicle tracking units"
+              --include=${wr_pkg}/wayrunner-cli.h2m
               --output=${wr_gen}/wayrunner-cli.1 $<TARGET_FILE:wayrunner-cli>
       COMMAND gzip -9nf ${wr_gen}/wayrunner-cli.1
-      DEPENDS wayrunner-cli
+      DEPENDS wayrunner-cli ${wr_pkg}/wayrunner-cli.h2m
       COMMENT "Manual page of wayrunner-cli")
     add_custom_target(wayrunner-cli-man ALL DEPENDS ${wr_gen}/wayrunner-cli.1.gz)
     install(FILES ${wr_gen}/wayrunner-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include <QEventLoop>
+#include <QJsonDocument>
 #include <QThread>
 
 #include <algorithm>
@@ -30,7 +31,7 @@ const std::vector<OptionSpec>& GlobalOptionSpecs() {
       {"device", 0, "BUS:ADDR",
        "the unit at this bus and device address, as 'list' shows them; without it the only "
        "unit attached is used"},
-      {"json", 0, "", "machine-readable output: one JSON document"},
+      {"json", 0, "", "machine-readable output: one JSON object, also on failure"},
       {"timeout", 0, "SECONDS", "how long to wait for a unit to appear (default 5)"},
       {"quiet", 'q', "", "no progress output and no notes"},
       {"help", 'h', "", "show this help (or a command's: COMMAND --help) and exit"},
@@ -109,9 +110,12 @@ const Command* FindCommand(const std::vector<Command>& commands,
   return found;
 }
 
-int UsageError(Console& console, std::string_view message, std::string_view hint) {
+// With json, standard output gets the error object too.
+int UsageError(Console& console, bool json, std::string_view message, std::string_view hint) {
   console.Err(std::string(kProgramName) + ": " + std::string(message) + "\n");
   console.Err("Try '" + std::string(kProgramName) + " " + std::string(hint) + "'.\n");
+  if (json)
+    console.Out(QJsonDocument(JsonError(kExitUsage, message)).toJson().toStdString());
   return kExitUsage;
 }
 
@@ -228,6 +232,13 @@ std::string OverviewHelp() {
       "  3  no unit found, several and none chosen, or the unit cannot be opened\n"
       "  4  a file cannot be read or written, or is invalid\n"
       "  5  interrupted or cancelled\n"
+      "\nJSON output (--json):\n"
+      "  Standard output holds one JSON object (status --watch: one per line). Each has\n"
+      "  \"schema\": 1, the version of its layout: no member is renamed, removed or given\n"
+      "  another type without a new number. On failure the object holds error (the\n"
+      "  message) and exit_code, and where they apply key (the setting concerned),\n"
+      "  device (the unit's bus:address) and device_id. A JSON Schema for each\n"
+      "  command's output is installed in share/wayrunner-track/schemas.\n"
       "\nEnvironment:\n"
       "  WAYRUNNER_DATA_DIR       the folder of the place-names file coords.txt and of the\n"
       "                           settings backups written before a firmware upgrade\n"
@@ -258,6 +269,13 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   }
   std::vector<std::string> words;
   for (size_t at : wordAt) words.push_back(args[at]);
+  // Usage errors are reported as JSON when --json was asked for, even when
+  // the rest of the command line cannot be read.
+  bool json = false;
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    json = json || arg == "--json";
+  }
 
   const std::vector<Command> commands = AllCommands();
   size_t used = 0;
@@ -273,7 +291,8 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   ParsedArguments parsed;
   std::string error;
   if (!ParseArguments(commandArgs, specs, parsed, error))
-    return UsageError(console, error, command ? std::string(command->words) + " --help" : "--help");
+    return UsageError(console, json, error,
+                      command ? std::string(command->words) + " --help" : "--help");
 
   if (parsed.Has("version")) {
     console.Out(std::string(kProgramName) + " " + kVersion + "\n");
@@ -284,14 +303,14 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
     return kExitDone;
   }
   if (!command) {
-    if (words.empty()) return UsageError(console, "no command given", "--help");
+    if (words.empty()) return UsageError(console, json, "no command given", "--help");
     std::string known;
     for (const Command& c : commands)
       if (std::string_view(c.words).substr(0, words[0].size() + 1) == words[0] + " ")
         known += (known.empty() ? "" : ", ") + std::string(c.words);
     if (!known.empty())
-      return UsageError(console, "'" + words[0] + "' needs one of: " + known, "--help");
-    return UsageError(console, "unknown command '" + words[0] + "'", "--help");
+      return UsageError(console, json, "'" + words[0] + "' needs one of: " + known, "--help");
+    return UsageError(console, json, "unknown command '" + words[0] + "'", "--help");
   }
   if (parsed.positional.size() < command->minArguments ||
       parsed.positional.size() > command->maxArguments) {
@@ -300,11 +319,11 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
             ? "'" + std::string(command->words) + "' needs " + std::string(command->arguments)
             : "'" + std::string(command->words) + "' does not take '" +
                   parsed.positional[command->maxArguments] + "'";
-    return UsageError(console, message, std::string(command->words) + " --help");
+    return UsageError(console, json, message, std::string(command->words) + " --help");
   }
   GlobalOptions options;
   if (!ReadGlobalOptions(parsed, options, error))
-    return UsageError(console, error, std::string(command->words) + " --help");
+    return UsageError(console, json, error, std::string(command->words) + " --help");
 
   std::unique_ptr<UsbApi> ownApi;
   UsbApi* api = environment.api;
@@ -336,6 +355,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   if (interrupt->Requested()) stop();
   if (!thread.isFinished()) loop.exec();
   thread.wait();
+  context.FinishJson(thread.Result());
   return thread.Result();
 }
 

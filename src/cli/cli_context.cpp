@@ -1,15 +1,93 @@
 #include "cli/cli_context.h"
 
+#include <QJsonDocument>
+
 #include <cstdio>
 
-namespace wr::cli {
+#include "session/unit_text.h"
 
-int CliContext::Fail(int code, std::string_view message) {
+namespace wr::cli {
+namespace {
+
+QJsonObject Versioned(QJsonObject object) {
+  object["schema"] = kJsonSchemaVersion;
+  return object;
+}
+
+std::string JsonText(const QJsonObject& object, bool compact) {
+  return QJsonDocument(object)
+             .toJson(compact ? QJsonDocument::Compact : QJsonDocument::Indented)
+             .toStdString() +
+         (compact ? "\n" : "");
+}
+
+}  // namespace
+
+QJsonObject JsonError(int code, std::string_view message) {
+  QJsonObject error;
+  error["error"] = FromBytes(std::string(message));
+  error["exit_code"] = code;
+  return Versioned(error);
+}
+
+int CliContext::Fail(int code, std::string_view message) { return Failed(code, message, nullptr); }
+
+int CliContext::FailKey(int code, std::string_view key, std::string_view message) {
+  const std::string name(key);
+  return Failed(code, message, name.empty() ? nullptr : &name);
+}
+
+int CliContext::Failed(int code, std::string_view message, const std::string* key) {
   std::string line(kProgramName);
   line.append(": ").append(message);
   if (line.empty() || line.back() != '\n') line += '\n';
   console_.Err(line);
+  std::lock_guard<std::mutex> lock(json_mutex_);
+  // The key is named only when every failure concerns that one key.
+  if (failures_.empty())
+    failedKey_ = key ? *key : std::string();
+  else if (!key || *key != failedKey_)
+    failedKey_.clear();
+  failures_.emplace_back(message);
+  if (!failures_.back().empty() && failures_.back().back() == '\n') failures_.back().pop_back();
   return code;
+}
+
+void CliContext::SetUnit(const UsbLocation& location, const std::string& deviceId) {
+  std::lock_guard<std::mutex> lock(json_mutex_);
+  device_ = LocationText(location);
+  deviceId_ = deviceId;
+}
+
+void CliContext::PrintJson(QJsonObject document) {
+  std::lock_guard<std::mutex> lock(json_mutex_);
+  document_ = std::move(document);
+}
+
+void CliContext::PrintJsonLine(QJsonObject document) {
+  {
+    std::lock_guard<std::mutex> lock(json_mutex_);
+    streamed_ = true;
+  }
+  console_.Out(JsonText(Versioned(std::move(document)), true));
+}
+
+void CliContext::FinishJson(int code) {
+  if (!options_.json) return;
+  std::lock_guard<std::mutex> lock(json_mutex_);
+  const bool failed = code != kExitDone && !failures_.empty();
+  if (!document_ && !failed) return;
+  QJsonObject out = document_.value_or(QJsonObject());
+  if (failed) {
+    std::string message;
+    for (const std::string& failure : failures_) message += (message.empty() ? "" : "\n") + failure;
+    out["error"] = FromBytes(message);
+    out["exit_code"] = code;
+    if (!failedKey_.empty()) out["key"] = FromBytes(failedKey_);
+    if (!device_.empty()) out["device"] = QString::fromStdString(device_);
+    if (!deviceId_.empty()) out["device_id"] = FromBytes(deviceId_);
+  }
+  console_.Out(JsonText(Versioned(std::move(out)), streamed_));
 }
 
 void CliContext::Note(std::string_view message) {
@@ -17,10 +95,6 @@ void CliContext::Note(std::string_view message) {
   std::string line(message);
   if (line.empty() || line.back() != '\n') line += '\n';
   console_.Err(line);
-}
-
-void CliContext::PrintJson(const QJsonDocument& document) {
-  console_.Out(document.toJson(QJsonDocument::Indented).toStdString());
 }
 
 std::optional<bool> CliContext::Ask(std::string_view question) {

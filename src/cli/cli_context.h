@@ -2,11 +2,19 @@
 // What every command is given: the console, the USB access (real or
 // simulated), the global options and the interrupt, and the ways a command
 // reports: data on standard output, one line per failure on standard error.
-#include <QJsonDocument>
+//
+// With --json, standard output holds one JSON object per run: the command's
+// document, or (on failure) an object naming the error, its exit code and,
+// where one applies, the setting key and the unit; a failure after the
+// document was made adds those members to it. Every object carries the
+// version of its schema.
+#include <QJsonObject>
 
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/console.h"
 #include "cli/exit_code.h"
@@ -20,6 +28,15 @@ class UsbApi;
 namespace wr::cli {
 
 inline constexpr std::string_view kProgramName = "wayrunner-cli";
+
+// The "schema" member of every JSON object the tool prints. A member is
+// never renamed, removed or given another type without a new number; new
+// members may appear within one.
+inline constexpr int kJsonSchemaVersion = 1;
+
+// The JSON object for a failure that stops the tool before a command runs
+// (a usage error): error, exit_code and schema.
+QJsonObject JsonError(int code, std::string_view message);
 
 struct GlobalOptions {
   int simulate = 0;  // simulated units; 0 for USB
@@ -43,22 +60,46 @@ class CliContext {
   Interrupt& Stop() { return interrupt_; }
   bool Interrupted() const { return interrupt_.Requested(); }
 
-  // "wayrunner-cli: message" on standard error; returns code.
+  // "wayrunner-cli: message" on standard error; returns code. With --json
+  // the message also goes into the error object.
   int Fail(int code, std::string_view message);
+  // The same, for a failure that concerns one setting key (none when empty).
+  int FailKey(int code, std::string_view key, std::string_view message);
+  // The unit the command works on, for the error object ("device": its bus
+  // address, "device_id" once it has said it).
+  void SetUnit(const UsbLocation& location, const std::string& deviceId = {});
   // A message for the user on standard error, unless quiet.
   void Note(std::string_view message);
   // Text on standard output.
   void Print(std::string_view text) { console_.Out(text); }
-  void PrintJson(const QJsonDocument& document);
+  // The command's JSON document: kept, and printed (with the schema
+  // version and any failure) when the command ends.
+  void PrintJson(QJsonObject document);
+  // One compact document on a line of its own, printed at once (watching).
+  void PrintJsonLine(QJsonObject document);
+  // After the command ended with code: with --json, prints its document, or
+  // the error object when it failed without one.
+  void FinishJson(int code);
   // Asks a yes/no question on the terminal; nothing when no one can answer
   // it (standard input is no terminal, or was closed).
   std::optional<bool> Ask(std::string_view question);
 
  private:
+  int Failed(int code, std::string_view message, const std::string* key);
+
   Console& console_;
   UsbApi& api_;
   GlobalOptions options_;
   Interrupt& interrupt_;
+
+  // The JSON state: written on the command's thread, read by FinishJson
+  // after that thread ended.
+  mutable std::mutex json_mutex_;
+  std::optional<QJsonObject> document_;
+  bool streamed_ = false;  // documents went out line by line
+  std::vector<std::string> failures_;
+  std::string failedKey_;
+  std::string device_, deviceId_;
 };
 
 // "001:002", as the bus and device address are shown everywhere.

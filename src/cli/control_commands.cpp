@@ -41,7 +41,7 @@ int Report(CliContext& context, UnitSession& session, const UnitSession::Outcome
     QJsonObject document;
     document["result"] = "ok";
     document["message"] = FromBytes(done);
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else {
     context.Print(done + "\n");
   }

@@ -73,7 +73,7 @@ int RunList(CliContext& context, const ParsedArguments&) {
   if (context.Json()) {
     QJsonObject document;
     document["units"] = list;
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else {
     context.Print(text);
   }

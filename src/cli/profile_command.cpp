@@ -50,7 +50,7 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
     document["file"] = QString::fromStdString(file);
     document["device_id"] = FromBytes(model.DeviceId());
     document["settings"] = SettingsJson(*values);
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else {
     context.Print("Saved " + std::to_string(values->Size()) + " settings of the unit " +
                   model.DeviceId() + " to " + file + "\n");
@@ -62,7 +62,7 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
 std::optional<SettingsValues> ReadProfile(CliContext& context, const std::string& file, int& code) {
   const ProfileRead read = ReadProfileFile(PathOf(file));
   if (!read.Ok()) {
-    code = context.Fail(kExitFile, read.error);
+    code = context.FailKey(kExitFile, read.key, read.error);
     return std::nullopt;
   }
   return read.values;
@@ -81,7 +81,7 @@ int RunProfileDiff(CliContext& context, const ParsedArguments& arguments) {
   if (context.Json()) {
     QJsonObject document;
     document["differences"] = DifferencesJson(differences, "unit", "profile");
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else {
     context.Print(DifferencesText(differences, "unit", "profile"));
   }
@@ -104,7 +104,7 @@ int RunProfileApply(CliContext& context, const ParsedArguments& arguments) {
     QJsonObject document;
     document["result"] = "dry-run";
     document["changed"] = DifferencesJson(differences, "unit", "new");
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else if (differences.empty()) {
     context.Print("The unit already holds these settings; applying would send nothing.\n");
   } else {

@@ -92,7 +92,7 @@ std::string RowText(const ProvisionRow& row) {
 
 int RunProvision(CliContext& context, const ParsedArguments& arguments) {
   const ProfileRead profile = ReadProfileFile(std::filesystem::u8path(arguments.positional[0]));
-  if (!profile.Ok()) return context.Fail(kExitFile, profile.error);
+  if (!profile.Ok()) return context.FailKey(kExitFile, profile.key, profile.error);
   int count = 0;
   if (const auto given = arguments.Value("count")) {
     char* end = nullptr;
@@ -189,7 +189,7 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
     QJsonObject document;
     document["units"] = rows;
     document["interrupted"] = interrupted;
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   }
   if (logFailed) return context.Fail(kExitFile, "some rows could not be written to the log");
   if (interrupted)

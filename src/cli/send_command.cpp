@@ -54,7 +54,7 @@ int RunSend(CliContext& context, const ParsedArguments& arguments) {
     document["result"] = outcome == CommandOutcome::Ok      ? "ok"
                          : outcome == CommandOutcome::Error ? "error"
                                                             : "no answer";
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   }
   switch (outcome) {
     case CommandOutcome::Ok: return kExitDone;

@@ -25,7 +25,7 @@ int RunSettingsGet(CliContext& context, const ParsedArguments&) {
   const SettingsValues values = SettingsValuesFromUnit(session->Model().Settings(), &leftOut);
   for (const std::string& reason : leftOut) context.Note("not shown: " + reason);
   if (context.Json())
-    context.PrintJson(QJsonDocument(SettingsJson(values)));
+    context.PrintJson(SettingsJson(values));
   else
     context.Print(SettingsText(values));
   return kExitDone;
@@ -41,13 +41,14 @@ int RunSettingsSet(CliContext& context, const ParsedArguments& arguments) {
     const std::string name = pair.substr(0, eq);
     const std::optional<SettingKey> key = SettingKeyFromName(name);
     if (!key)
-      return context.Fail(kExitUsage,
-                          "unknown key '" + name + "' (keys: " + SettingKeyNames() + ")");
-    if (wanted.Has(*key)) return context.Fail(kExitUsage, "'" + name + "' is given twice");
+      return context.FailKey(kExitUsage, name,
+                             "unknown key '" + name + "' (keys: " + SettingKeyNames() + ")");
+    if (wanted.Has(*key)) return context.FailKey(kExitUsage, name, "'" + name + "' is given twice");
     const std::string refusal = wanted.Set(*key, pair.substr(eq + 1));
     if (!refusal.empty())
-      return context.Fail(kExitUsage, "the value of \"" + std::string(SettingKeyName(*key)) +
-                                          "\" " + refusal + "; nothing was sent");
+      return context.FailKey(kExitUsage, name,
+                             "the value of \"" + std::string(SettingKeyName(*key)) + "\" " +
+                                 refusal + "; nothing was sent");
   }
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);

@@ -80,7 +80,7 @@ int ReportWrite(CliContext& context, const SettingsWriteReport& report) {
     for (const std::string& line : report.problems) problems.append(FromBytes(line));
     document["problems"] = problems;
     if (!report.message.empty()) document["message"] = FromBytes(report.message);
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   }
   switch (report.result) {
     case Result::Unchanged:
@@ -93,7 +93,11 @@ int ReportWrite(CliContext& context, const SettingsWriteReport& report) {
                       " changed, and the unit reads every setting back as sent.\n");
       return kExitDone;
     case Result::Differs:
-      for (const std::string& line : report.problems) context.Fail(kExitUnit, line);
+      // Each line begins with the key it concerns ("apn: sent ...").
+      for (const std::string& line : report.problems) {
+        const std::string key = line.substr(0, line.find(':'));
+        context.FailKey(kExitUnit, SettingKeyFromName(key) ? key : std::string(), line);
+      }
       return kExitUnit;
     case Result::Interrupted:
       return context.Fail(kExitInterrupted, report.message);

@@ -48,10 +48,10 @@ void PrintStatus(CliContext& context, const UnitSession& session, bool compact) 
     for (const StatusField& field : kFields)
       status[field.key] = FromBytes(model.StatusTexts().*field.text);
     // One document per line while watching, so that each poll can be read on its own.
-    context.Print(QJsonDocument(status)
-                      .toJson(compact ? QJsonDocument::Compact : QJsonDocument::Indented)
-                      .toStdString() +
-                  (compact ? "\n" : ""));
+    if (compact)
+      context.PrintJsonLine(status);
+    else
+      context.PrintJson(status);
     return;
   }
   std::string text;

@@ -79,7 +79,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   if (context.Json() && !output) {
     QJsonObject document;
     document["trips"] = TripsJson(trips, namer);
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
     return kExitDone;
   }
   std::vector<int32_t> leftOut;
@@ -98,7 +98,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
       QJsonArray left;
       for (int32_t index : leftOut) left.append(index);
       document["left_out"] = left;
-      context.PrintJson(QJsonDocument(document));
+      context.PrintJson(document);
     }
     context.Note("Wrote " + std::to_string(count) + " trips to " + *output);
   } else {
@@ -140,7 +140,7 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
   if (context.Json()) {
     QJsonObject document;
     document["result"] = "ok";
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else {
     context.Print("Deleted every trip; the unit lists none.\n");
   }

@@ -144,6 +144,7 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
     if (chosen) break;
     const qint64 left = options.timeoutMs - elapsed.elapsed();
     if (left <= 0) {
+      if (options.device) context.SetUnit(*options.device);
       failure = {kExitNoUnit,
                  options.device
                      ? "no unit at " + LocationText(*options.device) +
@@ -158,6 +159,7 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
     }
   }
   auto session = ConnectAt(context.Api(), *chosen, kOpenMs, query, failure);
+  context.SetUnit(*chosen, session->Model().DeviceId());
   if (failure.exitCode != 0) return nullptr;
   return session;
 }

@@ -126,7 +126,7 @@ int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,
     document["firmware_before"] = FromBytes(before);
     document["firmware"] = FromBytes(model.FirmwareVersion());
     document["backup"] = QString::fromStdString(backup);
-    context.PrintJson(QJsonDocument(document));
+    context.PrintJson(document);
   } else {
     context.Print("The unit " + deviceId + " now runs firmware " + model.FirmwareVersion() +
                   ", the file's version.\n");

@@ -124,7 +124,7 @@ TEST_F(CliProgramTest, ListAndStatusNameEachUnitAndChooseByDevice) {
                           "gps_signal", "movement", "trip_status", "speed", "time",
                           "volt_external", "volt_battery"})
     EXPECT_FALSE(s[key].toString().isEmpty()) << key;
-  EXPECT_EQ(s.size(), 14);
+  EXPECT_EQ(s["schema"].toInt(), 1);
 
   const CliRun plain = Cli({"--simulate", "status"});
   EXPECT_EQ(plain.code, 0);
@@ -134,7 +134,7 @@ TEST_F(CliProgramTest, ListAndStatusNameEachUnitAndChooseByDevice) {
 
 TEST_F(CliProgramTest, SettingsByKeyWithRefusalsBeforeAnythingIsSent) {
   const QJsonObject settings = Json(Cli({"--simulate", "--json", "settings", "get"}));
-  EXPECT_EQ(settings.size(), 12);
+  EXPECT_EQ(settings.size(), 13);  // the keys and the schema version
   EXPECT_EQ(settings["apn"].toString(), "internet");
   EXPECT_EQ(settings["ussd"].toString(), "*141#");
   EXPECT_EQ(settings["trip_stop_minutes"].toInt(), 3);

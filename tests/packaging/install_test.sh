@@ -39,6 +39,11 @@ if [ "$have_cli" = 1 ]; then
     usr/share/bash-completion/completions/wayrunner-cli
     usr/share/man/man1/wayrunner-cli.1.gz
   )
+  schemas=(control error list profile-diff profile-save provision send settings settings-write
+           status trips trips-export upgrade)
+  for schema in "${schemas[@]}"; do
+    expected+=(usr/share/wayrunner-track/schemas/$schema.schema.json)
+  done
 fi
 if [ "$debian_docs" = 1 ]; then
   expected+=(usr/share/doc/wayrunner-track/copyright usr/share/doc/wayrunner-track/changelog.gz)
@@ -109,6 +114,19 @@ for option in $options; do
   grep -qF -- "$option" <<<"$man" || fail "man page does not describe $option"
   grep -qF -- "$option" <<<"$completion" || fail "bash completion does not offer $option"
 done
+
+# ---- the JSON Schemas are JSON, and the tool's manual page names each
+if [ "$have_cli" = 1 ]; then
+  cli_man=$(gzip -dc "$root/usr/share/man/man1/wayrunner-cli.1.gz" 2>/dev/null | sed 's/\\-/-/g')
+  grep -qF "/usr/share/wayrunner-track/schemas/" <<<"$cli_man" ||
+    fail "wayrunner-cli's man page does not say where the JSON Schemas are"
+  for schema in "${schemas[@]}"; do
+    file=$root/usr/share/wayrunner-track/schemas/$schema.schema.json
+    python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$file" 2>/dev/null ||
+      fail "$schema.schema.json is not JSON"
+    grep -qF "$schema.schema.json" <<<"$cli_man" || fail "wayrunner-cli's man page does not describe $schema.schema.json"
+  done
+fi
 
 cmp -s "$root/usr/share/wayrunner-track/Settings.ini" "$source/packaging/Settings.ini" ||
   fail "installed Settings.ini differs from packaging/Settings.ini"

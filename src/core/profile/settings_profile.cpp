@@ -71,9 +71,10 @@ std::string UtcText(std::time_t t) {
   return text;
 }
 
-ProfileRead Refused(std::string error) {
+ProfileRead Refused(std::string error, std::string key = {}) {
   ProfileRead read;
   read.error = std::move(error);
+  read.key = std::move(key);
   return read;
 }
 
@@ -116,14 +117,17 @@ ProfileRead ParseProfile(std::string_view content) {
     const auto key = SettingKeyFromName(name);
     if (!key)
       return Refused(AtLine(lineNumber) + "\"" + ShownName(name) +
-                     "\" is not a setting; the settings are " + SettingKeyNames() + ".");
+                         "\" is not a setting; the settings are " + SettingKeyNames() + ".",
+                     ShownName(name));
     const std::string keyName(SettingKeyName(*key));
     if (!haveSection)
-      return Refused(AtLine(lineNumber) + "\"" + keyName + "\" comes before the [settings] section.");
+      return Refused(AtLine(lineNumber) + "\"" + keyName + "\" comes before the [settings] section.",
+                     keyName);
     size_t& seen = seenOnLine[static_cast<size_t>(*key)];
     if (seen != 0)
       return Refused(AtLine(lineNumber) + "\"" + keyName + "\" is given a second time (first on line " +
-                     std::to_string(seen) + ").");
+                         std::to_string(seen) + ").",
+                     keyName);
     seen = lineNumber;
 
     std::string_view value = Trimmed(line.substr(equals + 1));
@@ -131,7 +135,8 @@ ProfileRead ParseProfile(std::string_view content) {
       value = value.substr(1, value.size() - 2);
     const std::string refusal = read.values.Set(*key, value);
     if (!refusal.empty())
-      return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" " + refusal + ".");
+      return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" " + refusal + ".",
+                     keyName);
   }
   if (!haveSection) return Refused("The profile has no [settings] section.");
   return read;

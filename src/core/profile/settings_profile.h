@@ -47,6 +47,7 @@ struct ProfileUnit {
 struct ProfileRead {
   SettingsValues values;  // what the profile sets; empty when refused
   std::string error;      // empty when accepted; otherwise a sentence for the user
+  std::string key;        // the key the refusal concerns, as written; may be empty
   bool Ok() const { return error.empty(); }
 };
 

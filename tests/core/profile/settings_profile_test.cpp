@@ -97,31 +97,37 @@ TEST(SettingsProfile, ReadsHandWrittenProfiles) {
 }
 
 TEST(SettingsProfile, RefusalsNameTheLineAndTheKey) {
-  const std::pair<const char*, const char*> cases[] = {
+  struct Case {
+    const char* content;
+    const char* message;
+    const char* key;  // the key the refusal concerns, for scripts
+  };
+  const Case cases[] = {
       {"[settings]\nfoo = 1\n",
        "Line 2: \"foo\" is not a setting; the settings are ussd, ussd_interval, apn, apn_user, "
-       "apn_password, trip_stop_minutes, low_power, ignition, track1, track2, track4, track5."},
-      {"[settings]\napn = a\n\nAPN = b\n", "Line 4: \"apn\" is given a second time (first on line 2)."},
-      {"[settings]\ntrack1 = abc\n", "Line 2: the value of \"track1\" must be a whole number, not \"abc\"."},
+       "apn_password, trip_stop_minutes, low_power, ignition, track1, track2, track4, track5.", "foo"},
+      {"[settings]\napn = a\n\nAPN = b\n", "Line 4: \"apn\" is given a second time (first on line 2).", "apn"},
+      {"[settings]\ntrack1 = abc\n", "Line 2: the value of \"track1\" must be a whole number, not \"abc\".", "track1"},
       // A lone carriage return does not end a line; it stays in the value.
       {"[settings]\napn_password = x\ry\n",
        "Line 2: the value of \"apn_password\" contains a carriage return, which cannot be sent to "
-       "the unit."},
-      {"apn = internet\n[settings]\n", "Line 1: \"apn\" comes before the [settings] section."},
+       "the unit.", "apn_password"},
+      {"apn = internet\n[settings]\n", "Line 1: \"apn\" comes before the [settings] section.", "apn"},
       {"[settings]\napn = x\n[setings]\nignition = 1\n",
-       "Line 3: [setings] is not a section of a settings profile; only [settings] is."},
-      {"[settings\n", "Line 1: a section heading must end with ']'."},
-      {"[settings]\njust text\n", "Line 2: expected \"key = value\" or a section heading."},
+       "Line 3: [setings] is not a section of a settings profile; only [settings] is.", ""},
+      {"[settings\n", "Line 1: a section heading must end with ']'.", ""},
+      {"[settings]\njust text\n", "Line 2: expected \"key = value\" or a section heading.", ""},
       {"[settings]\n= 5\n", "Line 2: \"\" is not a setting; the settings are ussd, ussd_interval, "
                             "apn, apn_user, apn_password, trip_stop_minutes, low_power, ignition, "
-                            "track1, track2, track4, track5."},
-      {"; nothing but a comment\n", "The profile has no [settings] section."},
-      {"", "The profile has no [settings] section."},
+                            "track1, track2, track4, track5.", ""},
+      {"; nothing but a comment\n", "The profile has no [settings] section.", ""},
+      {"", "The profile has no [settings] section.", ""},
   };
-  for (const auto& [content, message] : cases) {
-    const ProfileRead read = ParseProfile(content);
-    EXPECT_EQ(read.error, message) << content;
-    EXPECT_TRUE(read.values.Empty()) << content;
+  for (const Case& c : cases) {
+    const ProfileRead read = ParseProfile(c.content);
+    EXPECT_EQ(read.error, c.message) << c.content;
+    EXPECT_EQ(read.key, c.key) << c.content;
+    EXPECT_TRUE(read.values.Empty()) << c.content;
   }
 }
 
