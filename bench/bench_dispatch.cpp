@@ -10,7 +10,7 @@
 namespace {
 
 void BM_DispatchStats(benchmark::State& state) {
-  // A few variants so that every branch of the status texts is taken.
+  // A few variants so that every branch of the status reading is taken.
   const std::vector<std::string> lines = {
       "+STATS,1,x,1,4.10,0,3.70,12.5,17,6,3,12,9,1,30,600,-33.921234,18.421234,Idle,0,123456,1",
       "+STATS,1,x,0,4.85,0,4.150,13.8,9,1,1,4,0,99,7260,-5,-33.921234,18.421234,Trip,87,235959,0",

@@ -1,4 +1,4 @@
-// The interpretation of any reply line, of every kind, and the status texts
+// The interpretation of any reply line, of every kind, and the status values
 // of any "+STATS," line. An effect must be self-consistent: only the part that
 // belongs to its kind is present, and an ignored line changes nothing at all.
 #include <cmath>
@@ -10,7 +10,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/reply_dispatch.h"
-#include "protocol/stats_text.h"
+#include "protocol/stats_values.h"
 
 namespace {
 
@@ -83,9 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckEffect(line);
   CheckEffect(rest);
 
-  // The stats texts of any line, stats keyword or not.
-  const wr::StatsTexts stats = wr::FormatStatsLine(line);
-  Check(stats.gsmStatus.size() < 4096 && stats.coordinates.size() <= line.size() + 64);
+  // The status values of any line, stats keyword or not: numbers within
+  // their ranges, texts no longer than the line.
+  const wr::StatsValues stats = wr::ReadStatsValues(line);
+  Check(stats.fields.latitude.size() + stats.fields.longitude.size() <= line.size());
+  if (stats.signalDbm) Check(*stats.signalDbm >= -113 && *stats.signalDbm <= -51);
+  if (stats.latitude) Check(*stats.latitude >= -90 && *stats.latitude <= 90);
+  if (stats.longitude) Check(*stats.longitude >= -180 && *stats.longitude <= 180);
+  if (stats.batteryPercent) Check(*stats.batteryPercent >= 0 && *stats.batteryPercent <= 100);
+  if (stats.satellitesUsed) Check(*stats.satellitesUsed >= 0);
+  if (stats.unitTime) Check(!stats.unitTime->empty() && stats.unitTime->size() <= line.size());
 
   // The voltage reading and the charge estimate on any text and any float.
   const std::optional<float> volts = wr::ReadVoltage(rest);

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <climits>
+#include <optional>
 
 #include "cli/cli_context.h"
 #include "cli/command.h"
@@ -20,7 +21,7 @@ constexpr int kPollCheckMs = 100;
 struct StatusField {
   const char* key;
   const char* label;
-  std::string StatsTexts::*text;
+  QString StatsTexts::*text;
 };
 
 const StatusField kFields[] = {
@@ -37,6 +38,29 @@ const StatusField kFields[] = {
     {"volt_battery", "Battery voltage", &StatsTexts::voltBattery},
 };
 
+template <typename T>
+QJsonValue Number(const std::optional<T>& value) {
+  return value ? QJsonValue(static_cast<double>(*value)) : QJsonValue(QJsonValue::Null);
+}
+
+// The status values as numbers for machines, each null when the unit did not tell it.
+void AddStatusValues(QJsonObject& status, const std::optional<StatsValues>& reported) {
+  const StatsValues v = reported.value_or(StatsValues());
+  status["signal_dbm"] = Number(v.signalDbm);
+  status["next_update_s"] = Number(v.nextUpdateS);
+  status["latitude"] = Number(v.latitude);
+  status["longitude"] = Number(v.longitude);
+  status["satellites_used"] = Number(v.satellitesUsed);
+  status["satellites_visible"] = Number(v.satellitesVisible);
+  status["hdop"] = Number(v.hdop);
+  status["last_movement_s"] = Number(v.lastMovementS);
+  status["speed_kmh"] = Number(v.speedKmh);
+  status["unit_time"] = v.unitTime ? QJsonValue(FromBytes(*v.unitTime)) : QJsonValue(QJsonValue::Null);
+  status["supply_v"] = Number(v.supplyVolts);
+  status["battery_v"] = Number(v.batteryVolts);
+  status["battery_percent"] = Number(v.batteryPercent);
+}
+
 void PrintStatus(CliContext& context, const UnitSession& session, bool compact) {
   const UnitModel& model = session.Model();
   const bool connected = session.ConnectionState() == 1;
@@ -45,8 +69,9 @@ void PrintStatus(CliContext& context, const UnitSession& session, bool compact) 
     status["firmware"] = FromBytes(model.FirmwareVersion());
     status["device_id"] = FromBytes(model.DeviceId());
     status["connected"] = connected;
-    for (const StatusField& field : kFields)
-      status[field.key] = FromBytes(model.StatusTexts().*field.text);
+    const StatsTexts texts = model.StatusTexts();
+    for (const StatusField& field : kFields) status[field.key] = texts.*field.text;
+    AddStatusValues(status, model.StatusValues());
     // One document per line while watching, so that each poll can be read on its own.
     if (compact)
       context.PrintJsonLine(status);
@@ -61,7 +86,8 @@ void PrintStatus(CliContext& context, const UnitSession& session, bool compact) 
   row("Firmware", model.FirmwareVersion());
   row("Device id", model.DeviceId());
   row("Connected", connected ? "yes" : "no");
-  for (const StatusField& field : kFields) row(field.label, model.StatusTexts().*field.text);
+  const StatsTexts texts = model.StatusTexts();
+  for (const StatusField& field : kFields) row(field.label, ToBytes(texts.*field.text));
   context.Print(text);
 }
 
@@ -106,8 +132,11 @@ Command StatusCommand() {
   command.words = "status";
   command.summary = "identity and live status, once, or on every poll until Ctrl+C";
   command.help =
-      "With --json: one JSON document with firmware, device_id, connected and the eleven "
-      "status texts; with --watch, one such document per line for every poll.";
+      "With --json: one JSON document with firmware, device_id, connected, the eleven "
+      "status texts and the status values as numbers, null when the unit did not tell them "
+      "(signal_dbm, next_update_s, latitude, longitude, satellites_used, satellites_visible, "
+      "hdop, last_movement_s, speed_kmh, supply_v, battery_v, battery_percent; unit_time as "
+      "the unit sends it, hhmmss); with --watch, one such document per line for every poll.";
   command.options = {{"watch", 'w', "", "show the status on every poll until Ctrl+C"}};
   command.run = RunStatus;
   return command;

@@ -4,6 +4,10 @@ namespace wr {
 
 UnitModel::UnitModel(QObject* parent) : QObject(parent) {}
 
+StatsTexts UnitModel::StatusTexts() const {
+  return statusValues_ ? FormatStatsLine(*statusValues_) : StatsTexts();
+}
+
 std::vector<TripRecord> UnitModel::Trips() const {
   std::vector<TripRecord> out;
   for (const auto& row : trips_)
@@ -22,8 +26,7 @@ void UnitModel::Apply(const ReplyEffect& effect) {
     emit deviceIdChanged();
   }
   if (effect.stats) {
-    statusTexts_ = *effect.stats;
-    statusValues_ = effect.statsValues;
+    statusValues_ = effect.stats;
     emit statusChanged();
   }
   if (effect.track) {
@@ -72,7 +75,6 @@ void UnitModel::Apply(const ReplyEffect& effect) {
 }
 
 void UnitModel::Clear() {
-  statusTexts_ = StatsTexts{};
   statusValues_.reset();
   ussdAnswer_.text.clear();
   settings_.tripStopText.clear();

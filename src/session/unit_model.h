@@ -11,9 +11,10 @@
 
 #include "protocol/reply_dispatch.h"
 #include "protocol/settings_commands.h"
-#include "protocol/stats_text.h"
+#include "protocol/stats_values.h"
 #include "protocol/trip_record.h"
 #include "protocol/unit_settings.h"
+#include "session/stats_text.h"
 
 namespace wr {
 
@@ -35,10 +36,10 @@ class UnitModel : public QObject {
   // Whether the version was reported on this connection.
   bool FirmwareVersionRead() const { return versionRead_; }
   const std::string& DeviceId() const { return deviceId_; }
-  // The Status tab's texts of the latest "+STATS," line (all empty before
-  // one and after a clear), and its numbers.
-  const StatsTexts& StatusTexts() const { return statusTexts_; }
+  // The values of the latest "+STATS," line (none before one and after a
+  // clear), and the status texts made from them (then all empty).
   const std::optional<StatsValues>& StatusValues() const { return statusValues_; }
+  StatsTexts StatusTexts() const;
   const UssdAnswer& LastUssdAnswer() const { return ussdAnswer_; }
   const UnitSettings& Settings() const { return settings_; }
   // The trip rows below the grid's heading row: entry i is row i + 1. The
@@ -79,7 +80,6 @@ class UnitModel : public QObject {
   std::string version_;
   bool versionRead_ = false;
   std::string deviceId_;
-  StatsTexts statusTexts_;
   std::optional<StatsValues> statusValues_;
   UssdAnswer ussdAnswer_;
   UnitSettings settings_;

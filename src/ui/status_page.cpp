@@ -106,18 +106,18 @@ void StatusPage::changeEvent(QEvent* event) {
 }
 
 void StatusPage::ShowStatus() {
-  const StatsTexts& s = model_.StatusTexts();
-  edt_GSM_status->setText(FromBytes(s.gsmStatus));
-  edt_GSM_signal->setText(FromBytes(s.gsmSignal));
-  edt_next_gsm_update->setText(FromBytes(s.nextGsmUpdate));
-  edt_coordinates->setText(FromBytes(s.coordinates));
-  edt_GPS_signal->setText(FromBytes(s.gpsSignal));
-  edt_movement->setText(FromBytes(s.movement));
-  edtTripStatus->setText(FromBytes(s.tripStatus));
-  edtSpeed->setText(FromBytes(s.speed));
-  edtTime->setText(FromBytes(s.time));
-  edt_volt_external->setText(FromBytes(s.voltExternal));
-  edt_volt_battery->setText(FromBytes(s.voltBattery));
+  const StatsTexts s = model_.StatusTexts();
+  edt_GSM_status->setText(s.gsmStatus);
+  edt_GSM_signal->setText(s.gsmSignal);
+  edt_next_gsm_update->setText(s.nextGsmUpdate);
+  edt_coordinates->setText(s.coordinates);
+  edt_GPS_signal->setText(s.gpsSignal);
+  edt_movement->setText(s.movement);
+  edtTripStatus->setText(s.tripStatus);
+  edtSpeed->setText(s.speed);
+  edtTime->setText(s.time);
+  edt_volt_external->setText(s.voltExternal);
+  edt_volt_battery->setText(s.voltBattery);
 }
 
 void StatusPage::ShowLastUpdate(const QDateTime& when) {

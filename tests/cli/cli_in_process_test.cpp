@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <thread>
 
 #include "cli/cli_test_support.h"
@@ -162,6 +164,46 @@ TEST_F(CliInProcessTest, AnUpgradeCutShortSendsNoInstallCommand) {
   EXPECT_LT(Count(bus->Unit().ReceivedLines(), isBlock), 40u);
   EXPECT_EQ(Count(bus->Unit().ReceivedLines(), isInstall), 0u);
   EXPECT_EQ(bus->Unit().InstallCount(), 0);
+}
+
+TEST_F(CliInProcessTest, StatusJsonCarriesTheValuesAsNumbersNullWhenUnknown) {
+  const std::vector<const char*> numbers = {
+      "signal_dbm",  "next_update_s",   "latitude",  "longitude", "satellites_used",
+      "satellites_visible", "hdop", "last_movement_s", "speed_kmh", "supply_v",
+      "battery_v",   "battery_percent"};
+  const struct {
+    const char* scenario;
+    std::function<void(SimulatedUnit&)> set;
+    std::set<std::string> nulls;
+  } cases[] = {
+      {"fix", [](SimulatedUnit&) {}, {}},
+      {"no fix", [](SimulatedUnit& u) { u.SetNoGpsFix(true); },
+       {"latitude", "longitude", "hdop", "speed_kmh"}},
+      {"receiver off", [](SimulatedUnit& u) { u.SetGpsOff(true); },
+       {"latitude", "longitude", "hdop", "speed_kmh", "satellites_used", "satellites_visible"}},
+      {"no SIM card", [](SimulatedUnit& u) { u.SetNoSimCard(true); }, {"signal_dbm"}},
+  };
+  for (const auto& c : cases) {
+    bus = MakeSimulatedBus(1);
+    c.set(bus->Unit());
+    const CliRun run = RunInProcess(*bus, {"--json", "status"});
+    ASSERT_EQ(run.code, 0) << c.scenario << run.err;
+    const QJsonObject s = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    for (const char* key : numbers) {
+      if (c.nulls.count(key)) EXPECT_TRUE(s[key].isNull()) << c.scenario << " " << key;
+      else EXPECT_TRUE(s[key].isDouble()) << c.scenario << " " << key;
+    }
+    EXPECT_EQ(s["unit_time"].toString().size(), 6) << c.scenario;
+    // The texts stay, and say the same as the numbers.
+    EXPECT_EQ(s["gsm_status"].toString(), c.nulls.count("signal_dbm") ? "No SIMcard detected" : "Registered");
+    if (!c.nulls.count("signal_dbm")) {
+      EXPECT_TRUE(s["gsm_signal"].toString().startsWith(QString::number(s["signal_dbm"].toInt()) + " dBm"));
+    }
+    if (!c.nulls.count("latitude")) {
+      EXPECT_EQ(s["coordinates"].toString().split(' ')[0].toDouble(), s["latitude"].toDouble());
+    }
+    EXPECT_TRUE(s["volt_battery"].toString().contains(QString::number(s["battery_percent"].toInt()) + "%"));
+  }
 }
 
 TEST_F(CliInProcessTest, NoUnitOrOneThatCannotBeOpenedSaysWhy) {

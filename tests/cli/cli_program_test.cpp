@@ -125,6 +125,7 @@ TEST_F(CliProgramTest, ListAndStatusNameEachUnitAndChooseByDevice) {
                           "volt_external", "volt_battery"})
     EXPECT_FALSE(s[key].toString().isEmpty()) << key;
   EXPECT_EQ(s["schema"].toInt(), 1);
+  EXPECT_EQ(s.size(), 28);
 
   const CliRun plain = Cli({"--simulate", "status"});
   EXPECT_EQ(plain.code, 0);

@@ -88,7 +88,7 @@ TEST_F(SessionTest, ConnectingQueriesTheUnitAndFillsTheModel) {
   EXPECT_EQ(model.FirmwareVersion(), "1.003");
   EXPECT_EQ(model.DeviceId(), "WR0001234567");
   EXPECT_TRUE(model.StatusValues().has_value());
-  EXPECT_FALSE(model.StatusTexts().gsmStatus.empty());
+  EXPECT_FALSE(model.StatusTexts().gsmStatus.isEmpty());
   const UnitSettings& s = model.Settings();
   EXPECT_TRUE(s.trackRead && s.lowPowerRead && s.ussdRead && s.gprsRead);
   EXPECT_EQ(s.tripStopText, "3");
@@ -262,7 +262,7 @@ TEST_F(SessionTest, ANewConnectionForgetsWhatWasReadAndClearsTheModel) {
   const UnitSettings& s = session->Model().Settings();
   EXPECT_FALSE(s.trackRead || s.lowPowerRead || s.ussdRead || s.gprsRead || s.ignitionRead);
   EXPECT_EQ(s.apn, "");
-  EXPECT_TRUE(session->Model().StatusTexts().gsmStatus.empty());
+  EXPECT_TRUE(session->Model().StatusTexts().gsmStatus.isEmpty());
 }
 
 TEST_F(SessionTest, OperationsSendTheirCommandsAndTheModelFollows) {

@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-#include "protocol/stats_text.h"
+#include "protocol/stats_values.h"
 
 namespace wr {
 

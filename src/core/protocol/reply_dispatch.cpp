@@ -82,8 +82,7 @@ ReplyEffect InterpretReplyLine(std::string_view line) {
     InterpretInfo(line, effect);
   } else if (StartsWith(line, reply::kStats)) {
     effect.kind = ReplyKind::Stats;
-    effect.stats = FormatStatsLine(line);
-    effect.statsValues = ReadStatsValues(line);
+    effect.stats = ReadStatsValues(line);
   } else if (StartsWith(line, reply::kIo) || StartsWith(line, reply::kIp)) {
     // Accepted and not used.
   } else if (StartsWith(line, reply::kTrack)) {

@@ -1,13 +1,13 @@
 #pragma once
-// What one reply line from the unit changes in the windows. The
-// interpretation is here, free of any window; the main window's
-// DispatchReplyLine applies the returned effect to its controls.
+// What one reply line from the unit changes in what is known of it. The
+// interpretation is here, free of any window; the session applies the
+// returned effect to its model, which the windows and commands show.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "protocol/stats_text.h"
+#include "protocol/stats_values.h"
 
 namespace wr {
 
@@ -28,47 +28,45 @@ enum class ReplyKind {
 // "+TRACK,": all five fields read as integers.
 struct TrackReply {
   int32_t field1 = 0, field2 = 0, field3 = 0, field4 = 0, field5 = 0;  // field3: stop time, seconds
-  std::string tripStopText;  // cbox_trip_stop_time text: whole minutes, even if not a list item
+  std::string tripStopText;  // the trip stop time in whole minutes, even if not a choice offered
 };
 
 // "+USSD,": the query interval read as an integer.
 struct UssdReply {
-  std::string query;         // edtUSSD
-  int32_t interval = 0;      // edtUSSDinterval shows std::to_string(interval): 024 shows as 24
-  std::string caption;       // lblUSSDRx caption
-  std::string answer;        // edtUSSDRx
+  std::string query;         // the query string
+  int32_t interval = 0;      // shown as std::to_string(interval): 024 shows as 24
+  std::string caption;       // "USSD received", with the answer's time stamp when it has one
+  std::string answer;        // the answer without its time stamp
 };
 
 // "+GPRS,": missing fields are empty texts.
 struct GprsReply {
-  std::string apn;           // edtAPN
-  std::string username;      // edtAPN_username
-  std::string password;      // edtAPN_password
+  std::string apn;           // the access point name
+  std::string username;
+  std::string password;
 };
 
 // How to apply an effect:
 // - resetsQuietTime: set the link's quiet time to 0. True for every line
 //   except Ignored ones; a recognised line that does not parse still counts.
-// - Each optional is present exactly when its controls are to be written;
+// - Each optional is present exactly when what it holds is to be replaced;
 //   an absent one changes nothing. A line of a settings kind whose required
 //   field does not read keeps its kind and leaves its value absent.
-// - version: store it as the link's firmware version text, then show it in
-//   edtVersion. deviceId: show it in edtSerial.
-// - stats: set every Status-tab text (see StatsTexts).
-// - track: set cbox_trip_stop_time's text to tripStopText and keep fields 1,
-//   2, 4 and 5 as trackField1, trackField2, trackField4, trackField5.
-// - lowPower: tick chkLowPower when true, untick when false.
-// - ussd, gprs: set the texts named in their structs.
-// - tripsLine: hand the whole line to HandleTripsLine, which checks it.
-// - ignitionIndex: select that item of cboxIgnitionDetect. It is the value
-//   as read, not checked against the list.
+// - version: the firmware version text. deviceId: the device identifier.
+// - stats: the live status; it replaces the whole of the previous one.
+// - track: the trip stop time (tripStopText, field 3) and fields 1, 2, 4 and
+//   5, kept to be sent back unchanged when the settings are written.
+// - lowPower: the low-power mode, on or off.
+// - ussd, gprs: the settings and the answer named in their structs.
+// - tripsLine: the whole line, for the trip reader, which checks it.
+// - ignitionIndex: the ignition detection mode, the index into its choices,
+//   as read and not checked against them.
 struct ReplyEffect {
   ReplyKind kind = ReplyKind::Ignored;
   bool resetsQuietTime = false;
   std::optional<std::string> version;
   std::optional<std::string> deviceId;
-  std::optional<StatsTexts> stats;
-  std::optional<StatsValues> statsValues;  // with stats: the same line's numbers
+  std::optional<StatsValues> stats;
   std::optional<TrackReply> track;
   std::optional<bool> lowPower;
   std::optional<UssdReply> ussd;

@@ -1,6 +1,6 @@
 #include "protocol/unit_settings.h"
 
-#include "protocol/stats_text.h"
+#include "protocol/stats_values.h"
 
 namespace wr {
 namespace {

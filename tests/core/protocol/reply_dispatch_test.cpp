@@ -54,14 +54,14 @@ TEST(InterpretReplyLine, InfoDropsTheFirstCarriageReturnAndTheCharacterAfter) {
   EXPECT_EQ(InterpretReplyLine("+INFO:ID:77\r").deviceId, "77");
 }
 
-TEST(InterpretReplyLine, StatsLinesCarryTheStatusTexts) {
+TEST(InterpretReplyLine, StatsLinesCarryTheStatusValues) {
   const ReplyEffect e = InterpretReplyLine("+STATS,1,x,1,4.10,0,3.70,12.5,17,6,3,12,9,1,30,600,-33.92,18.42,Idle,0,123456,1");
   EXPECT_EQ(e.kind, ReplyKind::Stats);
   EXPECT_TRUE(e.resetsQuietTime);
   ASSERT_TRUE(e.stats);
-  EXPECT_EQ(e.stats->voltBattery, "3.70 V (43%)");
-  EXPECT_EQ(e.stats->gsmStatus, "Registered");
-  // Even a bare keyword rewrites every status text.
+  EXPECT_EQ(e.stats->batteryPercent, 43);
+  EXPECT_EQ(e.stats->fields.gsmState, 6);
+  // Even a bare keyword replaces the whole status.
   EXPECT_TRUE(InterpretReplyLine("+STATS,").stats);
 }
 
