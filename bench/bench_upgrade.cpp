@@ -62,7 +62,7 @@ void BM_UpgradeTransfer(benchmark::State& state) {
   wr::UnitSession session(bus);
   session.Start();
   // Connected, and the answers to the first queries are in.
-  if (!WaitFor([&] { return session.Model().Settings().ignitionRead; }, 10000)) {
+  if (!WaitFor([&] { return session.Model().Settings().Read(wr::SettingGroup::Ignition); }, 10000)) {
     state.SkipWithError("the simulated unit was not opened");
     return;
   }

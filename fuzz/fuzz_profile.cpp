@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (const auto& [key, value] : read.values.Entries()) {
     std::string canonical;
-    Check(wr::CanonicalSettingValue(key, value, canonical).empty());
+    Check(wr::CheckSettingValue(key, value, canonical).Empty());
     Check(canonical == value);
   }
   // The input's own bytes as the unit's texts, so odd ones reach the header.

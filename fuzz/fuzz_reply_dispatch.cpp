@@ -42,8 +42,7 @@ constexpr std::string_view kPrefixes[] = {
 void CheckEffect(std::string_view line) {
   const wr::ReplyEffect e = wr::InterpretReplyLine(line);
   const int parts = e.version.has_value() + e.deviceId.has_value() + e.stats.has_value() +
-                    e.track.has_value() + e.lowPower.has_value() + e.ussd.has_value() +
-                    e.gprs.has_value() + e.tripsLine.has_value() + e.ignitionIndex.has_value();
+                    e.settings.has_value() + e.tripsLine.has_value();
   Check(parts <= 1);
   Check(e.resetsQuietTime == (e.kind != ReplyKind::Ignored));
   if (line.empty() || static_cast<unsigned char>(line[0]) < 32 ||
@@ -57,14 +56,14 @@ void CheckEffect(std::string_view line) {
     case ReplyKind::DeviceId: Check(e.deviceId.has_value()); break;
     case ReplyKind::Stats: Check(e.stats.has_value()); break;
     case ReplyKind::Track:
-      Check(parts == e.track.has_value());
-      if (e.track) Check(e.track->tripStopText == std::to_string(e.track->field3 / 60));
+    case ReplyKind::LowPower:
+    case ReplyKind::Ussd:
+    case ReplyKind::Gprs:
+    case ReplyKind::Ignition:
+      Check(parts == e.settings.has_value());
+      Check(e.ussd.has_value() == (e.kind == ReplyKind::Ussd && e.settings.has_value()));
       break;
-    case ReplyKind::LowPower: Check(parts == e.lowPower.has_value()); break;
-    case ReplyKind::Ussd: Check(parts == e.ussd.has_value()); break;
-    case ReplyKind::Gprs: Check(e.gprs.has_value()); break;
     case ReplyKind::Trips: Check(e.tripsLine && *e.tripsLine == line); break;
-    case ReplyKind::Ignition: Check(parts == e.ignitionIndex.has_value()); break;
   }
   if (e.version) Check(e.version->size() < line.size());
   if (e.deviceId) Check(e.deviceId->size() < line.size());

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "usb/usb_location.h"
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 namespace wr {
 class UsbApi;

@@ -32,28 +32,12 @@ int RunSettingsGet(CliContext& context, const ParsedArguments&) {
 }
 
 int RunSettingsSet(CliContext& context, const ParsedArguments& arguments) {
-  SettingsValues wanted;
-  for (const std::string& pair : arguments.positional) {
-    const size_t eq = pair.find('=');
-    if (eq == std::string::npos)
-      return context.Fail(kExitUsage, "'" + pair + "' is not KEY=VALUE (keys: " +
-                                          SettingKeyNames() + ")");
-    const std::string name = pair.substr(0, eq);
-    const std::optional<SettingKey> key = SettingKeyFromName(name);
-    if (!key)
-      return context.FailKey(kExitUsage, name,
-                             "unknown key '" + name + "' (keys: " + SettingKeyNames() + ")");
-    if (wanted.Has(*key)) return context.FailKey(kExitUsage, name, "'" + name + "' is given twice");
-    const std::string refusal = wanted.Set(*key, pair.substr(eq + 1));
-    if (!refusal.empty())
-      return context.FailKey(kExitUsage, name,
-                             "the value of \"" + std::string(SettingKeyName(*key)) + "\" " +
-                                 refusal + "; nothing was sent");
-  }
+  const SettingsCheck wanted = ParseSettingAssignments(arguments.positional);
+  if (!wanted.Ok()) return context.Fail(kExitUsage, ToBytes(Translated(wanted.refusal)));
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
   if (!session) return context.Fail(failure.exitCode, failure.message);
-  return ReportWrite(context, WriteSettings(*session, wanted));
+  return ReportWrite(context, WriteSettings(*session, wanted.values));
 }
 
 }  // namespace
@@ -62,8 +46,11 @@ Command SettingsGetCommand() {
   Command command;
   command.words = "settings get";
   command.summary = "the unit's settings";
-  command.help = "One KEY=VALUE line per setting, as 'settings set' takes them; with --json, one "
-                 "object with a member per key (numbers as numbers).";
+  static const std::string help =
+      "One KEY=VALUE line per setting, as 'settings set' takes them; with --json, one object "
+      "with a member per key (numbers as numbers, texts as strings). The keys:\n" +
+      SettingKeysHelp();
+  command.help = help;
   command.run = RunSettingsGet;
   return command;
 }
@@ -73,11 +60,14 @@ Command SettingsSetCommand() {
   command.words = "settings set";
   command.arguments = "KEY=VALUE...";
   command.summary = "change some settings, keep the rest as read, verify by read-back";
-  command.help =
+  static const std::string help =
       "The unit's settings are read first; the keys given replace their values and every other "
       "setting is written back as the unit holds it. Afterwards the settings are read back and "
       "every one the unit did not take is named (exit 1). A value the unit cannot be sent is "
-      "refused before anything is sent (exit 2).";
+      "refused before anything is sent (exit 2), with the same message as the window's. The "
+      "keys:\n" +
+      SettingKeysHelp();
+  command.help = help;
   command.minArguments = 1;
   command.maxArguments = SIZE_MAX;
   command.run = RunSettingsSet;

@@ -1,17 +1,49 @@
 #include "cli/settings_output.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <algorithm>
+
 #include "cli/cli_context.h"
 #include "session/unit_text.h"
 
 namespace wr::cli {
 namespace {
 
-bool IsNumberKey(SettingKey key) {
-  return key != SettingKey::kUssd && key != SettingKey::kApn && key != SettingKey::kApnUser &&
-         key != SettingKey::kApnPassword;
+QString Tr(const char* text) { return QCoreApplication::translate("wr::cli::Settings", text); }
+
+QString AllowedValues(const SettingDescriptor& d) {
+  switch (d.kind) {
+    case SettingKind::Text:
+      return d.maxLength ? Tr("text of printable ASCII without commas, at most %1 characters")
+                               .arg(d.maxLength)
+                         : Tr("text of printable ASCII without commas");
+    case SettingKind::Integer: return Tr("a whole number from %1 to %2").arg(d.min).arg(d.max);
+    case SettingKind::Minutes: return Tr("whole minutes from %1 to %2").arg(d.min).arg(d.max);
+    case SettingKind::Choice:
+    case SettingKind::Flag: break;
+  }
+  QStringList choices;
+  for (size_t i = 0; i < d.choices.size(); ++i)
+    choices << QStringLiteral("%1 %2").arg(i).arg(Translated(Message::Of(d.choices[i])));
+  return choices.join(QStringLiteral(", "));
 }
 
 }  // namespace
+
+std::string SettingKeysHelp() {
+  size_t width = 0;
+  for (const SettingDescriptor& d : SettingTable()) width = std::max(width, d.name.size());
+  std::string text;
+  for (const SettingDescriptor& d : SettingTable()) {
+    QString line = Tr("%1: %2").arg(Translated(Message::Of(d.title)), AllowedValues(d));
+    if (d.secret) line += Tr(" (secret: kept in profiles readable by their owner only)");
+    if (!text.empty()) text += "\n";
+    text += "  " + std::string(d.name) + std::string(width - d.name.size() + 2, ' ') + ToBytes(line);
+  }
+  return text;
+}
 
 std::string SettingsText(const SettingsValues& values) {
   std::string text;
@@ -23,7 +55,7 @@ std::string SettingsText(const SettingsValues& values) {
 QJsonValue SettingValueJson(SettingKey key, const std::optional<std::string>& value) {
   if (!value) return QJsonValue::Null;
   // Canonical numbers are plain decimal integers within 32 bits.
-  if (IsNumberKey(key)) return QJsonValue(static_cast<qint64>(std::stoll(*value)));
+  if (IsNumberSetting(key)) return QJsonValue(static_cast<qint64>(std::stoll(*value)));
   return FromBytes(*value);
 }
 

@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "cli/settings_write.h"
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 namespace wr::cli {
 
+// One line per key, from the setting table: the key, what the window calls
+// it, and the values it takes; no line end after the last.
+std::string SettingKeysHelp();
 // "key=value" lines in canonical order.
 std::string SettingsText(const SettingsValues& values);
 // One member per key; the numeric keys as JSON numbers.

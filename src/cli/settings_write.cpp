@@ -7,20 +7,8 @@
 namespace wr::cli {
 namespace {
 
-bool IsTextKey(SettingKey key) {
-  return key == SettingKey::kUssd || key == SettingKey::kApn || key == SettingKey::kApnUser ||
-         key == SettingKey::kApnPassword;
-}
-
 std::string ProblemWords(SettingProblem::Kind kind) {
-  switch (kind) {
-    case SettingProblem::Kind::Refused: return "refused by the unit";
-    case SettingProblem::Kind::NoAnswer: return "the unit did not answer";
-    case SettingProblem::Kind::Differs: return "the unit reads back another value";
-    case SettingProblem::Kind::NotReadBack: return "could not be read back; check it on the unit";
-    case SettingProblem::Kind::NotSent: return "could not be sent to the unit";
-  }
-  return {};
+  return ToBytes(Translated(SettingProblemWords(kind)));
 }
 
 }  // namespace
@@ -40,7 +28,7 @@ std::vector<SettingDifference> DiffWithUnit(const SettingsValues& unit,
 
 std::string ShownValue(SettingKey key, const std::optional<std::string>& value) {
   if (!value) return "nothing";
-  if (IsTextKey(key)) return "\"" + *value + "\"";
+  if (!IsNumberSetting(key)) return "\"" + *value + "\"";
   return *value;
 }
 
@@ -64,9 +52,10 @@ SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wa
     return report;
   }
 
-  SettingsForm form = SettingsFormFromUnit(held);
-  ApplySettingsValues(wanted, form);
-  const UnitSession::Outcome outcome = session.SaveSettings(form, UnitSession::Retained::FromForm);
+  // The unit's values, with the wanted ones in their place.
+  SettingsValues sent = SettingsValuesFromUnit(held);
+  for (const auto& [key, value] : wanted.Entries()) sent.Set(key, value);
+  const UnitSession::Outcome outcome = session.SaveSettings(sent, UnitSession::Retained::FromForm);
   if (outcome.interrupted) {
     report.result = Result::Interrupted;
     report.message =
@@ -79,7 +68,6 @@ SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wa
     return report;
   }
 
-  const SettingsValues sent = SettingsValuesFromForm(form);
   const SettingsValues after = SettingsValuesFromUnit(session.Model().Settings());
   for (const SettingProblem& problem : outcome.problems) {
     std::vector<std::string> lines;

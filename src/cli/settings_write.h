@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 namespace wr {
 class UnitSession;

@@ -29,35 +29,17 @@ void UnitModel::Apply(const ReplyEffect& effect) {
     statusValues_ = effect.stats;
     emit statusChanged();
   }
-  if (effect.track) {
-    settings_.tripStopText = effect.track->tripStopText;
-    settings_.tripStopSeconds = effect.track->field3;
-    settings_.trackField1 = effect.track->field1;
-    settings_.trackField2 = effect.track->field2;
-    settings_.trackField4 = effect.track->field4;
-    settings_.trackField5 = effect.track->field5;
-    settings_.trackRead = true;
-    emit settingsChanged(SettingGroup::Track);
-  }
-  if (effect.lowPower) {
-    settings_.lowPower = *effect.lowPower;
-    settings_.lowPowerRead = true;
-    emit settingsChanged(SettingGroup::LowPower);
+  if (effect.settings) {
+    const SettingGroup group = effect.settings->group;
+    for (SettingKey key : AllSettingKeys())
+      if (SettingKeyGroup(key) == group)
+        settings_.reported[static_cast<size_t>(key)] = effect.settings->values[static_cast<size_t>(key)];
+    settings_.read[static_cast<size_t>(group)] = true;
+    emit settingsChanged(group);
   }
   if (effect.ussd) {
-    settings_.ussd = effect.ussd->query;
-    settings_.ussdInterval = std::to_string(effect.ussd->interval);
-    settings_.ussdRead = true;
     ussdAnswer_ = {effect.ussd->caption, effect.ussd->answer};
-    emit settingsChanged(SettingGroup::Ussd);
     emit ussdAnswerChanged();
-  }
-  if (effect.gprs) {
-    settings_.apn = effect.gprs->apn;
-    settings_.apnUsername = effect.gprs->username;
-    settings_.apnPassword = effect.gprs->password;
-    settings_.gprsRead = true;
-    emit settingsChanged(SettingGroup::Gprs);
   }
   if (effect.tripsLine) {
     if (std::optional<TripRecord> trip = ParseTripsLine(*effect.tripsLine)) {
@@ -67,22 +49,15 @@ void UnitModel::Apply(const ReplyEffect& effect) {
       emit tripReceived(index);
     }
   }
-  if (effect.ignitionIndex) {
-    settings_.ignition = *effect.ignitionIndex;
-    settings_.ignitionRead = true;
-    emit settingsChanged(SettingGroup::Ignition);
-  }
 }
 
 void UnitModel::Clear() {
   statusValues_.reset();
   ussdAnswer_.text.clear();
-  settings_.tripStopText.clear();
-  settings_.ussd.clear();
-  settings_.ussdInterval.clear();
-  settings_.apn.clear();
-  settings_.apnUsername.clear();
-  settings_.apnPassword.clear();
+  // The boxes the Settings tab blanks; the check box, the ignition choice
+  // and the retained values stay.
+  for (const SettingDescriptor& d : SettingTable())
+    if (d.label && d.kind != SettingKind::Flag) settings_.reported[static_cast<size_t>(d.key)].reset();
   trips_.assign(1, std::nullopt);
   // What was blanked, and what the queries that follow will bring again, is
   // no longer what the unit was last seen to hold.
@@ -92,22 +67,10 @@ void UnitModel::Clear() {
 
 void UnitModel::ForgetReadFlags() {
   versionRead_ = false;
-  settings_.trackRead = false;
-  settings_.lowPowerRead = false;
-  settings_.ussdRead = false;
-  settings_.gprsRead = false;
-  settings_.ignitionRead = false;
+  settings_.read = {};
 }
 
-void UnitModel::ForgetRead(SettingGroup group) {
-  switch (group) {
-    case SettingGroup::Track: settings_.trackRead = false; break;
-    case SettingGroup::LowPower: settings_.lowPowerRead = false; break;
-    case SettingGroup::Ussd: settings_.ussdRead = false; break;
-    case SettingGroup::Gprs: settings_.gprsRead = false; break;
-    case SettingGroup::Ignition: settings_.ignitionRead = false; break;
-  }
-}
+void UnitModel::ForgetRead(SettingGroup group) { settings_.read[static_cast<size_t>(group)] = false; }
 
 void UnitModel::ResetTrips(bool emptyFirstRow) {
   trips_.resize(1);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 #include "linequeue/line_queue.h"
@@ -295,39 +296,38 @@ void UnitSession::SendInitialQueries() {
 
 bool UnitSession::EnsureRead(SettingGroup group, int timeoutMs) {
   if (model_.Settings().Read(group)) return true;
-  static const std::string_view kQueries[] = {cmd::kTrackQuery, cmd::kLowPowerQuery,
-                                              cmd::kUssdQuery, cmd::kGprsQuery,
-                                              cmd::kIgnitionQuery};
   // Its reply is what counts, not a completion mark (which may belong to a
   // command sent just before).
-  if (!SendCommand(kQueries[static_cast<int>(group)])) return false;
+  if (!SendCommand(Describe(group).query)) return false;
   return WaitUntil([this, group] { return model_.Settings().Read(group); }, timeoutMs);
 }
 
-UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retained retained) {
-  SettingsForm form = given;
+UnitSession::Outcome UnitSession::SaveSettings(const SettingsValues& given, Retained retained) {
+  SettingsValues form = given;
   // A status poll's OK must not be taken for a setting's answer.
   PollingPause pause(*this);
   if (retained == Retained::FromUnit) {
     // Never write values the user has not seen that came from nowhere: the
     // retained values go back exactly as this unit last reported them.
     QStringList unknown;
-    if (!EnsureRead(SettingGroup::Track)) unknown << QStringLiteral("the tracking values");
-    if (!EnsureRead(SettingGroup::Ignition)) unknown << QStringLiteral("the ignition detection");
+    if (!EnsureRead(SettingGroup::Track)) unknown << tr("the tracking values");
+    if (!EnsureRead(SettingGroup::Ignition)) unknown << tr("the ignition detection");
     if (!unknown.isEmpty())
       return Outcome::Failed(
-          QStringLiteral("Nothing was saved: %1 could not be read from the unit. Check that it "
-                         "is connected and try again.")
-              .arg(unknown.join(QStringLiteral(" and "))));
-    const UnitSettings& unit = model_.Settings();
-    form.trackField1 = unit.trackField1;
-    form.trackField2 = unit.trackField2;
-    form.trackField4 = unit.trackField4;
-    form.trackField5 = unit.trackField5;
-    form.ignitionIndex = unit.ignition.value_or(-1);
+          tr("Nothing was saved: %1 could not be read from the unit. Check that it "
+             "is connected and try again.")
+              .arg(unknown.join(tr(" and "))));
+    const SettingsValues unit = SettingsValuesFromUnit(model_.Settings());
+    for (const SettingDescriptor& d : SettingTable()) {
+      if (d.label) continue;
+      if (const std::string* value = unit.Find(d.key))
+        form.Set(d.key, *value);
+      else
+        form.Erase(d.key);
+    }
   }
   const SettingsSave save = BuildSettingsCommands(form);
-  if (!save.refusal.empty()) return Outcome::Failed(FromBytes(save.refusal));
+  if (!save.refusal.Empty()) return Outcome::Failed(Translated(save.refusal));
 
   // The answer to a status poll still on its way must not count for a setting.
   WaitForAnswers();
@@ -366,9 +366,7 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
     }
   }
   // Only what the unit reports from now on counts as read back.
-  for (SettingGroup group : {SettingGroup::Track, SettingGroup::LowPower, SettingGroup::Ussd,
-                             SettingGroup::Gprs, SettingGroup::Ignition})
-    model_.ForgetRead(group);
+  for (const SettingGroupDescriptor& g : SettingGroupTable()) model_.ForgetRead(g.group);
   for (std::string_view query : SettingsQueries())
     if (!SendCommand(query)) answering = false;
   // A slow unit answers one query after the other; the quiet wait alone
@@ -376,7 +374,7 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
   if (answering && !interrupted) {
     const auto allRead = [this] {
       const UnitSettings& s = model_.Settings();
-      return s.trackRead && s.lowPowerRead && s.ussdRead && s.gprsRead && s.ignitionRead;
+      return std::all_of(s.read.begin(), s.read.end(), [](bool read) { return read; });
     };
     WaitUntil(allRead, static_cast<int>(SettingsQueries().size()) * kSetAnswerMs);
   }
@@ -397,13 +395,13 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsForm& given, Retain
   Outcome outcome;
   outcome.problems = CheckSavedSettings(form, answers, model_.Settings());
   outcome.done = outcome.problems.empty();
-  outcome.message = FromBytes(DescribeSaveProblems(outcome.problems, model_.Settings()));
+  outcome.message = Translated(DescribeSaveProblems(outcome.problems, model_.Settings()));
   return outcome;
 }
 
 UnitSession::Outcome UnitSession::SendDefaults() {
   const DefaultsPlan plan = BuildDefaultsSteps(TrackingHost());
-  if (!plan.refusal.empty()) return Outcome::Failed(FromBytes(plan.refusal));
+  if (!plan.refusal.Empty()) return Outcome::Failed(Translated(plan.refusal));
   RunSteps(plan.steps);
   SendInitialQueries();
   return Outcome::Done();

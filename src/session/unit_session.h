@@ -85,7 +85,7 @@ class UnitSession : public QObject {
     // As the unit last reported them on this connection (they are not shown
     // for editing); read first when they are not known.
     FromUnit,
-    // As the form holds them (a profile or the command line set them).
+    // As the values given hold them (a profile or the command line set them).
     FromForm,
   };
 
@@ -221,7 +221,9 @@ class UnitSession : public QObject {
   // the unit to fall quiet and compares what it holds now with what was sent.
   // A refusal sends nothing and says why; settings the unit did not take are
   // named, with what it holds, in the message and in problems.
-  Outcome SaveSettings(const SettingsForm& form, Retained retained = Retained::FromUnit);
+  // values holds what the Settings tab shows (every key with a box); with
+  // Retained::FromForm it holds every key.
+  Outcome SaveSettings(const SettingsValues& values, Retained retained = Retained::FromUnit);
   // Makes sure the settings of a group have been read on this connection,
   // asking for them when not; false when they still are not known.
   bool EnsureRead(SettingGroup group, int timeoutMs = kReadBeforeSaveMs);

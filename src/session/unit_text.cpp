@@ -1,8 +1,34 @@
 #include "session/unit_text.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 namespace wr {
+
+QString Translated(const Message& message) {
+  if (!message.source) {
+    QString out = FromBytes(message.text);
+    for (const Message& part : message.args) out += Translated(part);
+    return out;
+  }
+  const QString pattern = QCoreApplication::translate(kMessageContext, message.source);
+  // One pass, so that an argument holding "%2" is not read again.
+  QString out;
+  for (qsizetype i = 0; i < pattern.size(); ++i) {
+    const QChar c = pattern[i];
+    if (c == QLatin1Char('%') && i + 1 < pattern.size() && pattern[i + 1] >= QLatin1Char('1') &&
+        pattern[i + 1] <= QLatin1Char('9')) {
+      const auto n = static_cast<size_t>(pattern[i + 1].unicode() - '1');
+      if (n < message.args.size()) {
+        out += Translated(message.args[n]);
+        ++i;
+        continue;
+      }
+    }
+    out += c;
+  }
+  return out;
+}
 
 QString FromBytes(std::string_view bytes) {
   return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));

@@ -9,7 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/message.h"
+
 namespace wr {
+
+// A core message in the user's language: its source text translated in
+// kMessageContext (English when there is no translation), its arguments
+// translated likewise and put in place.
+QString Translated(const Message& message);
 
 // The unit's bytes and the core's texts.
 QString FromBytes(std::string_view bytes);

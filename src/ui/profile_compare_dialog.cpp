@@ -22,41 +22,12 @@ namespace {
 // who cannot tell the two faces apart.
 constexpr const char* kDiffersTip = "The unit holds another value";
 
-bool IsText(SettingKey key) {
-  return key == SettingKey::kUssd || key == SettingKey::kApn || key == SettingKey::kApnUser ||
-         key == SettingKey::kApnPassword;
-}
-
 }  // namespace
 
-QString SettingTitle(SettingKey key) {
-  switch (key) {
-    case SettingKey::kUssd: return QStringLiteral("Airtime USSD String");
-    case SettingKey::kUssdInterval: return QStringLiteral("Query Interval (hours)");
-    case SettingKey::kApn: return QStringLiteral("GPRS APN");
-    case SettingKey::kApnUser: return QStringLiteral("Username");
-    case SettingKey::kApnPassword: return QStringLiteral("Password");
-    case SettingKey::kTripStopMinutes:
-      return QStringLiteral("Time stationary before ending trip (minutes)");
-    case SettingKey::kLowPower: return QStringLiteral("Low power mode");
-    case SettingKey::kIgnition: return QStringLiteral("Ignition detection");
-    case SettingKey::kTrack1: return QStringLiteral("Tracking value 1");
-    case SettingKey::kTrack2: return QStringLiteral("Tracking value 2");
-    case SettingKey::kTrack4: return QStringLiteral("Tracking value 4");
-    case SettingKey::kTrack5: return QStringLiteral("Tracking value 5");
-  }
-  return QString();
-}
+QString SettingTitle(SettingKey key) { return Translated(Message::Of(Describe(key).title)); }
 
 QString SettingValueText(SettingKey key, const std::string& value) {
-  if (key == SettingKey::kLowPower) return value == "1" ? QStringLiteral("On") : QStringLiteral("Off");
-  if (key == SettingKey::kIgnition) {
-    if (value == "0") return QStringLiteral("Disabled");
-    if (value == "1") return QStringLiteral("Smart detection");
-    if (value == "2") return QStringLiteral("Voltage on Input1");
-  }
-  if (IsText(key) && value.empty()) return QStringLiteral("(empty)");
-  return FromBytes(value);
+  return Translated(SettingValueMessage(key, value));
 }
 
 ProfileCompareDialog::ProfileCompareDialog(Mode mode, QWidget* parent)
@@ -140,8 +111,8 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       // "(empty)" and "(not read)" say something about the value; they are
       // none themselves.
-      const bool placeholder = item == unitValue ? !held || (IsText(key) && held->empty())
-                                                 : IsText(key) && value.empty();
+      const bool placeholder = item == unitValue ? !held || (!IsNumberSetting(key) && held->empty())
+                                                 : !IsNumberSetting(key) && value.empty();
       if (placeholder) {
         QFont italic = item->font();
         italic.setItalic(true);

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 class QLabel;
 class QPushButton;

@@ -26,8 +26,6 @@
 namespace wr {
 namespace {
 
-constexpr const char* kEditedTip = "Changed here and not saved to the unit yet";
-
 // The fields the network wizard fills.
 constexpr SettingKey kSimKeys[] = {SettingKey::kUssd, SettingKey::kUssdInterval, SettingKey::kApn,
                                    SettingKey::kApnUser, SettingKey::kApnPassword};
@@ -37,8 +35,12 @@ void SetMarked(QWidget* label, bool marked) {
   if (font.bold() == marked) return;
   font.setBold(marked);
   label->setFont(font);
-  label->setToolTip(marked ? QString::fromLatin1(kEditedTip) : QString());
+  label->setToolTip(marked ? SettingsPage::tr("Changed here and not saved to the unit yet")
+                           : QString());
 }
+
+// The caption the setting table gives a setting's box.
+QString Label(SettingKey key) { return Translated(Message::Of(Describe(key).label)); }
 
 }  // namespace
 
@@ -57,11 +59,15 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   edtAPN = Named(new QLineEdit, "edtAPN");
   edtAPN_username = Named(new QLineEdit, "edtAPN_username");
   edtAPN_password = Named(new QLineEdit, "edtAPN_password");
-  sim->addRow(QStringLiteral("Airtime USSD String"), edtUSSD);
-  sim->addRow(QStringLiteral("Query Interval (hours)"), edtUSSDinterval);
-  sim->addRow(QStringLiteral("GPRS APN (usually internet)"), edtAPN);
-  sim->addRow(QStringLiteral("Username (usually blank)"), edtAPN_username);
-  sim->addRow(QStringLiteral("Password (usually blank)"), edtAPN_password);
+  const std::pair<SettingKey, QLineEdit*> boxes[] = {{SettingKey::kUssd, edtUSSD},
+                                                     {SettingKey::kUssdInterval, edtUSSDinterval},
+                                                     {SettingKey::kApn, edtAPN},
+                                                     {SettingKey::kApnUser, edtAPN_username},
+                                                     {SettingKey::kApnPassword, edtAPN_password}};
+  for (const auto& [key, box] : boxes) {
+    sim->addRow(Label(key), box);
+    box->setAccessibleName(Translated(Message::Of(Describe(key).title)));
+  }
   btnNetworkWizard = Named(new QPushButton(QStringLiteral("Network Wizard")), "btnNetworkWizard");
   btnNetworkWizard->setEnabled(false);
   auto* wizardRow = new QHBoxLayout;
@@ -75,7 +81,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   gboxMisc->setEnabled(false);
   auto* misc = new QVBoxLayout(gboxMisc);
   auto* stopRow = new QHBoxLayout;
-  lblTripStop_ = new QLabel(QStringLiteral("Time stationary before ending trip"));
+  lblTripStop_ = new QLabel(Label(SettingKey::kTripStopMinutes));
   stopRow->addWidget(lblTripStop_);
   cbox_trip_stop_time = Named(new QComboBox, "cbox_trip_stop_time");
   cbox_trip_stop_time->setEditable(true);
@@ -88,13 +94,11 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   stopRow->addWidget(new QLabel(QStringLiteral("minutes")));
   stopRow->addStretch(1);
   misc->addLayout(stopRow);
-  chkLowPower = Named(
-      new QCheckBox(
-          QStringLiteral("Enable Low power mode (switch off GSM if no movement detected)")),
-      "chkLowPower");
+  chkLowPower = Named(new QCheckBox(Label(SettingKey::kLowPower)), "chkLowPower");
   misc->addWidget(chkLowPower);
   cboxIgnitionDetect = Named(new QComboBox, "cboxIgnitionDetect");
-  cboxIgnitionDetect->addItems({"Disabled", "Smart detection", "Voltage on Input1"});
+  for (const char* choice : Describe(SettingKey::kIgnition).choices)
+    cboxIgnitionDetect->addItem(Translated(Message::Of(choice)));
   cboxIgnitionDetect->setCurrentIndex(-1);
   misc->addWidget(cboxIgnitionDetect);
   cboxIgnitionDetect->setVisible(false);
@@ -216,7 +220,7 @@ void SettingsPage::SetFieldText(SettingKey key, const QString& text) {
 
 std::optional<std::string> SettingsPage::FieldValue(SettingKey key) const {
   std::string canonical;
-  if (!CanonicalSettingValue(key, ToBytes(FieldText(key)), canonical).empty()) return std::nullopt;
+  if (!CheckSettingValue(key, ToBytes(FieldText(key)), canonical).Empty()) return std::nullopt;
   return canonical;
 }
 
@@ -250,31 +254,16 @@ void SettingsPage::ShowUnitValue(SettingKey key, const QString& text) {
 
 void SettingsPage::ShowSettings(int group) {
   const UnitSettings& s = session_.Model().Settings();
-  switch (static_cast<UnitModel::SettingGroup>(group)) {
-    case UnitModel::SettingGroup::Track:
-      ShowUnitValue(SettingKey::kTripStopMinutes, FromBytes(s.tripStopText));
-      break;
-    case UnitModel::SettingGroup::LowPower:
-      if (s.lowPower)
-        ShowUnitValue(SettingKey::kLowPower, *s.lowPower ? QStringLiteral("1") : QStringLiteral("0"));
-      break;
-    case UnitModel::SettingGroup::Ussd:
-      ShowUnitValue(SettingKey::kUssdInterval, FromBytes(s.ussdInterval));
-      ShowUnitValue(SettingKey::kUssd, FromBytes(s.ussd));
-      break;
-    case UnitModel::SettingGroup::Gprs:
-      ShowUnitValue(SettingKey::kApn, FromBytes(s.apn));
-      ShowUnitValue(SettingKey::kApnUser, FromBytes(s.apnUsername));
-      ShowUnitValue(SettingKey::kApnPassword, FromBytes(s.apnPassword));
-      break;
-    case UnitModel::SettingGroup::Ignition:
-      if (s.ignition) {
-        // An index outside the list selects nothing rather than a wrong mode.
-        const int index = *s.ignition;
-        cboxIgnitionDetect->setCurrentIndex(
-            index >= 0 && index < cboxIgnitionDetect->count() ? index : -1);
-      }
-      break;
+  const auto changed = static_cast<SettingGroup>(group);
+  for (const Field& field : fields_)
+    if (SettingKeyGroup(field.key) == changed && s.Reported(field.key))
+      ShowUnitValue(field.key, FromBytes(s.Shown(field.key)));
+  if (changed == SettingGroup::Ignition) {
+    if (const auto index = s.Number(SettingKey::kIgnition)) {
+      // An index outside the list selects nothing rather than a wrong mode.
+      cboxIgnitionDetect->setCurrentIndex(
+          *index >= 0 && *index < cboxIgnitionDetect->count() ? static_cast<int>(*index) : -1);
+    }
   }
   // A profile value the unit now holds no longer waits for Save.
   const SettingsValues unit = SettingsValuesFromUnit(s);
@@ -288,14 +277,13 @@ void SettingsPage::Clear() {
   // stay where they are: blanking them would lose them without a word, and
   // asking here would hold up the link. They stay marked, and the tab says
   // so once.
-  for (SettingKey key : {SettingKey::kApn, SettingKey::kApnUser, SettingKey::kApnPassword,
-                         SettingKey::kUssd, SettingKey::kUssdInterval,
-                         SettingKey::kTripStopMinutes})
-    if (!IsEdited(key)) SetFieldText(key, QString());
+  for (const Field& field : fields_)
+    if (Describe(field.key).kind != SettingKind::Flag && !IsEdited(field.key))
+      SetFieldText(field.key, QString());
   if (HasUnsavedEdits()) {
-    lblKeptEdits->setText(QStringLiteral(
-        "A unit was connected while this tab had unsaved changes. They were kept in their fields "
-        "instead of the unit's values, and Save writes them to this unit."));
+    lblKeptEdits->setText(
+        tr("A unit was connected while this tab had unsaved changes. They were kept in their "
+           "fields instead of the unit's values, and Save writes them to this unit."));
     lblKeptEdits->setVisible(true);
   }
 }
@@ -315,48 +303,46 @@ void SettingsPage::SetBusy(bool busy) {
   btnOpenProfile->setEnabled(!busy);
 }
 
-SettingsForm SettingsPage::Form() const {
-  const UnitSettings& unit = session_.Model().Settings();
-  SettingsForm form;
-  form.tripStopText = ToBytes(cbox_trip_stop_time->currentText());
-  form.trackField1 = unit.trackField1;
-  form.trackField2 = unit.trackField2;
-  form.trackField4 = unit.trackField4;
-  form.trackField5 = unit.trackField5;
-  form.lowPower = chkLowPower->isChecked();
-  form.ussd = ToBytes(edtUSSD->text());
-  form.ussdInterval = ToBytes(edtUSSDinterval->text());
-  form.apn = ToBytes(edtAPN->text());
-  form.apnUsername = ToBytes(edtAPN_username->text());
-  form.apnPassword = ToBytes(edtAPN_password->text());
-  form.ignitionIndex = cboxIgnitionDetect->currentIndex();
-  return form;
+SettingTexts SettingsPage::FieldTexts() const {
+  SettingTexts texts;
+  for (const Field& field : fields_) texts.emplace_back(field.key, ToBytes(FieldText(field.key)));
+  return texts;
 }
 
-std::optional<SettingsForm> SettingsPage::FormWithProfileValues(QString& why) {
-  // The retained values the profile does not give go back as this unit
-  // last reported them, read first when they were not read on this
+SettingsCheck SettingsPage::CheckFields() const { return CheckTypedSettings(FieldTexts()); }
+
+bool SettingsPage::AddValuesWithoutBox(SettingsValues& values, QString& why) {
+  // The values without a box that the profile does not give go back as this
+  // unit last reported them, read first when they were not read on this
   // connection, as Save does without a profile.
   const bool allTrack = pending_.Has(SettingKey::kTrack1) && pending_.Has(SettingKey::kTrack2) &&
                         pending_.Has(SettingKey::kTrack4) && pending_.Has(SettingKey::kTrack5);
   QStringList unknown;
-  if (!allTrack && !session_.EnsureRead(SettingGroup::Track))
-    unknown << QStringLiteral("the tracking values");
+  if (!allTrack && !session_.EnsureRead(SettingGroup::Track)) unknown << tr("the tracking values");
   if (!pending_.Has(SettingKey::kIgnition) && !session_.EnsureRead(SettingGroup::Ignition))
-    unknown << QStringLiteral("the ignition detection");
+    unknown << tr("the ignition detection");
   if (!unknown.isEmpty()) {
-    why = QStringLiteral("Nothing was saved: %1 could not be read from the unit. Check that it is "
-                         "connected and try again.")
-              .arg(unknown.join(QStringLiteral(" and ")));
-    return std::nullopt;
+    why = tr("Nothing was saved: %1 could not be read from the unit. Check that it is "
+             "connected and try again.")
+              .arg(unknown.join(tr(" and ")));
+    return false;
   }
-  SettingsForm form = Form();
-  form.ignitionIndex = session_.Model().Settings().ignition.value_or(-1);
-  ApplySettingsValues(pending_, form);
-  return form;
+  const SettingsValues unit = SettingsValuesFromUnit(session_.Model().Settings());
+  for (const SettingDescriptor& d : SettingTable())
+    if (!d.label)
+      if (const std::string* value = unit.Find(d.key)) values.Set(d.key, *value);
+  for (const auto& [key, value] : pending_.Entries()) values.Set(key, value);
+  return true;
 }
 
 void SettingsPage::btnSaveSettingsClick() {
+  // The boxes are checked as the command line checks its values, before
+  // anything is sent; a refused value says why and sends nothing.
+  const SettingsCheck check = CheckFields();
+  if (!check.Ok()) {
+    prompts_.ShowMessage(Translated(check.refusal));
+    return;
+  }
   SetBusy(true);
   // Every value is read before the first wait: replies arriving during the
   // waits rewrite these controls.
@@ -364,13 +350,14 @@ void SettingsPage::btnSaveSettingsClick() {
   UnitSession::Outcome outcome;
   saving_ = true;
   if (pending_.Empty()) {
-    outcome = session_.SaveSettings(Form());
+    outcome = session_.SaveSettings(check.values);
   } else {
     PollingPause pause(session_);
     QString why;
-    const std::optional<SettingsForm> form = FormWithProfileValues(why);
-    outcome = form ? session_.SaveSettings(*form, UnitSession::Retained::FromForm)
-                   : UnitSession::Outcome::Failed(why);
+    SettingsValues values = check.values;
+    outcome = AddValuesWithoutBox(values, why)
+                  ? session_.SaveSettings(values, UnitSession::Retained::FromForm)
+                  : UnitSession::Outcome::Failed(why);
   }
   saving_ = false;
   // What the unit took is no longer an edit; what it refused or did not
@@ -400,11 +387,7 @@ void SettingsPage::btnNetworkWizardClick() {
   if (wizard_->exec() != QDialog::Accepted) return;
   const std::optional<NetworkPreset> preset = wizard_->Result();
   if (!preset) return;
-  edtAPN->setText(preset->apn);
-  edtAPN_username->setText(preset->username);
-  edtAPN_password->setText(preset->password);
-  edtUSSD->setText(preset->ussd);
-  edtUSSDinterval->setText(preset->ussdInterval);
+  for (const auto& [key, text] : *preset) SetFieldText(key, FromBytes(text));
   // The user chose these values: they wait for Save like typed ones.
   for (SettingKey key : kSimKeys) {
     edited_[static_cast<size_t>(key)] = !MatchesUnit(key);

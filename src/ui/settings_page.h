@@ -6,8 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "profile/settings_values.h"
-#include "protocol/settings_commands.h"
+#include "protocol/settings_values.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,9 +36,11 @@ class SettingsPage : public QWidget {
   // Enabled while a unit is connected.
   void SetUnitControlsEnabled(bool enabled);
 
-  // What Save would send: the fields as they stand, the retained tracking
-  // values as the unit reported them.
-  SettingsForm Form() const;
+  // What the boxes hold, as typed.
+  SettingTexts FieldTexts() const;
+  // The boxes checked as Save checks them (the command line's check): the
+  // values Save would send, or why it sends nothing.
+  SettingsCheck CheckFields() const;
 
   void btnSaveSettingsClick();
   void btnNetworkWizardClick();
@@ -125,9 +126,10 @@ class SettingsPage : public QWidget {
   // to be kept; then only whether it still differs is looked at again.
   void ShowUnitValue(SettingKey key, const QString& text);
   void TakeProfileValues(const SettingsValues& values);
-  // The fields, the retained values of the unit and the profile values for
-  // Save; empty with why set when a retained value could not be read.
-  std::optional<SettingsForm> FormWithProfileValues(QString& why);
+  // Adds the values without a box (the unit's, or the profile's) to the
+  // boxes' values for Save; false with why set when a value of the unit
+  // could not be read.
+  bool AddValuesWithoutBox(SettingsValues& values, QString& why);
   void ShowMarks();
 
   UnitSession& session_;

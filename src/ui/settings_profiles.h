@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 class QWidget;
 

@@ -162,13 +162,13 @@ void TfrmNetworkWizard::BitBtn1Click() {
     return;
   }
   const std::string& value = found->second;
-  NetworkPreset preset;
-  preset.apn = DecodePreset(ReplyFieldText(value, 0));
-  preset.username = DecodePreset(ReplyFieldText(value, 1));
-  preset.password = DecodePreset(ReplyFieldText(value, 2));
-  preset.ussd = DecodePreset(ReplyFieldText(value, 3));
-  preset.ussdInterval = QStringLiteral("24");
-  result_ = preset;
+  // Checked as typed values are, when Save is pressed.
+  auto field = [&](int n) { return ToBytes(DecodePreset(ReplyFieldText(value, n))); };
+  result_ = NetworkPreset{{SettingKey::kApn, field(0)},
+                          {SettingKey::kApnUser, field(1)},
+                          {SettingKey::kApnPassword, field(2)},
+                          {SettingKey::kUssd, field(3)},
+                          {SettingKey::kUssdInterval, "24"}};
   accept();
 }
 

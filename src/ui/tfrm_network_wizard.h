@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "protocol/settings_values.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -14,11 +16,8 @@ namespace wr {
 
 class Prompts;
 
-// The SIM-card fields an operator preset fills.
-struct NetworkPreset {
-  QString apn, username, password, ussd;
-  QString ussdInterval;  // hours
-};
+// The SIM-card fields an operator preset fills, with their texts.
+using NetworkPreset = SettingTexts;
 
 class TfrmNetworkWizard : public QDialog {
   Q_OBJECT

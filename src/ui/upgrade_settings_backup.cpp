@@ -109,9 +109,9 @@ void UpgradeSettingsBackup::OfferRestore() {
   if (ticked.Empty()) return;
   // Every setting was read on this connection just now; those not ticked go
   // back as the unit holds them.
-  SettingsForm form = SettingsFormFromUnit(session_.Model().Settings());
-  ApplySettingsValues(ticked, form);
-  const UnitSession::Outcome outcome = session_.SaveSettings(form, UnitSession::Retained::FromForm);
+  SettingsValues values = SettingsValuesFromUnit(session_.Model().Settings());
+  for (const auto& [key, value] : ticked.Entries()) values.Set(key, value);
+  const UnitSession::Outcome outcome = session_.SaveSettings(values, UnitSession::Retained::FromForm);
   if (!outcome.message.isEmpty() && !outcome.interrupted) prompts_.ShowMessage(outcome.message);
 }
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 class QWidget;
 

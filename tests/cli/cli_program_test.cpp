@@ -153,9 +153,9 @@ TEST_F(CliProgramTest, SettingsByKeyWithRefusalsBeforeAnythingIsSent) {
 
   for (const auto& [pair, message] :
        std::vector<std::pair<QString, std::string>>{
-           {"apn=a,b", "the value of \"apn\" contains a comma"},
-           {"trip_stop_minutes=soon", "must be a whole number of minutes"},
-           {"low_power=2", "must be 0 or 1"},
+           {"apn=a,b", "\"GPRS APN\" (apn): the value contains a comma"},
+           {"trip_stop_minutes=soon", "(trip_stop_minutes): 'soon' is not a valid integer value. Nothing was sent."},
+           {"low_power=2", "'2' is not from 0 to 1"},
            {"colour=red", "unknown key 'colour'"},
            {"apn", "'apn' is not KEY=VALUE"}}) {
     const CliRun refused = Cli({"--simulate", "settings", "set", pair});
@@ -188,8 +188,8 @@ TEST_F(CliProgramTest, ProfilesSaveDiffApplyAndRefusals) {
   // Refused before any unit is looked for: the message names the line and the key.
   for (const auto& [content, message] : std::vector<std::pair<std::string, std::string>>{
            {"[settings]\ncolour = red\n", "Line 2: \"colour\" is not a setting"},
-           {"[settings]\napn = a,b\n", "Line 2: the value of \"apn\" contains a comma"},
-           {"[settings]\n\ntrip_stop_minutes = five\n", "Line 3: the value of \"trip_stop_minutes\""}}) {
+           {"[settings]\napn = a,b\n", "Line 2: \"apn\": the value contains a comma"},
+           {"[settings]\n\ntrip_stop_minutes = five\n", "Line 3: \"trip_stop_minutes\""}}) {
     Write("bad.ini", content);
     const CliRun refused = Cli({"--simulate", "profile", "apply", "bad.ini"});
     EXPECT_EQ(refused.code, 4) << content;

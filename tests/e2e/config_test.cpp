@@ -78,10 +78,10 @@ class ConfigTest : public AppFixture {
     EXPECT_TRUE(WaitFor([this] { return TripStop() == QStringLiteral("3"); })) << TripStop().toStdString();
     EXPECT_TRUE(WaitFor([this] { return SettingsTab().chkLowPower->isChecked(); }));
     EXPECT_TRUE(WaitFor([this] { return SettingsTab().cboxIgnitionDetect->currentText() == QStringLiteral("Smart detection"); }));
-    EXPECT_EQ(Session().Model().Settings().trackField1, 21600);
-    EXPECT_EQ(Session().Model().Settings().trackField2, 30);
-    EXPECT_EQ(Session().Model().Settings().trackField4, 10000);
-    EXPECT_EQ(Session().Model().Settings().trackField5, 20);
+    EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack1), 21600);
+    EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack2), 30);
+    EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack4), 10000);
+    EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack5), 20);
   }
 };
 
@@ -149,7 +149,7 @@ TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnit
 TEST_F(ConfigTest, SaveNamesEverySettingTheUnitRefusedAndNothingWhenAllWereTaken) {
   TypeTripStop(QStringLiteral("-5"));  // the unit keeps no negative time
   Type(SettingsTab().edtUSSD, QString(41, QLatin1Char('1')));  // longer than it keeps
-  Type(SettingsTab().edtUSSDinterval, QStringLiteral("x"));
+  Type(SettingsTab().edtUSSDinterval, QStringLiteral("10000"));  // more hours than it keeps
   Click(QStringLiteral("btnSaveSettings"));
   ASSERT_EQ(Prompts().Messages().size(), 1u);
   const QString message = Prompts().Messages()[0];
@@ -181,13 +181,21 @@ TEST_F(ConfigTest, RefusedInputShowsItsMessageSendsNothingAndLeavesSaveUsable) {
     bool whole;
   };
   const Case cases[] = {
-      {QStringLiteral("abc"), nullptr, QString(), QStringLiteral("'abc' is not a valid integer value"), true},
-      {QString(), nullptr, QString(), QStringLiteral("\"Time stationary before ending trip\" is empty. Nothing was sent."), true},
-      {QStringLiteral("  "), nullptr, QString(), QStringLiteral("\"Time stationary before ending trip\" is empty. Nothing was sent."), true},
+      {QStringLiteral("abc"), nullptr, QString(),
+       QStringLiteral("\"Time stationary before ending trip (minutes)\" (trip_stop_minutes): 'abc' "
+                      "is not a valid integer value. Nothing was sent."), true},
+      {QString(), nullptr, QString(),
+       QStringLiteral("\"Time stationary before ending trip (minutes)\" (trip_stop_minutes): the "
+                      "value is empty. Nothing was sent."), true},
+      {QStringLiteral("  "), nullptr, QString(), QStringLiteral("the value is empty"), false},
       {QStringLiteral("35791395"), nullptr, QString(), QStringLiteral("'35791395' minutes"), false},
-      {QStringLiteral("5"), SettingsTab().edtAPN, QStringLiteral("inter,net"), QStringLiteral("\"GPRS APN\" contains a comma"), false},
-      {QStringLiteral("5"), SettingsTab().edtAPN_password, QStringLiteral("pw\nAT+FACTORY"), QStringLiteral("\"Password\" contains a line feed"), false},
-      {QStringLiteral("5"), SettingsTab().edtAPN_username, QStringLiteral("jos\u00e9"), QStringLiteral("\"Username\" contains the character '\u00e9' (U+00E9)"), false},
+      // The command line refuses it with the same words.
+      {QStringLiteral("5"), SettingsTab().edtUSSDinterval, QStringLiteral("abc"),
+       QStringLiteral("\"Query Interval (hours)\" (ussd_interval): 'abc' is not a valid integer "
+                      "value. Nothing was sent."), true},
+      {QStringLiteral("5"), SettingsTab().edtAPN, QStringLiteral("inter,net"), QStringLiteral("\"GPRS APN\" (apn): the value contains a comma"), false},
+      {QStringLiteral("5"), SettingsTab().edtAPN_password, QStringLiteral("pw\nAT+FACTORY"), QStringLiteral("\"Password\" (apn_password): the value contains a line feed"), false},
+      {QStringLiteral("5"), SettingsTab().edtAPN_username, QStringLiteral("jos\u00e9"), QStringLiteral("\"Username\" (apn_user): the value contains the character '\u00e9' (U+00E9)"), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected.toStdString());
@@ -363,6 +371,13 @@ TEST_F(SilentUnitTest, SaveWithoutTheRetainedValuesSendsNothingAndSaysWhatIsMiss
   EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QString());
   EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QString());
   SettingsTab().cbox_trip_stop_time->setEditText(QStringLiteral("5"));
+  // An empty interval is no value to send: it is refused as on the command line.
+  Click(QStringLiteral("btnSaveSettings"));
+  EXPECT_EQ(Prompts().Messages(),
+            std::vector<QString>{QStringLiteral("\"Query Interval (hours)\" (ussd_interval): the "
+                                                "value is empty. Nothing was sent.")});
+  Prompts().shown.clear();
+  SettingsTab().edtUSSDinterval->setText(QStringLiteral("24"));
 
   const size_t mark = Received().size();
   Click(QStringLiteral("btnSaveSettings"));
@@ -380,7 +395,7 @@ TEST_F(SilentUnitTest, SaveWithoutTheRetainedValuesSendsNothingAndSaysWhatIsMiss
 class ReplacedUnitTest : public ConfigTest {};
 
 TEST_F(ReplacedUnitTest, SaveAfterAnotherUnitIsAttachedSendsOnlyTheNewUnitsValues) {
-  EXPECT_EQ(Session().Model().Settings().trackField1, 21600);
+  EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack1), 21600);
   // The unit is swapped for one with other retained values that answers the
   // first queries late: its "+TRACK," reply is lost.
   Bus().Unplug();
@@ -395,10 +410,11 @@ TEST_F(ReplacedUnitTest, SaveAfterAnotherUnitIsAttachedSendsOnlyTheNewUnitsValue
   ASSERT_TRUE(WaitUntilConnected());
   ASSERT_TRUE(WaitForReceived("AT+IGNITION?"));
   Unit().SetNeverAnswer(false);
-  EXPECT_FALSE(Session().Model().Settings().trackRead);
+  EXPECT_FALSE(Session().Model().Settings().Read(SettingGroup::Track));
   Main().SetRefreshInterval(60 * 60 * 1000);
 
   TypeTripStop(QStringLiteral("5"));
+  Type(SettingsTab().edtUSSDinterval, QStringLiteral("24"));
   const size_t mark = Received().size();
   Click(QStringLiteral("btnSaveSettings"));
   const std::vector<std::string> sent = ReceivedSince(mark);

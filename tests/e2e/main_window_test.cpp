@@ -111,10 +111,10 @@ TEST_F(MainWindowTest, SettingsRepliesLandInTheirControlsAndMalformedOnesChangeN
   Inject("+INFO:ID:WR42");
   ASSERT_TRUE(WaitFor([&] { return MainTab().edtSerial->text() == QStringLiteral("WR42"); }));
   EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(Session().Model().Settings().trackField1, 1);
-  EXPECT_EQ(Session().Model().Settings().trackField2, 2);
-  EXPECT_EQ(Session().Model().Settings().trackField4, 4);
-  EXPECT_EQ(Session().Model().Settings().trackField5, 5);
+  EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack1), 1);
+  EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack2), 2);
+  EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack4), 4);
+  EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack5), 5);
   EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
   EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*100#"));
   EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("24"));
@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, SettingsRepliesLandInTheirControlsAndMalformedOnesChangeN
   Inject("+GPRS,after,,");
   ASSERT_TRUE(WaitFor([&] { return SettingsTab().edtAPN->text() == QStringLiteral("after"); }));
   EXPECT_EQ(SettingsTab().cbox_trip_stop_time->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(Session().Model().Settings().trackField1, 1);
+  EXPECT_EQ(Session().Model().Settings().Number(SettingKey::kTrack1), 1);
   EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
   EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*100#"));
   EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 2);

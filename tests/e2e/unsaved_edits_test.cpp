@@ -236,7 +236,7 @@ TEST_F(UnsavedEditsTest, ReconnectionKeepsTheEditsAndSaysSo) {
   Bus().Replug();
   ASSERT_TRUE(WaitUntilConnected());
   ASSERT_TRUE(WaitFor([this] { return SettingsTab().edtUSSD->text() == QStringLiteral("*123#"); }));
-  ASSERT_TRUE(WaitFor([this] { return Session().Model().Settings().gprsRead; }));
+  ASSERT_TRUE(WaitFor([this] { return Session().Model().Settings().Read(SettingGroup::Gprs); }));
   Main().SetRefreshInterval(60 * 60 * 1000);
   ASSERT_TRUE(SyncWithUnit());
 

@@ -84,20 +84,20 @@ TEST_F(SessionTest, ConnectingQueriesTheUnitAndFillsTheModel) {
   EXPECT_EQ(std::vector<std::string>(received.begin(), received.begin() + 12), expected);
 
   UnitModel& model = session->Model();
-  ASSERT_TRUE(WaitUntil([&] { return model.Settings().ignitionRead; }));
+  ASSERT_TRUE(WaitUntil([&] { return model.Settings().Read(SettingGroup::Ignition); }));
   EXPECT_EQ(model.FirmwareVersion(), "1.003");
   EXPECT_EQ(model.DeviceId(), "WR0001234567");
   EXPECT_TRUE(model.StatusValues().has_value());
   EXPECT_FALSE(model.StatusTexts().gsmStatus.isEmpty());
   const UnitSettings& s = model.Settings();
-  EXPECT_TRUE(s.trackRead && s.lowPowerRead && s.ussdRead && s.gprsRead);
-  EXPECT_EQ(s.tripStopText, "3");
-  EXPECT_EQ(s.trackField1, 21600);
-  EXPECT_EQ(s.trackField5, 20);
-  EXPECT_EQ(s.apn, "internet");
-  EXPECT_EQ(s.ussd, "*141#");
-  EXPECT_EQ(s.ussdInterval, "24");
-  EXPECT_EQ(s.ignition, 1);
+  EXPECT_TRUE(s.Read(SettingGroup::Track) && s.Read(SettingGroup::LowPower) && s.Read(SettingGroup::Ussd) && s.Read(SettingGroup::Gprs));
+  EXPECT_EQ(s.Shown(SettingKey::kTripStopMinutes), "3");
+  EXPECT_EQ(s.Number(SettingKey::kTrack1), 21600);
+  EXPECT_EQ(s.Number(SettingKey::kTrack5), 20);
+  EXPECT_EQ(s.Shown(SettingKey::kApn), "internet");
+  EXPECT_EQ(s.Shown(SettingKey::kUssd), "*141#");
+  EXPECT_EQ(s.Shown(SettingKey::kUssdInterval), "24");
+  EXPECT_EQ(s.Number(SettingKey::kIgnition), 1);
   // Every line is echoed: received ones as they came, commands with the arrow.
   EXPECT_EQ(std::count(traffic.begin(), traffic.end(), "->ATI"), 2);
   EXPECT_NE(std::find(traffic.begin(), traffic.end(), "OK"), traffic.end());
@@ -200,7 +200,7 @@ class QuietClockTest : public SessionTest {
 
 TEST_F(QuietClockTest, DispatchedLinesStampTheClockAndPollingWaitsForQuiet) {
   ASSERT_TRUE(Connected());
-  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().ignitionRead; }));
+  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().Read(SettingGroup::Ignition); }));
   EXPECT_EQ(session->QuietMs(), 0);
   clock.Advance(500);
   EXPECT_EQ(session->QuietMs(), 500);
@@ -229,20 +229,19 @@ TEST_F(QuietClockTest, DispatchedLinesStampTheClockAndPollingWaitsForQuiet) {
 
 TEST_F(QuietClockTest, SaveWaitsUntilTheUnitHasBeenQuiet) {
   ASSERT_TRUE(Connected());
-  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().ignitionRead; }));
+  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().Read(SettingGroup::Ignition); }));
   // The clock stands still, so the unit never counts as quiet until it moves.
   bool saved = false;
   QTimer::singleShot(1300, [&] {
     EXPECT_FALSE(saved);
     clock.Advance(300);
   });
-  SettingsForm form;
-  form.tripStopText = "5";
-  form.ussd = "*100#";
-  form.ussdInterval = "12";
-  form.apn = "apn";
-  form.ignitionIndex = 2;
-  const UnitSession::Outcome outcome = session->SaveSettings(form);
+  const SettingsCheck form = CheckTypedSettings(
+      {{SettingKey::kTripStopMinutes, "5"}, {SettingKey::kUssd, "*100#"},
+       {SettingKey::kUssdInterval, "12"}, {SettingKey::kApn, "apn"}, {SettingKey::kApnUser, ""},
+       {SettingKey::kApnPassword, ""}, {SettingKey::kLowPower, "0"}});
+  ASSERT_TRUE(form.Ok());
+  const UnitSession::Outcome outcome = session->SaveSettings(form.values);
   saved = true;
   EXPECT_TRUE(outcome.done);
   EXPECT_EQ(bus.Unit().Settings().apn, "apn");
@@ -251,17 +250,17 @@ TEST_F(QuietClockTest, SaveWaitsUntilTheUnitHasBeenQuiet) {
 
 TEST_F(SessionTest, ANewConnectionForgetsWhatWasReadAndClearsTheModel) {
   ASSERT_TRUE(Connected());
-  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().ignitionRead; }));
+  ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().Read(SettingGroup::Ignition); }));
   bus.Unit().SetNeverAnswer(true);
   bus.Unplug();
   ASSERT_TRUE(WaitUntil([&] { return session->ConnectionState() == 0; }));
   // The values stay visible while searching.
-  EXPECT_EQ(session->Model().Settings().apn, "internet");
+  EXPECT_EQ(session->Model().Settings().Shown(SettingKey::kApn), "internet");
   bus.Replug();
   ASSERT_TRUE(WaitUntil([&] { return session->ConnectionState() == 1; }, 8000));
   const UnitSettings& s = session->Model().Settings();
-  EXPECT_FALSE(s.trackRead || s.lowPowerRead || s.ussdRead || s.gprsRead || s.ignitionRead);
-  EXPECT_EQ(s.apn, "");
+  EXPECT_FALSE(s.Read(SettingGroup::Track) || s.Read(SettingGroup::LowPower) || s.Read(SettingGroup::Ussd) || s.Read(SettingGroup::Gprs) || s.Read(SettingGroup::Ignition));
+  EXPECT_EQ(s.Shown(SettingKey::kApn), "");
   EXPECT_TRUE(session->Model().StatusTexts().gsmStatus.isEmpty());
 }
 

@@ -133,9 +133,9 @@ ProfileRead ParseProfile(std::string_view content) {
     std::string_view value = Trimmed(line.substr(equals + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
       value = value.substr(1, value.size() - 2);
-    const std::string refusal = read.values.Set(*key, value);
-    if (!refusal.empty())
-      return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" " + refusal + ".",
+    const Message refusal = read.values.Set(*key, value);
+    if (!refusal.Empty())
+      return Refused(AtLine(lineNumber) + "\"" + keyName + "\": " + refusal.English() + ".",
                      keyName);
   }
   if (!haveSection) return Refused("The profile has no [settings] section.");

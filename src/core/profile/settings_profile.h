@@ -27,13 +27,13 @@
 //   misspelt section heading cannot make a profile silently set nothing.
 // - Refused, with the line number (and the key where there is one): a line
 //   that is neither a section heading nor "key = value", an unknown key, a
-//   key given twice, and a value CanonicalSettingValue refuses.
+//   key given twice, and a value CheckSettingValue refuses.
 #include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "profile/settings_values.h"
+#include "protocol/settings_values.h"
 
 namespace wr {
 

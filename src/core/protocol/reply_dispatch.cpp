@@ -27,27 +27,27 @@ void InterpretInfo(std::string_view line, ReplyEffect& effect) {
   }
 }
 
-void InterpretTrack(std::string_view line, ReplyEffect& effect) {
-  effect.kind = ReplyKind::Track;
-  int32_t fields[5] = {};
-  for (int n = 1; n <= 5; ++n) {
-    if (!ReadsAsInt(ReplyFieldInt(line, n, fields[n - 1]))) return;
+// The fields of a settings reply, as the table places them; false when a
+// numeric field does not read as an integer.
+bool ReadSettings(std::string_view line, SettingGroup group, ReplyEffect& effect) {
+  SettingsReply reply{group, {}};
+  for (const SettingDescriptor& d : SettingTable()) {
+    if (d.group != group) continue;
+    std::string& value = reply.values[static_cast<size_t>(d.key)].emplace();
+    if (d.kind == SettingKind::Text) {
+      value = ReplyFieldText(line, d.replyField);
+      continue;
+    }
+    int32_t number = 0;
+    if (!ReadsAsInt(ReplyFieldInt(line, d.replyField, number))) return false;
+    value = std::to_string(number);
   }
-  TrackReply track;
-  track.field1 = fields[0];
-  track.field2 = fields[1];
-  track.field3 = fields[2];
-  track.field4 = fields[3];
-  track.field5 = fields[4];
-  track.tripStopText = std::to_string(track.field3 / 60);
-  effect.track = track;
+  effect.settings = std::move(reply);
+  return true;
 }
 
-void InterpretUssd(std::string_view line, ReplyEffect& effect) {
-  effect.kind = ReplyKind::Ussd;
+void InterpretUssdAnswer(std::string_view line, ReplyEffect& effect) {
   UssdReply ussd;
-  if (!ReadsAsInt(ReplyFieldInt(line, 2, ussd.interval))) return;
-  ussd.query = ReplyFieldText(line, 1);
   // Everything after the third comma, commas included. Without a third comma
   // there is no answer at all (the keyword is not taken for one).
   const int offset = ReplyFieldOffset(line, 3);
@@ -85,24 +85,20 @@ ReplyEffect InterpretReplyLine(std::string_view line) {
     effect.stats = ReadStatsValues(line);
   } else if (StartsWith(line, reply::kIo) || StartsWith(line, reply::kIp)) {
     // Accepted and not used.
-  } else if (StartsWith(line, reply::kTrack)) {
-    InterpretTrack(line, effect);
-  } else if (StartsWith(line, reply::kLowPower)) {
-    effect.kind = ReplyKind::LowPower;
-    int32_t mode = 0;
-    if (ReadsAsInt(ReplyFieldInt(line, 1, mode))) effect.lowPower = mode != 0;
-  } else if (StartsWith(line, reply::kUssd)) {
-    InterpretUssd(line, effect);
-  } else if (StartsWith(line, reply::kGprs)) {
-    effect.kind = ReplyKind::Gprs;
-    effect.gprs = GprsReply{ReplyFieldText(line, 1), ReplyFieldText(line, 2), ReplyFieldText(line, 3)};
   } else if (StartsWith(line, reply::kTrips)) {
     effect.kind = ReplyKind::Trips;
     effect.tripsLine = std::string(line);
-  } else if (StartsWith(line, reply::kIgnition)) {
-    effect.kind = ReplyKind::Ignition;
-    int32_t mode = 0;
-    if (ReadsAsInt(ReplyFieldInt(line, 1, mode))) effect.ignitionIndex = mode;
+  } else {
+    // The settings replies, as the table knows them.
+    static const ReplyKind kKinds[] = {ReplyKind::Track, ReplyKind::LowPower, ReplyKind::Ussd,
+                                       ReplyKind::Gprs, ReplyKind::Ignition};
+    for (const SettingGroupDescriptor& g : SettingGroupTable()) {
+      if (!StartsWith(line, g.reply)) continue;
+      effect.kind = kKinds[static_cast<size_t>(g.group)];
+      if (ReadSettings(line, g.group, effect) && g.group == SettingGroup::Ussd)
+        InterpretUssdAnswer(line, effect);
+      break;
+    }
   }
   return effect;
 }

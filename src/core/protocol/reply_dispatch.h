@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "protocol/stats_values.h"
+#include "protocol/unit_settings.h"
 
 namespace wr {
 
@@ -25,25 +26,17 @@ enum class ReplyKind {
   Ignition,   // "+IGNITION,"
 };
 
-// "+TRACK,": all five fields read as integers.
-struct TrackReply {
-  int32_t field1 = 0, field2 = 0, field3 = 0, field4 = 0, field5 = 0;  // field3: stop time, seconds
-  std::string tripStopText;  // the trip stop time in whole minutes, even if not a choice offered
+// The settings one reply carries: the fields of its group's keys as the
+// setting table places them, numbers written in decimal as read.
+struct SettingsReply {
+  SettingGroup group;
+  ReportedSettings values;  // only the group's keys are present
 };
 
-// "+USSD,": the query interval read as an integer.
+// "+USSD,": what the unit passes on of the last USSD answer.
 struct UssdReply {
-  std::string query;         // the query string
-  int32_t interval = 0;      // shown as std::to_string(interval): 024 shows as 24
   std::string caption;       // "USSD received", with the answer's time stamp when it has one
   std::string answer;        // the answer without its time stamp
-};
-
-// "+GPRS,": missing fields are empty texts.
-struct GprsReply {
-  std::string apn;           // the access point name
-  std::string username;
-  std::string password;
 };
 
 // How to apply an effect:
@@ -52,27 +45,24 @@ struct GprsReply {
 // - Each optional is present exactly when what it holds is to be replaced;
 //   an absent one changes nothing. A line of a settings kind whose required
 //   field does not read keeps its kind and leaves its value absent.
-// - version: the firmware version text. deviceId: the device identifier.
-// - stats: the live status; it replaces the whole of the previous one.
-// - track: the trip stop time (tripStopText, field 3) and fields 1, 2, 4 and
-//   5, kept to be sent back unchanged when the settings are written.
-// - lowPower: the low-power mode, on or off.
-// - ussd, gprs: the settings and the answer named in their structs.
-// - tripsLine: the whole line, for the trip reader, which checks it.
-// - ignitionIndex: the ignition detection mode, the index into its choices,
-//   as read and not checked against them.
+// - version: store it as the link's firmware version text, then show it in
+//   edtVersion. deviceId: show it in edtSerial.
+// - stats: set every Status-tab text (see StatsTexts).
+// - settings: the group's values as reported (every numeric field read as
+//   an integer, or the reply changes no setting); the ignition index is
+//   the value as read, not checked against the list.
+// - ussd: with the "+USSD," settings, the answer the unit passed on.
+// - tripsLine: hand the whole line to HandleTripsLine, which checks it.
 struct ReplyEffect {
   ReplyKind kind = ReplyKind::Ignored;
   bool resetsQuietTime = false;
   std::optional<std::string> version;
   std::optional<std::string> deviceId;
-  std::optional<StatsValues> stats;
-  std::optional<TrackReply> track;
-  std::optional<bool> lowPower;
+  std::optional<StatsTexts> stats;
+  std::optional<StatsValues> statsValues;  // with stats: the same line's numbers
+  std::optional<SettingsReply> settings;
   std::optional<UssdReply> ussd;
-  std::optional<GprsReply> gprs;
   std::optional<std::string> tripsLine;
-  std::optional<int32_t> ignitionIndex;
 };
 
 // Interprets one reply line (without its line end). Never fails: a line that

@@ -1,54 +1,28 @@
 #pragma once
-// The command lines that write the Settings tab to the unit, and the checks
-// that keep a typed value from breaking a command line apart.
-#include <cstdint>
+// The command lines that write the settings to the unit.
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "protocol/message.h"
+#include "protocol/settings_values.h"
+
 namespace wr {
 
-// What the Settings tab holds when Save is pressed, as bytes.
-struct SettingsForm {
-  std::string tripStopText;  // minutes, as typed
-  int32_t trackField1 = 0;
-  int32_t trackField2 = 0;
-  int32_t trackField4 = 0;
-  int32_t trackField5 = 0;
-  bool lowPower = false;
-  std::string ussd;
-  std::string ussdInterval;
-  std::string apn;
-  std::string apnUsername;
-  std::string apnPassword;
-  int ignitionIndex = -1;  // -1: nothing selected
-};
-
 struct SettingsSave {
-  // The five set commands in sending order; empty when refused.
+  // The set commands in sending order; empty when refused.
   std::vector<std::string> commands;
   // Why nothing may be sent, for the user; empty when accepted.
-  std::string refusal;
+  Message refusal;
 };
 
-// Builds the set commands, or refuses: a trip-stop time that is not a whole
-// number of minutes or whose seconds do not fit 32 bits, or a field holding a
-// character that would split or end the command line on the unit's side.
-SettingsSave BuildSettingsCommands(const SettingsForm& form);
+// The five set commands, one per group in SettingGroup order, each with the
+// group's values at their places; values needs every key (values are
+// canonical, so checked already). Refused when a key is missing.
+SettingsSave BuildSettingsCommands(const SettingsValues& values);
 
 // The queries that read the settings back after a save, in order.
 const std::vector<std::string_view>& SettingsQueries();
-
-// Minutes as typed (blanks around the number allowed) to seconds. NotInteger
-// also covers numbers outside int32; TooLarge is a number whose seconds are.
-enum class TripStopParse { Ok, NotInteger, TooLarge };
-TripStopParse ParseTripStopMinutes(std::string_view text, int32_t& seconds);
-
-// Empty when every byte of value may go into a command argument (printable
-// ASCII other than the comma); otherwise a short description of the first
-// offending character, e.g. "a comma" or "the character 'é' (U+00E9)".
-// value is UTF-8.
-std::string DescribeUnsafeCharacter(std::string_view value);
 
 // The tracking server written by "Send defaults": WAYRUNNER_TRACKING_HOST
 // when set and not empty, else kDefaultTrackingHost.

@@ -37,7 +37,7 @@ std::vector<CommandStep> UnitControlSteps(UnitControl control) {
 DefaultsPlan BuildDefaultsSteps(std::string_view host) {
   DefaultsPlan plan;
   const SettingsSave lines = BuildDefaultsCommands(host);
-  if (!lines.refusal.empty()) {
+  if (!lines.refusal.Empty()) {
     plan.refusal = lines.refusal;
     return plan;
   }

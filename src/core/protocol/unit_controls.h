@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/message.h"
+
 namespace wr {
 
 struct CommandStep {
@@ -32,7 +34,7 @@ std::vector<CommandStep> UnitControlSteps(UnitControl control);
 // first), or a refusal (and no steps) when the host cannot be sent safely.
 struct DefaultsPlan {
   std::vector<CommandStep> steps;
-  std::string refusal;
+  Message refusal;
 };
 DefaultsPlan BuildDefaultsSteps(std::string_view host);
 

@@ -1,141 +1,134 @@
 #include "protocol/unit_settings.h"
 
 #include "protocol/stats_values.h"
+#define TR(text) WR_TRANSLATE_NOOP("wr::Core", text)
 
 namespace wr {
 namespace {
 
-// Integers as the unit converts them: "024" and "24" are the same interval.
-bool SameNumber(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  const auto x = ReadPlainNumber(a);
-  const auto y = ReadPlainNumber(b);
-  return x && y && *x == *y;
-}
-
-bool Matches(SettingGroup group, const SettingsForm& sent, const UnitSettings& after) {
-  switch (group) {
-    case SettingGroup::Track: {
-      int32_t seconds = 0;
-      if (ParseTripStopMinutes(sent.tripStopText, seconds) != TripStopParse::Ok) return false;
-      return after.tripStopSeconds == seconds && after.trackField1 == sent.trackField1 &&
-             after.trackField2 == sent.trackField2 && after.trackField4 == sent.trackField4 &&
-             after.trackField5 == sent.trackField5;
-    }
-    case SettingGroup::LowPower:
-      return after.lowPower && *after.lowPower == sent.lowPower;
-    case SettingGroup::Ussd:
-      return after.ussd == sent.ussd && SameNumber(after.ussdInterval, sent.ussdInterval);
-    case SettingGroup::Gprs:
-      return after.apn == sent.apn && after.apnUsername == sent.apnUsername &&
-             after.apnPassword == sent.apnPassword;
-    case SettingGroup::Ignition:
-      return after.ignition && *after.ignition == sent.ignitionIndex;
+bool Matches(SettingGroup group, const SettingsValues& sent, const UnitSettings& after) {
+  for (const SettingDescriptor& d : SettingTable()) {
+    if (d.group != group) continue;
+    const std::string* value = sent.Find(d.key);
+    const std::string* held = after.Reported(d.key);
+    if (!value || !held || !SameOnUnit(d.key, CommandValue(d.key, *value), *held)) return false;
   }
-  return false;
+  return true;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+Message Value(const UnitSettings& s, SettingKey key) {
+  return Message::Plain(s.Shown(key));
+}
 
-std::string UnitHolds(SettingGroup group, const UnitSettings& s) {
+Message Quoted(const UnitSettings& s, SettingKey key) {
+  return Message::Plain("\"" + s.Shown(key) + "\"");
+}
+
+// What the unit holds of a group, in the words of the Settings tab.
+Message UnitHolds(SettingGroup group, const UnitSettings& s) {
   switch (group) {
     case SettingGroup::Track:
-      return s.tripStopText + " minutes";
+      return Message::Of(TR("%1 minutes"), {Value(s, SettingKey::kTripStopMinutes)});
     case SettingGroup::LowPower:
-      return !s.lowPower ? std::string("an unknown value") : *s.lowPower ? "on" : "off";
+      if (!s.Reported(SettingKey::kLowPower)) return Message::Of(TR("an unknown value"));
+      return s.Shown(SettingKey::kLowPower) == "1" ? Message::Of(TR("on")) : Message::Of(TR("off"));
     case SettingGroup::Ussd:
-      return Quoted(s.ussd) + " every " + s.ussdInterval + " hours";
+      return Message::Of(TR("%1 every %2 hours"),
+                         {Quoted(s, SettingKey::kUssd), Value(s, SettingKey::kUssdInterval)});
     case SettingGroup::Gprs:
-      return "APN " + Quoted(s.apn) + ", user name " + Quoted(s.apnUsername) + ", password " +
-             Quoted(s.apnPassword);
-    case SettingGroup::Ignition: {
-      static const char* const kModes[] = {"Disabled", "Smart detection", "Voltage on Input1"};
-      if (!s.ignition) return "an unknown value";
-      if (*s.ignition >= 0 && *s.ignition < 3) return kModes[*s.ignition];
-      return std::to_string(*s.ignition);
-    }
+      return Message::Of(TR("APN %1, user name %2, password %3"),
+                         {Quoted(s, SettingKey::kApn), Quoted(s, SettingKey::kApnUser),
+                          Quoted(s, SettingKey::kApnPassword)});
+    case SettingGroup::Ignition:
+      if (!s.Reported(SettingKey::kIgnition)) return Message::Of(TR("an unknown value"));
+      return SettingValueMessage(SettingKey::kIgnition, s.Shown(SettingKey::kIgnition));
   }
   return {};
 }
 
 }  // namespace
 
-bool UnitSettings::Read(SettingGroup group) const {
-  switch (group) {
-    case SettingGroup::Track: return trackRead;
-    case SettingGroup::LowPower: return lowPowerRead;
-    case SettingGroup::Ussd: return ussdRead;
-    case SettingGroup::Gprs: return gprsRead;
-    case SettingGroup::Ignition: return ignitionRead;
-  }
-  return false;
+const std::string* UnitSettings::Reported(SettingKey key) const {
+  const auto& value = reported[static_cast<size_t>(key)];
+  return value ? &*value : nullptr;
 }
 
-std::string SettingGroupName(SettingGroup group) {
-  switch (group) {
-    case SettingGroup::Track: return "Time stationary before ending trip";
-    case SettingGroup::LowPower: return "Low power mode";
-    case SettingGroup::Ussd: return "Airtime USSD String and Query Interval (hours)";
-    case SettingGroup::Gprs: return "GPRS APN, Username and Password";
-    case SettingGroup::Ignition: return "Ignition detection";
+std::optional<int64_t> UnitSettings::Number(SettingKey key) const {
+  const std::string* text = Reported(key);
+  if (!text || text->empty()) return std::nullopt;
+  try {
+    return std::stoll(*text);
+  } catch (...) {
+    return std::nullopt;
   }
-  return {};
 }
 
-std::vector<SettingProblem> CheckSavedSettings(const SettingsForm& sent,
+std::string UnitSettings::Shown(SettingKey key) const {
+  const std::string* text = Reported(key);
+  if (!text) return {};
+  return CanonicalFromReply(key, *text).value_or(*text);
+}
+
+SettingsValues SettingsValuesFromUnit(const UnitSettings& unit, std::vector<std::string>* leftOut) {
+  SettingsValues values;
+  for (SettingKey key : AllSettingKeys()) {
+    const std::string* text = unit.Reported(key);
+    if (!text || !unit.Read(SettingKeyGroup(key))) continue;
+    Message why;
+    if (const auto canonical = CanonicalFromReply(key, *text, &why))
+      values.Set(key, *canonical);
+    else if (leftOut)
+      leftOut->push_back(std::string(SettingKeyName(key)) + ": " + why.English());
+  }
+  return values;
+}
+
+std::vector<SettingProblem> CheckSavedSettings(const SettingsValues& sent,
                                                const std::vector<SetAnswer>& answers,
                                                const UnitSettings& after) {
-  static const SettingGroup kOrder[] = {SettingGroup::Track, SettingGroup::LowPower,
-                                        SettingGroup::Ussd, SettingGroup::Gprs,
-                                        SettingGroup::Ignition};
   std::vector<SettingProblem> problems;
-  for (size_t i = 0; i < 5; ++i) {
-    const SettingGroup group = kOrder[i];
+  for (const SettingGroupDescriptor& g : SettingGroupTable()) {
+    const size_t i = static_cast<size_t>(g.group);
     const SetAnswer answer = i < answers.size() ? answers[i] : SetAnswer::None;
     if (answer == SetAnswer::Error) {
-      problems.push_back({group, SettingProblem::Kind::Refused});
+      problems.push_back({g.group, SettingProblem::Kind::Refused});
     } else if (answer == SetAnswer::NotSent) {
-      problems.push_back({group, SettingProblem::Kind::NotSent});
-    } else if (!after.Read(group)) {
-      problems.push_back({group, SettingProblem::Kind::NotReadBack});
-    } else if (!Matches(group, sent, after)) {
-      problems.push_back({group, answer == SetAnswer::None ? SettingProblem::Kind::NoAnswer
-                                                           : SettingProblem::Kind::Differs});
+      problems.push_back({g.group, SettingProblem::Kind::NotSent});
+    } else if (!after.Read(g.group)) {
+      problems.push_back({g.group, SettingProblem::Kind::NotReadBack});
+    } else if (!Matches(g.group, sent, after)) {
+      problems.push_back({g.group, answer == SetAnswer::None ? SettingProblem::Kind::NoAnswer
+                                                             : SettingProblem::Kind::Differs});
     }
   }
   return problems;
 }
 
-std::string DescribeSaveProblems(const std::vector<SettingProblem>& problems,
-                                 const UnitSettings& after) {
+Message SettingProblemWords(SettingProblem::Kind kind) {
+  switch (kind) {
+    case SettingProblem::Kind::Refused: return Message::Of(TR("refused by the unit"));
+    case SettingProblem::Kind::NoAnswer: return Message::Of(TR("the unit did not answer"));
+    case SettingProblem::Kind::Differs: return Message::Of(TR("the unit reads back another value"));
+    case SettingProblem::Kind::NotReadBack:
+      return Message::Of(TR("could not be read back; check it on the unit"));
+    case SettingProblem::Kind::NotSent: return Message::Of(TR("could not be sent to the unit"));
+  }
+  return {};
+}
+
+Message DescribeSaveProblems(const std::vector<SettingProblem>& problems, const UnitSettings& after) {
   if (problems.empty()) return {};
-  std::string text = "The unit did not take every setting:";
+  std::vector<Message> parts = {Message::Of(TR("The unit did not take every setting:"))};
   for (const SettingProblem& p : problems) {
-    text += "\n- " + SettingGroupName(p.group) + ": ";
-    switch (p.kind) {
-      case SettingProblem::Kind::Refused:
-        text += "refused by the unit";
-        break;
-      case SettingProblem::Kind::NoAnswer:
-        text += "the unit did not answer";
-        break;
-      case SettingProblem::Kind::Differs:
-        text += "the unit reads back another value";
-        break;
-      case SettingProblem::Kind::NotReadBack:
-        text += "could not be read back; check it on the unit";
-        break;
-      case SettingProblem::Kind::NotSent:
-        text += "could not be sent to the unit";
-        break;
-    }
+    const Message name = Message::Of(Describe(p.group).name);
     // What the unit holds is known only when it was read back.
     if (p.kind != SettingProblem::Kind::NotReadBack && after.Read(p.group))
-      text += ". The unit holds " + UnitHolds(p.group, after) + ".";
+      parts.push_back(Message::Of(TR("\n- %1: %2. The unit holds %3."),
+                                  {name, SettingProblemWords(p.kind), UnitHolds(p.group, after)}));
     else
-      text += ".";
+      parts.push_back(Message::Of(TR("\n- %1: %2."), {name, SettingProblemWords(p.kind)}));
   }
-  return text;
+  return Message::Join(std::move(parts));
 }
 
 }  // namespace wr

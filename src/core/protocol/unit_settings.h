@@ -1,43 +1,43 @@
 #pragma once
 // The unit's settings as it reported them, and the check of a save against
 // what the unit answered and holds afterwards.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "protocol/settings_commands.h"
+#include "protocol/settings_values.h"
 
 namespace wr {
 
-// The five replies that carry settings, which are also the five set commands.
-enum class SettingGroup { Track, LowPower, Ussd, Gprs, Ignition };
+// Settings as the unit's replies carry them: for each key its reply field
+// (numbers in decimal as read), absent when not reported.
+using ReportedSettings = std::array<std::optional<std::string>, kSettingKeyCount>;
 
 // The settings as the unit reported them. Each group comes from one reply and
 // knows whether that reply arrived on this connection; values from an earlier
 // connection (another unit, perhaps) stay for the eye but count as not read.
 struct UnitSettings {
-  // "+TRACK,": trip-stop time and the four retained tracking values.
-  std::string tripStopText;       // whole minutes, as the Settings tab shows them
-  int32_t tripStopSeconds = 0;
-  int32_t trackField1 = 0, trackField2 = 0, trackField4 = 0, trackField5 = 0;
-  bool trackRead = false;
-  // "+LOWPOWER,".
-  std::optional<bool> lowPower;
-  bool lowPowerRead = false;
-  // "+USSD,": the query and its interval.
-  std::string ussd;
-  std::string ussdInterval;       // the interval as converted: 024 reads as 24
-  bool ussdRead = false;
-  // "+GPRS,".
-  std::string apn, apnUsername, apnPassword;
-  bool gprsRead = false;
-  // "+IGNITION,": the index as read, not checked against the list.
-  std::optional<int32_t> ignition;
-  bool ignitionRead = false;
+  ReportedSettings reported;
+  std::array<bool, kSettingGroupCount> read{};
 
-  bool Read(SettingGroup group) const;
+  bool Read(SettingGroup group) const { return read[static_cast<size_t>(group)]; }
+  // The reply field as reported; nullptr when it was not (or was cleared).
+  const std::string* Reported(SettingKey key) const;
+  // A numeric setting as reported; nothing when not reported.
+  std::optional<int64_t> Number(SettingKey key) const;
+  // What the Settings tab shows of it: the canonical value (whole minutes
+  // for the trip-stop seconds), the field as reported when it is no valid
+  // value, empty when not reported.
+  std::string Shown(SettingKey key) const;
 };
+
+// The values of the groups the unit has reported on this connection; keys of
+// groups not read are left out, and so are values that are no valid value
+// ("key: the reason" appended to leftOut when given).
+SettingsValues SettingsValuesFromUnit(const UnitSettings& unit,
+                                      std::vector<std::string>* leftOut = nullptr);
 
 // How the unit answered one set command.
 enum class SetAnswer {
@@ -60,19 +60,18 @@ struct SettingProblem {
   Kind kind;
 };
 
-// Compares what a save sent (form, and the answer to each set command in
-// sending order: track, low power, USSD, GPRS, ignition) with what the unit
-// reported afterwards.
-std::vector<SettingProblem> CheckSavedSettings(const SettingsForm& sent,
+// Compares what a save sent (every value, and the answer to each set
+// command in sending order: one per group in SettingGroup order) with what
+// the unit reported afterwards.
+std::vector<SettingProblem> CheckSavedSettings(const SettingsValues& sent,
                                                const std::vector<SetAnswer>& answers,
                                                const UnitSettings& after);
 
+// What a problem was, e.g. "refused by the unit".
+Message SettingProblemWords(SettingProblem::Kind kind);
+
 // One message naming every setting that was not taken and what the unit
 // holds now; empty when there is no problem.
-std::string DescribeSaveProblems(const std::vector<SettingProblem>& problems,
-                                 const UnitSettings& after);
-
-// The names the Settings tab gives the settings of a group, for messages.
-std::string SettingGroupName(SettingGroup group);
+Message DescribeSaveProblems(const std::vector<SettingProblem>& problems, const UnitSettings& after);
 
 }  // namespace wr

@@ -9,8 +9,16 @@ namespace {
 
 // True when the effect writes no control and no kept value.
 bool ChangesNoValue(const ReplyEffect& e) {
-  return !e.version && !e.deviceId && !e.stats && !e.track && !e.lowPower && !e.ussd && !e.gprs &&
-         !e.tripsLine && !e.ignitionIndex;
+  return !e.version && !e.deviceId && !e.stats && !e.settings && !e.ussd && !e.tripsLine;
+}
+
+// A setting's field as the reply carries it; nothing when the reply sets none.
+std::optional<std::string> Field(const ReplyEffect& e, SettingKey key) {
+  if (!e.settings) return std::nullopt;
+  return e.settings->values[static_cast<size_t>(key)];
+}
+std::optional<std::string> Field(const char* line, SettingKey key) {
+  return Field(InterpretReplyLine(line), key);
 }
 
 TEST(InterpretReplyLine, EmptyAndControlFirstLinesLeaveEvenTheQuietTime) {
@@ -68,21 +76,16 @@ TEST(InterpretReplyLine, StatsLinesCarryTheStatusValues) {
 TEST(InterpretReplyLine, TrackNeedsAllFiveIntegers) {
   ReplyEffect e = InterpretReplyLine("+TRACK,21600,30,180,10000,20");
   EXPECT_EQ(e.kind, ReplyKind::Track);
-  ASSERT_TRUE(e.track);
-  EXPECT_EQ(e.track->field1, 21600);
-  EXPECT_EQ(e.track->field2, 30);
-  EXPECT_EQ(e.track->field3, 180);
-  EXPECT_EQ(e.track->field4, 10000);
-  EXPECT_EQ(e.track->field5, 20);
-  EXPECT_EQ(e.track->tripStopText, "3");
-
-  EXPECT_EQ(InterpretReplyLine("+TRACK,1,2,200,4,5").track->tripStopText, "3");
-  EXPECT_EQ(InterpretReplyLine("+TRACK,1,2,-150,4,5").track->tripStopText, "-2");  // toward zero
-  EXPECT_EQ(InterpretReplyLine("+TRACK,1,2,59,4,5").track->tripStopText, "0");
+  ASSERT_TRUE(e.settings);
+  EXPECT_EQ(e.settings->group, SettingGroup::Track);
+  EXPECT_EQ(Field(e, SettingKey::kTrack1), "21600");
+  EXPECT_EQ(Field(e, SettingKey::kTrack2), "30");
+  EXPECT_EQ(Field(e, SettingKey::kTripStopMinutes), "180");  // seconds, as the unit keeps them
+  EXPECT_EQ(Field(e, SettingKey::kTrack4), "10000");
+  EXPECT_EQ(Field(e, SettingKey::kTrack5), "20");
+  EXPECT_EQ(Field(e, SettingKey::kApn), std::nullopt);
   // A field of letters reads as 0 and is accepted.
-  e = InterpretReplyLine("+TRACK,abc,2,180,4,5");
-  ASSERT_TRUE(e.track);
-  EXPECT_EQ(e.track->field1, 0);
+  EXPECT_EQ(Field("+TRACK,abc,2,180,4,5", SettingKey::kTrack1), "0");
 
   for (const char* bad : {"+TRACK,1,2,180,4", "+TRACK,1,2,5-3,4,5", "+TRACK,1,2,180,4,99999999999", "+TRACK,",
                           "+TRACK,1,2\r,180,4,5"}) {
@@ -94,15 +97,15 @@ TEST(InterpretReplyLine, TrackNeedsAllFiveIntegers) {
 }
 
 TEST(InterpretReplyLine, LowPowerAndIgnitionNeedAnInteger) {
-  EXPECT_EQ(InterpretReplyLine("+LOWPOWER,1").lowPower, true);
-  EXPECT_EQ(InterpretReplyLine("+LOWPOWER,0").lowPower, false);
-  EXPECT_EQ(InterpretReplyLine("+LOWPOWER,7").lowPower, true);
-  EXPECT_EQ(InterpretReplyLine("+LOWPOWER,").lowPower, false);  // empty reads as 0
-  EXPECT_FALSE(InterpretReplyLine("+LOWPOWER,1-").lowPower);
-  EXPECT_FALSE(InterpretReplyLine("+LOWPOWER").lowPower);
+  EXPECT_EQ(Field("+LOWPOWER,1", SettingKey::kLowPower), "1");
+  EXPECT_EQ(Field("+LOWPOWER,0", SettingKey::kLowPower), "0");
+  EXPECT_EQ(Field("+LOWPOWER,7", SettingKey::kLowPower), "7");  // on, as any number but 0
+  EXPECT_EQ(Field("+LOWPOWER,", SettingKey::kLowPower), "0");   // empty reads as 0
+  EXPECT_FALSE(InterpretReplyLine("+LOWPOWER,1-").settings);
+  EXPECT_FALSE(InterpretReplyLine("+LOWPOWER").settings);
 
-  EXPECT_EQ(InterpretReplyLine("+IGNITION,2").ignitionIndex, 2);
-  EXPECT_EQ(InterpretReplyLine("+IGNITION,0x1").ignitionIndex, 1);
+  EXPECT_EQ(Field("+IGNITION,2", SettingKey::kIgnition), "2");
+  EXPECT_EQ(Field("+IGNITION,0x1", SettingKey::kIgnition), "1");
   EXPECT_EQ(InterpretReplyLine("+IGNITION,2").kind, ReplyKind::Ignition);
   const ReplyEffect bad = InterpretReplyLine("+IGNITION,--1");
   EXPECT_EQ(bad.kind, ReplyKind::Ignition);
@@ -113,8 +116,8 @@ TEST(InterpretReplyLine, UssdSplitsTimeStampFromAnswer) {
   ReplyEffect e = InterpretReplyLine("+USSD,*100#,024,2403150930Balance: R12,50. Thanks");
   EXPECT_EQ(e.kind, ReplyKind::Ussd);
   ASSERT_TRUE(e.ussd);
-  EXPECT_EQ(e.ussd->query, "*100#");
-  EXPECT_EQ(e.ussd->interval, 24);
+  EXPECT_EQ(Field(e, SettingKey::kUssd), "*100#");
+  EXPECT_EQ(Field(e, SettingKey::kUssdInterval), "24");
   EXPECT_EQ(e.ussd->caption, "USSD received on: 24/03/2015 09:30");
   EXPECT_EQ(e.ussd->answer, "Balance: R12,50. Thanks");
 
@@ -136,7 +139,7 @@ TEST(InterpretReplyLine, UssdWithoutAnswerPartShowsAnEmptyAnswer) {
   ASSERT_TRUE(e.ussd);
   EXPECT_EQ(e.ussd->caption, "USSD received");
   EXPECT_EQ(e.ussd->answer, "");
-  EXPECT_EQ(e.ussd->interval, 12);
+  EXPECT_EQ(Field(e, SettingKey::kUssdInterval), "12");
   e = InterpretReplyLine("+USSD,*100#,12,");
   EXPECT_EQ(e.ussd->answer, "");
   EXPECT_EQ(e.ussd->caption, "USSD received");
@@ -149,20 +152,18 @@ TEST(InterpretReplyLine, UssdNeedsAnIntegerInterval) {
     EXPECT_TRUE(ChangesNoValue(e)) << bad;
   }
   // An empty interval reads as 0 and is accepted.
-  EXPECT_EQ(InterpretReplyLine("+USSD,,,").ussd->interval, 0);
+  EXPECT_EQ(Field("+USSD,,,", SettingKey::kUssdInterval), "0");
 }
 
 TEST(InterpretReplyLine, GprsTakesTextsWithoutCheck) {
   ReplyEffect e = InterpretReplyLine("+GPRS,\"internet\",guest,secret");
-  ASSERT_TRUE(e.gprs);
-  EXPECT_EQ(e.gprs->apn, "internet");
-  EXPECT_EQ(e.gprs->username, "guest");
-  EXPECT_EQ(e.gprs->password, "secret");
+  EXPECT_EQ(Field(e, SettingKey::kApn), "internet");
+  EXPECT_EQ(Field(e, SettingKey::kApnUser), "guest");
+  EXPECT_EQ(Field(e, SettingKey::kApnPassword), "secret");
   e = InterpretReplyLine("+GPRS,apn");
-  ASSERT_TRUE(e.gprs);
-  EXPECT_EQ(e.gprs->apn, "apn");
-  EXPECT_EQ(e.gprs->username, "");
-  EXPECT_EQ(e.gprs->password, "");
+  EXPECT_EQ(Field(e, SettingKey::kApn), "apn");
+  EXPECT_EQ(Field(e, SettingKey::kApnUser), "");
+  EXPECT_EQ(Field(e, SettingKey::kApnPassword), "");
 }
 
 TEST(InterpretReplyLine, TripsLinesArePassedOnWhole) {

@@ -7,65 +7,53 @@
 namespace wr {
 namespace {
 
-SettingsForm Sent() {
-  SettingsForm form;
-  form.tripStopText = "5";
-  form.trackField1 = 21600;
-  form.trackField2 = 30;
-  form.trackField4 = 10000;
-  form.trackField5 = 20;
-  form.lowPower = true;
-  form.ussd = "*141#";
-  form.ussdInterval = "24";
-  form.apn = "internet";
-  form.apnUsername = "user";
-  form.apnPassword = "secret";
-  form.ignitionIndex = 1;
-  return form;
+SettingsValues Sent() {
+  SettingsValues v;
+  for (const auto& [key, text] :
+       {std::pair{SettingKey::kTripStopMinutes, "5"}, {SettingKey::kTrack1, "21600"},
+        {SettingKey::kTrack2, "30"}, {SettingKey::kTrack4, "10000"}, {SettingKey::kTrack5, "20"},
+        {SettingKey::kLowPower, "1"}, {SettingKey::kUssd, "*141#"},
+        {SettingKey::kUssdInterval, "24"}, {SettingKey::kApn, "internet"},
+        {SettingKey::kApnUser, "user"}, {SettingKey::kApnPassword, "secret"},
+        {SettingKey::kIgnition, "1"}})
+    v.Set(key, text);
+  return v;
 }
 
 // What a unit that took everything reports.
-UnitSettings Took(const SettingsForm& f) {
+UnitSettings Took(const SettingsValues& sent) {
   UnitSettings s;
-  s.tripStopText = f.tripStopText;
-  s.tripStopSeconds = 300;
-  s.trackField1 = f.trackField1;
-  s.trackField2 = f.trackField2;
-  s.trackField4 = f.trackField4;
-  s.trackField5 = f.trackField5;
-  s.lowPower = f.lowPower;
-  s.ussd = f.ussd;
-  s.ussdInterval = f.ussdInterval;
-  s.apn = f.apn;
-  s.apnUsername = f.apnUsername;
-  s.apnPassword = f.apnPassword;
-  s.ignition = f.ignitionIndex;
-  s.trackRead = s.lowPowerRead = s.ussdRead = s.gprsRead = s.ignitionRead = true;
+  for (const auto& [key, value] : sent.Entries())
+    s.reported[static_cast<size_t>(key)] = CommandValue(key, value);
+  s.read.fill(true);
   return s;
+}
+
+void Report(UnitSettings& s, SettingKey key, std::optional<std::string> value) {
+  s.reported[static_cast<size_t>(key)] = std::move(value);
 }
 
 const std::vector<SetAnswer> kAllOk(5, SetAnswer::Ok);
 
 TEST(SavedSettingsCheck, EverythingTakenIsNoProblemAndNoMessage) {
-  const SettingsForm sent = Sent();
+  const SettingsValues sent = Sent();
   UnitSettings after = Took(sent);
   EXPECT_TRUE(CheckSavedSettings(sent, kAllOk, after).empty());
   // The unit writes numbers its own way: "024" is the interval sent as 24.
-  after.ussdInterval = "024";
+  Report(after, SettingKey::kUssdInterval, "024");
   EXPECT_TRUE(CheckSavedSettings(sent, kAllOk, after).empty());
   // A silent unit whose read-back shows the value did take it.
   EXPECT_TRUE(CheckSavedSettings(sent, std::vector<SetAnswer>(5, SetAnswer::None), after).empty());
-  EXPECT_EQ(DescribeSaveProblems({}, after), "");
+  EXPECT_TRUE(DescribeSaveProblems({}, after).Empty());
 }
 
 TEST(SavedSettingsCheck, EachWayOfNotTakingASettingIsNamedWithWhatTheUnitHolds) {
-  const SettingsForm sent = Sent();
+  const SettingsValues sent = Sent();
   UnitSettings after = Took(sent);
-  after.tripStopSeconds = 180;
-  after.tripStopText = "3";          // Track: answered OK, reads back otherwise
-  after.lowPower = false;            // LowPower: refused, and still off
-  after.ussdInterval = "12";         // Ussd: no answer, and not the value sent
-  after.gprsRead = false;            // Gprs: its query brought nothing
+  Report(after, SettingKey::kTripStopMinutes, "180");  // Track: answered OK, reads back otherwise
+  Report(after, SettingKey::kLowPower, "0");           // LowPower: refused, and still off
+  Report(after, SettingKey::kUssdInterval, "12");      // Ussd: no answer, and not the value sent
+  after.read[static_cast<size_t>(SettingGroup::Gprs)] = false;  // its query brought nothing
   const std::vector<SetAnswer> answers = {SetAnswer::Ok, SetAnswer::Error, SetAnswer::None,
                                           SetAnswer::Ok, SetAnswer::NotSent};
   const std::vector<SettingProblem> problems = CheckSavedSettings(sent, answers, after);
@@ -80,7 +68,7 @@ TEST(SavedSettingsCheck, EachWayOfNotTakingASettingIsNamedWithWhatTheUnitHolds) 
     EXPECT_EQ(problems[i].group, expected[i].first) << i;
     EXPECT_EQ(problems[i].kind, expected[i].second) << i;
   }
-  EXPECT_EQ(DescribeSaveProblems(problems, after),
+  EXPECT_EQ(DescribeSaveProblems(problems, after).English(),
             "The unit did not take every setting:"
             "\n- Time stationary before ending trip: the unit reads back another value. "
             "The unit holds 3 minutes."
@@ -92,25 +80,29 @@ TEST(SavedSettingsCheck, EachWayOfNotTakingASettingIsNamedWithWhatTheUnitHolds) 
 }
 
 TEST(SavedSettingsCheck, RetainedValuesMissingAnswersAndUnknownRepliesCountAsNotTaken) {
-  const SettingsForm sent = Sent();
+  const SettingsValues sent = Sent();
   // A retained tracking value the unit changed counts for the trip-stop group.
   UnitSettings after = Took(sent);
-  after.trackField4 = 9999;
+  Report(after, SettingKey::kTrack4, "9999");
   auto problems = CheckSavedSettings(sent, kAllOk, after);
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problems[0].group, SettingGroup::Track);
   // Fewer answers than commands: the rest were not answered.
   after = Took(sent);
-  after.ignition = 0;
+  Report(after, SettingKey::kIgnition, "0");
   problems = CheckSavedSettings(sent, {SetAnswer::Ok, SetAnswer::Ok}, after);
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problems[0].kind, SettingProblem::Kind::NoAnswer);
+  // Seconds that are not the minutes sent differ, though they show alike.
+  after = Took(sent);
+  Report(after, SettingKey::kTripStopMinutes, "330");
+  EXPECT_EQ(CheckSavedSettings(sent, kAllOk, after).size(), 1u);
   // An unknown low power reply is never "on" or "off".
   after = Took(sent);
-  after.lowPower.reset();
+  Report(after, SettingKey::kLowPower, std::nullopt);
   problems = CheckSavedSettings(sent, kAllOk, after);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(DescribeSaveProblems(problems, after).find("an unknown value"), std::string::npos);
+  EXPECT_NE(DescribeSaveProblems(problems, after).English().find("an unknown value"), std::string::npos);
 }
 
 }  // namespace
