@@ -33,6 +33,9 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
   statusRecorder_ = std::make_unique<StatusRecorder>(session_->Model());
   statusHistoryWindow_ = std::make_unique<StatusHistoryWindow>(*statusRecorder_, prompts);
   main_->SetStatusHistoryWindow(statusHistoryWindow_.get());
+  statusHistoryWindow_->SetPollingInterval(main_->RefreshInterval());
+  QObject::connect(main_.get(), &TfrmMain::refreshIntervalChanged, statusHistoryWindow_.get(),
+                   &StatusHistoryWindow::SetPollingInterval);
   StatusPage* statusPage = &main_->PageStatus();
   QObject::connect(statusRecorder_.get(), &StatusRecorder::readingAdded, statusPage,
                    [statusPage, recorder = statusRecorder_.get()] {
@@ -45,6 +48,11 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
   // The File menu's items belong to the pages that hold what they work on.
   SettingsPage* settingsPage = &main_->PageSettings();
   TripsPage* tripsPage = &main_->PageTrips();
+  main_->PageMain().SetTripLog(
+      {[tripsPage] { return tripsPage->TripsErasedText(); },
+       [tripsPage](const QString& caption, const QString& notDone) {
+         return tripsPage->OfferExportBeforeErasing(caption, notDone);
+       }});
   TfrmMain* window = main_.get();
   QObject::connect(window, &TfrmMain::openProfileRequested, settingsPage, [window, settingsPage] {
     window->pageControl->setCurrentWidget(settingsPage);

@@ -176,7 +176,7 @@ std::vector<Shot> Shots() {
       {"question-send-defaults", "The question before the defaults are sent",
        [](Scene& s) {
          auto* box = new QMessageBox(QMessageBox::NoIcon, MainPage::kDefaultsCaption,
-                                     MainPage::kDefaultsQuestion,
+                                     MainPage::DefaultsQuestion(QStringLiteral("track.example.net")),
                                      QMessageBox::Yes | QMessageBox::No, &s.Main());
          box->setObjectName(QStringLiteral("screenshotQuestion"));
          box->setDefaultButton(QMessageBox::No);
@@ -236,6 +236,8 @@ std::vector<Shot> Shots() {
        }},
       Modal("trip-export", "File > Export trips...: where, and in which format",
             &TfrmMain::actExportTrips),
+      Modal("preferences", "File > Preferences...: the tracking server Send defaults writes",
+            &TfrmMain::actPreferences),
       Window("linux-help", "Help > Using a unit on Linux",
              [](Scene& s) -> QWidget* { return &s.Main().LinuxHelp(); }),
       Window("about", "Help > About", [](Scene& s) -> QWidget* { return &s.Main().About(); }),

@@ -242,7 +242,7 @@ std::string OverviewHelp() {
       "\nEnvironment:\n"
       "  WAYRUNNER_DATA_DIR       the folder of the place-names file coords.txt and of the\n"
       "                           settings backups written before a firmware upgrade\n"
-      "  WAYRUNNER_TRACKING_HOST  the tracking server that 'defaults' writes to the unit\n"
+      "  WAYRUNNER_TRACKING_HOST  the tracking server 'defaults' writes when --host is not given\n"
       "\nRun '" +
       std::string(kProgramName) + " COMMAND --help' for a command's options.\n";
   return text;

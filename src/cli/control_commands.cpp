@@ -4,6 +4,7 @@
 #include "cli/cli_context.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
+#include "protocol/settings_commands.h"
 #include "session/unit_text.h"
 
 namespace wr::cli {
@@ -71,18 +72,24 @@ int RunFactoryReset(CliContext& context, const ParsedArguments& arguments) {
 }
 
 int RunDefaults(CliContext& context, const ParsedArguments& arguments) {
+  // No server is chosen for the user: without one, nothing is sent.
+  const std::string host = TrackingHost(arguments.Value("host").value_or(std::string()));
+  if (!TrackingHostIsSet(host))
+    return context.Fail(kExitUsage, std::string("no tracking server is set: give it with --host "
+                                                "HOST or in ") +
+                                        kTrackingHostVariable + "; nothing was sent");
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
   if (!session) return context.Fail(failure.exitCode, failure.message);
-  if (const int code = Confirm(context, arguments,
-                               "Send the default settings to the unit " +
-                                   session->Model().DeviceId() + "?",
-                               "sending the defaults"))
-    return code;
-  const UnitSession::Outcome outcome = session->SendDefaults();
+  std::string question = "Send these default settings to the unit " +
+                         session->Model().DeviceId() + "?";
+  for (const std::string& line : DescribeDefaults(host)) question += "\n  " + line;
+  if (const int code = Confirm(context, arguments, question, "sending the defaults")) return code;
+  const UnitSession::Outcome outcome = session->SendDefaults(host);
   // The only refusal: a tracking host that cannot be sent safely.
   return Report(context, *session, outcome,
-                {"The default settings were sent to the unit.", kExitUsage});
+                {"The default settings were sent to the unit (tracking server " + host + ").",
+                 kExitUsage});
 }
 
 int RunOutput(CliContext& context, const ParsedArguments& arguments) {
@@ -126,8 +133,13 @@ Command FactoryResetCommand() {
 Command DefaultsCommand() {
   Command command;
   command.words = "defaults";
-  command.summary = "send the default settings (tracking server from WAYRUNNER_TRACKING_HOST)";
-  command.options = {YesOption("send without asking")};
+  command.summary = "send the default settings, with the tracking server given";
+  command.help =
+      "Writes the tracking server (port 80), a trip stop time of 3 minutes, the tracking values "
+      "21600, 30, 10000 and 20, low power mode on and smart ignition detection. The server is "
+      "--host, else WAYRUNNER_TRACKING_HOST; without either nothing is sent (exit 2).";
+  command.options = {{"host", 0, "HOST", "the tracking server to write"},
+                     YesOption("send without asking")};
   command.run = RunDefaults;
   return command;
 }

@@ -2,6 +2,7 @@
 // install command, and a check of the version the unit comes back with.
 #include <QJsonObject>
 
+#include <algorithm>
 #include <ctime>
 #include <set>
 
@@ -134,6 +135,12 @@ int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,
   return kExitDone;
 }
 
+// A refusal on one line: the reason follows the first line after a space.
+std::string OneLine(std::string message) {
+  std::replace(message.begin(), message.end(), '\n', ' ');
+  return message;
+}
+
 int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   const std::string& path = arguments.positional[0];
   const std::filesystem::path filePath = std::filesystem::u8path(path);
@@ -141,7 +148,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   {
     const UpgradeFileResult early = ReadUpgradeFile(filePath, "");
     if (!early.ok && early.message != upgrade_msg::kUnitVersionUnknown)
-      return context.Fail(kExitFile, early.message + " (" + path + ")");
+      return context.Fail(kExitFile, OneLine(early.message) + " (" + path + ")");
   }
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
@@ -152,7 +159,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   const std::optional<UsbLocation> location = session->Location();
   if (!location) return context.Fail(kExitNoUnit, "the unit was disconnected");
   const UpgradeFileResult file = ReadUpgradeFile(filePath, before);
-  if (!file.ok) return context.Fail(kExitFile, file.message + " (" + path + ")");
+  if (!file.ok) return context.Fail(kExitFile, OneLine(file.message) + " (" + path + ")");
 
   std::string plan = "The unit " + model.DeviceId() + " runs firmware " + before +
                      ". This will upgrade the unit to " + file.productWord +

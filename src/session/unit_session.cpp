@@ -399,8 +399,8 @@ UnitSession::Outcome UnitSession::SaveSettings(const SettingsValues& given, Reta
   return outcome;
 }
 
-UnitSession::Outcome UnitSession::SendDefaults() {
-  const DefaultsPlan plan = BuildDefaultsSteps(TrackingHost());
+UnitSession::Outcome UnitSession::SendDefaults(const std::string& host) {
+  const DefaultsPlan plan = BuildDefaultsSteps(host);
   if (!plan.refusal.Empty()) return Outcome::Failed(Translated(plan.refusal));
   RunSteps(plan.steps);
   SendInitialQueries();

@@ -227,8 +227,9 @@ class UnitSession : public QObject {
   // Makes sure the settings of a group have been read on this connection,
   // asking for them when not; false when they still are not known.
   bool EnsureRead(SettingGroup group, int timeoutMs = kReadBeforeSaveMs);
-  // The fixed settings with their pauses, then the queries again.
-  Outcome SendDefaults();
+  // The fixed settings with their pauses, then the queries again. Without a
+  // tracking server (TrackingHostIsSet) nothing is sent and it says why.
+  Outcome SendDefaults(const std::string& host);
   Outcome Reboot();
   // The unit forgets its settings and trips; the model follows and the unit
   // is queried again.

@@ -1,6 +1,9 @@
 #include "ui/layout_check.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QTableView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +28,43 @@ QString NameOf(const QWidget& w) {
   return QString::fromLatin1(w.metaObject()->className());
 }
 
+// The headings and the cells in view, each against its column's width.
+void CheckTable(const QTableView& table, QStringList& cut) {
+  const QAbstractItemModel* model = table.model();
+  if (!model) return;
+  const QHeaderView* header = table.horizontalHeader();
+  const QRect view = table.viewport()->rect();
+  const int firstRow = table.rowAt(view.top());
+  int lastRow = table.rowAt(view.bottom());
+  if (lastRow < 0) lastRow = model->rowCount() - 1;
+  for (int c = 0; c < model->columnCount(); ++c) {
+    if (table.isColumnHidden(c) || table.columnWidth(c) == 0) continue;
+    // The grid line takes a pixel of the column.
+    const int width = table.columnWidth(c) - (table.showGrid() ? 1 : 0);
+    const QString heading = model->headerData(c, Qt::Horizontal).toString();
+    if (header->isVisible() && !heading.isEmpty() && header->sectionSizeHint(c) > table.columnWidth(c))
+      cut << QStringLiteral("%1: heading \"%2\" %3 wide, needs %4")
+                 .arg(table.objectName(), heading)
+                 .arg(table.columnWidth(c))
+                 .arg(header->sectionSizeHint(c));
+    for (int r = firstRow < 0 ? 0 : firstRow; r <= lastRow && firstRow >= 0; ++r) {
+      if (table.isRowHidden(r)) continue;
+      const QModelIndex index = model->index(r, c);
+      const QString text = index.data(Qt::DisplayRole).toString();
+      if (text.isEmpty()) continue;
+      const int need = table.sizeHintForIndex(index).width();
+      if (need > width)
+        cut << QStringLiteral("%1: cell \"%2\" (row %3) %4 wide, needs %5")
+                   .arg(table.objectName(), text)
+                   .arg(r)
+                   .arg(width)
+                   .arg(need);
+    }
+  }
+}
+
 void Check(const QWidget& w, QStringList& cut) {
+  if (const auto* table = qobject_cast<const QTableView*>(&w)) CheckTable(*table, cut);
   if (Checked(w)) {
     // A tab bar shows every tab whole, not scroll arrows.
     const QSize need = qobject_cast<const QTabBar*>(&w) ? w.sizeHint() : w.minimumSizeHint();

@@ -11,6 +11,8 @@ namespace wr {
 // tab bar under top (top included) that is narrower or lower than its
 // smallest size, naming it by objectName (or its text) and both sizes.
 // Labels that wrap their text are left out: they need no fixed width.
+// Tables count too: each visible column whose heading, or one of whose
+// cells in view, is narrower than its text needs.
 QStringList CutControls(const QWidget& top);
 
 }  // namespace wr

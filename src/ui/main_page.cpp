@@ -12,6 +12,8 @@
 
 #include "session/unit_session.h"
 #include "session/unit_text.h"
+#include "protocol/settings_commands.h"
+#include "ui/preferences_dialog.h"
 #include "ui/prompts.h"
 #include "ui/widget_names.h"
 #include "version.h"
@@ -19,9 +21,14 @@
 namespace wr {
 
 const QString MainPage::kDefaultsCaption = QStringLiteral("Send defaults");
-const QString MainPage::kDefaultsQuestion = QStringLiteral(
-    "Sending the defaults overwrites the unit's settings: the tracking server, the tracking "
-    "intervals, low power mode and ignition detection. Are you sure?");
+
+QString MainPage::DefaultsQuestion(const QString& host) {
+  QString list;
+  for (const std::string& line : DescribeDefaults(ToBytes(host)))
+    list += QStringLiteral("\n\u2022 ") + FromBytes(line);
+  return tr("Sending the defaults overwrites these settings of the unit:\n%1\n\nAre you sure?")
+      .arg(list);
+}
 
 namespace {
 
@@ -153,8 +160,8 @@ void MainPage::SetUnitControlsEnabled(bool enabled) {
     w->setEnabled(enabled);
 }
 
-void MainPage::ShowMessage(const QString& message) {
-  if (!message.isEmpty()) prompts_.ShowMessage(message);
+void MainPage::ShowMessage(const QString& message, MessageKind kind) {
+  if (!message.isEmpty()) prompts_.ShowMessage(message, kind);
 }
 
 void MainPage::btnRebootClick() {
@@ -166,27 +173,56 @@ void MainPage::btnRebootClick() {
 }
 
 void MainPage::btnFactoryClick() {
-  if (!prompts_.AskYesNo(QStringLiteral("Reset to Factory"),
-                         QStringLiteral("You will lose all your settings!! Are you sure?")))
-    return;
+  QString question = QStringLiteral("You will lose all your settings!! Are you sure?");
+  // The unit clears its trip log with its settings.
+  question += QLatin1Char('\n') + tr("The unit also clears its trip log.");
+  if (tripLog_.erasedText) question += QLatin1Char(' ') + tripLog_.erasedText();
+  if (!prompts_.AskYesNo(QStringLiteral("Reset to Factory"), question)) return;
   if (!EditsMayGo(QStringLiteral("Reset to Factory"),
                   QStringLiteral("They are lost with the reset. Reset anyway?")))
+    return;
+  if (tripLog_.offerExport &&
+      !tripLog_.offerExport(QStringLiteral("Reset to Factory"), tr("The unit was not reset.")))
     return;
   ShowMessage(session_.FactoryReset().message);
 }
 
+QString MainPage::AskForTrackingHost() {
+  QString host;
+  if (!prompts_.InputBox(kDefaultsCaption,
+                         tr("No tracking server is set. Send defaults writes the server your "
+                            "units report to; enter its host name or address (it is kept in "
+                            "File > Preferences):"),
+                         host))
+    return QString();
+  host = host.trimmed();
+  const QString problem = TrackingHostProblem(host);
+  if (!problem.isEmpty()) {
+    prompts_.ShowMessage(problem + QLatin1Char('\n') + tr("Nothing was sent."), MessageKind::Warning);
+    return QString();
+  }
+  SetTrackingHostPreference(host);
+  return host;
+}
+
 void MainPage::btnDefaultsClick() {
-  if (!prompts_.AskYesNo(kDefaultsCaption, kDefaultsQuestion)) return;
+  // No server is chosen for the user: without one, nothing is sent.
+  QString host = EffectiveTrackingHost();
+  if (!TrackingHostIsSet(ToBytes(host))) {
+    host = AskForTrackingHost();
+    if (host.isEmpty()) return;
+  }
+  if (!prompts_.AskYesNo(kDefaultsCaption, DefaultsQuestion(host))) return;
   if (!EditsMayGo(QStringLiteral("Send defaults"),
                   QStringLiteral("They are lost when the defaults are sent. Send them anyway?")))
     return;
   QPushButton* const about[] = {btnDefaults, btnReboot, btnUpgrade, btnFactory};
   for (QPushButton* b : about) b->setEnabled(false);
-  const UnitSession::Outcome outcome = session_.SendDefaults();
+  const UnitSession::Outcome outcome = session_.SendDefaults(ToBytes(host));
   // A unit lost during the waits has already disabled them; keep it so.
   const bool connected = session_.ConnectionState() > 0;
   for (QPushButton* b : about) b->setEnabled(connected);
-  ShowMessage(outcome.message);
+  ShowMessage(outcome.message, outcome.done ? MessageKind::Information : MessageKind::Warning);
 }
 
 bool MainPage::EditsMayGo(const QString& caption, const QString& consequence) {

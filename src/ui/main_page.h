@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "ui/prompts.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -12,7 +14,6 @@ class QPushButton;
 
 namespace wr {
 
-class Prompts;
 class UnitSession;
 
 class MainPage : public QWidget {
@@ -20,9 +21,10 @@ class MainPage : public QWidget {
  public:
   MainPage(UnitSession& session, Prompts& prompts, QWidget* parent = nullptr);
 
-  // The question Send defaults asks first: it overwrites settings.
+  // The question Send defaults asks first: it overwrites settings, which it
+  // lists with the server it writes.
   static const QString kDefaultsCaption;
-  static const QString kDefaultsQuestion;
+  static QString DefaultsQuestion(const QString& host);
 
   // Enabled while a unit is connected.
   void SetUnitControlsEnabled(bool enabled);
@@ -32,6 +34,13 @@ class MainPage : public QWidget {
   // the action. Without a guard the actions go ahead.
   using EditsGuard = std::function<bool(const QString& caption, const QString& consequence)>;
   void SetEditsGuard(EditsGuard guard) { editsGuard_ = std::move(guard); }
+  // The factory reset clears the unit's trip log too: what the question says
+  // of it, and the offer to export the trips first (false: stop).
+  struct TripLog {
+    std::function<QString()> erasedText;
+    std::function<bool(const QString& caption, const QString& notDone)> offerExport;
+  };
+  void SetTripLog(TripLog tripLog) { tripLog_ = std::move(tripLog); }
 
   void btnRebootClick();
   void btnFactoryClick();
@@ -75,12 +84,16 @@ class MainPage : public QWidget {
 
  private:
   QGroupBox* BuildOutputsGroup();
-  void ShowMessage(const QString& message);
+  void ShowMessage(const QString& message, MessageKind kind = MessageKind::Information);
+  // The tracking server the user enters and Preferences then keeps; empty
+  // when cancelled or refused (the refusal is shown).
+  QString AskForTrackingHost();
   bool EditsMayGo(const QString& caption, const QString& consequence);
 
   UnitSession& session_;
   Prompts& prompts_;
   EditsGuard editsGuard_;
+  TripLog tripLog_;
 };
 
 }  // namespace wr

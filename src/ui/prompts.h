@@ -5,11 +5,15 @@
 
 namespace wr {
 
+// How a message box looks: what went well or is plain news, something the
+// user should look at (a refusal), or something that failed.
+enum class MessageKind { Information, Warning, Critical };
+
 class Prompts {
  public:
   virtual ~Prompts() = default;
-  // A modal box with an OK button.
-  virtual void ShowMessage(const QString& text) = 0;
+  // A modal box with an OK button and the icon of its kind.
+  virtual void ShowMessage(const QString& text, MessageKind kind = MessageKind::Information) = 0;
   // A Yes/No question with a caption; true only for Yes.
   virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
   // A Yes/No question with a check box below it (option), which starts as

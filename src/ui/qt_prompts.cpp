@@ -9,9 +9,20 @@
 
 namespace wr {
 
-void QtPrompts::ShowMessage(const QString& text) {
+void QtPrompts::ShowMessage(const QString& text, MessageKind kind) {
   // The application's title is the caption of a plain message.
-  QMessageBox::information(parent_, QApplication::applicationDisplayName(), text);
+  const QString caption = QApplication::applicationDisplayName();
+  switch (kind) {
+    case MessageKind::Information:
+      QMessageBox::information(parent_, caption, text);
+      break;
+    case MessageKind::Warning:
+      QMessageBox::warning(parent_, caption, text);
+      break;
+    case MessageKind::Critical:
+      QMessageBox::critical(parent_, caption, text);
+      break;
+  }
 }
 
 bool QtPrompts::AskYesNo(const QString& caption, const QString& text) {
@@ -46,13 +57,18 @@ QString QtPrompts::OpenFile(const QString& caption, const QString& filter, const
 
 QString QtPrompts::SaveFile(const QString& caption, const QString& filter, const QString& suggested,
                             QString* selectedFilter) {
-  QFileDialog dialog(parent_, caption, suggested, filter);
+  // The dialog opens in the folder and offers the name alone: given a whole
+  // path in a folder it cannot show, it would take the path for a name and
+  // put the folder before it a second time.
+  const QFileInfo info(suggested);
+  const bool namesFile = info.isAbsolute() && !info.isDir();
+  QFileDialog dialog(parent_, caption, namesFile ? info.absolutePath() : suggested, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // The dialog adds the extension itself, so the name it confirms replacing
   // is the name that is written.
-  dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
-  if (QFileInfo(suggested).isAbsolute()) dialog.selectFile(suggested);
+  dialog.setDefaultSuffix(info.suffix());
+  if (namesFile) dialog.selectFile(info.fileName());
   if (selectedFilter && !selectedFilter->isEmpty()) dialog.selectNameFilter(*selectedFilter);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();

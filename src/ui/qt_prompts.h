@@ -11,7 +11,7 @@ class QtPrompts final : public Prompts {
   explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  void ShowMessage(const QString& text) override;
+  void ShowMessage(const QString& text, MessageKind kind = MessageKind::Information) override;
   bool AskYesNo(const QString& caption, const QString& text) override;
   bool AskYesNoWithOption(const QString& caption, const QString& text, const QString& option,
                           bool& checked) override;

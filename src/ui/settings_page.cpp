@@ -139,8 +139,10 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
                           "btnSaveSettings");
   btnSaveSettings->setEnabled(false);
   connect(btnSaveSettings, &QPushButton::clicked, this, &SettingsPage::btnSaveSettingsClick);
-  btnSmsContent = Named(new QPushButton(QStringLiteral("SMS Content...")), "btnSmsContent");
-  btnSmsContent->setToolTip(QStringLiteral("Choose the values the unit adds to its SMS message"));
+  btnSmsContent = Named(new QPushButton(tr("SMS example...")), "btnSmsContent");
+  btnSmsContent->setToolTip(tr("Shows how the unit's SMS message looks with chosen values; "
+                               "sends nothing to the unit"));
+  btnSmsContent->setAccessibleName(tr("SMS example, a preview that sends nothing"));
   connect(btnSmsContent, &QPushButton::clicked, this, &SettingsPage::btnSmsContentClick);
   auto* saveRow = new QHBoxLayout;
   saveRow->addWidget(btnSmsContent);

@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include "session/unit_text.h"
 #include "ui/profile_compare_dialog.h"
 #include "ui/prompts.h"
+#include "ui/save_folder.h"
 
 namespace wr {
 namespace {
@@ -73,8 +73,6 @@ bool ReadUnitSettings(UnitSession& session, QString& missing) {
 
 SettingsProfiles::SettingsProfiles(UnitSession& session, Prompts& prompts, QWidget* dialogParent)
     : session_(session), prompts_(prompts), dialogParent_(dialogParent) {
-  folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folder_.isEmpty()) folder_ = QDir::homePath();
 }
 
 QString SettingsProfiles::SuggestedName() const {
@@ -83,16 +81,14 @@ QString SettingsProfiles::SuggestedName() const {
            QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-void SettingsProfiles::Remember(const QString& file) {
-  folder_ = QFileInfo(file).absolutePath();
-}
+void SettingsProfiles::Remember(const QString& file) { RememberSaveFolder(file); }
 
 SettingsValues SettingsProfiles::UnitValues() const {
   return SettingsValuesFromUnit(session_.Model().Settings());
 }
 
 std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& caption, QString& file) {
-  file = prompts_.OpenFile(caption, QString::fromLatin1(kProfileFilter), folder_);
+  file = prompts_.OpenFile(caption, QString::fromLatin1(kProfileFilter), SaveFolder());
   if (file.isEmpty()) return std::nullopt;
   Remember(file);
   const ProfileRead read = ReadProfileFile(PathOf(file));
@@ -161,14 +157,15 @@ void SettingsProfiles::SaveUnitSettings(const QString& note) {
 
   const QString file = prompts_.SaveFile(QStringLiteral("Save profile"),
                                          QString::fromLatin1(kProfileFilter),
-                                         QDir(folder_).filePath(SuggestedName()));
+                                         QDir(SaveFolder()).filePath(SuggestedName()));
   if (file.isEmpty()) return;
-  Remember(file);
   std::string error;
   if (!WriteProfileFile(PathOf(file), values, unit, error)) {
-    prompts_.ShowMessage(QStringLiteral("The profile was not saved: %1").arg(FromBytes(error)));
+    prompts_.ShowMessage(QStringLiteral("The profile was not saved.\n%1").arg(FromBytes(error)),
+                         MessageKind::Critical);
     return;
   }
+  Remember(file);
   QStringList told;
   if (!leftOut.empty()) {
     QStringList reasons;

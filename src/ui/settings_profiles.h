@@ -41,9 +41,6 @@ class SettingsProfiles {
   // the tab's unsaved changes are not in the file).
   void SaveUnitSettings(const QString& note = QString());
 
-  // The folder the next file dialog starts in.
-  const QString& Folder() const { return folder_; }
-  void SetFolder(const QString& folder) { folder_ = folder; }
   // The name offered for the unit's settings: device id and today's date.
   QString SuggestedName() const;
 
@@ -59,7 +56,6 @@ class SettingsProfiles {
   UnitSession& session_;
   Prompts& prompts_;
   QWidget* dialogParent_;
-  QString folder_;
 };
 
 }  // namespace wr

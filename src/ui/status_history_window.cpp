@@ -11,13 +11,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -28,6 +29,7 @@
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/prompts.h"
+#include "ui/save_folder.h"
 #include "ui/widget_names.h"
 
 namespace wr {
@@ -50,15 +52,23 @@ struct Extent {
 
 // A row per point; a row that stands for several readings as two points,
 // their minimum and maximum (the one nearer the line so far first), so that
-// a day's view keeps the dips and peaks that a mean would smooth away.
-QList<QPointF> Points(const std::vector<StatusRow>& rows, StatusSeries s, double partMs,
-                      double endMs, Extent& extent) {
-  QList<QPointF> points;
-  points.reserve(static_cast<qsizetype>(rows.size()) * 2);
+// a day's view keeps the dips and peaks that a mean would smooth away. The
+// line is cut into pieces where rows with a value lie more than gapMs apart:
+// no line is drawn across a time without readings.
+QList<QList<QPointF>> Points(const std::vector<StatusRow>& rows, StatusSeries s, double partMs,
+                             double endMs, double gapMs, Extent& extent) {
+  // Past this many pieces the rest stay joined: each piece is a series.
+  constexpr qsizetype kMaxPieces = 64;
+  QList<QList<QPointF>> pieces(1);
+  double lastTime = -INFINITY;
   for (const StatusRow& row : rows) {
     const SeriesSummary& v = row.Of(s);
     if (v.count == 0) continue;
     const double t = static_cast<double>(row.timeMs);
+    if (t - lastTime > gapMs && !pieces.last().isEmpty() && pieces.size() < kMaxPieces)
+      pieces.append(QList<QPointF>());
+    lastTime = t;
+    QList<QPointF>& points = pieces.last();
     extent.Take(v.min);
     extent.Take(v.max);
     if (v.min == v.max) {
@@ -72,7 +82,7 @@ QList<QPointF> Points(const std::vector<StatusRow>& rows, StatusSeries s, double
     points.append(QPointF(t, first));
     points.append(QPointF(std::fmin(t + partMs / 2, endMs), second));
   }
-  return points;
+  return pieces;
 }
 
 // Ticks on the time axis at round times of day (local time), labelled with
@@ -288,6 +298,50 @@ void StatusHistoryWindow::ReadingAdded() {
   });
 }
 
+void StatusHistoryWindow::SetPollingInterval(int ms) {
+  if (ms == pollingMs_) return;
+  pollingMs_ = ms;
+  stale_ = true;
+  Redraw();
+}
+
+int64_t StatusHistoryWindow::GapMs() const {
+  // A poll waits for half a second of quiet after the last answer, so the
+  // window asks about once a second however short its timer is set.
+  constexpr int kShortestPeriodMs = 1000;
+  return 3 * static_cast<int64_t>(std::max(pollingMs_, kShortestPeriodMs));
+}
+
+QList<QLineSeries*> StatusHistoryWindow::Segments(const QLineSeries* line) const {
+  QList<QLineSeries*> all{const_cast<QLineSeries*>(line)};
+  const auto more = morePieces_.find(line);
+  if (more != morePieces_.end()) all += more->second;
+  return all;
+}
+
+void StatusHistoryWindow::ShowLine(Plot& plot, QLineSeries* line,
+                                   const QList<QList<QPointF>>& pieces) {
+  line->replace(pieces.value(0));
+  QList<QLineSeries*>& more = morePieces_[line];
+  for (qsizetype i = 1; i < pieces.size(); ++i) {
+    if (more.size() < i) {
+      // A piece of the same line: its colour, its axes, no legend entry.
+      auto* piece = new QLineSeries;
+      piece->setObjectName(line->objectName() + QStringLiteral("Piece"));
+      plot.view->chart()->addSeries(piece);
+      piece->attachAxis(plot.time);
+      piece->attachAxis(plot.values);
+      piece->setPen(line->pen());
+      for (QLegendMarker* marker : plot.view->chart()->legend()->markers(piece))
+        marker->setVisible(false);
+      more.append(piece);
+    }
+    more[i - 1]->replace(pieces[i]);
+  }
+  for (qsizetype i = pieces.size() - 1; i < more.size(); ++i)
+    if (i >= 0 && more[i]->count() > 0) more[i]->clear();
+}
+
 void StatusHistoryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Redraw();
@@ -320,11 +374,14 @@ void StatusHistoryWindow::Redraw() {
   const double partMs = static_cast<double>(spanMs) / kMaxRows;
   const double end = static_cast<double>(latestMs);
 
+  // A gap is a time without readings longer than three polling periods; in
+  // a view whose rows merge readings, no shorter than three rows' parts.
+  const double gapMs = std::fmax(static_cast<double>(GapMs()), 3 * partMs);
   Extent volts, signal, speed;  // the signal's axis is fixed
-  serSupply->replace(Points(rows, StatusSeries::kSupplyVolts, partMs, end, volts));
-  serBattery->replace(Points(rows, StatusSeries::kBatteryVolts, partMs, end, volts));
-  serSignal->replace(Points(rows, StatusSeries::kSignalDbm, partMs, end, signal));
-  serSpeed->replace(Points(rows, StatusSeries::kSpeedKmh, partMs, end, speed));
+  ShowLine(volts_, serSupply, Points(rows, StatusSeries::kSupplyVolts, partMs, end, gapMs, volts));
+  ShowLine(volts_, serBattery, Points(rows, StatusSeries::kBatteryVolts, partMs, end, gapMs, volts));
+  ShowLine(signal_, serSignal, Points(rows, StatusSeries::kSignalDbm, partMs, end, gapMs, signal));
+  ShowLine(speed_, serSpeed, Points(rows, StatusSeries::kSpeedKmh, partMs, end, gapMs, speed));
 
   // Six or so ticks across the span.
   const int64_t tickMs = spanMs <= 10 * StatusHistory::kMinuteMs   ? 2 * StatusHistory::kMinuteMs
@@ -354,7 +411,7 @@ void StatusHistoryWindow::btnExportCsvClick() {
     prompts_.ShowMessage(QStringLiteral("There is no status history to export yet."));
     return;
   }
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString folder = SaveFolder();
   const QString name =
       QStringLiteral("status-history-%1.csv")
           .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
@@ -364,9 +421,11 @@ void StatusHistoryWindow::btnExportCsvClick() {
   if (file.isEmpty()) return;
   std::string error;
   if (!WriteStatusHistoryCsv(history, ToPath(file), error)) {
-    prompts_.ShowMessage(QStringLiteral("The status history was not saved: %1").arg(FromBytes(error)));
+    prompts_.ShowMessage(QStringLiteral("The status history was not saved.\n%1").arg(FromBytes(error)),
+                         MessageKind::Critical);
     return;
   }
+  RememberSaveFolder(file);
   prompts_.ShowMessage(QStringLiteral("Status history saved to %1").arg(QDir::toNativeSeparators(file)));
 }
 

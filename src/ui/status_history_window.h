@@ -2,9 +2,12 @@
 // The status history window: supply and backup battery voltage, signal and
 // speed over the last ten minutes, hour or day, in three charts that share
 // the time axis, and the history's export to CSV.
+#include <QList>
+#include <QPointF>
 #include <QWidget>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 
 class QChart;
@@ -40,6 +43,13 @@ class StatusHistoryWindow : public QWidget {
   void btnExportCsvClick();
   // How often the charts have been drawn anew.
   int RedrawCount() const { return redraws_; }
+  // The main window's polling interval: a line breaks where no reading came
+  // for more than three polling periods.
+  void SetPollingInterval(int ms);
+  int64_t GapMs() const;
+  // The pieces of a line, first the series named above, then the ones a gap
+  // started; series without points are unused.
+  QList<QLineSeries*> Segments(const QLineSeries* line) const;
 
   QComboBox* cboSpan = nullptr;
   QPushButton* btnExportCsv = nullptr;
@@ -67,6 +77,7 @@ class StatusHistoryWindow : public QWidget {
   void AlignPlots();
   void ReadingAdded();
   void Redraw();
+  void ShowLine(Plot& plot, QLineSeries* line, const QList<QList<QPointF>>& pieces);
 
   StatusRecorder& recorder_;
   Prompts& prompts_;
@@ -80,6 +91,9 @@ class StatusHistoryWindow : public QWidget {
   QTimer* heldBack_ = nullptr;
   bool alignQueued_ = false;
   int redraws_ = 0;
+  int pollingMs_ = 0;
+  // Per line, the series after its first piece.
+  std::map<const QLineSeries*, QList<QLineSeries*>> morePieces_;
 };
 
 }  // namespace wr

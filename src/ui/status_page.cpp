@@ -71,6 +71,7 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   page->addWidget(supply);
 
   lblLastUpdate = Named(new QLabel(QStringLiteral("Last update: none yet")), "lblLastUpdate");
+  lblLastUpdate->setWordWrap(true);
   btnStatusHistory = Named(new QPushButton(QStringLiteral("Hi&story...")), "btnStatusHistory");
   auto* updates = new QHBoxLayout;
   updates->addWidget(lblLastUpdate, 1);
@@ -122,7 +123,24 @@ void StatusPage::ShowStatus() {
 
 void StatusPage::ShowLastUpdate(const QDateTime& when) {
   if (!when.isValid()) return;
-  const QString text = QStringLiteral("Last update: ") + when.toString(QStringLiteral("HH:mm:ss"));
+  lastUpdate_ = when.toString(QStringLiteral("HH:mm:ss"));
+  ShowLastUpdateLine();
+}
+
+void StatusPage::ShowPollingPeriod(int unusualMs) {
+  unusualPollingMs_ = unusualMs;
+  ShowLastUpdateLine();
+}
+
+void StatusPage::ShowLastUpdateLine() {
+  QString text = QStringLiteral("Last update: ") +
+                 (lastUpdate_.isEmpty() ? QStringLiteral("none yet") : lastUpdate_);
+  if (unusualPollingMs_ > 0) {
+    const int ms = unusualPollingMs_;
+    const QString period = ms % 1000 == 0 ? tr("%n s", nullptr, ms / 1000) : tr("%1 ms").arg(ms);
+    text += tr(" (status asked for every %1, set by the debug terminal's Quick box)")
+                .arg(period);
+  }
   if (lblLastUpdate->text() != text) lblLastUpdate->setText(text);
 }
 

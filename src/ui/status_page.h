@@ -37,6 +37,9 @@ class StatusPage : public QWidget {
   QPushButton* btnStatusHistory = nullptr;
 
   void ShowLastUpdate(const QDateTime& when);
+  // The main window's polling period, said after the last update while it
+  // is not the usual one (0: the usual one, nothing said).
+  void ShowPollingPeriod(int unusualMs);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -48,9 +51,12 @@ class StatusPage : public QWidget {
   void ShowStatus();
   void ShowUssdAnswer();
   void Clear();
+  void ShowLastUpdateLine();
 
   UnitModel& model_;
   std::vector<QWidget*> labels_;
+  QString lastUpdate_;
+  int unusualPollingMs_ = 0;
 };
 
 }  // namespace wr

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/prompts.h"
+#include "ui/save_folder.h"
 #include "ui/terminal_view.h"
 #include "ui/tfrm_main.h"
 #include "ui/widget_names.h"
@@ -47,6 +47,11 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWi
   chkQuick = new QCheckBox(QStringLiteral("Quick"));
   chkQuick->setObjectName(QStringLiteral("chkQuick"));
   chkQuick->setChecked(true);
+  chkQuick->setToolTip(
+      tr("How often the main window asks the unit for its status. Ticked: every second (every "
+         "half second until the box is first clicked). Unticked: every 30 seconds, until it is "
+         "ticked again; the Status tab then says so beside its last update."));
+  chkQuick->setAccessibleName(tr("Quick status polling of the main window"));
   auto* top = new QHBoxLayout(Panel1);
   top->setContentsMargins(8, 4, 8, 4);
   btnClear = Named(new QPushButton(QStringLiteral("C&lear")), "btnClear");
@@ -102,7 +107,7 @@ void TfrmComms::btnClearClick() { redtDebug->Clear(); }
 void TfrmComms::chkTimestampsClick() { redtDebug->SetShowTimestamps(chkTimestamps->isChecked()); }
 
 void TfrmComms::btnSaveLogClick() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString folder = SaveFolder();
   const QString name = QStringLiteral("terminal-%1.log")
                            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
   const QString file = prompts_.SaveFile(QStringLiteral("Save log"),
@@ -119,8 +124,12 @@ void TfrmComms::btnSaveLogClick() {
   std::string error;
   if (!WriteFileReplacing(std::filesystem::path(QFile::encodeName(file).toStdString()), content,
                           FileAccess::kOwnerOnly, error)) {
-    prompts_.ShowMessage(QStringLiteral("The log was not saved: %1").arg(FromBytes(error)));
+    // The reason names the file already.
+    prompts_.ShowMessage(QStringLiteral("The log was not saved.\n%1").arg(FromBytes(error)),
+                         MessageKind::Critical);
+    return;
   }
+  RememberSaveFolder(file);
 }
 
 void TfrmComms::chkQuickClick() { main_.SetRefreshInterval(chkQuick->isChecked() ? 1000 : 30000); }

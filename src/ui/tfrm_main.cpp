@@ -26,6 +26,7 @@
 #include "ui/app_fonts.h"
 #include "ui/help_dialogs.h"
 #include "ui/main_page.h"
+#include "ui/preferences_dialog.h"
 #include "ui/prompts.h"
 #include "ui/settings_page.h"
 #include "ui/status_page.h"
@@ -50,7 +51,8 @@ class ClientArea : public QWidget {
     return QWidget::minimumSizeHint().expandedTo(
         QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
   }
-  QSize sizeHint() const override { return minimumSizeHint(); }
+  // As the pages would have it: the Trip Meter as wide as its texts need.
+  QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(minimumSizeHint()); }
 };
 
 QString LocationText(const UsbLocation& location) {
@@ -182,6 +184,11 @@ void TfrmMain::BuildMenus() {
   mnuFile->addSeparator();
   actExportTrips = Named(mnuFile->addAction(QStringLiteral("&Export trips...")), "actExportTrips");
   actExportTrips->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  mnuFile->addSeparator();
+  actPreferences = Named(mnuFile->addAction(tr("&Preferences...")), "actPreferences");
+  actPreferences->setShortcuts(QKeySequence::keyBindings(QKeySequence::Preferences));
+  actPreferences->setMenuRole(QAction::PreferencesRole);
+  connect(actPreferences, &QAction::triggered, this, &TfrmMain::ShowPreferences);
   mnuFile->addSeparator();
   actQuit = Named(mnuFile->addAction(QStringLiteral("&Quit")), "actQuit");
   // The desktop's own keys where it names them, else those of most desktops.
@@ -332,6 +339,16 @@ void TfrmMain::cboxUnitChange(int index) {
   ShowUnits();
 }
 
+PreferencesDialog& TfrmMain::Preferences() {
+  if (!preferences_) preferences_ = new PreferencesDialog(prompts_, this);
+  return *preferences_;
+}
+
+void TfrmMain::ShowPreferences() {
+  Preferences().Load();
+  Preferences().exec();
+}
+
 int TfrmMain::RefreshInterval() const { return tmrRefresh->interval(); }
 
 void TfrmMain::SetUnitControlsEnabled(bool enabled) {
@@ -366,6 +383,8 @@ void TfrmMain::ClearDisplay() { session_.Model().Clear(); }
 void TfrmMain::SetRefreshInterval(int ms) {
   if (session_.IsConnected()) session_.SendCommand(cmd::kStats);
   tmrRefresh->setInterval(ms);
+  tabStatus->ShowPollingPeriod(ms == kInitialRefreshMs ? 0 : ms);
+  emit refreshIntervalChanged(ms);
 }
 
 void TfrmMain::tmrRefreshTimer() {
@@ -423,6 +442,11 @@ void TfrmMain::ShowStatusHistory() {
   if (statusHistoryWindow_) ShowInFront(*statusHistoryWindow_);
 }
 
+QString TfrmMain::FirmwareSentMessage() {
+  return tr("The firmware was sent. Please wait for unit to restart: its version is checked "
+            "when it is back.");
+}
+
 void TfrmMain::btnUpgradeClick() {
   if (!upgradeDialog_) return;
   if (!prompts_.AskYesNo(QStringLiteral("Upgrade Firmware"),
@@ -439,7 +463,8 @@ void TfrmMain::btnUpgradeClick() {
   if (!upgradeDialog_->upgradeSucceeded) return;
   // The unit restarts now; give it time before the next status query.
   session_.SetQuietMs(6 * tmrRefresh->interval());
-  prompts_.ShowMessage(QStringLiteral("Unit upgraded. Please wait for unit to restart"));
+  // Nothing is known to be upgraded yet: the unit says so only once it is back.
+  prompts_.ShowMessage(FirmwareSentMessage());
 
   // Only the unit itself can say whether the new firmware runs: an upgrade
   // is never reported done on the strength of the install command alone.
@@ -450,22 +475,24 @@ void TfrmMain::btnUpgradeClick() {
   if (session_.Quitting()) return;
   switch (back.result) {
     case InstalledVersion::Result::FileVersion:
-      prompts_.ShowMessage(QStringLiteral("The unit has restarted and runs firmware version %1, "
-                                          "the version of the upgrade file.")
+      prompts_.ShowMessage(tr("Unit upgraded to version %1: it has restarted and runs the "
+                              "version of the upgrade file.")
                                .arg(FromBytes(back.version)));
       break;
     case InstalledVersion::Result::OtherVersion:
       prompts_.ShowMessage(QStringLiteral("The unit has restarted with firmware version %1, not "
                                           "version %2 of the upgrade file: the upgrade did not "
                                           "take effect.")
-                               .arg(FromBytes(back.version), FromBytes(fileVersion)));
+                               .arg(FromBytes(back.version), FromBytes(fileVersion)),
+                           MessageKind::Warning);
       break;
     case InstalledVersion::Result::NotBack:
       prompts_.ShowMessage(QStringLiteral("The unit has not come back within %1 seconds of the "
                                           "upgrade, so it is not known to run version %2. Check "
                                           "that it is plugged in and starts.")
                                .arg(upgradeDialog_->Timings().restartLimitMs / 1000)
-                               .arg(FromBytes(fileVersion)));
+                               .arg(FromBytes(fileVersion)),
+                           MessageKind::Warning);
       break;
   }
   // The settings kept before the transfer, offered back when they changed.
@@ -486,12 +513,17 @@ void TfrmMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    // Where the user left it; the first time at its smallest, centred.
+    // Where the user left it; the first time as large as the pages would
+    // have it (within the screen), centred.
     if (!RestoreWindowGeometry(*this, QString::fromLatin1(kGeometryGroup))) {
-      resize(minimumSizeHint());
+      QSize size = sizeHint().expandedTo(minimumSizeHint());
       if (QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
+        size = size.boundedTo(area.size()).expandedTo(minimumSizeHint());
+        resize(size);
         move(area.center() - rect().center());
+      } else {
+        resize(size);
       }
     }
     FormShow();

@@ -25,6 +25,7 @@ class AboutDialog;
 class DesktopShell;
 class LinuxHelpDialog;
 class MainPage;
+class PreferencesDialog;
 class Prompts;
 class SettingsPage;
 class StatusPage;
@@ -79,6 +80,9 @@ class TfrmMain : public QWidget {
   // The Help menu's windows, made when first asked for.
   LinuxHelpDialog& LinuxHelp();
   AboutDialog& About();
+  PreferencesDialog& Preferences();
+  // File > Preferences: edits the tool's preferences in their dialog.
+  void ShowPreferences();
 
   // Called with every drain step's connected value.
   void SetConnectionState(int connected);
@@ -97,6 +101,8 @@ class TfrmMain : public QWidget {
   void timerSearchTimer();
   void edtVersionKeyPress(QChar key);
   void btnUpgradeClick();
+  // Said when the install command went out, before the unit is back.
+  static QString FirmwareSentMessage();
 
   QTabWidget* pageControl = nullptr;
   MainPage* tabMain = nullptr;
@@ -130,6 +136,7 @@ class TfrmMain : public QWidget {
   QAction* actSaveProfile = nullptr;
   QAction* actCompareProfile = nullptr;
   QAction* actExportTrips = nullptr;
+  QAction* actPreferences = nullptr;
   QAction* actQuit = nullptr;
   // Unit: each runs its button's handler and is usable when its button is.
   QAction* actReboot = nullptr;
@@ -159,6 +166,8 @@ class TfrmMain : public QWidget {
   void saveProfileRequested();
   void compareProfileRequested();
   void exportTripsRequested();
+  // The polling timer's interval was set (the terminal's Quick box).
+  void refreshIntervalChanged(int ms);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -186,6 +195,7 @@ class TfrmMain : public QWidget {
   UnitRoster* roster_ = nullptr;
   LinuxHelpDialog* linuxHelp_ = nullptr;
   AboutDialog* about_ = nullptr;
+  PreferencesDialog* preferences_ = nullptr;
   // Buttons whose enabled state their menu action follows.
   std::vector<std::pair<QPushButton*, QAction*>> mirrored_;
   int lastConnectionState_ = -1;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -19,7 +20,7 @@ QString FromView(std::string_view text) { return QString::fromLatin1(text.data()
 
 TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("frmSMSExtra"));
-  setWindowTitle(QStringLiteral("Add to SMS"));
+  setWindowTitle(tr("Add to SMS: example only"));
   resize(517, 353);
 
   Panel2 = new QWidget;
@@ -34,8 +35,14 @@ TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent),
   grey.setColor(QPalette::Base, palette().color(QPalette::Window));
   edtExample->setPalette(grey);
   (new QVBoxLayout(exampleBox))->addWidget(edtExample);
+  lblPreview = new QLabel(
+      tr("A preview of how the unit's SMS message looks with the values ticked below, using "
+         "sample values. Nothing is sent to the unit: closing this window changes nothing on it."));
+  lblPreview->setObjectName(QStringLiteral("lblPreview"));
+  lblPreview->setWordWrap(true);
   auto* top = new QVBoxLayout(Panel2);
   top->setContentsMargins(6, 4, 6, 0);
+  top->addWidget(lblPreview);
   top->addWidget(exampleBox);
 
   Panel3 = new QWidget;
@@ -76,17 +83,15 @@ TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent),
   Panel1 = new QWidget;
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(48);
-  btnOk = new QPushButton(QStringLiteral("Ok"));
-  btnOk->setObjectName(QStringLiteral("btnOk"));
-  btnCancel = new QPushButton(QStringLiteral("Cancel"));
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
+  btnClose = new QPushButton(tr("Close"));
+  btnClose->setObjectName(QStringLiteral("btnClose"));
+  btnClose->setAccessibleName(tr("Close the SMS example"));
+  btnClose->setDefault(true);
   auto* bottom = new QHBoxLayout(Panel1);
   bottom->setContentsMargins(8, 8, 8, 8);
   bottom->addStretch(1);
-  bottom->addWidget(btnOk);
-  bottom->addWidget(btnCancel);
-  connect(btnOk, &QPushButton::clicked, this, &TfrmSMSExtra::btnOkClick);
-  connect(btnCancel, &QPushButton::clicked, this, &TfrmSMSExtra::btnCancelClick);
+  bottom->addWidget(btnClose);
+  connect(btnClose, &QPushButton::clicked, this, &TfrmSMSExtra::btnCloseClick);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -116,9 +121,9 @@ void TfrmSMSExtra::Timer1Timer() {
   contentMask_ = content.mask;
 }
 
-// Both only close: the result is whatever the last tick built.
-void TfrmSMSExtra::btnOkClick() { close(); }
-void TfrmSMSExtra::btnCancelClick() { close(); }
+// Only closes: the example is for looking at, the result whatever the last
+// tick built.
+void TfrmSMSExtra::btnCloseClick() { close(); }
 
 void TfrmSMSExtra::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -1,5 +1,7 @@
 #pragma once
-// The SMS content picker: which values the unit puts into its SMS message.
+// The SMS example: how the unit's SMS message looks with the values ticked,
+// built from sample values. A preview only: nothing of it goes to the unit,
+// whose commands have none that sets the SMS content.
 #include <QDialog>
 
 #include <array>
@@ -9,6 +11,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -28,8 +31,7 @@ class TfrmSMSExtra : public QDialog {
   void FormClose();
   // Rebuilds the example and the mask from the boxes.
   void Timer1Timer();
-  void btnOkClick();
-  void btnCancelClick();
+  void btnCloseClick();
 
   // The result as of the last tick.
   uint32_t ContentMask() const { return contentMask_; }
@@ -41,8 +43,9 @@ class TfrmSMSExtra : public QDialog {
   QLineEdit* edtExample = nullptr;
   QCheckBox* chkDescription = nullptr;
   std::array<QCheckBox*, kSmsContentRowCount> valueBoxes{};
-  QPushButton* btnOk = nullptr;
-  QPushButton* btnCancel = nullptr;
+  // What the window is, above the example.
+  QLabel* lblPreview = nullptr;
+  QPushButton* btnClose = nullptr;
   QTimer* Timer1 = nullptr;
 
  protected:

@@ -124,7 +124,9 @@ void TfrmUpgrade::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-void TfrmUpgrade::Tell(std::string_view message) { prompts_.ShowMessage(FromBytes(message)); }
+void TfrmUpgrade::Tell(std::string_view message, MessageKind kind) {
+  prompts_.ShowMessage(FromBytes(message), kind);
+}
 
 void TfrmUpgrade::ShowBackupFile(const QString& file) {
   lblSettingsBackup->setText(QStringLiteral("The unit's settings are kept in %1").arg(file));
@@ -151,7 +153,12 @@ void TfrmUpgrade::RunUpgrade() {
   if (file.message != upgrade_msg::kFileMissing && file.message != upgrade_msg::kOpenFailed)
     setWindowTitle(path);
   if (!file.ok) {
-    Tell(file.message);
+    // A file that cannot be read is a failure; one that is read and refused
+    // is for the user to look at.
+    const bool failed = file.message == upgrade_msg::kOpenFailed ||
+                        file.message == upgrade_msg::kSizeFailed ||
+                        file.message == upgrade_msg::kReadFailed;
+    Tell(file.message, failed ? MessageKind::Critical : MessageKind::Warning);
     return;
   }
 
@@ -186,7 +193,7 @@ void TfrmUpgrade::RunUpgrade() {
   };
   switch (SendUpgradeBlocks(session_, file, timings_, hooks)) {
     case TransferResult::SendFailed:
-      Tell("Error sending upgrade file!");
+      Tell("Error sending upgrade file!", MessageKind::Critical);
       return;
     case TransferResult::Cancelled:
       Tell("Firmware upgrade stopped!");
@@ -198,10 +205,11 @@ void TfrmUpgrade::RunUpgrade() {
   const int connectionsBeforeInstall = session_.Connections();
   switch (SendInstallCommand(session_, file.LastBlockNumber(), timings_)) {
     case InstallResult::Refused:
-      Tell("Firmware upgrade not supported!");
+      Tell("Firmware upgrade not supported!", MessageKind::Warning);
       return;
     case InstallResult::NotDelivered:
-      Tell("Error sending upgrade command! The unit was not told to install the firmware.");
+      Tell("Error sending upgrade command! The unit was not told to install the firmware.",
+           MessageKind::Critical);
       return;
     case InstallResult::Installed:
       upgradeSucceeded = true;

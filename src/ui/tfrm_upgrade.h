@@ -7,6 +7,7 @@
 #include <string>
 
 #include "session/upgrade_transfer.h"
+#include "ui/prompts.h"
 
 class QGroupBox;
 class QLabel;
@@ -17,7 +18,6 @@ class QWidget;
 
 namespace wr {
 
-class Prompts;
 class UnitSession;
 class UpgradeSettingsBackup;
 
@@ -70,7 +70,7 @@ class TfrmUpgrade : public QDialog {
 
  private:
   void RunUpgrade();
-  void Tell(std::string_view message);
+  void Tell(std::string_view message, MessageKind kind = MessageKind::Information);
   void ShowBackupFile(const QString& file);
 
   UnitSession& session_;

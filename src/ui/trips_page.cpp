@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -39,6 +38,7 @@
 #include "session/unit_text.h"
 #include "ui/desktop_shell.h"
 #include "ui/prompts.h"
+#include "ui/save_folder.h"
 #include "ui/spreadsheet_export.h"
 #include "ui/widget_names.h"
 
@@ -118,7 +118,6 @@ std::unique_ptr<QSettings> UserSettings() {
   if (organisation.isEmpty()) organisation = QStringLiteral("Wayrunner");
   return std::make_unique<QSettings>(organisation, QCoreApplication::applicationName());
 }
-constexpr char kExportFolderKey[] = "trips/exportFolder";
 constexpr char kExportFormatKey[] = "trips/exportFormat";
 
 struct ExportFilter {
@@ -252,6 +251,10 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
   connect(&model, &UnitModel::tripReceived, this, &TripsPage::HandleTripsLine);
   connect(&model, &UnitModel::tripsReset, this, &TripsPage::ResetRows);
   connect(&model, &UnitModel::cleared, this, [this] { ResetRows(true); });
+  // Show Trips' listing is over once the unit has answered every command.
+  connect(&session_, &UnitSession::drained, this, [this] {
+    if (listedOn_ >= 0 && !listingDone_ && session_.Outstanding() == 0) listingDone_ = true;
+  });
 }
 
 TripsPage::~TripsPage() { FreePlaceStore(); }
@@ -289,7 +292,6 @@ void TripsPage::SetUpTripGrid() {
   sgridTrips->setColumnWidth(8, 0);
   sgridTrips->setColumnHidden(7, true);
   sgridTrips->setColumnHidden(8, true);
-  ApplyTripColumnWidths();
   QStringList headings;
   for (int c = 0; c < kTripColumns; ++c) {
     headings << (c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
@@ -300,6 +302,7 @@ void TripsPage::SetUpTripGrid() {
   }
   sgridTrips->setHorizontalHeaderLabels(headings);
   sgridTrips->setRowHidden(0, true);
+  ApplyTripColumnWidths();
   // A width the user drags stays the column's least width.
   connect(sgridTrips->horizontalHeader(), &QHeaderView::sectionResized, this,
           [this](int column, int, int width) {
@@ -308,12 +311,14 @@ void TripsPage::SetUpTripGrid() {
 }
 
 void TripsPage::WidenForContent(int row) {
-  // Dates and times must be readable whole: the width rule gives the
-  // minimum, the widest text shown so far may ask for more.
-  const QFontMetrics metrics(sgridTrips->font());
+  // Every text must be readable whole: the width rule gives the minimum, the
+  // widest text shown so far may ask for more.
   bool wider = false;
   for (int c = 0; c < kWidenedColumns; ++c) {
-    const int needed = metrics.horizontalAdvance(CellText(sgridTrips, row, c)) + kCellPadding;
+    const QModelIndex index = sgridTrips->model()->index(row, c);
+    if (index.data(Qt::DisplayRole).toString().isEmpty()) continue;
+    // The grid line takes a pixel of the column.
+    const int needed = sgridTrips->sizeHintForIndex(index).width() + (sgridTrips->showGrid() ? 1 : 0);
     if (needed > contentWidth_[c]) {
       contentWidth_[c] = needed;
       wider = wider || needed > sgridTrips->columnWidth(c);
@@ -322,19 +327,65 @@ void TripsPage::WidenForContent(int row) {
   if (wider) ApplyTripColumnWidths();
 }
 
-void TripsPage::ApplyTripColumnWidths() {
-  if (!sgridTrips) return;
-  const int w = sgridTrips->width();
-  int widths[7];
+int TripsPage::HeadingWidth(int c) const {
+  return std::max(0, sgridTrips->horizontalHeader()->sectionSizeHint(c));
+}
+
+namespace {
+
+// The width rule: shares of the grid's width w, and no column narrower than
+// it needs (need: its heading, its widest text, the user's drag).
+void RuleWidths(int w, const int need[7], int widths[7]) {
   widths[0] = w / 10;
   widths[1] = w / 13;
   widths[2] = w / 13;
   widths[3] = static_cast<int>(static_cast<double>(w) * 2.0 / 9.0);
   widths[4] = widths[3];
   widths[5] = w / 8;
-  widths[6] = w - (widths[0] + widths[1] + widths[2] + widths[3] + widths[4] + widths[5]) - 28;
-  for (int c = 0; c < kWidenedColumns; ++c) widths[c] = std::max(widths[c], contentWidth_[c]);
-  for (int c = 0; c < kShownColumns; ++c) widths[c] = std::max(widths[c], userWidth_[c]);
+  for (int c = 0; c < 6; ++c) widths[c] = std::max(widths[c], need[c]);
+  // The last takes what is left when that is more.
+  widths[6] = std::max(need[6], w - (widths[0] + widths[1] + widths[2] + widths[3] + widths[4] +
+                                     widths[5]) - 28);
+}
+
+}  // namespace
+
+QSize TripsPage::sizeHint() const {
+  // A trip's widest texts: a date, two times, two positions, a speed and a
+  // distance as the unit reports them.
+  static const char* const kSamples[kShownColumns] = {"00/00/00", "00:00:00", "00:00:00",
+                                                      "-00.000000,-000.000000", "-00.000000,-000.000000",
+                                                      "000 Km/h", "0000.0 Km"};
+  const QFontMetrics metrics(sgridTrips->font());
+  int need[kShownColumns];
+  int total = 0;
+  for (int c = 0; c < kShownColumns; ++c) {
+    need[c] = std::max(HeadingWidth(c),
+                       metrics.horizontalAdvance(QString::fromLatin1(kSamples[c])) + kCellPadding);
+    total += need[c];
+  }
+  // The frame and a vertical scroll bar; then the least width at which the
+  // rule's columns fit beside them.
+  const int extra = 2 * sgridTrips->frameWidth() +
+                    sgridTrips->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sgridTrips);
+  int width = total + extra;
+  for (int tries = 0; tries < 200; ++tries, width += 4) {
+    int widths[kShownColumns];
+    RuleWidths(width, need, widths);
+    int sum = 0;
+    for (const int w : widths) sum += w;
+    if (sum <= width - extra) break;
+  }
+  return QWidget::sizeHint().expandedTo(QSize(width, 0));
+}
+
+void TripsPage::ApplyTripColumnWidths() {
+  if (!sgridTrips) return;
+  int need[kShownColumns];
+  for (int c = 0; c < kShownColumns; ++c)
+    need[c] = std::max({HeadingWidth(c), c < kWidenedColumns ? contentWidth_[c] : 0, userWidth_[c]});
+  int widths[kShownColumns];
+  RuleWidths(sgridTrips->width(), need, widths);
   applyingWidths_ = true;
   for (int c = 0; c < kShownColumns; ++c) sgridTrips->setColumnWidth(c, widths[c] > 0 ? widths[c] : 0);
   applyingWidths_ = false;
@@ -347,6 +398,8 @@ void TripsPage::SetUnitControlsEnabled(bool enabled) {
 }
 
 void TripsPage::ResetRows(bool firstRowEmptied) {
+  // Erased, or about to be listed again: a listing sets it back afterwards.
+  listedOn_ = -1;
   sgridTrips->setRowCount(2);
   if (firstRowEmptied) {
     for (int c = 0; c < kTripColumns; ++c) SetCell(1, c, QString());
@@ -461,8 +514,11 @@ void TripsPage::HandleTripsLine(int index) {
 }
 
 void TripsPage::btnGetTripsClick() {
-  // Row 1 keeps its texts until the unit's first trip line replaces them.
+  // The model drops its trips first, which empties row 1 and cuts the grid
+  // back to it; the unit's trip lines then fill it again.
   session_.StartTripListing();
+  listedOn_ = session_.Connections();
+  listingDone_ = false;
 }
 
 bool TripsPage::FetchTripList(QString& why) {
@@ -473,44 +529,75 @@ bool TripsPage::FetchTripList(QString& why) {
   // loop, which a quit request makes the wait leave at once.
   const UnitSession::Outcome listed = session_.FetchTrips(kTripListingMs);
   QApplication::restoreOverrideCursor();
+  listedOn_ = listed.done ? session_.Connections() : -1;
+  listingDone_ = listed.done;
   busy_ = false;
   SetUnitControlsEnabled(unitControlsEnabled_);
   why = listed.message;
   return listed.done;
 }
 
+bool TripsPage::TripsCurrent() const {
+  return listedOn_ >= 0 && listedOn_ == session_.Connections() && listingDone_ &&
+         session_.IsConnected() && !busy_;
+}
+
+QString TripsPage::TripsErasedText() const {
+  if (!TripsCurrent())
+    return QStringLiteral("How many trips the unit holds is not known: they have not been listed "
+                          "since it was connected.");
+  const size_t count = session_.Model().Trips().size();
+  if (count == 0) return QStringLiteral("The unit lists no trips.");
+  if (count == 1) return QStringLiteral("The unit's 1 trip will be deleted.");
+  return QStringLiteral("All %1 trips of the unit will be deleted.").arg(count);
+}
+
+bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone) {
+  const bool current = TripsCurrent();
+  std::vector<TripRecord> trips;
+  if (current) {
+    trips = session_.Model().Trips();
+    if (trips.empty()) return true;
+  }
+  const QString question =
+      current ? QStringLiteral("Export the %1 before deleting %2?")
+                    .arg(TripCount(trips.size()),
+                         trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"))
+              : QStringLiteral("Export the unit's trips before deleting them?");
+  if (!prompts_.AskYesNo(caption, question)) return true;
+  if (!current) {
+    // Only now, for the export the user asked for, is the unit asked.
+    QString why;
+    if (!FetchTripList(why)) {
+      if (session_.Quitting()) return false;
+      prompts_.ShowMessage(
+          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+              (why.isEmpty() ? QString() : QLatin1Char('\n') + why) + QLatin1Char('\n') + notDone,
+          MessageKind::Warning);
+      return false;
+    }
+    trips = session_.Model().Trips();
+    if (trips.empty()) return true;
+  }
+  return ExportTripList(trips, notDone) == ExportResult::kWritten;
+}
+
 void TripsPage::btnDeleteAllClick() {
   if (busy_) return;
-  // What goes is what the unit holds now, whatever the grid showed before.
-  QString why;
-  const bool listed = FetchTripList(why);
-  if (session_.Quitting()) return;
   if (!session_.IsConnected()) {
-    prompts_.ShowMessage(why.isEmpty() ? QStringLiteral("The unit is no longer connected.") : why);
+    prompts_.ShowMessage(QStringLiteral("The unit is no longer connected."), MessageKind::Warning);
     return;
   }
-  const std::vector<TripRecord> trips = session_.Model().Trips();
-  if (listed && !trips.empty()) {
-    const QString them = trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them");
-    if (prompts_.AskYesNo(QStringLiteral("Delete All"),
-                          QStringLiteral("Export the %1 before deleting %2?")
-                              .arg(TripCount(trips.size()), them)) &&
-        ExportTripList(trips, QStringLiteral("No trip was deleted.")) != ExportResult::kWritten)
-      return;
-  }
-  QString question = QStringLiteral("Are you sure you want to delete all trips?\n\n");
-  if (!listed) {
-    question += QStringLiteral("The unit did not list its trips, so how many will go is not known.");
-    if (!why.isEmpty()) question += QLatin1Char('\n') + why;
-  } else if (trips.empty()) {
-    question += QStringLiteral("The unit lists no trips.");
-  } else if (trips.size() == 1) {
-    question += QStringLiteral("The unit's 1 trip will be deleted.");
-  } else {
-    question += QStringLiteral("All %1 trips of the unit will be deleted.").arg(trips.size());
-  }
-  if (!prompts_.AskYesNo(QStringLiteral("Delete All"), question)) return;
+  // Asked before anything goes to the unit: No leaves unit and grid as they are.
+  if (!prompts_.AskYesNo(QStringLiteral("Delete All"),
+                         QStringLiteral("Are you sure you want to delete all trips?\n\n") +
+                             TripsErasedText()))
+    return;
+  if (!OfferExportBeforeErasing(QStringLiteral("Delete All"), QStringLiteral("No trip was deleted.")))
+    return;
+  if (session_.Quitting() || !session_.IsConnected()) return;
   session_.DeleteTrips();
+  listedOn_ = -1;
   RefreshTripNames();
 }
 
@@ -548,11 +635,7 @@ bool TripsPage::ExportTrips() {
 TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>& trips,
                                                   const QString& notDone) {
   const std::unique_ptr<QSettings> settings = UserSettings();
-  QString folder = settings->value(QLatin1String(kExportFolderKey)).toString();
-  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-    folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
-  }
+  const QString folder = SaveFolder();
   const QString lastFormat = settings->value(QLatin1String(kExportFormatKey)).toString();
   TripExportFormat format =
       TripExportFormatFromName(lastFormat.toStdString()).value_or(TripExportFormat::kCsv);
@@ -608,7 +691,7 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
                     ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
                     : FromBytes(written.error));
 
-  settings->setValue(QLatin1String(kExportFolderKey), QFileInfo(file).absolutePath());
+  RememberSaveFolder(file);
   settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));
 
   QString done = QStringLiteral("%1 exported to\n%2")

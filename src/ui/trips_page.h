@@ -38,6 +38,16 @@ class TripsPage : public QWidget {
   void HandleTripsLine(int index);
   void btnGetTripsClick();
   void btnDeleteAllClick();
+  // Whether the grid holds the unit's whole trip log as it is now: listed on
+  // this connection, the listing over, and nothing erased since.
+  bool TripsCurrent() const;
+  // Before an action that erases the unit's trip log (caption: its name):
+  // offers to export the trips first, fetching them only when the user
+  // chose to export and the grid's are not current. False when the export
+  // was chosen and not written, in which case nothing may be erased.
+  bool OfferExportBeforeErasing(const QString& caption, const QString& notDone);
+  // How many trips go with the log, for the question asked first.
+  QString TripsErasedText() const;
   // On Windows the grid goes to the spreadsheet program through its
   // automation object; elsewhere the button opens ExportTrips.
   void btnExcelClick();
@@ -79,6 +89,10 @@ class TripsPage : public QWidget {
   QAction* btnRenameCoordinate = nullptr;
   QAction* btnDeleteName = nullptr;
 
+ // As wide as the grid's headings and a trip's texts need, so that the
+  // window first opens showing them whole.
+  QSize sizeHint() const override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -100,14 +114,17 @@ class TripsPage : public QWidget {
   void SetCell(int row, int column, const QString& text);
   // The grid follows the model: back to one row, emptied or not.
   void ResetRows(bool firstRowEmptied);
-  // Widens the date and time columns for the texts of this row if needed.
+  // Widens the columns for the texts of this row if needed.
   void WidenForContent(int row);
+  // What column c needs for its heading to show whole.
+  int HeadingWidth(int c) const;
 
-  // The date, start and end columns grow with their content.
-  static constexpr int kWidenedColumns = 3;
-  // Pixels around a cell's text (frame and margins).
+  // Every shown column grows with its content.
+  static constexpr int kWidenedColumns = 7;
+  // Pixels around a cell's text (frame and margins), for the sample texts
+  // the page's preferred width is measured with.
   static constexpr int kCellPadding = 10;
-  int contentWidth_[kWidenedColumns] = {0, 0, 0};
+  int contentWidth_[kWidenedColumns] = {0, 0, 0, 0, 0, 0, 0};
   // Widths the user gave columns by dragging; 0 where none. The rule and the
   // content never make such a column narrower.
   static constexpr int kShownColumns = 7;
@@ -116,6 +133,11 @@ class TripsPage : public QWidget {
 
   // A fetch for the delete question or an export is waiting for the unit.
   bool busy_ = false;
+  // The connection on which the grid's trips were listed; -1: not listed,
+  // or erased since.
+  int listedOn_ = -1;
+  // Every command, the listing's too, has been answered since.
+  bool listingDone_ = false;
   bool unitControlsEnabled_ = false;
 
   UnitSession& session_;

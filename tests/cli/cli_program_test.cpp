@@ -245,23 +245,34 @@ TEST_F(CliProgramTest, TripsExportReadBackByOtherPrograms) {
 }
 
 TEST_F(CliProgramTest, ControlsAndRawLines) {
+  qunsetenv("WAYRUNNER_TRACKING_HOST");
   for (const auto& [args, line] : std::vector<std::pair<QStringList, std::string>>{
            {{"reboot"}, "The unit restarts.\n"},
            {{"output", "relay", "on"}, "Switched relay on.\n"},
            {{"output", "3v3", "off"}, "Switched 3v3 off.\n"},
            {{"factory-reset", "--yes"}, "The unit was reset to its factory settings; its trips are gone.\n"},
-           {{"defaults", "-y"}, "The default settings were sent to the unit.\n"},
+           {{"defaults", "-y", "--host", "track.example.net"},
+            "The default settings were sent to the unit (tracking server track.example.net).\n"},
            {{"trips", "delete", "--yes"}, "Deleted every trip; the unit lists none.\n"}}) {
     const CliRun run = Cli(QStringList{"--simulate"} + args);
     EXPECT_EQ(run.code, 0) << args.join(' ').toStdString() << run.err;
     EXPECT_EQ(run.out, line);
   }
   // A question nobody can answer is not taken for a yes.
-  for (const QStringList& args : {QStringList{"factory-reset"}, QStringList{"defaults"},
+  for (const QStringList& args : {QStringList{"factory-reset"},
+                                  QStringList{"defaults", "--host", "track.example.net"},
                                   QStringList{"trips", "delete"}}) {
     const CliRun run = Cli(QStringList{"--simulate"} + args);
     EXPECT_EQ(run.code, 2) << args.join(' ').toStdString();
     EXPECT_THAT(run.err, HasSubstr("needs --yes"));
+  }
+  // No tracking server, or the placeholder: refused before anything is sent.
+  for (const QStringList& args : {QStringList{"defaults", "--yes"},
+                                  QStringList{"defaults", "--yes", "--host", "track.wayrunner.example"}}) {
+    const CliRun run = Cli(QStringList{"--simulate"} + args);
+    EXPECT_EQ(run.code, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(run.err, "wayrunner-cli: no tracking server is set: give it with --host HOST or in "
+                       "WAYRUNNER_TRACKING_HOST; nothing was sent\n");
   }
   const CliRun track = Cli({"--simulate", "send", "AT+TRACK?"});
   EXPECT_EQ(track.code, 0);

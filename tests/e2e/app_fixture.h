@@ -29,6 +29,7 @@
 #include "sim/simulated_bus.h"
 #include "ui/desktop_shell.h"
 #include "ui/main_page.h"
+#include "ui/preferences_dialog.h"
 #include "ui/prompts.h"
 #include "ui/settings_page.h"
 #include "ui/status_page.h"
@@ -48,6 +49,7 @@ class ScriptedPrompts : public Prompts {
     std::string kind;  // "message", "question", "input", "file", "save"
     QString caption;
     QString text;
+    MessageKind icon = MessageKind::Information;  // of a message
   };
 
   std::deque<bool> yesNo;
@@ -57,8 +59,8 @@ class ScriptedPrompts : public Prompts {
   // Runs while a box is "open", e.g. to check that nothing moves meanwhile.
   std::function<void()> whileShown;
 
-  void ShowMessage(const QString& text) override {
-    shown.push_back({"message", QString(), text});
+  void ShowMessage(const QString& text, MessageKind kind = MessageKind::Information) override {
+    shown.push_back({"message", QString(), text, kind});
     if (whileShown) whileShown();
   }
   bool AskYesNo(const QString& caption, const QString& text) override {
@@ -180,6 +182,9 @@ class AppFixture : public ::testing::Test {
       qputenv("WAYRUNNER_DATA_DIR", QFile::encodeName(dataDir_.path()));
       ownDataDir_ = true;
     }
+    // No tracking server until a test sets one, whatever the account has.
+    qunsetenv("WAYRUNNER_TRACKING_HOST");
+    SetTrackingHostPreference(QString());
     bus_ = std::make_unique<SimulatedBus>();
     ConfigureBus(*bus_);
     UnitSession::Options options;

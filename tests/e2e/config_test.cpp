@@ -256,14 +256,22 @@ TEST_F(ConfigTest, FactoryResetEmptiesTheTripGridAndRefillsTheTabs) {
   Click(QStringLiteral("btnFactory"));  // answered No
   ASSERT_EQ(Prompts().shown.size(), 1u);
   EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Reset to Factory"));
-  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("You will lose all your settings!! Are you sure?"));
+  EXPECT_EQ(Prompts().shown[0].text,
+            QStringLiteral("You will lose all your settings!! Are you sure?\nThe unit also clears "
+                           "its trip log. How many trips the unit holds is not known: they have "
+                           "not been listed since it was connected."));
   Pump(100);
   EXPECT_TRUE(ReceivedSince(mark).empty());
   EXPECT_EQ(Trips().sgridTrips->rowCount(), 4);
 
-  Prompts().yesNo = {true};
+  // Yes, then No to the export offered as Delete All Trips offers it.
+  Prompts().yesNo = {true, false};
+  Prompts().shown.clear();
   mark = Received().size();
   Click(QStringLiteral("btnFactory"));
+  ASSERT_EQ(Prompts().shown.size(), 2u);
+  EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Reset to Factory"));
+  EXPECT_EQ(Prompts().shown[1].text, QStringLiteral("Export the unit's trips before deleting them?"));
   // The queries go out at once, without waiting for the reset's answer.
   EXPECT_EQ(ReceivedSince(mark), Concat({"AT+FACTORY"}, kInitialQueries));
   EXPECT_EQ(Trips().sgridTrips->rowCount(), 2);
@@ -274,19 +282,48 @@ TEST_F(ConfigTest, FactoryResetEmptiesTheTripGridAndRefillsTheTabs) {
   ExpectDefaultsShown();
 }
 
+TEST_F(ConfigTest, SendDefaultsWithoutAServerAsksForOneAndSendsNothing) {
+  // None set: it asks for one; cancelled, or the placeholder, nothing goes out.
+  Prompts().inputs = {std::nullopt, QString::fromLatin1(kPlaceholderTrackingHost.data())};
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const size_t mark = Received().size();
+    Prompts().shown.clear();
+    Click(QStringLiteral("btnDefaults"));
+    ASSERT_GE(Prompts().shown.size(), 1u);
+    EXPECT_EQ(Prompts().shown[0].kind, "input");
+    EXPECT_TRUE(Prompts().shown[0].text.contains(QStringLiteral("No tracking server is set")));
+    if (attempt == 1) {
+      ASSERT_EQ(Prompts().shown.size(), 2u);
+      EXPECT_EQ(Prompts().shown[1].icon, MessageKind::Warning);
+      EXPECT_TRUE(Prompts().shown[1].text.endsWith(QStringLiteral("Nothing was sent.")));
+    }
+    Pump(100);
+    for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
+  }
+  EXPECT_TRUE(TrackingHostPreference().isEmpty());
+  EXPECT_EQ(Unit().Settings().ipHost, std::string(kPlaceholderTrackingHost));
+}
+
 TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheTabs) {
   GiveUnitOtherSettings();
   ASSERT_TRUE(MainTab().btnDefaults->isVisible());
-  const std::string ip = "AT+IP=" + std::string(kDefaultTrackingHost) + ",80,0";
+  const std::string host = "track.example.net";
+  const std::string ip = "AT+IP=" + host + ",80,0";
   const std::vector<std::string> written = {ip, "AT+TRACK=21600,30,180,10000,20,", "AT+LOWPOWER=1",
                                             "AT+IGNITION=1"};
-  // It asks first, since it overwrites settings; No sends nothing.
+  // The server entered when asked is kept; the question lists what is
+  // written, the server first; No sends nothing.
+  Prompts().inputs = {QString::fromStdString(host)};
   size_t mark = Received().size();
   Click(QStringLiteral("btnDefaults"));
-  ASSERT_EQ(Prompts().shown.size(), 1u);
-  EXPECT_EQ(Prompts().shown[0].kind, "question");
-  EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Send defaults"));
-  EXPECT_TRUE(Prompts().shown[0].text.contains(QStringLiteral("overwrites the unit's settings")));
+  ASSERT_EQ(Prompts().shown.size(), 2u);
+  EXPECT_EQ(Prompts().shown[1].kind, "question");
+  EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Send defaults"));
+  EXPECT_TRUE(Prompts().shown[1].text.contains(QStringLiteral("overwrites these settings of the unit")));
+  EXPECT_TRUE(Prompts().shown[1].text.contains(
+      QStringLiteral("\u2022 Tracking server: track.example.net, port 80\n")));
+  EXPECT_TRUE(Prompts().shown[1].text.contains(QStringLiteral("Ignition detection: Smart detection")));
+  EXPECT_EQ(TrackingHostPreference(), QString::fromStdString(host));
   Pump(100);
   for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
 
@@ -320,7 +357,9 @@ TEST_F(ConfigTest, SendDefaultsWritesTheFixedSettingsWithItsPausesAndRefillsTheT
   EXPECT_GE(arrival[written[2]] - arrival[written[1]], 450);
   EXPECT_GE(clock.elapsed(), 2500);
 
-  EXPECT_EQ(Unit().Settings().ipHost, std::string(kDefaultTrackingHost));
+  // Asked only once: the second time the kept server was used.
+  EXPECT_EQ(Prompts().shown.size(), 3u);
+  EXPECT_EQ(Unit().Settings().ipHost, host);
   ExpectDefaultsShown();
 }
 
@@ -651,8 +690,12 @@ class SmsPickerTest : public AppFixture {
   }
 };
 
-TEST_F(SmsPickerTest, TickedValuesBuildTheExampleAndMaskWhileShown) {
-  EXPECT_EQ(Picker().windowTitle(), QStringLiteral("Add to SMS"));
+TEST_F(SmsPickerTest, TickedValuesBuildTheExampleAndMaskWhileShownAndNothingIsSent) {
+  EXPECT_EQ(Picker().windowTitle(), QStringLiteral("Add to SMS: example only"));
+  EXPECT_EQ(SettingsTab().btnSmsContent->text(), QStringLiteral("SMS example..."));
+  EXPECT_TRUE(Picker().lblPreview->text().contains(QStringLiteral("Nothing is sent to the unit")));
+  EXPECT_EQ(Picker().findChildren<QPushButton*>().size(), 1);
+  const size_t mark = Received().size();
   EXPECT_FALSE(Picker().Timer1->isActive());
   // The boxes stand in their groups in the table's order.
   std::map<QString, QStringList> groups;
@@ -678,22 +721,24 @@ TEST_F(SmsPickerTest, TickedValuesBuildTheExampleAndMaskWhileShown) {
   Picker().chkDescription->setChecked(false);
   EXPECT_TRUE(ShowsExample(QStringLiteral(" 78190234 -26.1788,28.2434 ON"), 0x10024));
 
-  // Ok closes, stops the timer and keeps the last result.
-  QTest::mouseClick(Picker().btnOk, Qt::LeftButton);
+  // Close stops the timer and keeps the last result.
+  QTest::mouseClick(Picker().btnClose, Qt::LeftButton);
   EXPECT_FALSE(Picker().isVisible());
   EXPECT_FALSE(Picker().Timer1->isActive());
   Tick({2});
   Pump(600);
   EXPECT_EQ(Picker().ContentMask(), 0x10024u);
 
-  // Shown again, the boxes kept their state; Cancel gives the same result as Ok.
+  // Shown again, the boxes kept their state; Escape closes as the button does.
   Click(QStringLiteral("btnSmsContent"));
   Tick({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
   EXPECT_TRUE(WaitFor([&] { return Picker().ContentMask() == 0x7FFFCu; }, 2000));
-  QTest::mouseClick(Picker().btnCancel, Qt::LeftButton);
+  QTest::keyClick(&Picker(), Qt::Key_Escape);
   EXPECT_FALSE(Picker().isVisible());
   EXPECT_EQ(Picker().ContentMask(), 0x7FFFCu);
   EXPECT_TRUE(Picker().ExampleText().endsWith(QStringLiteral(" ON LOW OFF")));
+  // The unit heard only the window's own polling.
+  for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
 }
 
 }  // namespace

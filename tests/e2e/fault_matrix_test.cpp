@@ -34,7 +34,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const QString kUpgraded = QStringLiteral("Unit upgraded. Please wait for unit to restart");
+// Said when the firmware went out; "upgraded" only once the unit is back.
+const QString kUpgraded = QStringLiteral(
+    "The firmware was sent. Please wait for unit to restart: its version is checked when it is "
+    "back.");
 const QString kSendError = QStringLiteral("Error sending upgrade file!");
 
 bool IsInstall(const std::string& line) { return line.rfind("AT+FWUPGRADE=", 0) == 0; }

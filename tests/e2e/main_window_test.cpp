@@ -186,15 +186,22 @@ TEST_F(MainWindowTest, PollsAboutOnceASecondWhileConnected) {
   EXPECT_LE(polls, 6u);
 }
 
-TEST_F(MainWindowTest, QuickBoxPollsAtOnceAndSetsTheInterval) {
+TEST_F(MainWindowTest, QuickBoxPollsAtOnceAndSetsTheIntervalThatTheStatusTabStates) {
   EXPECT_EQ(Main().RefreshInterval(), 500);
   EXPECT_TRUE(Terminal().chkQuick->isChecked());
+  EXPECT_TRUE(Terminal().chkQuick->toolTip().contains(QStringLiteral("every 30 seconds")));
+  EXPECT_FALSE(StatusTab().lblLastUpdate->text().contains(QStringLiteral("every")));
   Terminal().show();
   size_t before = ReceivedCountOf("AT+STATS");
   Click("chkQuick");
   EXPECT_FALSE(Terminal().chkQuick->isChecked());
   EXPECT_EQ(Main().RefreshInterval(), 30000);
   EXPECT_EQ(ReceivedCountOf("AT+STATS"), before + 1) << "not sent at once";
+  EXPECT_TRUE(WaitFor([this] {
+    const QString line = StatusTab().lblLastUpdate->text();
+    return line.startsWith(QStringLiteral("Last update: ")) &&
+           line.contains(QStringLiteral("every 30 s, set by the debug terminal's Quick box"));
+  }));
   // At 30 s the next poll is far away.
   Pump(1500);
   EXPECT_EQ(ReceivedCountOf("AT+STATS"), before + 1);

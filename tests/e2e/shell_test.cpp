@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -122,6 +123,87 @@ TEST_F(ShellTest, StatusBoxesOfTheThreeGroupsLineUp) {
   EXPECT_GE(StatusTab().lblUSSDRx->width(), StatusTab().lblUSSDRx->sizeHint().width());
 }
 
+// On an account without a documents folder every save dialog opens in the
+// home folder; then in the folder last saved into, for all of them.
+TEST_F(ShellTest, SaveDialogsOpenInFoldersThatExistAndRememberTheLastOne) {
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", QFile::encodeName(home.path()));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+  ASSERT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("Documents"))));
+  QSettings().remove(QStringLiteral("files/lastFolder"));
+  StopPolling();
+  Unit().GenerateTrips(2);
+  App().StatusHistoryView().show();
+  const std::pair<const char*, std::function<void()>> dialogs[] = {
+      {"Save profile", [this] { Main().actSaveProfile->trigger(); }},
+      {"Save log", [this] { Terminal().btnSaveLogClick(); }},
+      {"Export Status History", [this] { App().StatusHistoryView().btnExportCsv->click(); }},
+      {"Export Trips", [this] { Main().actExportTrips->trigger(); }}};
+  const QString saved = home.filePath(QStringLiteral("saved"));
+  ASSERT_TRUE(QDir().mkpath(saved));
+  for (const auto& [caption, open] : dialogs) {
+    SCOPED_TRACE(caption);
+    Prompts().shown.clear();
+    open();
+    ASSERT_FALSE(Prompts().shown.empty());
+    EXPECT_EQ(Prompts().shown.back().caption, QString::fromLatin1(caption));
+    EXPECT_EQ(QFileInfo(Prompts().lastSuggested).absolutePath(), QDir(home.path()).absolutePath());
+  }
+  // Saved once into another folder: every dialog opens there next.
+  Prompts().saveFiles = {saved + QStringLiteral("/terminal.log")};
+  Terminal().btnSaveLogClick();
+  ASSERT_TRUE(QFileInfo::exists(saved + QStringLiteral("/terminal.log")));
+  for (const auto& [caption, open] : dialogs) {
+    SCOPED_TRACE(caption);
+    open();
+    EXPECT_EQ(QFileInfo(Prompts().lastSuggested).absolutePath(), saved);
+  }
+  // A failed save names the file once.
+  const QString missing = home.filePath(QStringLiteral("gone/terminal.log"));
+  Prompts().saveFiles = {missing};
+  Prompts().shown.clear();
+  Terminal().btnSaveLogClick();
+  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  EXPECT_EQ(Prompts().Messages()[0].count(missing), 1);
+  EXPECT_EQ(Prompts().shown.back().icon, MessageKind::Critical);
+  qputenv("HOME", oldHome);
+  if (oldConfig.isNull()) qunsetenv("XDG_CONFIG_HOME"); else qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+TEST_F(ShellTest, PreferencesKeepTheTrackingServerAndRefuseOnesThatCannotBeSent) {
+  // Typed, then OK: a server that cannot be sent is refused and the dialog
+  // stays; a good one is kept, and an empty box forgets it.
+  struct Step {
+    QString typed;
+    bool closes;
+    QString kept;
+  };
+  const Step steps[] = {{QStringLiteral("a,b"), false, QString()},
+                        {QStringLiteral("track.wayrunner.example"), false, QString()},
+                        {QStringLiteral(" track.example.net "), true, QStringLiteral("track.example.net")},
+                        {QString(), true, QString()}};
+  for (const Step& step : steps) {
+    Prompts().shown.clear();
+    bool closedByOk = true;
+    When([] { return QApplication::activeModalWidget() != nullptr; }, [&] {
+      PreferencesDialog& dialog = Main().Preferences();
+      dialog.edtTrackingHost->setText(step.typed);
+      dialog.accept();
+      closedByOk = !dialog.isVisible();
+      if (!closedByOk) dialog.reject();
+    });
+    Main().actPreferences->trigger();
+    EXPECT_EQ(closedByOk, step.closes) << step.typed.toStdString();
+    EXPECT_EQ(TrackingHostPreference(), step.kept) << step.typed.toStdString();
+    if (!step.closes) {
+      ASSERT_EQ(Prompts().shown.size(), 1u);
+      EXPECT_EQ(Prompts().shown[0].icon, MessageKind::Warning);
+    }
+  }
+}
+
 TEST_F(ShellTest, MenusCarryMnemonicsShortcutsAndTheFileRequests) {
   // Each menu's letters are its own, and every item has one.
   for (QMenu* menu : {Main().mnuFile, Main().mnuUnit, Main().mnuOutputs, Main().mnuView, Main().mnuHelp}) {
@@ -228,6 +310,7 @@ TEST_F(ShellTest, UnitItemsDoWhatTheirButtonsDoAndFollowTheirState) {
   });
   sample.start(20);
   Prompts().yesNo = {true};
+  SetTrackingHostPreference(QStringLiteral("track.example.net"));
   Main().actSendDefaults->trigger();
   sample.stop();
   EXPECT_FALSE(anyEnabled);

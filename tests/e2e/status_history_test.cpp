@@ -78,13 +78,17 @@ TEST_F(StatusHistoryTest, TheStatusTabShowsWhenTheLastStatusArrived) {
   now_ += 3h + 25min + 7s;
   EXPECT_TRUE(WaitFor([&] { return label->text() == LastUpdateText(now_); })) << label->text().toStdString();
 
+  // Polling stopped (an hour's interval), the line says so after the time.
   StopPolling();
+  auto time = [label] { return label->text().section(QStringLiteral(" ("), 0, 0); };
+  EXPECT_TRUE(label->text().endsWith(
+      QStringLiteral("(status asked for every 3600 s, set by the debug terminal's Quick box)")));
   now_ += 1h + 1s;
   QCoreApplication::processEvents();
-  EXPECT_NE(label->text(), LastUpdateText(now_)) << "no status, no update";
+  EXPECT_NE(time(), LastUpdateText(now_)) << "no status, no update";
   Inject(StatsLine({}));
   ASSERT_TRUE(SyncWithUnit());
-  EXPECT_EQ(label->text(), LastUpdateText(now_));
+  EXPECT_EQ(time(), LastUpdateText(now_));
 
   // Lines that are not status replies leave it, and so does clearing the
   // display before the unit is queried again.
@@ -157,6 +161,43 @@ TEST_F(StatusHistoryTest, TheHistoryButtonOpensTheChartsOfTheFourValues) {
   QCoreApplication::processEvents();
   EXPECT_EQ(Window().RedrawCount(), hidden + 2);
   EXPECT_DOUBLE_EQ(Window().serSpeed->at(Window().serSpeed->count() - 1).y(), 14);
+}
+
+// No line across a time without readings (an upgrade, a reboot, unplugged):
+// a gap of more than three polling periods breaks it.
+TEST_F(StatusHistoryTest, AGapLongerThanThreePollingPeriodsBreaksTheLine) {
+  StopPolling();
+  Window().SetPollingInterval(1000);
+  Main().ShowStatusHistory();
+  ASSERT_TRUE(WaitFor([&] { return Window().isVisible(); }));
+  auto record = [&](int count, std::chrono::seconds step) {
+    for (int i = 0; i < count; ++i) {
+      now_ += step;
+      Recorder().Record(Values(12, 4, -70, i));
+    }
+  };
+  record(10, 1s);
+  record(1, 4s);  // more than three periods of a second
+  record(4, 1s);
+  record(1, 3s);  // three periods: the line goes on
+  auto pieces = [&] {
+    std::vector<int> counts;
+    for (QLineSeries* piece : Window().Segments(Window().serSpeed))
+      if (piece->count() > 0) counts.push_back(piece->count());
+    return counts;
+  };
+  // The reading of the poll before the clock moved stands at the start.
+  EXPECT_TRUE(WaitFor([&] { return pieces().size() == 2 && pieces().back() == 6; }))
+      << ::testing::PrintToString(pieces());
+  // Every piece has the line's colour.
+  for (QLineSeries* piece : Window().Segments(Window().serSupply))
+    EXPECT_EQ(piece->color(), Window().serSupply->color());
+
+  // Polling every 30 s (the terminal's Quick box): a 4 s gap is no gap.
+  Main().SetRefreshInterval(30000);
+  EXPECT_EQ(Window().GapMs(), 90000);
+  EXPECT_TRUE(WaitFor([&] { return pieces().size() == 1; }))
+      << ::testing::PrintToString(pieces());
 }
 
 // A day at one reading a second: the history stays within its bounds and

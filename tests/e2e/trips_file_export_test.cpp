@@ -214,24 +214,28 @@ TEST_F(TripsFileExportTest, AsksWhereAndHowRemembersTheFolderAndFormatAndReports
 TEST_F(TripsFileExportTest, DeleteAllDeletesOnlyAfterTheWantedExportIsWritten) {
   Unit().SetTrips(UnitTrips());
   const QString file = Out(QStringLiteral("before delete.csv"));
-  Prompts().yesNo = {true, true, true, true};
+  Prompts().yesNo = {true, true, true, true, true, true};
   Prompts().saveFiles = {QString(), Out(QStringLiteral("missing/trips.csv")), file};
   Click(QStringLiteral("btnDeleteAll"));  // cancelled in the dialog
   Click(QStringLiteral("btnDeleteAll"));  // not written
-  ASSERT_EQ(Prompts().shown.size(), 5u);
-  EXPECT_EQ(Prompts().shown[1].kind, "save");
-  EXPECT_TRUE(Prompts().shown[4].text.endsWith(QStringLiteral("\nNo trip was deleted.")));
+  ASSERT_EQ(Prompts().shown.size(), 7u);
+  EXPECT_TRUE(Prompts().shown[0].text.startsWith(
+      QStringLiteral("Are you sure you want to delete all trips?")));
+  EXPECT_EQ(Prompts().shown[2].kind, "save");
+  EXPECT_TRUE(Prompts().shown[6].text.endsWith(QStringLiteral("\nNo trip was deleted.")));
   EXPECT_EQ(ReceivedCountOf("AT+DELETE_ALL_TRIPS"), 0u);
   EXPECT_EQ(Unit().Trips().size(), 3u);
 
+  // The list fetched for the export is current: counted, not fetched again.
   Prompts().shown.clear();
+  const size_t fetched = ReceivedCountOf("AT+TRIPS");
   Click(QStringLiteral("btnDeleteAll"));
   ASSERT_EQ(Prompts().shown.size(), 4u);
-  EXPECT_EQ(Prompts().shown[2].text, "3 trips exported to\n" + QDir::toNativeSeparators(file));
-  EXPECT_TRUE(Prompts().shown[3].text.startsWith(
-      QStringLiteral("Are you sure you want to delete all trips?")));
+  EXPECT_TRUE(Prompts().shown[0].text.endsWith(QStringLiteral("All 3 trips of the unit will be deleted.")));
+  EXPECT_EQ(Prompts().shown[3].text, "3 trips exported to\n" + QDir::toNativeSeparators(file));
   EXPECT_EQ(Content(file).count("\r\n"), 4);
   EXPECT_TRUE(WaitFor([&] { return Unit().Trips().empty(); }));
+  EXPECT_EQ(ReceivedCountOf("AT+TRIPS"), fetched + 1);  // the one after the delete
 
   // Nothing left on the unit: nothing to export.
   InjectAndSettle({});

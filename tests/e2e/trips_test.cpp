@@ -21,6 +21,7 @@
 #include <set>
 
 #include "e2e/trips_fixture.h"
+#include "ui/layout_check.h"
 #include "ui/spreadsheet_automation.h"
 #include "ui/spreadsheet_export.h"
 #include "ui/xlsx_automation.h"
@@ -73,17 +74,27 @@ TEST_F(TripsTest, ShowTripsOnAnEmptyLogLeavesNoTripTheUnitNoLongerReports) {
   EXPECT_EQ(Row(1), QStringList(QVector<QString>(9)));
 }
 
-// The headings stay in view over a long list, and dates and times are not
-// cut: their columns grow with what they show.
-TEST_F(TripsTest, HeadingsStayInViewAndDatesAndTimesAreReadableWhole) {
+// The headings stay in view over a long list, and no heading or text is
+// cut: the columns grow with what they show, at the window's first size too.
+TEST_F(TripsTest, HeadingsStayInViewAndEveryHeadingAndTextIsReadableWhole) {
   std::vector<SimTrip> trips(60, ThreeTrips()[0]);
   for (SimTrip& t : trips) {
     t.date = "18/03/26";
     t.startTime = "07:45:10";
     t.endTime = "08:02:30";
   }
+  Main().pageControl->setCurrentWidget(&Trips());
   ShowTrips(trips);
   ASSERT_EQ(Grid()->rowCount(), 61);
+  // At the size the window first opens with, nothing needs scrolling sideways.
+  Main().resize(Main().sizeHint());
+  QApplication::processEvents();
+  EXPECT_EQ(CutControls(Main()), QStringList());
+  int columns = 0;
+  for (int c = 0; c < 7; ++c) columns += Grid()->columnWidth(c);
+  EXPECT_FALSE(Grid()->horizontalScrollBar()->isVisible())
+      << "the first size leaves texts out of view: window " << Main().width() << ", grid "
+      << Grid()->viewport()->width() << ", columns " << columns;
   Grid()->scrollToBottom();
   QApplication::processEvents();
   EXPECT_GT(Grid()->verticalScrollBar()->value(), 0);
@@ -91,71 +102,83 @@ TEST_F(TripsTest, HeadingsStayInViewAndDatesAndTimesAreReadableWhole) {
   EXPECT_TRUE(Grid()->isRowHidden(0));
   for (int c = 0; c < 7; ++c)
     EXPECT_EQ(Grid()->model()->headerData(c, Qt::Horizontal).toString(), Cell(0, c));
-  const QFontMetrics metrics(Grid()->font());
-  for (int c = 0; c < 3; ++c)
-    EXPECT_GT(Grid()->columnWidth(c), metrics.horizontalAdvance(Cell(60, c)))
-        << "column " << c << " cuts " << Cell(60, c).toStdString();
-  // Without trips the width rule alone holds again.
+  EXPECT_EQ(CutControls(Main()), QStringList());
+  // Narrowed, the columns keep what their texts need (the grid scrolls).
+  Grid()->resize(300, Grid()->height());
+  EXPECT_EQ(CutControls(*Grid()), QStringList());
+  // Without trips the headings alone set the least widths.
   Unit().SetTrips({});
   Click(QStringLiteral("btnGetTrips"));
   InjectAndSettle({});
-  Grid()->resize(511, Grid()->height());
-  EXPECT_EQ(Grid()->columnWidth(0), 51);
+  Grid()->resize(900, Grid()->height());
+  EXPECT_EQ(Grid()->columnWidth(0), 90);
+  EXPECT_EQ(CutControls(*Grid()), QStringList());
 }
 
-// The question counts what the unit holds now, not what the grid showed:
-// the unit is asked for its list first, which changes nothing on it.
-TEST_F(TripsTest, DeleteAllCountsTheUnitsTripsAsksTwiceThenClearsAndAsksTheUnitAgain) {
+// Asked before anything is sent: No leaves unit and grid as they were. The
+// question counts the trips shown when they are the unit's whole list now;
+// otherwise it says the count is not known, and the unit is asked for its
+// list only for an export the user chose.
+TEST_F(TripsTest, DeleteAllAsksBeforeSendingAndFetchesOnlyForAWantedExport) {
   Unit().SetTrips(ThreeTrips());
-  const size_t mark = Received().size();
-  Prompts().yesNo = {false, false};
-  Click(QStringLiteral("btnDeleteAll"));
-  ASSERT_EQ(Prompts().shown.size(), 2u);
+  Grid()->setRowCount(4);
+  size_t mark = Received().size();
+  Click(QStringLiteral("btnDeleteAll"));  // answered No
+  ASSERT_EQ(Prompts().shown.size(), 1u);
   EXPECT_EQ(Prompts().shown[0].caption, QStringLiteral("Delete All"));
-  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Export the 3 trips before deleting them?"));
-  EXPECT_EQ(Prompts().shown[1].caption, QStringLiteral("Delete All"));
-  EXPECT_EQ(Prompts().shown[1].text,
-            QStringLiteral("Are you sure you want to delete all trips?\n\n"
-                           "All 3 trips of the unit will be deleted."));
+  EXPECT_EQ(Prompts().shown[0].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\nHow many trips the unit "
+                           "holds is not known: they have not been listed since it was connected."));
   Pump(200);
-  EXPECT_EQ(ReceivedSince(mark), std::vector<std::string>({"AT+TRIPS"}));
+  for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
   EXPECT_EQ(Grid()->rowCount(), 4);
   EXPECT_EQ(Unit().Trips().size(), 3u);
 
-  // One trip: no export without a yes; the delete clears at once.
-  Unit().SetTrips({ThreeTrips()[0]});
+  // Listed with Show Trips: counted, and deleted without asking the unit again.
+  Click(QStringLiteral("btnGetTrips"));
+  ASSERT_TRUE(WaitFor([&] { return Trips().TripsCurrent(); }));
+  EXPECT_EQ(Grid()->rowCount(), 4);
   Prompts().shown.clear();
-  Prompts().yesNo = {false, true};
-  const size_t second = Received().size();
+  Prompts().yesNo = {true, false};
+  mark = Received().size();
   Click(QStringLiteral("btnDeleteAll"));
   ASSERT_EQ(Prompts().shown.size(), 2u);
-  EXPECT_EQ(Prompts().shown[0].text, QStringLiteral("Export the 1 trip before deleting it?"));
-  EXPECT_EQ(Prompts().shown[1].text,
-            QStringLiteral("Are you sure you want to delete all trips?\n\nThe unit's 1 trip will be deleted."));
+  EXPECT_EQ(Prompts().shown[0].text,
+            QStringLiteral("Are you sure you want to delete all trips?\n\n"
+                           "All 3 trips of the unit will be deleted."));
+  EXPECT_EQ(Prompts().shown[1].text, QStringLiteral("Export the 3 trips before deleting them?"));
   EXPECT_EQ(Grid()->rowCount(), 2);
   EXPECT_EQ(Row(1), QStringList(QVector<QString>(9)));
-  ASSERT_TRUE(WaitFor([&] { return ReceivedSince(second).size() == 3; }));
-  EXPECT_EQ(ReceivedSince(second),
-            std::vector<std::string>({"AT+TRIPS", "AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
-  EXPECT_TRUE(Unit().Trips().empty());
+  ASSERT_TRUE(WaitFor([&] { return Unit().Trips().empty(); }));
+  std::vector<std::string> sent;
+  for (const std::string& line : ReceivedSince(mark))
+    if (line != "AT+STATS") sent.push_back(line);
+  EXPECT_EQ(sent, std::vector<std::string>({"AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
 
-  // Nothing left: nothing to export, and the question says so.
+  // Not current, export wanted: only then is the list fetched; with nothing
+  // in it there is nothing to save, and the delete goes ahead.
   Prompts().shown.clear();
+  Prompts().yesNo = {true, true};
+  mark = Received().size();
   Click(QStringLiteral("btnDeleteAll"));
-  ASSERT_EQ(Prompts().shown.size(), 1u);
-  EXPECT_EQ(Prompts().shown[0].text,
-            QStringLiteral("Are you sure you want to delete all trips?\n\nThe unit lists no trips."));
+  ASSERT_EQ(Prompts().shown.size(), 2u);
+  EXPECT_EQ(Prompts().shown[1].text, QStringLiteral("Export the unit's trips before deleting them?"));
+  ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+DELETE_ALL_TRIPS") == 2; }));
+  sent.clear();
+  for (const std::string& line : ReceivedSince(mark))
+    if (line != "AT+STATS") sent.push_back(line);
+  EXPECT_EQ(sent, std::vector<std::string>({"AT+TRIPS", "AT+DELETE_ALL_TRIPS", "AT+TRIPS"}));
 }
 
-TEST_F(TripsTest, ColumnWidthsFollowTheGridWidth) {
-  Grid()->resize(511, Grid()->height());
-  std::vector<int> widths;
-  for (int c = 0; c < 9; ++c) widths.push_back(Grid()->columnWidth(c));
-  EXPECT_EQ(widths, std::vector<int>({51, 39, 39, 113, 113, 63, 65, 0, 0}));
+TEST_F(TripsTest, ColumnWidthsFollowTheGridWidthAboveWhatTheHeadingsNeed) {
   Grid()->resize(900, Grid()->height());
   EXPECT_EQ(Grid()->columnWidth(0), 90);
   EXPECT_EQ(Grid()->columnWidth(3), 200);
-  EXPECT_EQ(Grid()->columnWidth(6), 900 - (90 + 69 + 69 + 200 + 200 + 112) - 28);
+  EXPECT_EQ(Grid()->columnWidth(4), 200);
+  EXPECT_EQ(Grid()->columnWidth(7), 0);
+  Grid()->resize(300, Grid()->height());
+  for (int c = 0; c < 7; ++c)
+    EXPECT_GE(Grid()->columnWidth(c), Grid()->horizontalHeader()->sectionSizeHint(c)) << c;
 }
 
 TEST_F(TripsTest, RightClickOnAPositionOpensTheMenuThatFitsTheCell) {

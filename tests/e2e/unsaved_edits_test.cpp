@@ -120,6 +120,7 @@ TEST_F(UnsavedEditsTest, UnitActionsAskBeforeTheEditsAreLost) {
     std::string sent;           // the first line the action sends
   };
   Unit().SetRestartDowntime(200ms);
+  SetTrackingHostPreference(QStringLiteral("track.example.net"));
   const Case cases[] = {
       {"btnReboot", {true, false}, QStringLiteral("Reboot"), "AT+RESET"},
       {"btnFactory", {true, false}, QStringLiteral("Reset to Factory"), "AT+FACTORY"},

@@ -19,7 +19,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const QString kUpgraded = QStringLiteral("Unit upgraded. Please wait for unit to restart");
+// Said when the firmware went out; "upgraded" only once the unit is back.
+const QString kUpgraded = QStringLiteral(
+    "The firmware was sent. Please wait for unit to restart: its version is checked when it is "
+    "back.");
 const QString kSendError = QStringLiteral("Error sending upgrade file!");
 const QString kStopped = QStringLiteral("Firmware upgrade stopped!");
 const QString kBattery =
@@ -27,8 +30,8 @@ const QString kBattery =
 
 // What the tool says once the unit is back from its restart.
 QString Runs(const char* version) {
-  return QStringLiteral("The unit has restarted and runs firmware version %1, the version of the "
-                        "upgrade file.")
+  return QStringLiteral("Unit upgraded to version %1: it has restarted and runs the version of "
+                        "the upgrade file.")
       .arg(QLatin1String(version));
 }
 std::vector<QString> Upgraded(const char* version) { return {kUpgraded, Runs(version)}; }
@@ -102,7 +105,9 @@ TEST_F(UpgradeTest, CleanUpgradeDeliversTheWholeImageAndInstallsTheLastBlock) {
   };
   Upgrade(path);
 
+  // "Sent" while the unit restarts, "upgraded to" once it reports the version.
   ASSERT_EQ(Prompts().Messages(), Upgraded("1.100"));
+  EXPECT_EQ(Prompts().shown.back().icon, MessageKind::Information);
   EXPECT_EQ(Session().Model().FirmwareVersion(), "1.100");
   const auto& shown = Prompts().shown;
   ASSERT_GE(shown.size(), 3u);
@@ -185,6 +190,7 @@ TEST_F(UpgradeTest, BlockFailingThreeTimesEndsTheTransferWithoutInstalling) {
     Unit().FailBlock(2, 3);
     Upgrade(WriteFile("QuonII,1.2", RandomImage(256 * 5, 5)));
     EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kSendError});
+    EXPECT_EQ(Prompts().shown.back().icon, MessageKind::Critical);
     EXPECT_EQ(Unit().TimesBlockReceived(2), 3);
     EXPECT_EQ(Unit().TimesBlockReceived(3), 0);
     EXPECT_EQ(CountReceived(IsInstall), 0u);
@@ -356,6 +362,7 @@ TEST_F(UpgradeTest, TheQuestionNamesBothVersionsAndTheRestartedUnitIsAskedWhatIt
                                     QStringLiteral("The unit has restarted with firmware version "
                                                    "1.001, not version 1.200 of the upgrade file: "
                                                    "the upgrade did not take effect.")}));
+    EXPECT_EQ(Prompts().shown.back().icon, MessageKind::Warning);
     EXPECT_EQ(Unit().InstallCount(), 2);
   }
   {
@@ -381,16 +388,22 @@ TEST_F(UpgradeTest, RefusedFilesSendNothing) {
   std::string header = "Wayrunner,2.000";
   header.resize(256, '\0');
   std::string noTerminator(256, 'x');
+  // The first line is always the same; the second says why.
+  const QString invalid = QStringLiteral("Invalid upgrade file!\n");
+  const QString takes = QStringLiteral("; a unit takes \"QuonII\" or \"Wayrunner\".");
   const std::vector<Case> cases = {
       {"shorter than the header", std::string(100, 'A'),
-       QString::fromLatin1(upgrade_msg::kTooShort.data()), true},
-      {"other major version", header + RandomImage(512, 1), QStringLiteral("Invalid upgrade file!"),
+       invalid + QStringLiteral("The file is shorter than its 256-byte header."), true},
+      {"other major version", header + RandomImage(512, 1),
+       invalid + QStringLiteral("The file holds version 2.000 and the unit runs version 1.003: "
+                                "their first characters differ, so the unit cannot take it."),
        true},
       {"header only", "Wayrunner,1.2" + std::string(243, '\0'),
-       QString::fromLatin1(upgrade_msg::kEmptyImage.data()), true},
+       invalid + QStringLiteral("The file holds no firmware image after its header."), true},
       {"product word in other case", "QUONII,1.2" + std::string(246, '\0') + "abc",
-       QStringLiteral("Invalid upgrade file!"), true},
-      {"no terminator in the header", noTerminator + "abc", QStringLiteral("Invalid upgrade file!"),
+       invalid + QStringLiteral("The file names the product \"QUONII\"") + takes, true},
+      {"no terminator in the header", noTerminator + "abc",
+       invalid + QStringLiteral("The file names the product \"%1...\"").arg(QString(32, 'x')) + takes,
        true},
   };
   int n = 0;
@@ -400,6 +413,7 @@ TEST_F(UpgradeTest, RefusedFilesSendNothing) {
     const QString path = WriteRaw(c.content, QStringLiteral("f%1.fw").arg(n++));
     Upgrade(path);
     EXPECT_EQ(Prompts().Messages(), std::vector<QString>{c.message});
+    EXPECT_EQ(Prompts().shown.back().icon, MessageKind::Warning);
     EXPECT_EQ(Dialog().windowTitle(), path);
   }
   {

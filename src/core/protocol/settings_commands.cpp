@@ -38,24 +38,30 @@ const std::vector<std::string_view>& SettingsQueries() {
   return queries;
 }
 
-std::string TrackingHost() {
+std::string TrackingHost(std::string_view chosen) {
+  if (!chosen.empty()) return std::string(chosen);
   const char* value = std::getenv(kTrackingHostVariable);
   if (value && *value) return value;
-  return std::string(kDefaultTrackingHost);
+  return std::string();
+}
+
+bool TrackingHostIsSet(std::string_view host) {
+  if (host.find_first_not_of(" \t") == std::string_view::npos) return false;
+  return host != kPlaceholderTrackingHost;
 }
 
 SettingsSave BuildDefaultsCommands(std::string_view host) {
   SettingsSave out;
-  if (host.empty()) {
-    out.refusal = Message::Of(TR("The tracking server host is empty. Nothing was sent."));
+  if (!TrackingHostIsSet(host)) {
+    out.refusal = Message::Of(TR("No tracking server is set. Nothing was sent."));
     return out;
   }
   const Message bad = DescribeUnsafeCharacter(host);
   if (!bad.Empty()) {
     out.refusal = Message::Of(
-        TR("The tracking server host \"%1\" (set in %2) contains %3, which cannot be sent to the "
-           "unit. Nothing was sent."),
-        {Message::Plain(std::string(host)), Message::Plain(kTrackingHostVariable), bad});
+        TR("The tracking server \"%1\" contains %2, which cannot be sent to the unit. Nothing "
+           "was sent."),
+        {Message::Plain(std::string(host)), bad});
     return out;
   }
   out.commands.push_back(std::string(cmd::kIpSet) + std::string(host) + std::string(cmd::kIpSetTail));
@@ -63,6 +69,15 @@ SettingsSave BuildDefaultsCommands(std::string_view host) {
   out.commands.emplace_back(cmd::kDefaultLowPower);
   out.commands.emplace_back(cmd::kDefaultIgnition);
   return out;
+}
+
+std::vector<std::string> DescribeDefaults(std::string_view host) {
+  // The values of kDefaultTrack, kDefaultLowPower and kDefaultIgnition.
+  return {"Tracking server: " + std::string(host) + ", port 80",
+          "Trip stop time: 3 minutes",
+          "Tracking values: 21600, 30, 10000 and 20",
+          "Low power mode: on",
+          "Ignition detection: Smart detection"};
 }
 
 }  // namespace wr

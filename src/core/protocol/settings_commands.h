@@ -24,14 +24,23 @@ SettingsSave BuildSettingsCommands(const SettingsValues& values);
 // The queries that read the settings back after a save, in order.
 const std::vector<std::string_view>& SettingsQueries();
 
-// The tracking server written by "Send defaults": WAYRUNNER_TRACKING_HOST
-// when set and not empty, else kDefaultTrackingHost.
-inline constexpr std::string_view kDefaultTrackingHost = "track.wayrunner.example";
+// The tracking server that "Send defaults" writes is the user's to choose:
+// the tool ships none. The placeholder below was written in its place once
+// and can never resolve; it counts as no server at all.
+inline constexpr std::string_view kPlaceholderTrackingHost = "track.wayrunner.example";
 inline constexpr const char* kTrackingHostVariable = "WAYRUNNER_TRACKING_HOST";
-std::string TrackingHost();
+// The server chosen (a preference, an option) when not empty, else
+// WAYRUNNER_TRACKING_HOST when set; empty when neither names one.
+std::string TrackingHost(std::string_view chosen = {});
+// False for no server: empty, blanks only, or the placeholder.
+bool TrackingHostIsSet(std::string_view host);
 
 // The lines of "Send defaults" for the given host ("AT+IP=" line first), or a
-// refusal when the host cannot be sent safely.
+// refusal when no host is set or it cannot be sent safely.
 SettingsSave BuildDefaultsCommands(std::string_view host);
+
+// What "Send defaults" writes, one setting a line ("Tracking server: HOST,
+// port 80"), for the question asked before anything is sent.
+std::vector<std::string> DescribeDefaults(std::string_view host);
 
 }  // namespace wr

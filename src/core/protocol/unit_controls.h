@@ -31,7 +31,8 @@ enum class UnitControl {
 std::vector<CommandStep> UnitControlSteps(UnitControl control);
 
 // The steps of "Send defaults" for the given tracking host ("AT+IP=" line
-// first), or a refusal (and no steps) when the host cannot be sent safely.
+// first), or a refusal (and no steps) when no host is set or it cannot be
+// sent safely.
 struct DefaultsPlan {
   std::vector<CommandStep> steps;
   Message refusal;

@@ -29,6 +29,22 @@ bool IsProductWord(std::string_view word) {
          std::end(kUpgradeProductWords);
 }
 
+std::string WrongProduct(std::string_view productWord) {
+  std::string accepted;
+  for (std::string_view word : kUpgradeProductWords)
+    accepted += (accepted.empty() ? "\"" : " or \"") + std::string(word) + "\"";
+  // Any file can be picked: what it holds is shown short and printable.
+  constexpr size_t kShown = 32;
+  std::string word;
+  for (const char c : productWord.substr(0, kShown))
+    word += (c >= 0x20 && c < 0x7F) ? c : '?';
+  if (productWord.size() > kShown) word += "...";
+  const std::string found =
+      word.empty() ? std::string("names no product") : "names the product \"" + word + "\"";
+  return std::string(upgrade_msg::kInvalid) + "\nThe file " + found + "; a unit takes " +
+         accepted + ".";
+}
+
 }  // namespace
 
 size_t UpgradeFileResult::BlockImageBytes(size_t k) const {
@@ -64,10 +80,13 @@ int CompareFirmwareVersions(std::string_view a, std::string_view b) {
 
 std::string CheckUpgradeHeader(std::string_view productWord, std::string_view version,
                                std::string_view unitVersion) {
-  if (!IsProductWord(productWord)) return std::string(upgrade_msg::kInvalid);
+  if (!IsProductWord(productWord)) return WrongProduct(productWord);
   if (version.empty()) return std::string(upgrade_msg::kNoVersion);
   if (unitVersion.empty()) return std::string(upgrade_msg::kUnitVersionUnknown);
-  if (version.front() != unitVersion.front()) return std::string(upgrade_msg::kInvalid);
+  if (version.front() != unitVersion.front())
+    return std::string(upgrade_msg::kInvalid) + "\nThe file holds version " + std::string(version) +
+           " and the unit runs version " + std::string(unitVersion) +
+           ": their first characters differ, so the unit cannot take it.";
   return std::string();
 }
 
@@ -115,7 +134,10 @@ UpgradeFileResult ReadUpgradeContent(std::string_view content, std::string_view 
   r.version = ReplyFieldText(r.headerText, 1);
   r.imageLength = content.size() - kUpgradeHeaderSize;
 
-  if (!IsProductWord(r.productWord)) return Refuse(std::move(r), upgrade_msg::kInvalid);
+  if (!IsProductWord(r.productWord)) {
+    const std::string refusal = WrongProduct(r.productWord);
+    return Refuse(std::move(r), refusal);
+  }
   // Without a zero byte the fields are still usable when the version ends
   // before the block does; a version cut off by the block's end is not shown
   // to the user as if it were whole.

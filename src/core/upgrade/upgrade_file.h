@@ -20,7 +20,8 @@ inline constexpr uintmax_t kUpgradeFileMaxSize = 16u * 1024u * 1024u;
 // The two product words a unit accepts in the header, compared exactly.
 inline constexpr std::string_view kUpgradeProductWords[] = {"QuonII", "Wayrunner"};
 
-// Messages the upgrade dialog shows, word for word.
+// Messages the upgrade dialog shows, word for word. A refused file's message
+// starts with the line kInvalid; the line after it says why.
 namespace upgrade_msg {
 inline constexpr std::string_view kFileMissing = "File doesn't exist!";
 inline constexpr std::string_view kOpenFailed = "Error opening File!";
@@ -28,13 +29,16 @@ inline constexpr std::string_view kSizeFailed = "Error reading File!";
 inline constexpr std::string_view kInvalid = "Invalid upgrade file!";
 // Capital F above, small f here: both wordings are long established.
 inline constexpr std::string_view kReadFailed = "Error reading file!";
-inline constexpr std::string_view kTooLarge = "Invalid upgrade file: the file is too large!";
+inline constexpr std::string_view kTooLarge =
+    "Invalid upgrade file!\nThe file is too large to be an upgrade file.";
 inline constexpr std::string_view kTooShort =
-    "Invalid upgrade file: the file is shorter than its 256-byte header!";
-inline constexpr std::string_view kEmptyImage = "Invalid upgrade file: it holds no firmware image!";
-inline constexpr std::string_view kNoVersion = "Invalid upgrade file: the header names no version!";
+    "Invalid upgrade file!\nThe file is shorter than its 256-byte header.";
+inline constexpr std::string_view kEmptyImage =
+    "Invalid upgrade file!\nThe file holds no firmware image after its header.";
+inline constexpr std::string_view kNoVersion =
+    "Invalid upgrade file!\nThe header names no version.";
 inline constexpr std::string_view kHeaderUnterminated =
-    "Invalid upgrade file: the header does not end within its 256 bytes!";
+    "Invalid upgrade file!\nThe header does not end within its 256 bytes.";
 inline constexpr std::string_view kUnitVersionUnknown =
     "The unit has not reported its firmware version yet. Please wait a moment and try again.";
 }  // namespace upgrade_msg

@@ -53,29 +53,32 @@ TEST(SettingsCommands, AValueMissingSendsNothing) {
             "\"Ignition detection\" (ignition) has no value. Nothing was sent.");
 }
 
-TEST(SettingsCommands, DefaultsUseTheTrackingHost) {
+TEST(SettingsCommands, DefaultsUseTheTrackingHostAndRefuseNone) {
   const SettingsSave save = BuildDefaultsCommands("track.example.org");
   EXPECT_EQ(save.commands,
             (std::vector<std::string>{"AT+IP=track.example.org,80,0", "AT+TRACK=21600,30,180,10000,20,",
                                       "AT+LOWPOWER=1", "AT+IGNITION=1"}));
-  for (const char* bad : {"", "a,b", "host\rAT+FACTORY"}) {
+  EXPECT_EQ(DescribeDefaults("track.example.org").front(), "Tracking server: track.example.org, port 80");
+  // No server, the placeholder that never resolves, or one that would break the line.
+  for (const char* bad : {"", "  ", "track.wayrunner.example", "a,b", "host\rAT+FACTORY"}) {
     const SettingsSave refused = BuildDefaultsCommands(bad);
     EXPECT_TRUE(refused.commands.empty()) << bad;
     EXPECT_FALSE(refused.refusal.Empty());
   }
 
-  {
-    test::ScopedEnv unset(kTrackingHostVariable, nullptr);
-    EXPECT_EQ(TrackingHost(), kDefaultTrackingHost);
+  // The chosen server first, then the variable; nothing when neither is set.
+  const struct {
+    const char* variable;
+    const char* chosen;
+    std::string host;
+  } cases[] = {{nullptr, "", ""}, {"", "", ""}, {"10.0.0.7", "", "10.0.0.7"},
+               {"10.0.0.7", "pref.example.org", "pref.example.org"}, {nullptr, "pref.example.org", "pref.example.org"}};
+  for (const auto& c : cases) {
+    test::ScopedEnv env(kTrackingHostVariable, c.variable);
+    EXPECT_EQ(TrackingHost(c.chosen), c.host) << (c.variable ? c.variable : "(unset)") << " " << c.chosen;
   }
-  {
-    test::ScopedEnv empty(kTrackingHostVariable, "");
-    EXPECT_EQ(TrackingHost(), kDefaultTrackingHost);
-  }
-  {
-    test::ScopedEnv set(kTrackingHostVariable, "10.0.0.7");
-    EXPECT_EQ(TrackingHost(), "10.0.0.7");
-  }
+  EXPECT_FALSE(TrackingHostIsSet(kPlaceholderTrackingHost));
+  EXPECT_TRUE(TrackingHostIsSet("10.0.0.7"));
 }
 
 }  // namespace

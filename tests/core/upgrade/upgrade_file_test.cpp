@@ -83,15 +83,26 @@ TEST_F(UpgradeFileTest, ReadsProductWordAndVersion) {
   EXPECT_EQ(r.version, "1.004");
 }
 
-TEST_F(UpgradeFileTest, RefusesUnknownProductAndOtherFirmwareLine) {
-  for (const char* header : {"quonii,1.003", "QUONII,1.003", "QuonII ,1.003", "Quon,1.003",
-                             "wayrunner,1.003", ",1.003", ""}) {
-    const auto r = ReadUpgradeFile(Write(header, 300), "1.003");
-    EXPECT_FALSE(r.ok) << header;
-    EXPECT_EQ(r.message, "Invalid upgrade file!") << header;
-    EXPECT_TRUE(r.blocks.empty()) << header;
+TEST_F(UpgradeFileTest, RefusesUnknownProductAndOtherFirmwareLineSayingWhy) {
+  const std::string takes = "; a unit takes \"QuonII\" or \"Wayrunner\".";
+  const struct {
+    const char* header;
+    std::string why;
+  } products[] = {{"quonii,1.003", "The file names the product \"quonii\"" + takes},
+                  {"QUONII,1.003", "The file names the product \"QUONII\"" + takes},
+                  {"QuonII ,1.003", "The file names the product \"QuonII \"" + takes},
+                  {"Quon\x01,1.003", "The file names the product \"Quon?\"" + takes},
+                  {",1.003", "The file names no product" + takes},
+                  {"", "The file names no product" + takes}};
+  for (const auto& c : products) {
+    const auto r = ReadUpgradeFile(Write(c.header, 300), "1.003");
+    EXPECT_FALSE(r.ok) << c.header;
+    EXPECT_EQ(r.message, "Invalid upgrade file!\n" + c.why) << c.header;
+    EXPECT_TRUE(r.blocks.empty()) << c.header;
   }
-  EXPECT_EQ(ReadUpgradeFile(Write("QuonII,2.000", 300), "1.003").message, "Invalid upgrade file!");
+  EXPECT_EQ(ReadUpgradeFile(Write("QuonII,2.000", 300), "1.003").message,
+            "Invalid upgrade file!\nThe file holds version 2.000 and the unit runs version 1.003: "
+            "their first characters differ, so the unit cannot take it.");
   EXPECT_TRUE(ReadUpgradeFile(Write("QuonII,2.000", 300), "2.1").ok);
   EXPECT_TRUE(ReadUpgradeFile(Write("QuonII,1.100", 300), "1.003").ok);
 }
