@@ -74,7 +74,29 @@ if(WR_DEBIAN_DOCS)
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/wayrunner-track)
 endif()
 
+# An upgrade file for the built-in simulated unit, to try an upgrade without
+# hardware: its image carries the mark the simulated unit reads its new
+# version from (see SimulatedUnit::ImageVersion).
+set(WR_SIM_UPGRADE_VERSION 1.004)
+set(WR_SIM_UPGRADE_FILE simulated-unit-${WR_SIM_UPGRADE_VERSION}.fw)
+add_executable(wr_sim_upgrade_file packaging/sim_upgrade_file.cpp)
+target_link_libraries(wr_sim_upgrade_file PRIVATE wayrunner_core)
+add_custom_command(
+  OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/examples/${WR_SIM_UPGRADE_FILE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/examples
+  COMMAND wr_sim_upgrade_file ${WR_SIM_UPGRADE_VERSION} 16384
+          ${CMAKE_CURRENT_BINARY_DIR}/examples/${WR_SIM_UPGRADE_FILE}
+  DEPENDS wr_sim_upgrade_file
+  COMMENT "Upgrade file for the simulated unit"
+  VERBATIM)
+list(APPEND wr_generated ${CMAKE_CURRENT_BINARY_DIR}/examples/${WR_SIM_UPGRADE_FILE})
+
 add_custom_target(wr_packaging_files ALL DEPENDS ${wr_generated})
+
+# The operator presets beside the program in the build folder too, where the
+# Network Wizard looks for them, so the program finds them when run from
+# there (scripts/run.sh).
+configure_file(${wr_pkg}/Settings.ini ${CMAKE_CURRENT_BINARY_DIR}/Settings.ini COPYONLY)
 
 # ---------------------------------------------------------------- install
 install(TARGETS wayrunner-track RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -93,7 +115,7 @@ if(TARGET wayrunner-cli)
               "--name=configure, watch and provision vehicle tracking units"
               --include=${wr_pkg}/wayrunner-cli.h2m
               --output=${wr_gen}/wayrunner-cli.1 $<TARGET_FILE:wayrunner-cli>
-      COMMAND gzip -9nf ${wr_gen}/wayrunner-cli.1
+      COMMAND gzip -9nkf ${wr_gen}/wayrunner-cli.1
       DEPENDS wayrunner-cli ${wr_pkg}/wayrunner-cli.h2m
       COMMENT "Manual page of wayrunner-cli")
     add_custom_target(wayrunner-cli-man ALL DEPENDS ${wr_gen}/wayrunner-cli.1.gz)
@@ -116,8 +138,20 @@ install(FILES ${wr_pkg}/icons/wayrunner-track.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${WR_APP_ID}.svg)
 install(FILES ${wr_gen}/${WR_UDEV_RULE} DESTINATION ${WR_UDEV_RULES_DIR})
 install(FILES ${wr_pkg}/Settings.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/wayrunner-track)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/examples/${WR_SIM_UPGRADE_FILE}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/wayrunner-track/examples)
 install(FILES ${wr_pkg}/wayrunner-track.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME wayrunner-track)
+
+# Everything `cmake --install` copies: the programs and the generated files.
+# A build of chosen targets (scripts/run.sh) builds this one to be installable.
+add_custom_target(installable)
+add_dependencies(installable wayrunner-track wr_packaging_files)
+foreach(optional wayrunner-cli wayrunner-cli-man)
+  if(TARGET ${optional})
+    add_dependencies(installable ${optional})
+  endif()
+endforeach()
 
 # ---------------------------------------------------------------- package
 # The Debian package that scripts/package.sh builds. No maintainer scripts:

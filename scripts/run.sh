@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the tool and starts it; pass --simulate to use the built-in simulated unit.
+# Builds the tool, the command-line tool wayrunner-cli and what
+# `cmake --install build/default` installs, then starts the tool; pass
+# --simulate to use the built-in simulated unit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh default --target wayrunner-track
+scripts/build.sh default --target installable
 exec build/default/wayrunner-track "$@"

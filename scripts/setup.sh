@@ -12,7 +12,7 @@ packages=("$@"
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   xvfb xauth imagemagick fonts-dejavu-core python3 python3-openpyxl gpsbabel
   python3-jsonschema ansible-core
-  help2man hyperfine bash-completion
+  help2man hyperfine bash-completion reuse
 )
 missing=()
 for p in "${packages[@]}"; do

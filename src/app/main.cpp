@@ -8,8 +8,11 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "sim/simulated_units.h"
 #include "session/system_usb.h"
@@ -173,6 +176,51 @@ class CommandLine {
   }
 };
 
+// Qt ends the program with an abort when no window system can be reached
+// (no display, a display that does not answer, no platform plugin). While
+// the application is being made, its messages are held back: a fatal one is
+// answered with one line and exit status 1, the others are passed on once
+// the window system is there.
+class WindowSystemGuard {
+ public:
+  WindowSystemGuard() { previous_ = qInstallMessageHandler(&WindowSystemGuard::Hold); }
+  ~WindowSystemGuard() {
+    qInstallMessageHandler(previous_);
+    for (const Held& message : held_) previous_(message.type, message.context(), message.text);
+    held_.clear();
+  }
+  WindowSystemGuard(const WindowSystemGuard&) = delete;
+  WindowSystemGuard& operator=(const WindowSystemGuard&) = delete;
+
+  static constexpr int kNoDisplay = 1;
+
+ private:
+  struct Held {
+    QtMsgType type;
+    QByteArray file, function, category;
+    int line;
+    QString text;
+    QMessageLogContext context() const {
+      return QMessageLogContext(file.constData(), line, function.constData(), category.constData());
+    }
+  };
+
+  static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+      std::fprintf(stderr, "%s\n",
+                   qPrintable(QCoreApplication::translate(
+                       "main", "wayrunner-track: no display to open its window on; "
+                               "wayrunner-cli does the same work in a terminal.")));
+      std::fflush(stderr);
+      std::_Exit(kNoDisplay);
+    }
+    held_.push_back({type, context.file, context.function, context.category, context.line, text});
+  }
+
+  static inline QtMessageHandler previous_ = nullptr;
+  static inline std::vector<Held> held_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -190,7 +238,9 @@ int main(int argc, char* argv[]) {
   if (outcome == CommandLine::Outcome::Done) return 0;
   if (outcome == CommandLine::Outcome::Wrong) return CommandLine::kUsageError;
 
+  std::unique_ptr<WindowSystemGuard> guard = std::make_unique<WindowSystemGuard>();
   GuardedApplication app(argc, argv);
+  guard.reset();
   if (outcome == CommandLine::Outcome::Deferred) {
     outcome = CommandLine::Parse(app.arguments(), options, /*qtOptionsTaken=*/true);
     if (outcome == CommandLine::Outcome::Done) return 0;

@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "cli/unit_access.h"
 #include "export/trip_export.h"
+#include "export/trip_fields.h"
 #include "places/place_store.h"
 #include "session/unit_text.h"
 
@@ -15,21 +16,40 @@ namespace {
 // Milliseconds the unit may take to list its whole trip log.
 constexpr int kListingMs = 30000;
 
+// For programs: numbers as numbers, the date as ISO 8601 and times as
+// HH:MM:SS; null where the unit's text does not read as its type.
+QJsonValue JsonNumber(const std::string& text) {
+  const auto d = ParseDecimal(text);
+  return d ? QJsonValue(d->value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue JsonTime(const std::string& text) {
+  const auto t = ParseUnitTime(text);
+  return t ? QJsonValue(QString::fromStdString(IsoTimeText(*t))) : QJsonValue(QJsonValue::Null);
+}
+
 QJsonArray TripsJson(const std::vector<TripRecord>& trips, const PlaceNamer& namer) {
   QJsonArray list;
   for (const TripRecord& trip : trips) {
     QJsonObject entry;
     entry["index"] = trip.index;
-    entry["date"] = FromBytes(trip.date);
-    entry["start"] = FromBytes(trip.startTime);
-    entry["end"] = FromBytes(trip.endTime);
+    const auto date = ParseUnitDate(trip.date);
+    entry["date"] = date ? QJsonValue(QString::fromStdString(IsoDateText(*date)))
+                         : QJsonValue(QJsonValue::Null);
+    entry["start"] = JsonTime(trip.startTime);
+    entry["end"] = JsonTime(trip.endTime);
+    // The texts the place file is keyed by, and the positions as numbers.
     entry["start_coordinates"] = FromBytes(trip.StartCoordinate());
     entry["end_coordinates"] = FromBytes(trip.EndCoordinate());
+    entry["start_latitude"] = JsonNumber(trip.startLat);
+    entry["start_longitude"] = JsonNumber(trip.startLon);
+    entry["end_latitude"] = JsonNumber(trip.endLat);
+    entry["end_longitude"] = JsonNumber(trip.endLon);
     // Place names come from a file people edit by hand: any bytes, made UTF-8.
     entry["start_place"] = QString::fromStdString(NamedPlace(namer, trip.StartCoordinate()));
     entry["end_place"] = QString::fromStdString(NamedPlace(namer, trip.EndCoordinate()));
-    entry["max_speed_kmh"] = FromBytes(trip.maxSpeedKmh);
-    entry["distance_km"] = FromBytes(trip.distanceKm);
+    entry["max_speed_kmh"] = JsonNumber(trip.maxSpeedKmh);
+    entry["distance_km"] = JsonNumber(trip.distanceKm);
     list.append(entry);
   }
   return list;
@@ -49,6 +69,16 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
     if (!format)
       return context.Fail(kExitUsage, "--format takes " + TripExportFormatNames() + ", not '" +
                                           *name + "'");
+    // A file named for one format that holds another misleads whoever opens it.
+    if (output) {
+      const auto named = TripExportFormatFromPath(std::filesystem::u8path(*output));
+      if (named && *named != *format)
+        return context.Fail(kExitUsage,
+                            "--format " + std::string(TripExportFormatName(*format)) +
+                                " does not match the extension of " + *output + " (" +
+                                std::string(TripExportFormatName(*named)) +
+                                "); use one or make them agree");
+    }
   } else if (output) {
     format = TripExportFormatFromPath(std::filesystem::u8path(*output));
   }
@@ -156,7 +186,8 @@ Command TripsCommand() {
   command.help =
       "Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML "
       "2.2, one placemark per trip with named start and end points) and xlsx (needs -o). "
-      "Without --format the extension of -o chooses, else csv. Place names come from the same "
+      "Without --format the extension of -o chooses, else csv; a --format that another "
+      "format's extension contradicts is refused. Place names come from the same "
       "place file the window uses. The unit's dates and times are taken as UTC.";
   command.options = {
       {"format", 'f', "csv|gpx|kml|xlsx", "the export format"},

@@ -74,6 +74,8 @@ TEST_F(CliProgramTest, HelpVersionAndUsageErrors) {
       {{"--simulate", "output", "relay", "maybe"}, "switched on or off"},
       {{"--simulate", "trips", "--format", "pdf"}, "--format takes csv|gpx|kml|xlsx"},
       {{"--simulate", "trips", "--format", "xlsx"}, "needs a file"},
+      {{"--simulate", "trips", "-f", "gpx", "-o", "x.kml"},
+       "--format gpx does not match the extension of x.kml (kml)"},
       {{"--simulate", "send", "AT\rATI"}, "control character"},
       {{"--simulate", "provision", "p.ini", "--count", "x"}, "--count takes"},
   };
@@ -189,6 +191,7 @@ TEST_F(CliProgramTest, ProfilesSaveDiffApplyAndRefusals) {
   for (const auto& [content, message] : std::vector<std::pair<std::string, std::string>>{
            {"[settings]\ncolour = red\n", "Line 2: \"colour\" is not a setting"},
            {"[settings]\napn = a,b\n", "Line 2: \"apn\": the value contains a comma"},
+           {"[settings]\napn = fleet.apn ; our fleet\n", "Line 2: the value of \"apn\" holds \" ;\""},
            {"[settings]\n\ntrip_stop_minutes = five\n", "Line 3: \"trip_stop_minutes\""}}) {
     Write("bad.ini", content);
     const CliRun refused = Cli({"--simulate", "profile", "apply", "bad.ini"});
@@ -206,15 +209,31 @@ TEST_F(CliProgramTest, TripsExportReadBackByOtherPrograms) {
   const CliRun csv = Cli({"--simulate", "trips"});
   ASSERT_EQ(csv.code, 0) << csv.err;
   Write("trips.csv", csv.out);
+  const CliRun json = Cli({"--simulate", "--json", "trips"});
+  ASSERT_EQ(json.code, 0) << json.err;
+  Write("trips.json", json.out);
+  // Both read by a program: ISO dates and times, numbers as numbers, the
+  // same values in each.
   const std::optional<std::string> table = Tool(
       "/usr/bin/python3",
       {"-c",
-       "import csv,sys\n"
-       "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
-       "print(len(rows), len(set(len(r) for r in rows)), len(rows[0]), rows[1][6], rows[1][4])",
-       QString::fromStdString(PathOf("trips.csv"))});
-  if (!table) GTEST_SKIP() << "/usr/bin/python3 cannot be run";
-  EXPECT_EQ(*table, "9 1 10 Depot -33.924970,18.423885\n");
+       "import csv,json,sys,datetime as d\n"
+       "rows=list(csv.DictReader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
+       "trips=json.load(open(sys.argv[2]))['trips']\n"
+       "assert len(rows)==len(trips)\n"
+       "for r,t in zip(rows,trips):\n"
+       "  assert d.date.fromisoformat(r['date']).isoformat()==t['date']\n"
+       "  for k,j in (('start_time','start'),('end_time','end')):\n"
+       "    assert d.time.fromisoformat(r[k]).isoformat()==t[j]\n"
+       "  for k in ('start_latitude','start_longitude','end_latitude','end_longitude',"
+       "'max_speed_kmh','distance_km'):\n"
+       "    assert type(t[k]) in (int,float) and float(r[k])==t[k], k\n"
+       "print(len(rows), len(rows[0]), rows[0]['start_place'], rows[0]['date'], "
+       "trips[0]['start_latitude'], trips[0]['distance_km'])",
+       QString::fromStdString(PathOf("trips.csv")), QString::fromStdString(PathOf("trips.json"))});
+  if (!std::filesystem::exists("/usr/bin/python3")) GTEST_SKIP() << "no /usr/bin/python3";
+  ASSERT_TRUE(table) << "Python refused the CSV or the JSON";
+  EXPECT_EQ(*table, "8 12 Depot 2024-03-18 -33.92497 11.7\n");
 
   for (const char* name : {"trips.gpx", "trips.kml"}) {
     const CliRun run = Cli({"--simulate", "trips", "-o", name});
@@ -239,7 +258,7 @@ TEST_F(CliProgramTest, TripsExportReadBackByOtherPrograms) {
   EXPECT_EQ(written["written"].toInt(), 8);
   EXPECT_EQ(written["format"].toString(), "kml");
   EXPECT_TRUE(std::filesystem::exists(PathOf("again.kml")));
-  const QJsonArray trips = Json(Cli({"--simulate", "--json", "trips"}))["trips"].toArray();
+  const QJsonArray trips = Json(json)["trips"].toArray();
   ASSERT_EQ(trips.size(), 8);
   EXPECT_EQ(trips[0].toObject()["start_place"].toString(), "Depot");
 }

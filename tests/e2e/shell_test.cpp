@@ -254,6 +254,7 @@ TEST_F(ShellTest, MenusCarryMnemonicsShortcutsAndTheFileRequests) {
   EXPECT_TRUE(Main().LinuxHelp().edtUdevRule->toPlainText().contains(QStringLiteral("16d0")));
   Main().actAbout->trigger();
   EXPECT_TRUE(Main().About().lblVersions->text().contains(QStringLiteral("Qt ")));
+  EXPECT_TRUE(Main().About().edtLicences->toPlainText().contains(QStringLiteral("GPL-3.0-or-later")));
 
   // Quit closes the window, as its close button does.
   QSignalSpy closed(&Main(), &TfrmMain::closed);

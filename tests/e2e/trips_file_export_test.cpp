@@ -92,10 +92,10 @@ TEST_F(TripsFileExportTest, CsvIsReadBackByPythonWithPlaceNames) {
   ASSERT_TRUE(read);
   const QJsonArray rows = QJsonDocument::fromJson(read->toUtf8()).array();
   ASSERT_EQ(rows.size(), 4);
-  EXPECT_EQ(rows[0].toArray()[6].toString(), QStringLiteral("Start place"));
+  EXPECT_EQ(rows[0].toArray()[8].toString(), QStringLiteral("start_place"));
   EXPECT_EQ(rows[1].toArray(),
-            QJsonArray({"0", "18/03/26", "07:45:10", "08:02:30", "-26.1071,28.0567",
-                        "-26.2041,28.0473", "Home", "", "87", "12.3"}));
+            QJsonArray({"0", "2026-03-18", "07:45:10", "08:02:30", "-26.1071", "28.0567",
+                        "-26.2041", "28.0473", "Home", "", "87", "12.3"}));
 }
 
 // A track per trip with both ends; the trip without a start is named.

@@ -32,6 +32,7 @@ expected=(
   usr/share/man/man1/wayrunner-track.1.gz
   usr/share/metainfo/$id.metainfo.xml
   usr/share/wayrunner-track/Settings.ini
+  usr/share/doc/wayrunner-track/examples/simulated-unit-1.004.fw
 )
 if [ "$have_cli" = 1 ]; then
   expected+=(
@@ -69,8 +70,20 @@ for wrong in --no-such-option stray-argument; do
     fail "wayrunner-track $wrong: exit $rc (want 2 with the usage on stderr): $out"
 done
 if [ "$have_cli" = 1 ]; then
-  out=$(headless "$root/usr/bin/wayrunner-cli" --version 2>&1); rc=$?
+  cli=$root/usr/bin/wayrunner-cli
+  out=$(headless "$cli" --version 2>&1); rc=$?
   [ "$rc" = 0 ] && grep -qF "$version" <<<"$out" || fail "wayrunner-cli --version: exit $rc: $out"
+  # The example upgrade file takes on the simulated unit.
+  out=$(WAYRUNNER_DATA_DIR=$root headless "$cli" -q --simulate upgrade --yes \
+        "$root/usr/share/doc/wayrunner-track/examples/simulated-unit-1.004.fw" 2>&1); rc=$?
+  [ "$rc" = 0 ] && grep -qF "1.004" <<<"$out" ||
+    fail "the example upgrade file on the simulated unit: exit $rc: $out"
+  # The manual page goes beyond the --help text.
+  cli_man=$(gzip -dc "$root/usr/share/man/man1/wayrunner-cli.1.gz")
+  for section in DESCRIPTION COMMANDS "EXIT STATUS" ENVIRONMENT FILES EXAMPLES; do
+    grep -qE "^\.SH \"?$section\"?\$" <<<"$cli_man" || fail "wayrunner-cli.1 has no $section section"
+  done
+  grep -qF 'provision fleet.ini' <<<"$cli_man" || fail "wayrunner-cli.1 lacks the provisioning example"
 fi
 
 # ---- the udev rule grants both identifier pairs to the user at the desktop

@@ -1,6 +1,7 @@
 #include "export/trip_export.h"
 
 #include "export/export_text.h"
+#include "export/trip_fields.h"
 #include "files/output_file.h"
 
 namespace wr {
@@ -72,16 +73,32 @@ std::string NamedPlace(const PlaceNamer& namer, const std::string& coordinate) {
 }
 
 TripExportText TripsToCsv(const std::vector<TripRecord>& trips, const PlaceNamer& namer) {
+  // Each value in the form programs read, or the unit's text when it does
+  // not read as one.
+  auto date = [](const std::string& text) {
+    const auto d = ParseUnitDate(text);
+    return d ? IsoDateText(*d) : text;
+  };
+  auto time = [](const std::string& text) {
+    const auto t = ParseUnitTime(text);
+    return t ? IsoTimeText(*t) : text;
+  };
+  auto number = [](const std::string& text) {
+    const auto d = ParseDecimal(text);
+    return d ? d->text : text;
+  };
   TripExportText out;
   out.content =
-      "Index,Date,Start,End,Start coordinates,End coordinates,Start place,End place,"
-      "Max speed (km/h),Distance (km)\r\n";
+      "index,date,start_time,end_time,start_latitude,start_longitude,end_latitude,end_longitude,"
+      "start_place,end_place,max_speed_kmh,distance_km\r\n";
   for (const TripRecord& trip : trips) {
-    const std::string start = trip.StartCoordinate();
-    const std::string end = trip.EndCoordinate();
-    const std::string fields[] = {std::to_string(trip.index), trip.date, trip.startTime,
-                                  trip.endTime, start, end, NamedPlace(namer, start),
-                                  NamedPlace(namer, end), trip.maxSpeedKmh, trip.distanceKm};
+    const std::string fields[] = {std::to_string(trip.index), date(trip.date),
+                                  time(trip.startTime), time(trip.endTime),
+                                  number(trip.startLat), number(trip.startLon),
+                                  number(trip.endLat), number(trip.endLon),
+                                  NamedPlace(namer, trip.StartCoordinate()),
+                                  NamedPlace(namer, trip.EndCoordinate()),
+                                  number(trip.maxSpeedKmh), number(trip.distanceKm)};
     bool first = true;
     for (const std::string& field : fields) {
       if (!first) out.content += ',';

@@ -5,8 +5,9 @@
 //
 // Every export takes the trips in the order given and a PlaceNamer for the
 // place-name columns and labels. Texts are the unit's as received; numbers,
-// dates and times are converted only where the format has a type for them
-// (GPX and KML positions and times, xlsx cells), and a text that does not
+// dates and times are converted only where the format has a type or a
+// standard form for them (GPX and KML positions and times, xlsx cells, the
+// CSV's ISO dates and plain numbers), and a text that does not
 // read as one stays text or is left out, never guessed.
 #include <cstdint>
 #include <filesystem>
@@ -51,9 +52,12 @@ struct TripExportText {
   std::vector<int32_t> leftOut;
 };
 
-// RFC 4180 CSV in UTF-8 with CRLF line ends and a heading row; the columns
-// are index, date, start, end, start coordinates, end coordinates, start
-// place, end place, maximum speed (km/h) and distance (km), every value the
+// RFC 4180 CSV in UTF-8 with CRLF line ends, for programs: a heading row
+// index, date, start_time, end_time, start_latitude, start_longitude,
+// end_latitude, end_longitude, start_place, end_place, max_speed_kmh,
+// distance_km. Dates are ISO 8601 ("2026-03-18"; see ParseUnitDate for the
+// two-digit year), times "07:45:10", positions in degrees and the speed and
+// distance as plain numbers; a value that does not read as its type is the
 // unit's text as received. A place column is empty where no place is named.
 TripExportText TripsToCsv(const std::vector<TripRecord>& trips, const PlaceNamer& namer);
 

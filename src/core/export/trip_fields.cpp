@@ -127,6 +127,18 @@ std::optional<UnitTime> ParseUnitTime(std::string_view text) {
   return t;
 }
 
+std::string IsoDateText(const UnitDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+std::string IsoTimeText(const UnitTime& time) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour, time.minute, time.second);
+  return text;
+}
+
 TripTimes TripUtcTimes(const TripRecord& trip) {
   TripTimes times;
   const auto date = ParseUnitDate(trip.date);

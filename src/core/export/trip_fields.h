@@ -37,6 +37,9 @@ struct UnitTime {
 };
 std::optional<UnitDate> ParseUnitDate(std::string_view text);
 std::optional<UnitTime> ParseUnitTime(std::string_view text);
+// ISO 8601 texts for programs: "2026-03-18" and "07:45:10".
+std::string IsoDateText(const UnitDate& date);
+std::string IsoTimeText(const UnitTime& time);
 
 // The unit keeps the time of its GPS receiver, which is UTC, and logs a
 // trip's date with its start time. So a trip's start is its date and start

@@ -78,6 +78,17 @@ ProfileRead Refused(std::string error, std::string key = {}) {
   return read;
 }
 
+// What follows '=' on a key line, when it holds a blank followed by ';' or
+// '#': many INI readers take that for the start of a comment after the
+// value, so a profile holding it would mean one thing here and another
+// there. Empty when there is none.
+std::string CommentLead(std::string_view afterEquals) {
+  for (size_t i = 1; i < afterEquals.size(); ++i)
+    if ((afterEquals[i] == ';' || afterEquals[i] == '#') && IsBlank(afterEquals[i - 1]))
+      return std::string(" ") + afterEquals[i];
+  return {};
+}
+
 std::string AtLine(size_t line) { return "Line " + std::to_string(line) + ": "; }
 
 }  // namespace
@@ -130,6 +141,10 @@ ProfileRead ParseProfile(std::string_view content) {
                      keyName);
     seen = lineNumber;
 
+    if (const std::string lead = CommentLead(line.substr(equals)); !lead.empty())
+      return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" holds \"" + lead +
+                     "\", which other readers take for the start of a comment; a comment "
+                     "goes on a line of its own.");
     std::string_view value = Trimmed(line.substr(equals + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
       value = value.substr(1, value.size() - 2);
@@ -166,6 +181,14 @@ std::string FormatProfile(const SettingsValues& values, const ProfileUnit& unit,
 
 bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
                       const ProfileUnit& unit, std::string& error) {
+  for (const auto& [key, value] : values.Entries()) {
+    if (const std::string lead = CommentLead("= " + WrittenValue(value)); !lead.empty()) {
+      error = "The value of \"" + std::string(SettingKeyName(key)) + "\" holds \"" + lead +
+              "\", which a profile cannot hold: it reads as the start of a comment. \"" +
+              file.string() + "\" was not written.";
+      return false;
+    }
+  }
   return WriteFileReplacing(file, FormatProfile(values, unit, std::time(nullptr)),
                             FileAccess::kOwnerOnly, error);
 }

@@ -17,7 +17,9 @@
 // - Lines end with LF or CR LF; a UTF-8 byte order mark at the start is
 //   skipped. Blank lines, and lines whose first non-blank character is ';'
 //   or '#', are ignored. There are no comments after a value: a USSD code
-//   such as *141# keeps its '#'.
+//   such as *141# keeps its '#'. Since other INI readers do take a blank
+//   followed by ';' or '#' for the start of such a comment, a key line
+//   holding one after its '=' is refused, and never written.
 // - Blanks (spaces, tabs) around section names, keys and values are ignored.
 //   A value enclosed in double quotes loses that one pair and keeps
 //   everything inside, so " my apn " can be written as "\" my apn \"".
@@ -66,8 +68,9 @@ std::string FormatProfile(const SettingsValues& values, const ProfileUnit& unit,
 
 // Writes FormatProfile(values, unit, now) to file, readable and writable by
 // its owner only (it may hold the APN password), and whole: it is written
-// beside the file and renamed over it. False with error set otherwise; an
-// earlier file of that name is then unchanged.
+// beside the file and renamed over it. Refuses values that would be written
+// with a blank before ';' or '#' (see the reading rules). False with error
+// set otherwise; an earlier file of that name is then unchanged.
 bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
                       const ProfileUnit& unit, std::string& error);
 

@@ -82,14 +82,17 @@ TEST(TripExportFormat, NamesExtensionsAndPaths) {
     EXPECT_FALSE(TripExportFormatFromPath(bad)) << bad;
 }
 
-TEST(TripExportCsv, HeadingRowTextsAsReceivedAndCrlfLineEnds) {
-  const std::vector<TripRecord> trips = {Trip(4, "18/03/26", "07:45:10", "08:02:30", "-33.924870",
-                                              "18.424055", "-1", "2", "12.3", "87")};
+TEST(TripExportCsv, HeadingRowIsoDatesPlainNumbersAndCrlfLineEnds) {
+  const std::vector<TripRecord> trips = {
+      Trip(4, "18/03/26", "07:45:10", "08:02:30", "-33.924870", "18.424055", "-1", "2", "12.3", "87"),
+      // Short forms are written in full; what does not read stays as received.
+      Trip(5, "1/2/26", "7:05:00", "25:00:00", "+033.50", " 18 ", "n/a", "", "0.50", "9 km/h")};
   EXPECT_EQ(TripsToCsv(trips, SampleNamer()).content,
-            "Index,Date,Start,End,Start coordinates,End coordinates,Start place,End place,"
-            "Max speed (km/h),Distance (km)\r\n"
-            "4,18/03/26,07:45:10,08:02:30,\"-33.924870,18.424055\",\"-1,2\","
-            "\"Tom's \"\"Bar\"\" & Grill <Main, Rd>\",,87,12.3\r\n");
+            "index,date,start_time,end_time,start_latitude,start_longitude,end_latitude,"
+            "end_longitude,start_place,end_place,max_speed_kmh,distance_km\r\n"
+            "4,2026-03-18,07:45:10,08:02:30,-33.924870,18.424055,-1,2,"
+            "\"Tom's \"\"Bar\"\" & Grill <Main, Rd>\",,87,12.3\r\n"
+            "5,2026-02-01,07:05:00,25:00:00,33.50,18,n/a,,,,9 km/h,0.50\r\n");
   EXPECT_TRUE(TripsToCsv(trips, nullptr).leftOut.empty());
   EXPECT_EQ(Lines(TripsToCsv({}, nullptr).content).size(), 1u);
 }
@@ -122,17 +125,18 @@ TEST(TripExportCsv, ReadsBackWithPythonsCsvModule) {
   for (std::string row; std::getline(in, row, '\x1e');) rows.push_back(row);
   ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[0],
-            "Index\x1f" "Date\x1f" "Start\x1f" "End\x1f" "Start coordinates\x1f" "End coordinates\x1f"
-            "Start place\x1f" "End place\x1f" "Max speed (km/h)\x1f" "Distance (km)");
+            "index\x1f" "date\x1f" "start_time\x1f" "end_time\x1f" "start_latitude\x1f"
+            "start_longitude\x1f" "end_latitude\x1f" "end_longitude\x1f" "start_place\x1f"
+            "end_place\x1f" "max_speed_kmh\x1f" "distance_km");
   EXPECT_EQ(rows[1],
-            "0\x1f" "18/03/26\x1f" "07:45:10\x1f" "08:02:30\x1f" "-33.924870,18.424055\x1f"
-            "-33.958210,18.460310\x1f" "Tom's \"Bar\" & Grill <Main, Rd>\x1f"
+            "0\x1f" "2026-03-18\x1f" "07:45:10\x1f" "08:02:30\x1f" "-33.924870\x1f" "18.424055\x1f"
+            "-33.958210\x1f" "18.460310\x1f" "Tom's \"Bar\" & Grill <Main, Rd>\x1f"
             "=HYPERLINK(\"http://example.invalid\")\x1f" "87\x1f" "12.3");
   EXPECT_EQ(rows[3],
-            "2\x1f" "45/13/26\x1f" "09:00:00\x1f" "09:30:00\x1f" "-33.890440,18.512780\x1f"
-            "-34.030120,18.465230\x1f" "Caf\xC3\xA9 \xC3\x9Cr\xC3\xBCmqi\x1f" "Stra\xC3\x9F" "e\x1f"
+            "2\x1f" "45/13/26\x1f" "09:00:00\x1f" "09:30:00\x1f" "-33.890440\x1f" "18.512780\x1f"
+            "-34.030120\x1f" "18.465230\x1f" "Caf\xC3\xA9 \xC3\x9Cr\xC3\xBCmqi\x1f" "Stra\xC3\x9F" "e\x1f"
             "102\x1f" "20.1");
-  EXPECT_EQ(rows[4], "3\x1f" "a\"b\x1fline\nbreak\x1f" "cr\rlf\x1f,\x1f,\x1f\x1f\x1f\x1f");
+  EXPECT_EQ(rows[4], "3\x1f" "a\"b\x1fline\nbreak\x1f" "cr\rlf" + std::string(8, '\x1f'));
 }
 
 TEST(TripExportGpx, OneTrackOfTwoTimedPointsPerTripAsGpsbabelReadsIt) {

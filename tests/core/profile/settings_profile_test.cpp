@@ -120,6 +120,16 @@ TEST(SettingsProfile, RefusalsNameTheLineAndTheKey) {
       {"[settings]\n= 5\n", "Line 2: \"\" is not a setting; the settings are ussd, ussd_interval, "
                             "apn, apn_user, apn_password, trip_stop_minutes, low_power, ignition, "
                             "track1, track2, track4, track5.", ""},
+      // What other readers take for a comment after the value.
+      {"[settings]\napn = fleet.apn ; our fleet\n",
+       "Line 2: the value of \"apn\" holds \" ;\", which other readers take for the start of a "
+       "comment; a comment goes on a line of its own.", "apn"},
+      {"[settings]\nussd = \"*141\t#\"\n",
+       "Line 2: the value of \"ussd\" holds \" #\", which other readers take for the start of a "
+       "comment; a comment goes on a line of its own.", "ussd"},
+      {"[settings]\napn_user = #x\n",
+       "Line 2: the value of \"apn_user\" holds \" #\", which other readers take for the start of "
+       "a comment; a comment goes on a line of its own.", "apn_user"},
       {"; nothing but a comment\n", "The profile has no [settings] section.", ""},
       {"", "The profile has no [settings] section.", ""},
   };
@@ -147,6 +157,13 @@ TEST(SettingsProfile, FileIsOwnerOnlyAndReadsBack) {
   const ProfileRead read = ReadProfileFile(file);
   ASSERT_TRUE(read.Ok()) << read.error;
   EXPECT_EQ(read.values, EveryKey());
+
+  // Values that would read back as a comment are not written at all.
+  for (const char* apn : {"fleet ;ours", "a  #b", ";lead"}) {
+    EXPECT_FALSE(WriteProfileFile(file, Values({{SettingKey::kApn, apn}}), {}, error)) << apn;
+    EXPECT_NE(error.find("The value of \"apn\" holds"), std::string::npos) << error;
+    EXPECT_EQ(ReadProfileFile(file).values, EveryKey()) << apn;
+  }
 
   EXPECT_FALSE(WriteProfileFile(dir / "none" / "unit.ini", EveryKey(), {}, error));
   EXPECT_NE(error.find(fs::path("none/unit.ini").make_preferred().string()), std::string::npos)
