@@ -8,7 +8,7 @@ namespace wr::bench {
 
 class SilentPrompts : public Prompts {
  public:
-  void ShowMessage(const QString&) override {}
+  void ShowMessage(const QString&, MessageKind) override {}
   bool AskYesNo(const QString&, const QString&) override { return false; }
   bool InputBox(const QString&, const QString&, QString&) override { return false; }
   QString OpenFile(const QString&, const QString&, const QString&) override { return QString(); }

@@ -44,11 +44,11 @@ QString TrackingHostProblem(const QString& host) {
                                        "\"%1\" is no tracking server: enter the host name or "
                                        "address your units report to.")
         .arg(host.trimmed());
-  const std::string bad = DescribeUnsafeCharacter(bytes);
-  if (!bad.empty())
+  const Message bad = DescribeUnsafeCharacter(bytes);
+  if (!bad.Empty())
     return QCoreApplication::translate("PreferencesDialog",
                                        "The tracking server cannot contain %1.")
-        .arg(FromBytes(bad));
+        .arg(Translated(bad));
   return QString();
 }
 

@@ -47,7 +47,7 @@ struct UssdReply {
 //   field does not read keeps its kind and leaves its value absent.
 // - version: store it as the link's firmware version text, then show it in
 //   edtVersion. deviceId: show it in edtSerial.
-// - stats: set every Status-tab text (see StatsTexts).
+// - stats: the live status; it replaces the whole of the previous one.
 // - settings: the group's values as reported (every numeric field read as
 //   an integer, or the reply changes no setting); the ignition index is
 //   the value as read, not checked against the list.
@@ -58,8 +58,7 @@ struct ReplyEffect {
   bool resetsQuietTime = false;
   std::optional<std::string> version;
   std::optional<std::string> deviceId;
-  std::optional<StatsTexts> stats;
-  std::optional<StatsValues> statsValues;  // with stats: the same line's numbers
+  std::optional<StatsValues> stats;
   std::optional<SettingsReply> settings;
   std::optional<UssdReply> ussd;
   std::optional<std::string> tripsLine;
