@@ -85,6 +85,9 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   stopRow->addWidget(lblTripStop_);
   cbox_trip_stop_time = Named(new QComboBox, "cbox_trip_stop_time");
   cbox_trip_stop_time->setEditable(true);
+  cbox_trip_stop_time->setAccessibleName(tr("Time stationary before ending trip"));
+  // On Linux a combo box is announced by its value and what it is by its label.
+  lblTripStop_->setBuddy(cbox_trip_stop_time);
   cbox_trip_stop_time->setCompleter(nullptr);
   cbox_trip_stop_time->setInsertPolicy(QComboBox::NoInsert);
   cbox_trip_stop_time->addItems({"5", "2", "3", "4", "5", "10", "15", "20", "30", "45", "60"});

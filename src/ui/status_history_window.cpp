@@ -156,6 +156,8 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   cboSpan->addItem(QStringLiteral("Last 24 hours"));
   auto* spanLabel = new QLabel(QStringLiteral("&Show:"));
   spanLabel->setBuddy(cboSpan);
+  cboSpan->setAccessibleName(tr("Time span shown"));
+  spanLabel->setAccessibleName(tr("Time span shown"));
   lblLatest = Named(new QLabel, "lblLatest");
   btnExportCsv = Named(new QPushButton(QStringLiteral("&Export to CSV...")), "btnExportCsv");
 

@@ -42,6 +42,7 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWi
   edtTX->setObjectName(QStringLiteral("edtTX"));
   edtTX->setMinimumWidth(377);
   edtTX->installEventFilter(this);
+  edtTX->setAccessibleName(tr("Line to send to the unit"));
   btnTransmit = new QPushButton(QStringLiteral("Send"));
   btnTransmit->setObjectName(QStringLiteral("btnTransmit"));
   chkQuick = new QCheckBox(QStringLiteral("Quick"));

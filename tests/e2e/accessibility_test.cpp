@@ -1,0 +1,143 @@
+// What a screen reader finds in every window and dialog of the pictures:
+// each control a user operates has a name, and no two in one window share a
+// name and a role.
+#include <QAccessible>
+#include <QProgressBar>
+
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "app/screenshots.h"
+#include "e2e/app_fixture.h"
+#include "ui/status_page.h"
+#include "ui/tfrm_upgrade.h"
+
+namespace wr::test {
+namespace {
+
+class AccessibilityTest : public AppFixture {
+ protected:
+  // A second unit, unplugged: the pictures plug it in for the unit picker.
+  void ConfigureBus(SimulatedBus& bus) override {
+    SimulatedUnit::Options second;
+    second.deviceId = "WR0001234568";
+    bus.Unplug(bus.AddUnit(0x16D0, 0x06AF, second));
+  }
+};
+
+bool Operated(QAccessible::Role role) {
+  switch (role) {
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::Slider:
+    case QAccessible::List:
+    case QAccessible::Table:
+    case QAccessible::Tree:
+    case QAccessible::PageTab:
+    case QAccessible::PageTabList:
+    case QAccessible::ProgressBar:
+    case QAccessible::MenuItem:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ButtonDropDown:
+    case QAccessible::Link:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Their items are named by what they hold.
+bool ItemsOwnNames(QAccessible::Role role) {
+  return role == QAccessible::List || role == QAccessible::Table || role == QAccessible::Tree ||
+         role == QAccessible::ComboBox || role == QAccessible::SpinBox;
+}
+
+// Qt announces a combo box on Linux by its value and what it is by the label
+// that names it (its buddy); elsewhere by its own name. Both must say it.
+QString NameOf(QAccessibleInterface* node) {
+  if (node->role() != QAccessible::ComboBox) return node->text(QAccessible::Name).trimmed();
+  const auto labels = node->relations(QAccessible::Label);
+  if (labels.isEmpty() || !node->object()) return QString();
+  const QString own = static_cast<QWidget*>(node->object())->accessibleName();
+  return own.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name).trimmed();
+}
+
+class Walker {
+ public:
+  void Walk(QWidget* window) {
+    if (window) Visit(QAccessible::queryAccessibleInterface(window), window, 0);
+  }
+  QStringList Problems() const {
+    QStringList out = unnamed_;
+    for (const auto& [key, objects] : named_)
+      if (objects.size() > 1)
+        out << QStringLiteral("%1: %2 controls named \"%3\" (role %4)")
+                   .arg(std::get<0>(key)->objectName())
+                   .arg(objects.size())
+                   .arg(std::get<2>(key))
+                   .arg(std::get<1>(key));
+    out.removeDuplicates();
+    return out;
+  }
+
+ private:
+  void Visit(QAccessibleInterface* node, QWidget* window, int depth) {
+    if (!node || !node->isValid() || depth > 40 || node->state().invisible) return;
+    const QAccessible::Role role = node->role();
+    if (Operated(role)) {
+      const QString name = NameOf(node);
+      QObject* object = node->object();
+      if (name.isEmpty())
+        unnamed_ << QStringLiteral("%1: %2 %3 (role %4) has no accessible name")
+                        .arg(window->objectName(),
+                             object ? QString::fromLatin1(object->metaObject()->className())
+                                    : QString(),
+                             object ? object->objectName() : QString())
+                        .arg(role);
+      else if (object)
+        named_[{window, role, name}].insert(object);
+    }
+    if (ItemsOwnNames(role)) return;
+    for (int i = 0; i < node->childCount(); ++i) Visit(node->child(i), window, depth + 1);
+  }
+
+  QStringList unnamed_;
+  std::map<std::tuple<QWidget*, int, QString>, std::set<QObject*>> named_;
+};
+
+TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasItsOwnName) {
+  Walker walker;
+  VisitPictureWindows(App(), &Bus(), [&walker](QWidget* window, QWidget* menu, QWidget* submenu) {
+    for (QWidget* w : {window, menu, submenu}) walker.Walk(w);
+  });
+  EXPECT_EQ(walker.Problems().join(QLatin1Char('\n')).toStdString(), "");
+}
+
+// The names carry what the layout shows around a control.
+TEST_F(AccessibilityTest, NamesSayWhatTheLayoutShows) {
+  const std::map<QString, QString> expected = {
+      {QStringLiteral("btnBuzzerOn"), QStringLiteral("Buzzer on")},
+      {QStringLiteral("btn3V3Off"), QStringLiteral("3.3 V supply off")},
+      {QStringLiteral("edt_GSM_status"), QStringLiteral("GSM status")},
+      {QStringLiteral("edt_GPS_signal"), QStringLiteral("GPS status")},
+      {QStringLiteral("cbox_trip_stop_time"), QStringLiteral("Time stationary before ending trip")},
+      {QStringLiteral("sgridTrips"), QStringLiteral("Trips")},
+  };
+  for (const auto& [object, name] : expected) {
+    QWidget* control = Control(object);
+    ASSERT_NE(control, nullptr) << object.toStdString();
+    QAccessibleInterface* a11y = QAccessible::queryAccessibleInterface(control);
+    EXPECT_EQ(NameOf(a11y).toStdString(), name.toStdString()) << object.toStdString();
+  }
+  QAccessibleInterface* progress =
+      QAccessible::queryAccessibleInterface(App().Upgrade().pbarUpgrade);
+  EXPECT_EQ(progress->text(QAccessible::Name).toStdString(), "Upgrade progress");
+}
+
+}  // namespace
+}  // namespace wr::test
