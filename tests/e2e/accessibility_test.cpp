@@ -1,8 +1,14 @@
 // What a screen reader finds in every window and dialog of the pictures:
 // each control a user operates has a name, and no two in one window share a
-// name and a role.
+// name and a role, nor an Alt+letter key.
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QTabBar>
 
 #include <map>
 #include <set>
@@ -70,7 +76,9 @@ QString NameOf(QAccessibleInterface* node) {
 class Walker {
  public:
   void Walk(QWidget* window) {
-    if (window) Visit(QAccessible::queryAccessibleInterface(window), window, 0);
+    if (!window) return;
+    Visit(QAccessible::queryAccessibleInterface(window), window, 0);
+    Mnemonics(window);
   }
   QStringList Problems() const {
     QStringList out = unnamed_;
@@ -106,11 +114,38 @@ class Walker {
     for (int i = 0; i < node->childCount(); ++i) Visit(node->child(i), window, depth + 1);
   }
 
+  // Alt+letter keys of what is on screen in the window now: no two alike.
+  void Mnemonics(QWidget* window) {
+    std::map<QString, QStringList> keys;
+    auto add = [&keys](const QString& text) {
+      const QString key = QKeySequence::mnemonic(text).toString();
+      if (!key.isEmpty()) keys[key] << QString(text).remove(QLatin1Char('&'));
+    };
+    if (auto* menu = qobject_cast<QMenu*>(window))
+      for (QAction* a : menu->actions())
+        if (a->isVisible()) add(a->text());
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+      if (!w->isVisible() || w->window() != window) continue;
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) add(button->text());
+      if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy()) add(label->text());
+      if (auto* group = qobject_cast<QGroupBox*>(w); group && group->isCheckable())
+        add(group->title());
+      if (auto* tabs = qobject_cast<QTabBar*>(w))
+        for (int i = 0; i < tabs->count(); ++i) add(tabs->tabText(i));
+      if (auto* bar = qobject_cast<QMenuBar*>(w))
+        for (QAction* a : bar->actions()) add(a->text());
+    }
+    for (const auto& [key, texts] : keys)
+      if (texts.size() > 1)
+        unnamed_ << QStringLiteral("%1: %2 is the key of %3")
+                        .arg(window->objectName(), key, texts.join(QStringLiteral(", ")));
+  }
+
   QStringList unnamed_;
   std::map<std::tuple<QWidget*, int, QString>, std::set<QObject*>> named_;
 };
 
-TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasItsOwnName) {
+TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasItsOwnNameAndKey) {
   Walker walker;
   VisitPictureWindows(App(), &Bus(), [&walker](QWidget* window, QWidget* menu, QWidget* submenu) {
     for (QWidget* w : {window, menu, submenu}) walker.Walk(w);
