@@ -30,13 +30,16 @@ namespace {
 constexpr SettingKey kSimKeys[] = {SettingKey::kUssd, SettingKey::kUssdInterval, SettingKey::kApn,
                                    SettingKey::kApnUser, SettingKey::kApnPassword};
 
-void SetMarked(QWidget* label, bool marked) {
+// The bold label is seen; a screen reader says the field's description.
+void SetMarked(QWidget* label, QWidget* editor, bool marked) {
   QFont font = label->font();
   if (font.bold() == marked) return;
   font.setBold(marked);
   label->setFont(font);
-  label->setToolTip(marked ? SettingsPage::tr("Changed here and not saved to the unit yet")
-                           : QString());
+  const QString unsaved =
+      marked ? SettingsPage::tr("Changed here and not saved to the unit yet") : QString();
+  label->setToolTip(unsaved);
+  editor->setAccessibleDescription(unsaved);
 }
 
 // The caption the setting table gives a setting's box.
@@ -491,7 +494,7 @@ void SettingsPage::DiscardEdits() {
 }
 
 void SettingsPage::ShowMarks() {
-  for (const Field& field : fields_) SetMarked(field.label, IsEdited(field.key));
+  for (const Field& field : fields_) SetMarked(field.label, field.editor, IsEdited(field.key));
   const bool unsaved = HasUnsavedEdits();
   if (unsaved) {
     QStringList parts;

@@ -2,6 +2,7 @@
 // each control a user operates has a name, and no two in one window share a
 // name and a role, nor an Alt+letter key.
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
@@ -172,6 +173,46 @@ TEST_F(AccessibilityTest, NamesSayWhatTheLayoutShows) {
   QAccessibleInterface* progress =
       QAccessible::queryAccessibleInterface(App().Upgrade().pbarUpgrade);
   EXPECT_EQ(progress->text(QAccessible::Name).toStdString(), "Upgrade progress");
+}
+
+// The keyboard alone: no mouse event from the start.
+class KeyboardOnlyTest : public AppFixture {
+ protected:
+  static QWidget* Focused() { return QApplication::focusWidget(); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(Focused(), key, modifiers);
+  }
+  // Tab until target has the focus (the order it is reached in is the tab
+  // order); false when it never does.
+  bool TabTo(QWidget* target) {
+    for (int i = 0; i < 80 && Focused() != target; ++i) Key(Qt::Key_Tab);
+    return Focused() == target;
+  }
+  // The window comes up with the focus on its tabs; Right picks the next.
+  void OpenTab(int index) {
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    Main().pageControl->tabBar()->setFocus(Qt::TabFocusReason);
+    for (int i = Main().pageControl->currentIndex(); i < index; ++i) Key(Qt::Key_Right);
+    ASSERT_EQ(Main().pageControl->currentIndex(), index);
+  }
+};
+
+TEST_F(KeyboardOnlyTest, ChangedApnIsAnnouncedAndSaved) {
+  OpenTab(2);
+  ASSERT_TRUE(TabTo(SettingsTab().edtAPN));
+  Key(Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(Focused(), QStringLiteral("fleet.apn"));
+  EXPECT_EQ(SettingsTab().edtAPN->accessibleDescription().toStdString(),
+            "Changed here and not saved to the unit yet");
+  ASSERT_TRUE(TabTo(SettingsTab().btnSaveSettings));
+  Key(Qt::Key_Space);
+  EXPECT_TRUE(WaitFor([this] {
+    return Unit().ReceivedCount([](const std::string& line) {
+             return line.rfind("AT+GPRS=fleet.apn,", 0) == 0;
+           }) == 1;
+  }));
+  EXPECT_TRUE(WaitFor([this] { return SettingsTab().edtAPN->accessibleDescription().isEmpty(); }));
 }
 
 }  // namespace
