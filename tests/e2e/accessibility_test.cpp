@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QTabBar>
+#include <QTableWidget>
 
 #include <map>
 #include <set>
@@ -213,6 +214,28 @@ TEST_F(KeyboardOnlyTest, ChangedApnIsAnnouncedAndSaved) {
            }) == 1;
   }));
   EXPECT_TRUE(WaitFor([this] { return SettingsTab().edtAPN->accessibleDescription().isEmpty(); }));
+}
+
+TEST_F(KeyboardOnlyTest, TripsAreFetchedAndExported) {
+  Unit().GenerateTrips(3);
+  OpenTab(3);
+  ASSERT_TRUE(TabTo(Trips().btnGetTrips));
+  Key(Qt::Key_Space);
+  // A heading row, then one row per trip.
+  ASSERT_TRUE(WaitFor([this] {
+    const QTableWidgetItem* last = Trips().sgridTrips->item(3, 0);
+    return last && !last->text().isEmpty();
+  }));
+  QTemporaryDir out;
+  const QString file = out.filePath(QStringLiteral("trips.csv"));
+  Prompts().saveFiles = {file};
+  Prompts().saveFilter = QStringLiteral("CSV table (*.csv)");
+  ASSERT_TRUE(TabTo(Trips().btnExcel));
+  Key(Qt::Key_Space);
+  QFile written(file);
+  ASSERT_TRUE(WaitFor([&written] { return written.exists() && written.size() > 0; }));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll().count('\n'), 4);  // the heading and the three trips
 }
 
 }  // namespace
