@@ -238,5 +238,39 @@ TEST_F(KeyboardOnlyTest, TripsAreFetchedAndExported) {
   EXPECT_EQ(written.readAll().count('\n'), 4);  // the heading and the three trips
 }
 
+TEST_F(KeyboardOnlyTest, UpgradeIsStartedAndCancelled) {
+  UseQuickUpgrades();
+  Unit().SetLatency(std::chrono::milliseconds(20));
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("unit.fw"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray header("QuonII,1.2");
+    header.resize(256, '\0');
+    file.write(header + QByteArray(256 * 10, 'Z'));
+  }
+  Prompts().yesNo = {true, true};
+  Prompts().files = {path};
+  TfrmUpgrade& dialog = App().Upgrade();
+  bool cancelReached = false;
+  // In the dialog's own loop: the second block stays unanswered while the
+  // keyboard reaches Cancel.
+  When([this] { return Unit().TimesBlockReceived(2) > 0; },
+       [this, &dialog, &cancelReached] {
+         Unit().SetLatency(std::chrono::milliseconds(5000));
+         if (!Focused()) return;
+         cancelReached = TabTo(dialog.btnCancel);
+         if (cancelReached) Key(Qt::Key_Space);
+       });
+  OpenTab(0);
+  ASSERT_TRUE(TabTo(MainTab().btnUpgrade));
+  Key(Qt::Key_Space);  // returns once the dialog has closed
+  EXPECT_TRUE(cancelReached);
+  EXPECT_EQ(Prompts().Messages(), std::vector<QString>{QStringLiteral("Firmware upgrade stopped!")});
+  EXPECT_EQ(Unit().TimesBlockReceived(3), 0);
+  EXPECT_FALSE(dialog.upgradeSucceeded);
+}
+
 }  // namespace
 }  // namespace wr::test
