@@ -97,7 +97,9 @@ class Walker {
 
  private:
   void Visit(QAccessibleInterface* node, QWidget* window, int depth) {
-    if (!node || !node->isValid() || depth > 40 || node->state().invisible) return;
+    if (!node || !node->isValid() || depth > 40) return;
+    // A window drawn without being shown (the upgrade dialog) is walked whole.
+    if (window->isVisible() && node->state().invisible) return;
     const QAccessible::Role role = node->role();
     if (Operated(role)) {
       const QString name = NameOf(node);
