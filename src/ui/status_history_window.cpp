@@ -174,6 +174,9 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   chartVolts = volts_.view;
   chartSignal = signal_.view;
   chartSpeed = speed_.view;
+  chartVolts->setAccessibleName(tr("Voltage history"));
+  chartSignal->setAccessibleName(tr("Signal strength history"));
+  chartSpeed->setAccessibleName(tr("Speed history"));
 
   auto addSeries = [](Plot& plot, const char* name, const QString& title) {
     auto* series = new QLineSeries;
