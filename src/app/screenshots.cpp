@@ -48,9 +48,13 @@ namespace {
 constexpr int kReadyLimitMs = 20000;
 constexpr int kStateLimitMs = 15000;
 
+struct Picture;
+
 struct Scene {
   AppContext& app;
   SimulatedBus* bus;
+  // Looks at a modal dialog while it runs (the pictures do not need it).
+  std::function<void(const Picture&)> lookAtModal;
   TfrmMain& Main() { return app.Main(); }
 };
 
@@ -144,16 +148,22 @@ Shot Modal(const char* name, const char* caption, QAction* TfrmMain::*action) {
   return {name, caption,
           [action](Scene& s) {
             Picture result;
-            QTimer::singleShot(800, [&result] {
+            // Owned here, so that it cannot fire after this picture when the
+            // action showed no dialog.
+            QTimer draw;
+            draw.setSingleShot(true);
+            QObject::connect(&draw, &QTimer::timeout, [&result, &s] {
               QWidget* dialog = QApplication::activeModalWidget();
               if (!dialog) return;
               Picture own{dialog};
               own.qtsOwn = dialog->inherits("QFileDialog");
+              if (s.lookAtModal) s.lookAtModal(own);
               result.taken = Grab(own);
               result.takenProblems = Problems(own);
               result.window = dialog;
               if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
             });
+            draw.start(800);
             (s.Main().*action)->trigger();
             if (!result.taken) result.takenProblems << QStringLiteral("no dialog was shown");
             result.window = &s.Main();
@@ -309,7 +319,7 @@ QStringList Problems(const Picture& picture) {
 }
 
 void TakeAll(AppContext& context, const QDir& dir, SimulatedBus* bus) {
-  Scene scene{context, bus};
+  Scene scene{context, bus, nullptr};
   TfrmMain& main = context.Main();
   // Fetch the trip log so the Trip Meter picture shows rows, then let the
   // replies arrive.
@@ -338,6 +348,18 @@ void TakeAll(AppContext& context, const QDir& dir, SimulatedBus* bus) {
 }
 
 }  // namespace
+
+void VisitPictureWindows(AppContext& context, SimulatedBus* bus, const WindowVisitor& look) {
+  Scene scene{context, bus, [&look](const Picture& p) { look(p.window, nullptr, nullptr); }};
+  for (const Shot& shot : Shots()) {
+    const Picture picture = shot.show(scene);
+    QApplication::processEvents();
+    // A modal dialog was looked at while it ran.
+    if (!picture.taken) look(picture.window, picture.popup, picture.popup2);
+    if (shot.hide) shot.hide(scene);
+  }
+  context.Main().pageControl->setCurrentIndex(0);
+}
 
 void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir, SimulatedBus* bus) {
   dir.mkpath(QStringLiteral("."));

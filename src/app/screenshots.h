@@ -2,6 +2,10 @@
 // Pictures of the windows for the documentation, taken by the tool itself.
 #include <QDir>
 
+#include <functional>
+
+class QWidget;
+
 namespace wr {
 
 class AppContext;
@@ -15,5 +19,14 @@ class SimulatedBus;
 // bus: the simulated units the tool runs against, the second one unplugged
 // at start (it is plugged in for the picture of several units).
 void TakeScreenshotsWhenReady(AppContext& context, const QDir& dir, SimulatedBus* bus);
+
+// What is open for one picture: a window, and up to two menus over it (or
+// null).
+using WindowVisitor = std::function<void(QWidget* window, QWidget* menu, QWidget* submenu)>;
+
+// Opens the windows and dialogs of the pictures one after another, as for
+// the pictures (the same list), hands each to look while it is open and
+// closes it again. The tool must be connected to a unit.
+void VisitPictureWindows(AppContext& context, SimulatedBus* bus, const WindowVisitor& look);
 
 }  // namespace wr

@@ -133,9 +133,11 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
   auto* ruleLabel = new QLabel(QStringLiteral("The rule (%1):").arg(ruleName));
   edtUdevRule =
       CopyableText("edtUdevRule", QString::fromStdString(UdevRuleText()).trimmed(), font());
+  edtUdevRule->setAccessibleName(tr("Device rule"));
   btnCopyRule = CopyButton("btnCopyRule", QStringLiteral("&Copy rule"), edtUdevRule);
   lblInstallCommands = Named(new QLabel(QStringLiteral("Commands to install it:")), "lblInstallCommands");
   edtInstallCommands = CopyableText("edtInstallCommands", commands, font());
+  edtInstallCommands->setAccessibleName(tr("Commands to install the rule"));
   btnCopyCommands = CopyButton("btnCopyCommands", QStringLiteral("Copy c&ommands"), edtInstallCommands);
   btnClose = Named(new QPushButton(QStringLiteral("Close")), "btnClose");
   btnClose->setDefault(true);
@@ -196,6 +198,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
       "  libxlsxwriter: BSD 2-clause\n");
   edtLicences = Named(new QPlainTextEdit(licences), "edtLicences");
   edtLicences->setReadOnly(true);
+  edtLicences->setAccessibleName(tr("Licences"));
   edtLicences->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   btnClose = Named(new QPushButton(QStringLiteral("Close")), "btnClose");
   btnClose->setDefault(true);

@@ -124,16 +124,24 @@ QGroupBox* MainPage::BuildOutputsGroup() {
     const char* offName;
     const char* offCaption;
     void (MainPage::*offClick)();
+    // What a screen reader says: the caption alone does not tell the
+    // devices apart.
+    const char* onAccessible;
+    const char* offAccessible;
   };
   const Pair pairs[] = {
       {"Relay", &btnRelayClose, "btnRelayClose", "Close", &MainPage::btnRelayCloseClick,
-       &btnRelayOpen, "btnRelayOpen", "Open", &MainPage::btnRelayOpenClick},
+       &btnRelayOpen, "btnRelayOpen", "Open", &MainPage::btnRelayOpenClick,
+       QT_TR_NOOP("Relay close"), QT_TR_NOOP("Relay open")},
       {"Output", &btnOutputHigh, "btnOutputHigh", "High", &MainPage::btnOutputHighClick,
-       &btnOutputLow, "btnOutputLow", "Low", &MainPage::btnOutputLowClick},
+       &btnOutputLow, "btnOutputLow", "Low", &MainPage::btnOutputLowClick,
+       QT_TR_NOOP("Output high"), QT_TR_NOOP("Output low")},
       {"Buzzer", &btnBuzzerOn, "btnBuzzerOn", "On", &MainPage::btnBuzzerOnClick, &btnBuzzerOff,
-       "btnBuzzerOff", "Off", &MainPage::btnBuzzerOffClick},
+       "btnBuzzerOff", "Off", &MainPage::btnBuzzerOffClick, QT_TR_NOOP("Buzzer on"),
+       QT_TR_NOOP("Buzzer off")},
       {"3.3 V supply", &btn3V3On, "btn3V3On", "On", &MainPage::btn3V3OnClick, &btn3V3Off,
-       "btn3V3Off", "Off", &MainPage::btn3V3OffClick},
+       "btn3V3Off", "Off", &MainPage::btn3V3OffClick, QT_TR_NOOP("3.3 V supply on"),
+       QT_TR_NOOP("3.3 V supply off")},
   };
   int index = 0;
   for (const Pair& p : pairs) {
@@ -144,6 +152,8 @@ QGroupBox* MainPage::BuildOutputsGroup() {
     grid->addWidget(new QLabel(QString::fromLatin1(p.label)), row, column);
     *p.on = Named(new QPushButton(QString::fromLatin1(p.onCaption)), p.onName);
     *p.off = Named(new QPushButton(QString::fromLatin1(p.offCaption)), p.offName);
+    (*p.on)->setAccessibleName(tr(p.onAccessible));
+    (*p.off)->setAccessibleName(tr(p.offAccessible));
     for (QPushButton* b : {*p.on, *p.off}) b->setMinimumSize(56, 24);
     grid->addWidget(*p.on, row, column + 1);
     grid->addWidget(*p.off, row, column + 2);

@@ -45,6 +45,7 @@ ProfileCompareDialog::ProfileCompareDialog(Mode mode, QWidget* parent)
   tblCompare->setHorizontalHeaderLabels(
       {QStringLiteral("Setting"), QStringLiteral("Unit"), QStringLiteral("Profile")});
   tblCompare->verticalHeader()->setVisible(false);
+  tblCompare->setAccessibleName(tr("Settings of the unit and of the profile"));
   tblCompare->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblCompare->setSelectionMode(QAbstractItemView::SingleSelection);
   tblCompare->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -30,13 +30,16 @@ namespace {
 constexpr SettingKey kSimKeys[] = {SettingKey::kUssd, SettingKey::kUssdInterval, SettingKey::kApn,
                                    SettingKey::kApnUser, SettingKey::kApnPassword};
 
-void SetMarked(QWidget* label, bool marked) {
+// The bold label is seen; a screen reader says the field's description.
+void SetMarked(QWidget* label, QWidget* editor, bool marked) {
   QFont font = label->font();
   if (font.bold() == marked) return;
   font.setBold(marked);
   label->setFont(font);
-  label->setToolTip(marked ? SettingsPage::tr("Changed here and not saved to the unit yet")
-                           : QString());
+  const QString unsaved =
+      marked ? SettingsPage::tr("Changed here and not saved to the unit yet") : QString();
+  label->setToolTip(unsaved);
+  editor->setAccessibleDescription(unsaved);
 }
 
 // The caption the setting table gives a setting's box.
@@ -85,6 +88,9 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   stopRow->addWidget(lblTripStop_);
   cbox_trip_stop_time = Named(new QComboBox, "cbox_trip_stop_time");
   cbox_trip_stop_time->setEditable(true);
+  cbox_trip_stop_time->setAccessibleName(tr("Time stationary before ending trip"));
+  // On Linux a combo box is announced by its value and what it is by its label.
+  lblTripStop_->setBuddy(cbox_trip_stop_time);
   cbox_trip_stop_time->setCompleter(nullptr);
   cbox_trip_stop_time->setInsertPolicy(QComboBox::NoInsert);
   cbox_trip_stop_time->addItems({"5", "2", "3", "4", "5", "10", "15", "20", "30", "45", "60"});
@@ -488,7 +494,7 @@ void SettingsPage::DiscardEdits() {
 }
 
 void SettingsPage::ShowMarks() {
-  for (const Field& field : fields_) SetMarked(field.label, IsEdited(field.key));
+  for (const Field& field : fields_) SetMarked(field.label, field.editor, IsEdited(field.key));
   const bool unsaved = HasUnsavedEdits();
   if (unsaved) {
     QStringList parts;

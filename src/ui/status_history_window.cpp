@@ -156,6 +156,8 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   cboSpan->addItem(QStringLiteral("Last 24 hours"));
   auto* spanLabel = new QLabel(QStringLiteral("&Show:"));
   spanLabel->setBuddy(cboSpan);
+  cboSpan->setAccessibleName(tr("Time span shown"));
+  spanLabel->setAccessibleName(tr("Time span shown"));
   lblLatest = Named(new QLabel, "lblLatest");
   btnExportCsv = Named(new QPushButton(QStringLiteral("&Export to CSV...")), "btnExportCsv");
 
@@ -172,6 +174,9 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   chartVolts = volts_.view;
   chartSignal = signal_.view;
   chartSpeed = speed_.view;
+  chartVolts->setAccessibleName(tr("Voltage history"));
+  chartSignal->setAccessibleName(tr("Signal strength history"));
+  chartSpeed->setAccessibleName(tr("Speed history"));
 
   auto addSeries = [](Plot& plot, const char* name, const QString& title) {
     auto* series = new QLineSeries;

@@ -41,6 +41,8 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   edtUSSDRx = ReadOnlyBox("edtUSSDRx");
   lblUSSDRx = Named(new QLabel(QStringLiteral("USSD received")), "lblUSSDRx");
   gsmForm->addRow(QStringLiteral("Status"), edt_GSM_status);
+  edt_GSM_status->setAccessibleName(tr("GSM status"));
+  edt_GSM_signal->setAccessibleName(tr("GSM signal strength"));
   gsmForm->addRow(QStringLiteral("Signal Strength"), edt_GSM_signal);
   gsmForm->addRow(QStringLiteral("Time to next GPRS update"), edt_next_gsm_update);
   gsmForm->addRow(lblUSSDRx, edtUSSDRx);
@@ -56,6 +58,7 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   edtTime = ReadOnlyBox("edtTime");
   gpsForm->addRow(QStringLiteral("Coordinates"), edt_coordinates);
   gpsForm->addRow(QStringLiteral("Status"), edt_GPS_signal);
+  edt_GPS_signal->setAccessibleName(tr("GPS status"));
   gpsForm->addRow(QStringLiteral("Last Movement Detected"), edt_movement);
   gpsForm->addRow(QStringLiteral("Trip Status"), edtTripStatus);
   gpsForm->addRow(QStringLiteral("Speed"), edtSpeed);

@@ -42,6 +42,7 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWi
   edtTX->setObjectName(QStringLiteral("edtTX"));
   edtTX->setMinimumWidth(377);
   edtTX->installEventFilter(this);
+  edtTX->setAccessibleName(tr("Line to send to the unit"));
   btnTransmit = new QPushButton(QStringLiteral("Send"));
   btnTransmit->setObjectName(QStringLiteral("btnTransmit"));
   chkQuick = new QCheckBox(QStringLiteral("Quick"));
@@ -55,7 +56,7 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWi
   auto* top = new QHBoxLayout(Panel1);
   top->setContentsMargins(8, 4, 8, 4);
   btnClear = Named(new QPushButton(QStringLiteral("C&lear")), "btnClear");
-  btnSaveLog = Named(new QPushButton(QStringLiteral("Save &log...")), "btnSaveLog");
+  btnSaveLog = Named(new QPushButton(QStringLiteral("&Save log...")), "btnSaveLog");
   chkTimestamps = Named(new QCheckBox(QStringLiteral("&Time stamps")), "chkTimestamps");
   top->addWidget(edtTX, 1);
   top->addWidget(btnTransmit);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -132,6 +133,7 @@ void TfrmMain::BuildStatusPanel() {
   pbarSearch->setRange(0, kSearchBarMax);
   pbarSearch->setValue(0);
   pbarSearch->setTextVisible(false);
+  pbarSearch->setAccessibleName(tr("Searching for a unit"));
   lblOpenFailure = Named(new QLabel, "lblOpenFailure");
   lblOpenFailure->setWordWrap(true);
   lblOpenFailure->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -153,6 +155,8 @@ void TfrmMain::BuildUnitsPanel() {
   cboxUnit = Named(new QComboBox, "cboxUnit");
   cboxUnit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   lblUnits->setBuddy(cboxUnit);
+  cboxUnit->setAccessibleName(tr("Unit shown"));
+  cboxUnit->view()->setAccessibleName(tr("Units attached"));
   layout->addWidget(lblUnits);
   layout->addWidget(cboxUnit, 1);
   // activated: the user's own pick, not the list being filled.

@@ -78,6 +78,8 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
   cboxNetwork = new QComboBox;
   cboxNetwork->setObjectName(QStringLiteral("cboxNetwork"));
   cboxNetwork->setEditable(false);
+  cboxNetwork->setAccessibleName(tr("Network"));
+  Label1->setBuddy(cboxNetwork);
   // The layout's own list, replaced by the file's operators below.
   cboxNetwork->addItems({QStringLiteral("RSA: Vodacom"), QStringLiteral("RSA: MTN"),
                          QStringLiteral("RSA: Cell-C"), QStringLiteral("RSA: Virgin"),

@@ -44,6 +44,7 @@ TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent
   pbarUpgrade->setMinimum(0);
   pbarUpgrade->setValue(0);
   pbarUpgrade->setTextVisible(false);
+  pbarUpgrade->setAccessibleName(tr("Upgrade progress"));
   auto* groupLayout = new QVBoxLayout(GroupBox1);
   groupLayout->addWidget(Label1);
   groupLayout->addWidget(pbarUpgrade);

@@ -189,6 +189,7 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
   page->setSpacing(0);
 
   sgridTrips = Named(new QTableWidget(2, kTripColumns), "sgridTrips");
+  sgridTrips->setAccessibleName(tr("Trips"));
   // Row 0 holds the headings, as the rest of the tool expects; the header
   // above the rows shows them, so they stay in view when the list scrolls.
   sgridTrips->horizontalHeader()->setSectionsClickable(false);
