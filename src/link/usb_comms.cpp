@@ -161,15 +161,24 @@ void USBcomms::DrainOnOwnerThread() {
     drainWake_.wait(lock, [&] {
       // On a stop request a step that has not ended yet is given up, so that
       // shutdown never waits for an event loop that may not run again.
-      if (stop_ && (drainState_ == DrainState::Posted || drainState_ == DrainState::Finishing))
+      if (stop_ && drainState_ == DrainState::Posted)
         drainState_ = DrainState::Abandoned;
       return ended() || (usb && usb->RequestsPending());
     });
-    if (ended()) return;
+    if (ended()) break;
     lock.unlock();
     if (usb->ServiceRequests()) writeFailed_ = true;
     lock.lock();
   }
+  if (drainState_ != DrainState::Done || !usb) return;
+  // What the owner sends in answer to these lines (the next block of an
+  // upgrade, say) follows within a moment: wait that long for it rather than
+  // have it wait for the next read to end.
+  drainWake_.wait_for(lock, std::chrono::milliseconds(kAnswerGraceMs),
+                      [&] { return stop_.load() || usb->RequestsPending(); });
+  if (stop_ || !usb->RequestsPending()) return;
+  lock.unlock();
+  if (usb->ServiceRequests()) writeFailed_ = true;
 }
 
 void USBcomms::RunPostedDrain() {
@@ -182,19 +191,6 @@ void USBcomms::RunPostedDrain() {
   {
     std::lock_guard<std::mutex> lock(drainMutex_);
     if (drainState_ != DrainState::Running) return;
-    drainState_ = DrainState::Finishing;
-  }
-  // What the owner sends in answer to these lines (the next block of an
-  // upgrade, say) is handed over once whoever waited for them has run, that
-  // is when the owner's event loop turns again; the worker writes it before
-  // it goes back to reading.
-  QMetaObject::invokeMethod(this, [this] { FinishDrain(); }, Qt::QueuedConnection);
-}
-
-void USBcomms::FinishDrain() {
-  {
-    std::lock_guard<std::mutex> lock(drainMutex_);
-    if (drainState_ != DrainState::Finishing) return;
     drainState_ = DrainState::Done;
   }
   drainWake_.notify_all();

@@ -30,6 +30,9 @@ class USBcomms : public QThread {
   static constexpr int kReadTimeoutMs = LinkTimings::kReadTimeoutMs;
   static constexpr int kPresenceAfterMs = LinkTimings::kPresenceAfterMs;
   static constexpr int kReadSliceMs = LinkTimings::kReadSliceMs;
+  // Milliseconds the worker waits after a drain step for a line the owner
+  // sends in answer, before it goes back to reading.
+  static constexpr int kAnswerGraceMs = 2;
 
   // The drain step runs on the thread that creates the worker.
   explicit USBcomms(LineQueue& queue, QObject* parent = nullptr);
@@ -63,8 +66,6 @@ class USBcomms : public QThread {
   void OwnerWoken();
   // The drain step as the worker asks for it on the owning thread.
   void RunPostedDrain();
-  // Ends the drain step once the owning thread's event loop has turned.
-  void FinishDrain();
   void DrainOnOwnerThread();
   bool SleepUnlessStopped(int ms);
 
@@ -78,7 +79,7 @@ class USBcomms : public QThread {
   // Hand-off of one drain step: the worker posts it and waits here. Our own
   // lock (rather than a blocking queued call) also orders the line queue's
   // writes and reads for anyone checking the program with a race detector.
-  enum class DrainState { Idle, Posted, Running, Finishing, Done, Abandoned };
+  enum class DrainState { Idle, Posted, Running, Done, Abandoned };
   std::mutex drainMutex_;
   std::condition_variable drainWake_;
   DrainState drainState_ = DrainState::Idle;
