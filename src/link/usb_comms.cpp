@@ -130,8 +130,12 @@ bool USBcomms::WaitForDeviceEvent() {
       }
       return false;
     }
-    for (const DeviceEvent& event : events_->Take())
-      if (event.kind == DeviceEvent::Kind::Added) return true;
+    bool added = false;
+    for (const DeviceEvent& event : events_->Take()) {
+      devicesChanged_ = true;
+      added = added || event.kind == DeviceEvent::Kind::Added;
+    }
+    if (added) return true;
   }
 #endif
   return false;
@@ -143,6 +147,7 @@ bool USBcomms::OpenUnitRemoved(TfrmUSB* usb) {
   if (::poll(&fd, 1, 0) <= 0) return false;
   const std::optional<UsbLocation> open = usb->OpenLocation();
   for (const DeviceEvent& event : events_->Take()) {
+    devicesChanged_ = true;
     if (event.kind != DeviceEvent::Kind::Removed) continue;
     // An event without a location may be ours: the presence check decides.
     if (event.location.bus == 0 ? !usb->CheckDevicePresent()
@@ -330,6 +335,8 @@ void USBcomms::run() {
       drainNow = true;
       continue;
     }
+    // Another unit came or went: the owner hears of it at once.
+    if (devicesChanged_) drainNow = true;
     if (read == TfrmUSB::ReadResult::Failed || writeFailed) {
       // The unit may be gone: look at once. One still there but failing is
       // given a moment, so that the loop does not spin.
@@ -363,6 +370,7 @@ void USBcomms::ProcessReceivedLines() {
   if (stop_) return;
   TfrmUSB* usb = usb_.load();
   if (client_) client_->SetConnectionState(usb ? usb->IsConnected() : 0);
+  if (client_ && devicesChanged_.exchange(false)) client_->DevicesChanged();
   if (usb && client_) {
     const std::vector<uint64_t> failed = usb->TakeFailedWrites();
     if (!failed.empty()) client_->WritesFailed(failed);

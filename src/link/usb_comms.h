@@ -101,6 +101,7 @@ class USBcomms : public QThread {
   bool writeFailed_ = false;              // worker only: a write during a drain step failed
   int wakeRead_ = -1, wakeWrite_ = -1;    // the pipe (POSIX)
   std::unique_ptr<DeviceEventSource> events_;
+  std::atomic<bool> devicesChanged_{false};  // for the next drain step
   int workerWakeRead_ = -1, workerWakeWrite_ = -1;  // wakes the worker's wait (POSIX)
   QSocketNotifier* wakeNotifier_ = nullptr;
 #ifdef _WIN32
