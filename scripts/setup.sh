@@ -6,7 +6,7 @@ set -euo pipefail
 packages=("$@"
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
-  libusb-dev libxlsxwriter-dev zlib1g-dev
+  libusb-dev libudev-dev libxlsxwriter-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev umockdev libumockdev-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev

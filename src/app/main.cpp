@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "sim/simulated_units.h"
+#include "link/device_events.h"
 #include "session/system_usb.h"
 #include "app/app_context.h"
 #include "ui/app_icon.h"
@@ -70,8 +71,22 @@ class CommandLine {
   // printed here.
   static Outcome Parse(const QStringList& arguments, Options& options, bool qtOptionsTaken) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Configure and watch a vehicle tracking unit attached by USB."));
+    QString description =
+        QStringLiteral("Configure and watch a vehicle tracking unit attached by USB.");
+#ifdef __linux__
+    // Said only when the tool falls back on searching: plugging in then
+    // takes up to a second to be noticed, and the tool wakes while idle.
+    std::string whyNot;
+    if (!wr::StartUdevEvents(&whyNot)) {
+      description += QLatin1Char('\n') +
+                     QCoreApplication::translate(
+                         "CommandLine",
+                         "Device events are not available (%1): a unit plugged in is looked for "
+                         "once a second.")
+                         .arg(QString::fromStdString(whyNot));
+    }
+#endif
+    parser.setApplicationDescription(description);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption simulate(
@@ -288,7 +303,11 @@ int main(int argc, char* argv[]) {
     wr::QtDesktopShell shell;
     int result = 0;
     {
-      wr::AppContext context(*api, prompts, shell);
+      // The real bus is watched through the desktop's device events where
+      // there are any; the simulated one has none.
+      wr::UnitSession::Options sessionOptions;
+      sessionOptions.deviceEvents = options.simulate == 0 && options.screenshotDir.isEmpty();
+      wr::AppContext context(*api, prompts, shell, sessionOptions);
       prompts.SetParent(&context.Main());
       QObject::connect(&context.Main(), &wr::TfrmMain::closed, &app, &QApplication::quit);
       if (instance) {

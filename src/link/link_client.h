@@ -18,6 +18,9 @@ class LinkClient {
   // Lines handed to the link whose write failed since the last drain step;
   // called after SetConnectionState, before the lines.
   virtual void WritesFailed(const std::vector<uint64_t>& tickets) { (void)tickets; }
+  // With device events: a unit of ours was added or removed since the last
+  // drain step (called after SetConnectionState, before the lines).
+  virtual void DevicesChanged() {}
   // After the drain step's last line.
   virtual void DrainFinished() = 0;
 };

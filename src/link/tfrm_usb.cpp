@@ -54,16 +54,20 @@ struct usb_device* TfrmUSB::FindDevice(int vendorId, int productId,
 }
 
 void TfrmUSB::SetSelector(std::optional<UsbLocation> location) {
-  std::lock_guard<std::mutex> lock(stateMutex_);
-  selector_ = location;
-  if (location && openLocation_ && *openLocation_ != *location && !closeWanted_) {
-    // Nothing more goes to the unit that was chosen before; the worker
-    // closes it between two reads.
-    closeWanted_ = true;
-    connected_ = 0;
-    pendingWrites_ -= static_cast<int>(writes_.size());
-    writes_.clear();
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    selector_ = location;
+    if (location && openLocation_ && *openLocation_ != *location && !closeWanted_) {
+      // Nothing more goes to the unit that was chosen before; the worker
+      // closes it between two reads.
+      closeWanted_ = true;
+      connected_ = 0;
+      pendingWrites_ -= static_cast<int>(writes_.size());
+      writes_.clear();
+    }
   }
+  // A worker waiting for a unit to be plugged in looks for the one now chosen.
+  if (writeListener_) writeListener_();
 }
 
 std::optional<UsbLocation> TfrmUSB::Selector() const {

@@ -52,7 +52,8 @@ class TfrmUSB : public QObject {
   // The tickets of lines whose write failed since the last call, in order.
   std::vector<uint64_t> TakeFailedWrites();
   // Called (on the thread that hands a line over, without a lock held) each
-  // time a line is handed over, so that a waiting worker can write it. Set
+  // time a line is handed over or another unit is chosen, so that a waiting
+  // worker can act on it. Set
   // before the worker starts.
   void SetWriteListener(std::function<void()> listener) { writeListener_ = std::move(listener); }
 

@@ -7,9 +7,11 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <chrono>
 #include <utility>
 
@@ -71,6 +73,8 @@ USBcomms::~USBcomms() {
   delete wakeNotifier_;
   if (wakeRead_ >= 0) ::close(wakeRead_);
   if (wakeWrite_ >= 0) ::close(wakeWrite_);
+  if (workerWakeRead_ >= 0) ::close(workerWakeRead_);
+  if (workerWakeWrite_ >= 0) ::close(workerWakeWrite_);
 #endif
 }
 
@@ -82,7 +86,80 @@ void USBcomms::AttachUsb(TfrmUSB* usb) {
   usb->SetWriteListener([this] {
     { std::lock_guard<std::mutex> lock(drainMutex_); }
     drainWake_.notify_all();
+    WakeWorker();
   });
+}
+
+void USBcomms::SetDeviceEvents(std::unique_ptr<DeviceEventSource> events) {
+#ifndef _WIN32
+  if (!events || events->Fd() < 0) return;
+  int fds[2];
+  if (::pipe(fds) != 0) return;  // no way to wake the wait: search on the period
+  workerWakeRead_ = fds[0];
+  workerWakeWrite_ = fds[1];
+  for (int fd : fds) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+  events_ = std::move(events);
+#else
+  (void)events;
+#endif
+}
+
+void USBcomms::WakeWorker() {
+#ifndef _WIN32
+  if (workerWakeWrite_ < 0) return;
+  const char byte = 1;
+  // A full pipe already holds a wake-up.
+  [[maybe_unused]] const ssize_t n = ::write(workerWakeWrite_, &byte, 1);
+#endif
+}
+
+bool USBcomms::WaitForDeviceEvent() {
+#ifndef _WIN32
+  while (!stop_) {
+    pollfd fds[2] = {{events_->Fd(), POLLIN, 0}, {workerWakeRead_, POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (fds[1].revents) {
+      char bytes[64];
+      while (::read(workerWakeRead_, bytes, sizeof bytes) > 0) {
+      }
+      return false;
+    }
+    bool added = false;
+    for (const DeviceEvent& event : events_->Take()) {
+      devicesChanged_ = true;
+      added = added || event.kind == DeviceEvent::Kind::Added;
+    }
+    if (added) return true;
+  }
+#endif
+  return false;
+}
+
+bool USBcomms::OpenUnitRemoved(TfrmUSB* usb) {
+#ifndef _WIN32
+  pollfd fd = {events_->Fd(), POLLIN, 0};
+  if (::poll(&fd, 1, 0) <= 0) return false;
+  const std::optional<UsbLocation> open = usb->OpenLocation();
+  for (const DeviceEvent& event : events_->Take()) {
+    devicesChanged_ = true;
+    if (event.kind != DeviceEvent::Kind::Removed) continue;
+    // An event without a location may be ours: the presence check decides.
+    if (event.location.bus == 0 ? !usb->CheckDevicePresent()
+                                : (open && *open == event.location)) {
+      usb->CloseDevice();
+      return true;
+    }
+  }
+#else
+  (void)usb;
+#endif
+  return false;
 }
 
 void USBcomms::WakeOwner() {
@@ -112,6 +189,7 @@ void USBcomms::RequestStop() {
     stop_ = true;
   }
   sleepWake_.notify_all();
+  WakeWorker();
   {
     std::lock_guard<std::mutex> lock(drainMutex_);
   }
@@ -208,8 +286,9 @@ void USBcomms::run() {
     TfrmUSB* usb = usb_.load();
     const int connected = usb ? usb->IsConnected() : 0;
     // While the unit is connected and quiet, the owner is told only now and
-    // then that nothing changed.
-    if (drainNow || !connected || connected != reported ||
+    // then that nothing changed; while none is, on every search pass, or with
+    // device events only when something happened.
+    if (drainNow || (!connected && !events_) || connected != reported ||
         MsSince(lastDrain) >= timings_.readTimeoutMs) {
       reported = connected;
       DrainOnOwnerThread();
@@ -222,6 +301,15 @@ void USBcomms::run() {
       continue;
     }
     const bool writeFailed = usb->ServiceRequests() || std::exchange(writeFailed_, false);
+    if (!usb->IsConnected() && events_) {
+      // Nothing to do until a unit is added or something is asked for; then
+      // the bus is searched once, and the owner learns how that went.
+      if (!firstLook && !WaitForDeviceEvent() && stop_) break;
+      firstLook = false;
+      if (usb->OpenSelected()) lastCheck = lastData = Clock::now();
+      drainNow = true;
+      continue;
+    }
     if (!usb->IsConnected()) {
       if (!(firstLook && timings_.firstLookAtOnce) && SleepUnlessStopped(timings_.searchSleepMs))
         break;
@@ -239,6 +327,12 @@ void USBcomms::run() {
       lastData = Clock::now();
       drainNow = true;
     }
+    if (events_ && OpenUnitRemoved(usb)) {
+      drainNow = true;
+      continue;
+    }
+    // Another unit came or went: the owner hears of it at once.
+    if (devicesChanged_) drainNow = true;
     if (read == TfrmUSB::ReadResult::Failed || writeFailed) {
       // The unit may be gone: look at once. One still there but failing is
       // given a moment, so that the loop does not spin.
@@ -272,6 +366,7 @@ void USBcomms::ProcessReceivedLines() {
   if (stop_) return;
   TfrmUSB* usb = usb_.load();
   if (client_) client_->SetConnectionState(usb ? usb->IsConnected() : 0);
+  if (client_ && devicesChanged_.exchange(false)) client_->DevicesChanged();
   if (usb && client_) {
     const std::vector<uint64_t> failed = usb->TakeFailedWrites();
     if (!failed.empty()) client_->WritesFailed(failed);

@@ -1,7 +1,9 @@
 #pragma once
 // The worker that keeps the link alive: it opens the unit when one appears,
 // writes what the owning thread hands it, reads from it, notices when it
-// goes, and has the owning thread run the drain step while it waits.
+// goes, and has the owning thread run the drain step while it waits. With
+// device events it waits for them while no unit is open, doing nothing else;
+// without, it looks for a unit on its period.
 #include <QThread>
 
 #include <atomic>
@@ -11,6 +13,7 @@
 #include <mutex>
 
 #include "linequeue/line_queue.h"
+#include "link/device_events.h"
 #include "link/link_client.h"
 #include "usb/link_timings.h"
 
@@ -43,6 +46,10 @@ class USBcomms : public QThread {
   // Set up before start().
   void AttachUsb(TfrmUSB* usb);
   void SetClient(LinkClient* client) { client_ = client; }
+  // Set up before start(): the source of device events the worker waits on
+  // while no unit is open. None (the default): it searches on its period.
+  void SetDeviceEvents(std::unique_ptr<DeviceEventSource> events);
+  bool UsesDeviceEvents() const { return events_ != nullptr; }
 
   // The drain step: owning thread only.
   void ProcessReceivedLines();
@@ -68,6 +75,14 @@ class USBcomms : public QThread {
   void RunPostedDrain();
   void DrainOnOwnerThread();
   bool SleepUnlessStopped(int ms);
+  // Device events only. Blocks until a unit of ours is added, or a stop, a
+  // line or a new choice of unit is asked for. True when a unit was added.
+  bool WaitForDeviceEvent();
+  // Device events only, while a unit is open: closes it at once when the
+  // events say it was removed. True when it was.
+  bool OpenUnitRemoved(TfrmUSB* usb);
+  // Interrupts WaitForDeviceEvent (any thread).
+  void WakeWorker();
 
   LineQueue& queue_;
   Timings timings_;
@@ -86,6 +101,9 @@ class USBcomms : public QThread {
   bool loopLeft_ = false;                 // under drainMutex_
   bool writeFailed_ = false;              // worker only: a write during a drain step failed
   int wakeRead_ = -1, wakeWrite_ = -1;    // the pipe (POSIX)
+  std::unique_ptr<DeviceEventSource> events_;
+  std::atomic<bool> devicesChanged_{false};  // for the next drain step
+  int workerWakeRead_ = -1, workerWakeWrite_ = -1;  // wakes the worker's wait (POSIX)
   QSocketNotifier* wakeNotifier_ = nullptr;
 #ifdef _WIN32
   std::unique_ptr<QObject> wakeTarget_;   // receives the wake-up events instead

@@ -22,6 +22,8 @@ UnitRoster::UnitRoster(UsbApi& api, UnitSession& session, Options options, QObje
   connect(&listTimer_, &QTimer::timeout, this, &UnitRoster::Refresh);
   // A new connection may be a unit newly chosen or back at a new address.
   connect(&session_, &UnitSession::connectionChanged, this, &UnitRoster::Refresh);
+  // With device events the bus is listed when a unit comes or goes, not on a timer.
+  connect(&session_, &UnitSession::devicesChanged, this, &UnitRoster::Refresh);
   connect(&session_.Model(), &UnitModel::deviceIdChanged, this, [this] {
     NoteShownId();
     SettleChoice();
@@ -34,7 +36,7 @@ UnitRoster::~UnitRoster() { Stop(); }
 void UnitRoster::Start() {
   stopped_ = false;
   Refresh();
-  listTimer_.start();
+  if (!session_.UsesDeviceEvents()) listTimer_.start();
 }
 
 void UnitRoster::Stop() {

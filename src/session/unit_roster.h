@@ -63,7 +63,8 @@ class UnitRoster : public QObject {
   UnitRoster(const UnitRoster&) = delete;
   UnitRoster& operator=(const UnitRoster&) = delete;
 
-  // Lists the bus now and from then on every listEveryMs.
+  // Lists the bus now and from then on every listEveryMs, or whenever the
+  // session's device events say a unit came or went.
   void Start();
   // No more listing or asking; the short sessions end.
   void Stop();

@@ -27,6 +27,7 @@ class UnitSession::LinkEvents : public LinkClient {
   void ProcessLine(std::string_view line) override { session_.ProcessLine(line); }
   void WritesFailed(const std::vector<uint64_t>& tickets) override { session_.WritesFailed(tickets); }
   void DrainFinished() override { session_.DrainFinished(); }
+  void DevicesChanged() override { emit session_.devicesChanged(); }
 
  private:
   UnitSession& session_;
@@ -43,12 +44,15 @@ UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
       linkEvents_(std::make_unique<LinkEvents>(*this)) {
   usb_->SetSelector(options_.location);
   worker_->SetTimings(options_.timings);
+  if (options_.deviceEvents) worker_->SetDeviceEvents(StartUdevEvents(&deviceEventsProblem_));
   worker_->AttachUsb(usb_.get());
   worker_->SetClient(linkEvents_.get());
   lastLine_ = Now();
 }
 
 UnitSession::~UnitSession() { Shutdown(); }
+
+bool UnitSession::UsesDeviceEvents() const { return worker_->UsesDeviceEvents(); }
 
 void UnitSession::Start() {
   if (!shutDown_ && !worker_->isRunning()) worker_->start();

@@ -51,6 +51,9 @@ class UnitSession : public QObject {
     std::function<Clock::time_point()> clock;
     // Query the unit's whole state as soon as it is connected.
     bool queryOnConnect = true;
+    // Wait for the desktop's device events rather than search the bus on a
+    // period, where there are such events (udev on Linux).
+    bool deviceEvents = false;
   };
 
   // Milliseconds a set command of Save may take to be answered. Once one has
@@ -98,6 +101,10 @@ class UnitSession : public QObject {
 
   // Starts the worker: from now on it looks for the unit.
   void Start();
+  // Whether the worker waits for device events (else it searches on its
+  // period); when it was asked to and does not, why not.
+  bool UsesDeviceEvents() const;
+  const std::string& DeviceEventsProblem() const { return deviceEventsProblem_; }
   // Stops the worker and keeps serving its drain step until it has left its
   // loop; nothing is reported afterwards. Safe to call more than once.
   void Shutdown();
@@ -248,6 +255,8 @@ class UnitSession : public QObject {
   void connectionReported(int connected);
   // When the reported state changes; a new connection has been queried.
   void connectionChanged(int connected);
+  // With device events: a unit of ours was plugged in or pulled out.
+  void devicesChanged();
   // Every line from the unit, before it is classified.
   void lineReceived(const std::string& line);
   // "->" and each command sent with SendCommand.
@@ -268,6 +277,7 @@ class UnitSession : public QObject {
   Clock::time_point Now() const;
 
   Options options_;
+  std::string deviceEventsProblem_;
   std::unique_ptr<LineQueue> queue_;
   std::unique_ptr<TfrmUSB> usb_;
   std::unique_ptr<USBcomms> worker_;

@@ -106,8 +106,19 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   timerSearch = Named(new QTimer(this), "timerSearch");
   timerSearch->setInterval(kSearchTickMs);
   connect(timerSearch, &QTimer::timeout, this, &TfrmMain::timerSearchTimer);
-  tmrRefresh->start();
-  timerSearch->start();
+  if (session_.UsesDeviceEvents()) {
+    // Nothing ticks while no unit is attached: the worker hears of one
+    // plugged in, so the display waits rather than searches.
+    lblStatus->setText(tr("Waiting for a unit to be plugged in..."));
+    pbarSearch->setVisible(false);
+    connect(&session_, &UnitSession::devicesChanged, this, [this] {
+      ShowOpenFailure();
+      ShowSearchHint();
+    });
+  } else {
+    tmrRefresh->start();
+    timerSearch->start();
+  }
 
   connect(tabMain, &MainPage::versionKeyPressed, this, &TfrmMain::edtVersionKeyPress);
   connect(tabMain->btnUpgrade, &QPushButton::clicked, this, &TfrmMain::btnUpgradeClick);
@@ -368,12 +379,16 @@ void TfrmMain::SetConnectionState(int connected) {
     // The session has sent "ATI" and the initial queries.
     panelStatus->hide();
     timerSearch->stop();
+    if (!tmrRefresh->isActive()) tmrRefresh->start();
     SetUnitControlsEnabled(true);
   } else {
     pbarSearch->setValue(0);
     searchTicks_ = 0;
     panelStatus->show();
-    timerSearch->start();
+    if (session_.UsesDeviceEvents())
+      tmrRefresh->stop();
+    else
+      timerSearch->start();
     SetUnitControlsEnabled(false);
     ShowOpenFailure();
     ShowSearchHint();
@@ -415,8 +430,10 @@ void TfrmMain::timerSearchTimer() {
 void TfrmMain::ShowSearchHint() {
   // Only when nothing at all was found: an attached unit that cannot be
   // opened has its own explanation above.
-  const bool show = searchTicks_ * kSearchTickMs >= kSearchHintAfterMs &&
-                    session_.OpenFailure() == UsbOpenFailure::None;
+  // Waiting for a unit to be plugged in, the hint is there at once.
+  const bool waited =
+      session_.UsesDeviceEvents() || searchTicks_ * kSearchTickMs >= kSearchHintAfterMs;
+  const bool show = waited && session_.OpenFailure() == UsbOpenFailure::None;
   if (show && lblSearchHint->text().isEmpty())
     lblSearchHint->setText(QStringLiteral(
         "No unit has been found yet. Plug the unit into a USB port of this computer, check that "

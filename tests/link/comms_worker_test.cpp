@@ -5,11 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "linequeue/line_queue.h"
+#include "link/device_events.h"
 #include "link/link_test_support.h"
 #include "link/tfrm_usb.h"
 #include "link/usb_comms.h"
@@ -165,6 +172,74 @@ TEST_F(CommsWorker, PresenceIsCheckedNowAndThenWhileTheUnitSends) {
   const auto walks = std::count(names.begin(), names.end(), "get_busses");
   EXPECT_GE(reads, 40);
   EXPECT_LT(walks, reads / 4);
+}
+
+// Device events handed over by the test through a pipe, as the udev monitor
+// hands over the kernel's.
+class PipeEvents : public DeviceEventSource {
+ public:
+  PipeEvents() {
+    if (::pipe(fds_) == 0) ::fcntl(fds_[0], F_SETFL, ::fcntl(fds_[0], F_GETFL) | O_NONBLOCK);
+  }
+  ~PipeEvents() override {
+    ::close(fds_[0]);
+    ::close(fds_[1]);
+  }
+  int Fd() const override { return fds_[0]; }
+  void Send(DeviceEvent event) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      waiting_.push_back(event);
+    }
+    ASSERT_EQ(::write(fds_[1], "e", 1), 1);
+  }
+  std::vector<DeviceEvent> Take() override {
+    char bytes[16];
+    while (::read(fds_[0], bytes, sizeof bytes) > 0) {
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(waiting_, {});
+  }
+
+ private:
+  int fds_[2] = {-1, -1};
+  std::mutex mutex_;
+  std::vector<DeviceEvent> waiting_;
+};
+
+// With device events, the bus is searched only when a unit is added, and the
+// open unit is closed when its removal is reported; no timing here would let
+// a search pass or a presence check do either.
+TEST(CommsWorkerEvents, SearchesWhenAUnitIsAddedAndClosesWhenItIsRemoved) {
+  SimulatedBus bus;
+  bus.Unplug();
+  LineQueue queue;
+  TfrmUSB usb(bus, queue);
+  test::RecordingClient client;
+  auto events = std::make_unique<PipeEvents>();
+  PipeEvents* feed = events.get();
+  USBcomms comms(queue);
+  comms.SetTimings({600000, 600000, 600000, false});
+  comms.AttachUsb(&usb);
+  comms.SetClient(&client);
+  comms.SetDeviceEvents(std::move(events));
+  comms.start();
+  // The drain step before the first look and the one after it.
+  ASSERT_TRUE(WaitUntil([&] { return client.drains >= 2; }));
+  EXPECT_EQ(client.LastState(), 0);
+  bus.ClearCalls();
+
+  bus.Replug();
+  feed->Send({DeviceEvent::Kind::Added, {}});
+  ASSERT_TRUE(WaitUntil([&] { return client.LastState() == 1; }));
+  const std::vector<std::string> calls = bus.CallNames();
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "find_devices"), 1);
+
+  // Still on the simulated bus, so only the event can close it.
+  feed->Send({DeviceEvent::Kind::Removed, *usb.OpenLocation()});
+  ASSERT_TRUE(WaitUntil([&] { return client.LastState() == 0; }));
+  EXPECT_EQ(bus.OpenHandles(), 0);
+  comms.Shutdown();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/device_events.h"
 #include "link/lib_usb_api.h"
 #include "linequeue/line_queue.h"
 #include "link/link_test_support.h"
@@ -187,6 +188,71 @@ TEST_F(UsbStack, ChoosingAnotherUnitWhileTheWorkerReadsClosesBetweenReads) {
   EXPECT_EQ(unit->OpenHandles(), 0);
   EXPECT_NE(unit->Received().find("AT\r"), std::string::npos);
 }
+
+// The worker with and without udev's device events, the unit plugged in and
+// out through the test bed. The search period is far longer than any wait
+// here, so a unit found at all was found by its event.
+struct PlugCase {
+  const char* name;
+  bool events;
+  int searchSleepMs;
+};
+
+class UsbStackPlug : public ::testing::TestWithParam<PlugCase> {};
+
+TEST_P(UsbStackPlug, UnitPluggedInIsOpenedAndPulledOutIsClosedAtOnce) {
+  const PlugCase& c = GetParam();
+  UsbfsUnit unit(usbid::kVendorFirst, usbid::kProductFirst, /*plugged=*/false);
+  LibUsbApi api;
+  LineQueue queue;
+  TfrmUSB usb(api, queue);
+  test::RecordingClient client;
+  {
+    USBcomms worker(queue);
+    // Presence checks never come due: only the events or a failed read
+    // tell of the removal.
+    worker.SetTimings({c.searchSleepMs, 600000, 600000, true, 20});
+    worker.AttachUsb(&usb);
+    worker.SetClient(&client);
+    if (c.events) {
+      std::string whyNot;
+      auto events = StartUdevEvents(&whyNot, /*requireDaemon=*/false);
+      ASSERT_TRUE(events) << whyNot;
+      worker.SetDeviceEvents(std::move(events));
+      ASSERT_TRUE(worker.UsesDeviceEvents());
+    }
+    worker.start();
+    // The first look has found nothing and the worker waits.
+    ASSERT_TRUE(test::WaitUntil([&] { return client.LastState() == 0; }));
+    const int drainsWhileWaiting = client.drains;
+
+    unit.Plug();
+    ASSERT_TRUE(unit.SetupProblem().empty()) << unit.SetupProblem();
+    // The first event may come before the node takes requests, as the
+    // kernel's may before udev has set the node up; udev's own comes after.
+    unit.Announce("add");
+    const auto plugged = Clock::now();
+    ASSERT_TRUE(test::WaitUntil([&] { return client.LastState() == 1; }));
+    EXPECT_LT(MsSince(plugged), 1000);
+    if (c.events) {
+      EXPECT_LE(client.drains - drainsWhileWaiting, 3) << "drain steps while waiting";
+    }
+
+    unit.Unplug();
+    const auto pulled = Clock::now();
+    ASSERT_TRUE(test::WaitUntil([&] { return client.LastState() == 0; }));
+    EXPECT_LT(MsSince(pulled), 1000);
+    EXPECT_EQ(unit.OpenHandles(), 0);
+    worker.Shutdown();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Worker, UsbStackPlug,
+    ::testing::Values(PlugCase{"DeviceEvents", true, 600000},
+                      // No monitor: the search on its period still finds it.
+                      PlugCase{"SearchOnly", false, 20}),
+    [](const ::testing::TestParamInfo<PlugCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace wr

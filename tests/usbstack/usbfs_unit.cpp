@@ -61,7 +61,7 @@ usbdevfs_urb* UrbOf(UMockdevIoctlData* data) { return reinterpret_cast<usbdevfs_
 
 }  // namespace
 
-UsbfsUnit::UsbfsUnit(int vendorId, int productId) {
+UsbfsUnit::UsbfsUnit(int vendorId, int productId, bool plugged) {
   const int devnum = NextDeviceNumber();
   char name[64];
   std::snprintf(name, sizeof name, "1-%d", devnum);
@@ -70,16 +70,25 @@ UsbfsUnit::UsbfsUnit(int vendorId, int productId) {
   devNode_ = name;
 
   const std::string descriptors = Hex(Descriptors(vendorId, productId));
-  char ids[64];
-  std::snprintf(ids, sizeof ids, "A: idVendor=%04x\nA: idProduct=%04x\n", vendorId, productId);
-  const std::string record = "P: " + sysPath_.substr(4) + "\nN: " + devNode_.substr(5) + "=" +
-                             descriptors + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=" +
-                             devNode_ + "\n" + ids + "A: busnum=1\nA: devnum=" +
-                             std::to_string(devnum) + "\nH: descriptors=" + descriptors + "\n";
+  char ids[160];
+  // The kernel's own uevent keys too: a removal event carries nothing else.
+  std::snprintf(ids, sizeof ids,
+                "E: PRODUCT=%x/%x/100\nE: BUSNUM=001\nE: DEVNUM=%03d\n"
+                "A: idVendor=%04x\nA: idProduct=%04x\n",
+                vendorId, productId, devnum, vendorId, productId);
+  record_ = "P: " + sysPath_.substr(4) + "\nN: " + devNode_.substr(5) + "=" + descriptors +
+            "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=" + devNode_ + "\n" + ids +
+            "A: busnum=1\nA: devnum=" + std::to_string(devnum) +
+            "\nH: descriptors=" + descriptors + "\n";
 
   testbed_ = umockdev_testbed_new();
+  if (plugged) Plug();
+}
+
+void UsbfsUnit::Plug() {
   GError* error = nullptr;
-  if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
+  // Adding the device sends its "add" event to udev monitors in the test bed.
+  if (!umockdev_testbed_add_from_string(testbed_, record_.c_str(), &error)) {
     problem_ = std::string("umockdev refused the device: ") + (error ? error->message : "?");
     if (error) g_error_free(error);
     return;
@@ -97,6 +106,10 @@ UsbfsUnit::UsbfsUnit(int vendorId, int productId) {
                (error ? error->message : "?");
     if (error) g_error_free(error);
   }
+}
+
+void UsbfsUnit::Announce(const char* action) {
+  umockdev_testbed_uevent(testbed_, sysPath_.c_str(), action);
 }
 
 UsbfsUnit::~UsbfsUnit() {
@@ -144,6 +157,7 @@ void UsbfsUnit::Unplug() {
     std::lock_guard<std::mutex> lock(mutex_);
     unplugged_ = true;
   }
+  umockdev_testbed_uevent(testbed_, sysPath_.c_str(), "remove");
   umockdev_testbed_remove_device(testbed_, sysPath_.c_str());
   // The node is what libusb lists; make sure it is gone with the device.
   gchar* root = umockdev_testbed_get_root_dir(testbed_);

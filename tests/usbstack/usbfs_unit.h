@@ -21,7 +21,12 @@ namespace wr::test {
 
 class UsbfsUnit {
  public:
-  UsbfsUnit(int vendorId, int productId);
+  // Unless plugged, the unit waits for Plug(); a udev monitor started in
+  // between hears it added. The test bed exists from here on.
+  UsbfsUnit(int vendorId, int productId, bool plugged = true);
+  void Plug();
+  // Sends a uevent of the device ("add", "change", ...) to udev monitors.
+  void Announce(const char* action);
   ~UsbfsUnit();
   UsbfsUnit(const UsbfsUnit&) = delete;
   UsbfsUnit& operator=(const UsbfsUnit&) = delete;
@@ -39,7 +44,8 @@ class UsbfsUnit {
   void FailClaim(int error, bool detachHelps);
   // While held, writes stay pending as with a unit that has stopped reading.
   void HoldWrites(bool hold);
-  // The device node disappears; calls on handles still open fail with ENODEV.
+  // The device node disappears, with its "remove" event; calls on handles
+  // still open fail with ENODEV.
   void Unplug();
 
   // The set-up requests made on the node, in words and in order:
@@ -69,6 +75,7 @@ class UsbfsUnit {
   UMockdevTestbed* testbed_ = nullptr;
   UMockdevIoctlBase* handler_ = nullptr;
   std::string sysPath_;
+  std::string record_;
   std::string devNode_;
   std::string problem_;
 
