@@ -143,14 +143,9 @@ TEST_F(CommsWorkerRealTimings, ShutdownEndsPromptlyWhileTheWorkerSitsInARead) {
 TEST_F(CommsWorker, ShutdownEndsPromptlyWhileTheWorkerWaitsForTheDrainStep) {
   ASSERT_TRUE(Connected());
   ASSERT_TRUE(usb.SendLine("AT+STATS"));
-  // This thread runs no events, so once the worker has read the whole answer
-  // it blocks waiting for its drain step.
-  ASSERT_TRUE(Received("AT+STATS"));
-  ASSERT_TRUE(WaitWithoutEvents([&] {
-    bool answerWaiting = true;
-    bus.Unit().TimeToNextEvent(&answerWaiting);
-    return !answerWaiting;
-  }));
+  // This thread runs no events, so once the worker has queued the answer's
+  // first bytes it posts its drain step and blocks waiting for it.
+  ASSERT_TRUE(WaitWithoutEvents([&] { return queue->UnreadCount(LineQueue::kReceiveChannel) > 0; }));
   QElapsedTimer t;
   t.start();
   const size_t before = client.lines.size();
