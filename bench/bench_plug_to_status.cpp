@@ -94,6 +94,7 @@ void BM_PlugToStatus(benchmark::State& state) {
   state.counters["mean_ms"] = done ? total / done : 0;
   state.counters["plug_ins"] = done;
 }
-BENCHMARK(BM_PlugToStatus)->Arg(20)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// One plug-in is the test suite's run; twenty give the figures.
+BENCHMARK(BM_PlugToStatus)->Arg(1)->Arg(20)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

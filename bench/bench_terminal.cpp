@@ -43,7 +43,10 @@ void StartApplication() {
   static char name[] = "bench_terminal";
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
+  // Never destroyed: as a static it would go after Qt's own statics at exit,
+  // and its pointing device with them.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
 }
 
 // VmRSS of this process in MB, or -1 when it cannot be read.

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -222,8 +223,12 @@ class AppFixture : public ::testing::Test {
     });
     timer->start();
   }
-  // Runs the event loop for ms milliseconds.
-  static void Pump(int ms) { QTest::qWait(ms); }
+  // Runs the events already posted (layout requests, calls queued for the
+  // loop), without waiting for any time to pass.
+  static void RunPosted() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
 
   bool WaitUntilConnected(int timeoutMs = kConnectTimeoutMs) {
     return WaitFor([this] { return Main().LastConnectionState() == 1; }, timeoutMs);
@@ -291,6 +296,38 @@ class AppFixture : public ::testing::Test {
   bool WaitForReceived(const std::string& line, int timeoutMs = kDefaultWaitMs) {
     return WaitFor([&] { return ReceivedCountOf(line) > 0; }, timeoutMs);
   }
+  // The lines the unit received since mark, up to a plain "AT" sent through
+  // the session now: everything the tool handed to the link before, also
+  // from events already posted. The AT's OK is read before this returns, so
+  // that it cannot count for a later command.
+  std::vector<std::string> SentSince(size_t mark) {
+    RunPosted();
+    const size_t from = Received().size();
+    Session().SendLine("AT");
+    size_t at = 0;
+    const bool arrived = WaitFor([&] {
+      const std::vector<std::string> all = Received();
+      for (size_t i = from; i < all.size(); ++i)
+        if (all[i] == "AT") return (at = i), true;
+      return false;
+    });
+    EXPECT_TRUE(arrived) << "the marker line did not reach the unit";
+    EXPECT_TRUE(SyncWithUnit());
+    const std::vector<std::string> all = Received();
+    if (!arrived) at = all.size();
+    return {all.begin() + static_cast<long>(std::min(mark, at)), all.begin() + static_cast<long>(at)};
+  }
+  // Returns once the unit has received the connection's last query and its
+  // answers have all been dispatched.
+  bool WaitForConnectAnswers() { return WaitForReceived("AT+IGNITION?") && SyncWithUnit(); }
+  // Returns once the tool has read every byte the unit has sent so far.
+  bool WaitUntilUnitOutputRead(int unit = 0) {
+    return WaitFor([&] {
+      bool answerWaiting = true;
+      Bus().Unit(unit).TimeToNextEvent(&answerWaiting);
+      return !answerWaiting;
+    });
+  }
 
   // The unit sends this line (a line end is added).
   void Inject(const std::string& line) { Unit().EmitRaw(line + "\r\n"); }
@@ -325,7 +362,6 @@ class AppFixture : public ::testing::Test {
   void StopPolling() {
     Main().SetRefreshInterval(60 * 60 * 1000);
     ASSERT_TRUE(WaitForReceived("AT+STATS"));
-    Pump(50);
     ASSERT_TRUE(SyncWithUnit());
   }
 

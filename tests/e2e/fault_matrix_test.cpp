@@ -108,7 +108,7 @@ class UnplugMatrix : public FaultFixture,
     StopPolling();
     // Half a reply reaches the tool, the rest never comes.
     Unit().EmitRaw("+GPRS,half.apn,us");
-    Pump(300);
+    ASSERT_TRUE(WaitUntilUnitOutputRead());
     Bus().Unplug();
     ExpectSearchingThenRecovery();
     // The half line must not have swallowed the first answer after the return.
@@ -319,8 +319,7 @@ TEST_F(FaultMatrix, HighBytesAndNulsInsideLinesReachNoControlAndTheNextLineLands
 }
 
 TEST_F(FaultMatrix, ASlowUnitKeepsSaveBoundedAndItsAnswersCount) {
-  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
-  Pump(200);
+  ASSERT_TRUE(WaitForConnectAnswers());
   Unit().SetLatency(1000ms);
   ShowTabOf(SettingsTab().edtAPN);
   SettingsTab().edtAPN->setText(QStringLiteral("slow.apn"));
@@ -340,8 +339,7 @@ TEST_F(FaultMatrix, ASlowUnitKeepsSaveBoundedAndItsAnswersCount) {
 TEST_F(FaultMatrix, ASlowUnitsLateAnswersAreNotCreditedToARefusedBlock) {
   // An answer that comes after the block's time-out belongs to that block:
   // a block the unit refuses must not pass on an earlier block's late OK.
-  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
-  Pump(200);
+  ASSERT_TRUE(WaitForConnectAnswers());
   Unit().SetLatency(2000ms);
   Unit().FailBlock(1, 100);
   Upgrade(3, UpgradeTimings::kBlockTimeoutMs);
@@ -353,8 +351,7 @@ TEST_F(FaultMatrix, ASlowUnitsLateAnswersAreNotCreditedToARefusedBlock) {
 }
 
 TEST_F(FaultMatrix, AUnitThatNeverAnswersLeavesEveryActionBounded) {
-  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
-  Pump(200);
+  ASSERT_TRUE(WaitForConnectAnswers());
   Unit().SetNeverAnswer(true);
   QElapsedTimer clock;
   clock.start();
@@ -366,8 +363,10 @@ TEST_F(FaultMatrix, AUnitThatNeverAnswersLeavesEveryActionBounded) {
       << Prompts().Messages()[0].toStdString();
   Prompts().shown.clear();
   ShowTabOf(Trips().sgridTrips);
+  const size_t listings = ReceivedCountOf("AT+TRIPS");
   Click(QStringLiteral("btnGetTrips"));
-  Pump(300);
+  EXPECT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+TRIPS") == listings + 1; }));
+  RunPosted();
   EXPECT_EQ(Trips().sgridTrips->rowCount(), 2);
   Upgrade(2);
   EXPECT_EQ(Prompts().Messages(), std::vector<QString>{kSendError});

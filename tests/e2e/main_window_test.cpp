@@ -1,6 +1,7 @@
 // The main window and the terminal, end to end against the simulated unit.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -157,11 +158,14 @@ TEST_F(MainWindowTest, UnplugKeepsValuesAndReplugClearsThemBeforeNewReplies) {
   EXPECT_EQ(MainTab().edtVersion->text(), QStringLiteral("1.003"));
   EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("internet"));
 
-  // Nothing is polled, nor echoed, while no unit is attached.
+  // Nothing is polled, nor echoed, while no unit is attached: the refresh
+  // timer fires every millisecond while the search bar moves on.
   const int polls = TerminalLines().filter(QStringLiteral("->AT+STATS")).size();
-  Pump(2000);
+  const int interval = Main().tmrRefresh->interval();
+  Main().tmrRefresh->setInterval(1);
+  EXPECT_TRUE(WaitFor([this] { return Main().pbarSearch->value() > 4; }));
+  Main().tmrRefresh->setInterval(interval);
   EXPECT_EQ(TerminalLines().filter(QStringLiteral("->AT+STATS")).size(), polls);
-  EXPECT_GT(Main().pbarSearch->value(), 4);
 
   // Slow answers leave a window in which the cleared display can be seen.
   Unit().SetLatency(1500ms);
@@ -179,11 +183,18 @@ TEST_F(MainWindowTest, UnplugKeepsValuesAndReplugClearsThemBeforeNewReplies) {
 }
 
 TEST_F(MainWindowTest, PollsAboutOnceASecondWhileConnected) {
-  const size_t before = ReceivedCountOf("AT+STATS");
-  Pump(4000);
-  const size_t polls = ReceivedCountOf("AT+STATS") - before;
-  EXPECT_GE(polls, 2u);
-  EXPECT_LE(polls, 6u);
+  // The gaps between the next polls, as they come: never sooner than the
+  // refresh timer's half second, never much later than a second.
+  size_t seen = ReceivedCountOf("AT+STATS");
+  ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+STATS") > seen; }));
+  seen = ReceivedCountOf("AT+STATS");
+  QElapsedTimer gap;
+  gap.start();
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+STATS") > seen; }, 2500));
+    seen = ReceivedCountOf("AT+STATS");
+    EXPECT_GE(gap.restart(), 450);
+  }
 }
 
 TEST_F(MainWindowTest, QuickBoxPollsAtOnceAndSetsTheIntervalThatTheStatusTabStates) {
@@ -202,8 +213,9 @@ TEST_F(MainWindowTest, QuickBoxPollsAtOnceAndSetsTheIntervalThatTheStatusTabStat
     return line.startsWith(QStringLiteral("Last update: ")) &&
            line.contains(QStringLiteral("every 30 s, set by the debug terminal's Quick box"));
   }));
-  // At 30 s the next poll is far away.
-  Pump(1500);
+  // At 30 s the next poll is far away: the refresh timer, which alone
+  // polls, started again with the new interval.
+  EXPECT_GT(Main().tmrRefresh->remainingTime(), 25000);
   EXPECT_EQ(ReceivedCountOf("AT+STATS"), before + 1);
 
   before = ReceivedCountOf("AT+STATS");
@@ -237,8 +249,7 @@ TEST_F(MainWindowTest, TypedLinesGoOutAsTypedWithoutEcho) {
   // Typing into the box sends nothing by itself.
   const size_t mark = Received().size();
   QTest::keyClicks(Terminal().edtTX, QStringLiteral("X"));
-  Pump(200);
-  for (const std::string& line : ReceivedSince(mark)) EXPECT_EQ(line, "AT+STATS");
+  for (const std::string& line : SentSince(mark)) EXPECT_EQ(line, "AT+STATS");
 
   // The terminal shows the unit's answers, never the typed lines themselves.
   ASSERT_TRUE(SyncWithUnit());
@@ -271,7 +282,7 @@ TEST_F(MainWindowTest, TerminalKeepsTheNewestLinesAndFollowsOnlyAtTheEnd) {
   EXPECT_EQ(text->LineText(text->LineCount() - 1), QString::fromStdString("line " + std::to_string(total - 1)));
 
   const auto bottom = [text] { return text->LineText(text->FirstVisibleLine() + text->VisibleRows() - 1); };
-  Pump(50);
+  RunPosted();
   EXPECT_TRUE(text->IsFollowing()) << "at the end, new lines are followed";
   term.AppendLine("one more");
   EXPECT_EQ(bottom(), QStringLiteral("one more"));

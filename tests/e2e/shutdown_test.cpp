@@ -98,8 +98,13 @@ class ShutdownWithToolTimingsTest : public ShutdownTest {
 
 TEST_F(ShutdownWithToolTimingsTest, WhileTheWorkerSitsInARead) {
   ASSERT_TRUE(WaitUntilConnected());
-  // A silent unit: the worker spends its time inside a two-second read.
-  Pump(300);
+  // A silent unit: the worker spends its time inside a two-second read,
+  // waiting once the bus has recorded it.
+  Bus().ClearCalls();
+  ASSERT_TRUE(WaitFor([this] {
+    const std::vector<std::string> names = Bus().CallNames();
+    return std::find(names.begin(), names.end(), "bulk_read") != names.end();
+  }));
   const qint64 ms = CloseWhile([this] { CloseMain(); }, "worker in a read");
   EXPECT_LT(ms, kShutdownLimitMs);
 }
@@ -109,7 +114,15 @@ TEST_F(ShutdownTest, WhileTheWorkerWaitsForTheDrainStep) {
   // drain step and waits for it, and the step never runs in a loop again.
   const qint64 ms = CloseWhile(
       [this] {
-        std::this_thread::sleep_for(400ms);
+        // A line from the unit, read by the worker while this thread runs no
+        // events: the worker posts its drain step for it and waits.
+        Inject("~for the drain step");
+        QElapsedTimer cap;
+        cap.start();
+        for (bool waiting = true; waiting && cap.elapsed() < kDefaultWaitMs;) {
+          Unit().TimeToNextEvent(&waiting);
+          std::this_thread::yield();
+        }
         CloseMain();
       },
       "worker waiting for the drain step");

@@ -60,8 +60,7 @@ class UpgradeTest : public AppFixture {
     UseQuickUpgrades();
     // Let the answers to the connection's queries arrive before the test
     // looks at what the unit received.
-    ASSERT_TRUE(WaitFor([this] { return !SettingsTab().edtAPN->text().isEmpty(); }));
-    Pump(100);
+    ASSERT_TRUE(WaitForConnectAnswers());
   }
 
   TfrmUpgrade& Dialog() { return App().Upgrade(); }
@@ -253,8 +252,9 @@ TEST_F(UpgradeTest, CancelDuringABlockSendsNothingMore) {
   }
   {
     SCOPED_TRACE("Escape key");
-    // The unit's late answer to the cancelled block is still on its way.
-    Pump(200);
+    // The unit's late answer to the cancelled block is still on its way: a
+    // line the unit sends after it is seen once it has been dispatched.
+    ASSERT_TRUE(SyncWithUnit());
     Unit().SetLatency(20ms);
     Prompts().shown.clear();
     Unit().ClearReceived();

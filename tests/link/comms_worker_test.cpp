@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -44,6 +45,16 @@ class CommsWorker : public ::testing::Test {
   bool Received(const std::string& line) {
     return bus.WaitForReceived([&](const std::string& l) { return l == line; },
                                milliseconds(3000));
+  }
+  // Checks cond until it holds or 5 s pass, without running events.
+  static bool WaitWithoutEvents(const std::function<bool()>& cond) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+      if (t.elapsed() > 5000) return false;
+      QThread::yieldCurrentThread();
+    }
+    return true;
   }
   bool Drained(const std::string& prefix) {
     return WaitUntil([&] {
@@ -121,7 +132,13 @@ class CommsWorkerRealTimings : public CommsWorker {
 
 TEST_F(CommsWorkerRealTimings, ShutdownEndsPromptlyWhileTheWorkerSitsInARead) {
   ASSERT_TRUE(Connected());
-  QThread::msleep(100);  // the silent unit leaves the worker in its 2 s read
+  // The silent unit leaves the worker in its 2 s read: a read is recorded
+  // under the lock it keeps until it waits.
+  bus.ClearCalls();
+  ASSERT_TRUE(WaitWithoutEvents([&] {
+    const auto names = bus.CallNames();
+    return std::find(names.begin(), names.end(), "bulk_read") != names.end();
+  }));
   QElapsedTimer t;
   t.start();
   comms.Shutdown();
@@ -133,8 +150,9 @@ TEST_F(CommsWorkerRealTimings, ShutdownEndsPromptlyWhileTheWorkerSitsInARead) {
 TEST_F(CommsWorker, ShutdownEndsPromptlyWhileTheWorkerWaitsForTheDrainStep) {
   ASSERT_TRUE(Connected());
   ASSERT_TRUE(usb.SendLine("AT+STATS"));
-  // Keep the UI thread busy so that the worker blocks waiting for its drain step.
-  QThread::msleep(300);
+  // This thread runs no events, so once the worker has queued the answer's
+  // first bytes it posts its drain step and blocks waiting for it.
+  ASSERT_TRUE(WaitWithoutEvents([&] { return queue->UnreadCount(LineQueue::kReceiveChannel) > 0; }));
   QElapsedTimer t;
   t.start();
   const size_t before = client.lines.size();

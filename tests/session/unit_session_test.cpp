@@ -69,9 +69,18 @@ class SessionTest : public ::testing::Test {
                                milliseconds(3000), index);
   }
 
+  // Returns once every line the unit sent before has been dispatched: the
+  // unit sends one more and the session echoes it.
+  bool SyncWithUnit() {
+    const std::string marker = "~sync " + std::to_string(++syncs);
+    bus.InjectRaw(marker + "\r\n");
+    return WaitUntil([&] { return std::find(traffic.begin(), traffic.end(), marker) != traffic.end(); });
+  }
+
   SimulatedBus bus;
   std::unique_ptr<UnitSession> session;
   std::vector<std::string> traffic;
+  int syncs = 0;
 };
 
 TEST_F(SessionTest, ConnectingQueriesTheUnitAndFillsTheModel) {
@@ -137,9 +146,13 @@ TEST_F(SessionTest, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
   ASSERT_TRUE(Connected());
   EXPECT_EQ(session->SendLineAndWait("AT+STATS", 3000), CommandOutcome::Ok);
   EXPECT_EQ(session->SendLineAndWait("AT+BOGUS", 3000), CommandOutcome::Error);
+  const auto isStats = [](const std::string& l) { return l == "AT+STATS"; };
+  const size_t polls = bus.Unit().ReceivedCount(isStats);
   EXPECT_EQ(session->SendLineAndWait("AT+STATS", 3000, [] { return true; }),
             CommandOutcome::Stopped);
-  Delay(300);  // its late OK would count for the next command
+  // Its late OK would count for the next command: it is read first.
+  ASSERT_TRUE(WaitUntil([&] { return bus.Unit().ReceivedCount(isStats) > polls; }));
+  ASSERT_TRUE(SyncWithUnit());
 
   bus.Unit().SetNeverAnswer(true);
   QElapsedTimer t;
@@ -160,7 +173,7 @@ TEST_F(SessionTest, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
   // A wait that sees an ERROR has failed, also when an OK came as well (a
   // firmware block must not pass on someone else's OK).
   bus.Unit().SetNeverAnswer(false);
-  Delay(200);
+  ASSERT_TRUE(SyncWithUnit());
   session->ClearFlags();
   bus.InjectRaw("ERROR\r\nOK\r\n");
   ASSERT_TRUE(WaitUntil([&] { return session->OkFlag(); }));

@@ -45,6 +45,17 @@ class SimulatedBusTest : public ::testing::Test {
     return out;
   }
 
+  // Returns once another thread is inside bulk_read: the call is recorded
+  // under the lock the read holds until it waits, so whatever this thread
+  // does next reaches a read that is already waiting.
+  void WaitUntilReading() {
+    for (;;) {
+      for (const std::string& name : bus.CallNames())
+        if (name == "bulk_read") return;
+      std::this_thread::yield();
+    }
+  }
+
   SimulatedBus bus;
 };
 
@@ -96,8 +107,9 @@ TEST_F(SimulatedBusTest, ReadTimesOutWhenTheUnitIsQuiet) {
 
 TEST_F(SimulatedBusTest, BlockedReadWakesAtOnceWhenBytesArrive) {
   usb_dev_handle* h = OpenFirst();
+  bus.ClearCalls();
   std::thread writer([&] {
-    std::this_thread::sleep_for(Ms(30));
+    WaitUntilReading();
     Write(h, "AT\r");
   });
   char buf[64];
@@ -225,8 +237,9 @@ TEST_F(SimulatedBusTest, UnplugFailsTheHandleAndReplugNeedsANewOne) {
 
 TEST_F(SimulatedBusTest, UnplugWakesABlockedRead) {
   usb_dev_handle* h = OpenFirst();
+  bus.ClearCalls();
   std::thread puller([&] {
-    std::this_thread::sleep_for(Ms(30));
+    WaitUntilReading();
     bus.Unplug();
   });
   char buf[64];
@@ -238,8 +251,9 @@ TEST_F(SimulatedBusTest, UnplugWakesABlockedRead) {
 
 TEST_F(SimulatedBusTest, ClosingWakesABlockedRead) {
   usb_dev_handle* h = OpenFirst();
+  bus.ClearCalls();
   std::thread closer([&] {
-    std::this_thread::sleep_for(Ms(30));
+    WaitUntilReading();
     bus.close(h);
   });
   char buf[64];
@@ -258,9 +272,12 @@ TEST_F(SimulatedBusTest, UnitRestartDropsOffTheBusAndReturns) {
   EXPECT_EQ(bus.bulk_read(h, kIn, buf, sizeof buf, 500), 4);  // its OK
   EXPECT_EQ(bus.bulk_read(h, kIn, buf, sizeof buf, 500), -ENODEV);
   EXPECT_EQ(FindDevice(), nullptr);
-  std::this_thread::sleep_for(Ms(120));
-  struct usb_device* d = FindDevice();
+  // Back once its down time has passed: enumerate until it is there.
+  struct usb_device* d = nullptr;
+  const auto start = SteadyClock::now();
+  while (!(d = FindDevice()) && SteadyClock::now() - start < Ms(2000)) std::this_thread::yield();
   ASSERT_NE(d, nullptr);
+  EXPECT_GE(SteadyClock::now() - start, Ms(50)) << "back before its down time";
   EXPECT_LT(Write(h, "AT\r"), 0);
   usb_dev_handle* fresh = bus.open(d);
   Write(fresh, "AT\r");

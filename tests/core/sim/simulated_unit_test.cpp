@@ -1,5 +1,6 @@
 #include "sim/simulated_unit.h"
 
+#include <atomic>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -278,11 +279,20 @@ TEST_F(SimulatedUnitTest, ResetDropsOffAfterTheOkAndComesBack) {
 }
 
 TEST_F(SimulatedUnitTest, WaitForLineSeesLinesFromAnotherThread) {
+  // The writer sends once the wait has looked at the lines already there, so
+  // the line can only be seen through the wake-up.
+  unit.HostWrite("AT\r");
+  std::atomic<bool> waiting{false};
   std::thread writer([&] {
-    std::this_thread::sleep_for(Ms(20));
+    while (!waiting) std::this_thread::yield();
     unit.HostWrite("AT+TRIPS\r");
   });
-  EXPECT_TRUE(unit.WaitForLine([](const std::string& l) { return l == "AT+TRIPS"; }, Ms(2000)));
+  EXPECT_TRUE(unit.WaitForLine(
+      [&](const std::string& l) {
+        waiting = true;
+        return l == "AT+TRIPS";
+      },
+      Ms(2000)));
   writer.join();
   EXPECT_FALSE(unit.WaitForLine([](const std::string& l) { return l == "ATI"; }, Ms(20)));
 }
