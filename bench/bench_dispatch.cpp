@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Status replies through the window-free interpretation, as every poll of a
 // connected unit produces one.
 #include <benchmark/benchmark.h>

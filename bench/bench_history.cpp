@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The status history: what a day of readings at one a second takes in
 // memory, what adding one reading costs once the day is full, and what the
 // chart's data for a day's view costs to put together.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The status history window on screen, one reading at a time: what a new
 // reading costs, drawn and painted, with the span shown already full (ten
 // minutes, an hour or a day of readings at one a second). This is what the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reply bytes through the line queue, the way the worker's reads and the
 // drain step use it: a read's worth of bytes in, then every complete line out.
 #include <benchmark/benchmark.h>

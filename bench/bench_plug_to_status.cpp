@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // From a unit being plugged in to its first status reply in the model: the
 // search period of the worker, the open, the report of the connection, the
 // initial queries and the unit's first answers, through the real link and

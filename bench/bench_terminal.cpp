@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A full debug terminal: 100,000 lines of 100 characters appended to a shown
 // window, with the event loop running between bursts so that painting
 // happens as in real use. Reports the resident size of the whole process.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fetching a trip list into the main window's grid while a place file with
 // many names is in use: every start and end position is looked up.
 #include <benchmark/benchmark.h>

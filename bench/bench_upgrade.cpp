@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A firmware transfer through the real link: a unit session with its TfrmUSB
 // and USBcomms worker, and the transfer loop the dialog runs, on a Qt event
 // loop, against the simulated unit answering each block after 1 ms. The unit's own share is 1 ms per

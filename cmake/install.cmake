@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What `cmake --install` puts where, and the files generated for it. Paths
 # follow GNUInstallDirs; the programs find their data relative to their own
 # folder, so an install under any prefix works.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix threads,
 # so std::thread and std::mutex are there).
 set(CMAKE_SYSTEM_NAME Windows)

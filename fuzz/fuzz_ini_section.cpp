@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The INI section reader on arbitrary text. The input's first line names the
 // section to read, the rest is the file. The keys returned must be usable as
 // they stand: named, trimmed, one line each, and no name twice.

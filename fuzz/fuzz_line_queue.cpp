@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line queue fed arbitrary byte streams, with lines taken at varying
 // intervals. Every returned line must be printable text of allowed length,
 // the unread count must stay within the channel, and as long as nothing was

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The place store loading an arbitrary file and looking up arbitrary
 // coordinates. The input is the file, then a 0xFF byte, then the positions to
 // look up, one per line. Every lookup must give what a plain walk through the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings profile reader on arbitrary text. Whatever it accepts must
 // hold only canonical values and, written out and read again, give the same
 // values, whatever the unit's texts in the header; whatever it refuses must

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The interpretation of any reply line, of every kind, and the status values
 // of any "+STATS," line. An effect must be self-consistent: only the part that
 // belongs to its kind is present, and an ignored line changes nothing at all.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three field functions on arbitrary lines and field numbers. Besides not
 // crashing, the results must agree with each other: a field is present exactly
 // when its offset is, it starts right after that comma, it never holds a

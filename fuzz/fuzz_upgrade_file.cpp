@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The upgrade-file reader on arbitrary files. Byte 0 picks the unit's
 // version (and, for a sixteenth of the inputs, also reads the rest through a
 // real file, which must give the same result); the rest is the file. A file

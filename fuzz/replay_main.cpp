@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replays every file of the corpus folders given on the command line through
 // the target, so the fuzz targets also run as ordinary tests.
 #include <cstdint>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes an upgrade file for the built-in simulated unit, to try an upgrade
 // without hardware: the 256-byte header naming the product and the version,
 // then an image of random bytes that carries the mark the simulated unit

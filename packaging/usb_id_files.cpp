@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the files outside the program that name the unit's USB identifiers,
 // from the list the program itself searches for, so the two cannot differ.
 //

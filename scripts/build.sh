@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds one preset (default: "default").
 set -euo pipefail
 cd "$(dirname "$0")/.."

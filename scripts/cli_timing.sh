@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Wall time of wayrunner-cli against its simulated units, median of 10 runs
 # each (hyperfine): status from start to exit, and provisioning three units
 # side by side against one.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the fuzz preset and runs the libFuzzer targets one after another.
 #   scripts/fuzz.sh                 every target, ten million executions each
 #   scripts/fuzz.sh TARGET [RUNS]   one target (e.g. fuzz_line_queue)

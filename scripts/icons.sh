@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the application icon's PNG sizes from packaging/icons/wayrunner-track.svg.
 # The PNGs are kept in the repository so that a build needs no SVG renderer;
 # run this again after changing the drawing.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Idle cost: the tool connected to the simulated unit at the default polling
 # rate, its user+system CPU time from /proc over 30 s, as a share of one core;
 # once with the main window alone, once with the status history window open

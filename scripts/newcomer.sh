@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Follows the README as someone new to the project would: clones this
 # checkout's committed state into a fresh temporary folder, with a home
 # folder of its own, and there runs the commands of the README's sh blocks

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package build/package/wayrunner-track_<version>_<arch>.deb
 # (Release, with Debian's hardening flags, dependencies from dpkg-shlibdeps)
 # and checks it: lintian, appstreamcli and desktop-file-validate on the files

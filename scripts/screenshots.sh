@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes a picture of every window and dialog against the simulated units:
 # at scale 1 on a 1366x768 screen (NAME.png) and at scale 2 on a 2560x1440
 # screen (NAME@2x.png), into docs/screenshots/, and writes the page that

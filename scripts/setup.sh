@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs every Debian package the project needs that is not there yet,
 # and the packages named as arguments (tools only some scripts need).
 #   scripts/setup.sh [package ...]

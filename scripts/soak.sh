@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The soak runs (long; not part of the test run): one million reply lines
 # through the real link and dispatcher, then the tool left connected for ten
 # minutes at the 1000 ms polling interval. Prints the resident size figures.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Puts the copyright and licence lines at the top of every source and script
 # file of the checkout that lacks them, as a comment in the file's own syntax
 # (after a "#!" line). A file that has them is left as it is, so running the

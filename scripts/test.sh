@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
-# The whole test suite: the ordinary build, then everything again under
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The whole test suite: the licence and copyright of every file (reuse
+# lint), the ordinary build, then everything again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the programs whose
 # code runs on several threads under ThreadSanitizer, then the core's tests
 # built for Windows and run under Wine.
@@ -7,6 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
+echo "== licences"
+reuse lint -q || { reuse lint; exit 1; }
 run() {
   local preset=$1
   shift

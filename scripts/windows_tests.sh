@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the core's test programs for Windows (preset "windows", mingw-w64)
 # and runs them under Wine without a display: tests_core and the fuzz seed
 # replays. Exits non-zero when a program fails.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Long runs of the whole tool, as start-up builds it, against the simulated
 // unit, reporting the resident size as it goes:
 //   wr_soak lines [count]        reply lines pushed through the real link and

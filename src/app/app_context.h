@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Everything the running tool consists of, built in start-up order and wired
 // together: the unit session, then the main window, the terminal, the

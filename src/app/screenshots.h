@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pictures of the windows for the documentation, taken by the tool itself.
 #include <QDir>

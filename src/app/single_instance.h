@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One running copy per user: a copy started while another runs asks that
 // one to bring its window to the front, and ends, rather than both

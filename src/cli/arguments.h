@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The command line: options anywhere after the program name, "--" ending
 // them, long options with "=value" or the next argument as value, short ones

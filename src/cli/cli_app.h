@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The command-line tool as a function: reads the arguments, chooses the
 // command, and runs it on a thread of its own while this thread waits and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What every command is given: the console, the USB access (real or
 // simulated), the global options and the interrupt, and the ways a command

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One command of the tool: its words ("profile apply"), its usage and help,
 // its own options, and the function that runs it on the command thread.

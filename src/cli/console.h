@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the tool's output goes: data on standard output, messages and
 // progress on standard error, answers to questions from standard input.

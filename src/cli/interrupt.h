@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Ctrl+C (SIGINT) and SIGTERM as an event: the signal handler only marks the
 // request and wakes the thread that owns this object, whose event loop then

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // profile save / diff / apply: the unit's settings and a profile file.
 #include <QJsonObject>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Progress of a long job on standard error: a bar redrawn in place on a
 // terminal, a plain line at every tenth otherwise (a log or a pipe keeps a

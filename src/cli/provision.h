@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The provisioning bench: one job per plugged-in unit, each on its own thread
 // with its own session, so that several units are written side by side and

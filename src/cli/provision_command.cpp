@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // provision: a profile for every unit plugged in, several at once, each
 // verified and logged, until interrupted or enough units are done.
 #include <QEventLoop>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // send: one raw command line, and the unit's lines until its OK or ERROR.
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // settings get / settings set: the unit's settings by key.
 #include <QJsonArray>
 #include <QJsonObject>

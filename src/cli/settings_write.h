@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Writing settings the command line was given (on the command line, from a
 // profile, on a provisioning bench): read what the unit holds, keep what was

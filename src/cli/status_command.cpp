@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // status: who the unit is and what it reports now, once or on every poll.
 #include <QJsonObject>
 #include <QTimer>

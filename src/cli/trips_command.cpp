@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // trips / trips delete: the unit's trip log, exported with place names.
 #include <QJsonArray>
 #include <QJsonObject>

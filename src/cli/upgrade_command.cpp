@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // upgrade: the settings saved to a profile, the firmware transfer, the
 // install command, and a check of the version the unit comes back with.
 #include <QJsonObject>

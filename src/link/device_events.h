@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Word from the desktop that a device of our identifier pairs was added to the
 // USB or removed from it, so that the worker need not look for units on a

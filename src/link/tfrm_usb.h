@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one connection to the unit: finds it by identifiers, opens and
 // configures it, notices when it is gone, writes lines and reads raw bytes.

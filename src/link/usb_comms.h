@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The worker that keeps the link alive: it opens the unit when one appears,
 // writes what the owning thread hands it, reads from it, notices when it

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The status texts the windows and the command-line tool show, made from the
 // values of one "+STATS," reply, in the user's language.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Keeps the status history of one unit: a reading per status reply, stamped
 // with the system clock (or one a test moves by hand).

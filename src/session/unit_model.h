@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the unit last reported, as the rest of the program sees it: identity,
 // live status, settings, trips. Filled from the reply interpretation of every

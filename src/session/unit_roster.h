@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The units of our identifiers attached now, for a window that shows one of
 // them through its session: where each sits, who it says it is, and which

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One attached unit as the rest of the program sees it: its link (TfrmUSB,
 // the USBcomms worker and the line queue), the link state, the quiet clock,

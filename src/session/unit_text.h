@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The conversions between bytes and QString, in one place. The unit's lines
 // are ASCII (the line queue ends a line at any byte above 0x7F), the core's

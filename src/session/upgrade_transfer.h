@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The block-by-block transfer of a firmware image and the install command,
 // without any window: the upgrade dialog runs it, and so can the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Opening an address with the desktop's default program. Real windows get
 // QtDesktopShell; tests record the address instead.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The spreadsheet program's automation server, driven through its dispatch
 // interface with late-bound calls by member name. Windows only.
 #ifdef _WIN32

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Help menu's windows: how to let a Linux user open the unit, and what
 // the program is, with the versions and licences of what it is built on.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Finds controls that a layout gives less room than their text needs, as a
 // larger font or a fixed size in the code would: what a user would see cut.

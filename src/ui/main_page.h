@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Main tab: the banner, the About box with the unit's version and
 // device id, the unit buttons and the output switches.

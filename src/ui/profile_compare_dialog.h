@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The comparison of the unit's settings with a profile: one row per setting
 // the profile holds, with the unit's value and the profile's. Choosing, each

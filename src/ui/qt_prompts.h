@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The user's boxes as real Qt dialogs, owned by the given parent window.
 #include "ui/prompts.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the tool's save dialogs open: the folder the user last saved into,
 // kept in the tool's settings, or a folder that exists on every account.

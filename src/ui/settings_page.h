@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Settings tab: the SIM-card fields, the misc settings and Save; the
 // settings profiles; and the marks on fields edited but not saved yet.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The profile files of the Settings tab: asking which file, reading and
 // checking it with the core's profile reader, the comparison with the unit,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A spreadsheet program driven through its late-bound object model: objects
 // are reached by member name with property get, property put and method call.

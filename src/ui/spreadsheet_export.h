@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Copying the trip list into a new worksheet of a spreadsheet program, one
 // cell at a time through its object model.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The status history window: supply and backup battery voltage, signal and
 // speed over the last ten minutes, hour or day, in three charts that share

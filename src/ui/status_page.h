@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Status tab: the unit's live status as its last "+STATS," reply gave it,
 // and the last USSD answer.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A read-only view of the lines exchanged with the unit. It keeps the lines as
 // bytes and paints only the rows on screen, so a full history costs little

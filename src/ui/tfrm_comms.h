@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The debug terminal: every line exchanged with the unit, and a box to send
 // raw command lines. It lives for the whole run; closing only hides it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window: the shell around the four tab pages, with the menus, the
 // searching and connected displays, the status polling and, when several

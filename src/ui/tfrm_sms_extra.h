@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The SMS example: how the unit's SMS message looks with the values ticked,
 // built from sample values. A preview only: nothing of it goes to the unit,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The firmware upgrade dialog: picks the file, checks it, sends it block by
 // block with a progress bar and Cancel, and tells the unit to install it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Trip Meter tab: the trip grid with place names on its positions, the
 // coordinate menu, and the trip buttons.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The unit's settings kept around a firmware upgrade, which may reset them.
 // Before the transfer the user is offered (ticked at first) to keep them in

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where a window that remembers its place opens: its remembered rectangle,
 // kept on a screen that is still there and no larger than that screen.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Stands in for the spreadsheet program where none can be automated: takes
 // the same object-model calls, keeps the workbooks in memory and, when the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starting the tool while it runs: the built program, started as a user
 // would, each test with a runtime folder of its own so that runs side by
 // side do not meet.

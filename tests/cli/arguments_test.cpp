@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line's grammar: options anywhere, values attached or next,
 // "--" ending options, and what is refused.
 #include "cli/arguments.h"

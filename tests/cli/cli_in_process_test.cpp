@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tool run in this process against a simulated bus the test holds, to
 // see what the units received, to pull a cable in the middle of a command,
 // and to press Ctrl+C at a chosen moment.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the tool writes besides its data: progress on a terminal and in a
 // log, the provisioning log's rows, and the bus addresses it reads.
 #include <QJsonDocument>

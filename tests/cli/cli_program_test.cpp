@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The built wayrunner-cli, run as a user or a script runs it, against its
 // simulated units: every command's output and exit code, and the exported
 // files read back by other programs.

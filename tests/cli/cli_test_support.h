@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Running the command-line tool in tests: as the built program in a process
 // of its own (what a user or a script sees), or in this process against a

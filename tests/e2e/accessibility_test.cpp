@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader finds in every window and dialog of the pictures:
 // each control a user operates has a name, and no two in one window share a
 // name and a role, nor an Alt+letter key.

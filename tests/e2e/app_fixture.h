@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The whole tool, as start-up builds it, against a simulated unit: real
 // windows, the real TfrmUSB and worker, scripted boxes. Derive a test fixture

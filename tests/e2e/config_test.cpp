@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Settings save, unit controls, defaults, the network wizard and the SMS
 // content picker, end to end against the simulated unit.
 #include <QCheckBox>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the tool does when the unit or the bus misbehaves, end to end through
 // the real windows and link. Every cell must end (no hang), leave the tool
 // usable, show the searching display while the unit is gone and reconnect

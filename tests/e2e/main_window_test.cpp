@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window and the terminal, end to end against the simulated unit.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Settings profiles in the window, end to end against the simulated unit:
 // open (compare, tick, fill the Settings tab, then Save), compare, and save.
 #include <QCheckBox>

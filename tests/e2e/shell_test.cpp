@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window around the pages: its size and place, the Status tab's columns,
 // the menus, the terminal's tools, and the choice between several units.
 #include <QCheckBox>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Closing the main window the way the running tool does: the window's close
 // ends the application's loop, then the context stops the worker. Whatever
 // the tool is doing at that moment, this has to end promptly.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The status history end to end: what each status reply adds, the Status
 // tab's time of the last update, the chart window and its CSV export.
 #include <QAction>

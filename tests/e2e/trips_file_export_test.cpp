@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Exporting the trip list to a file of the user's choice, read back by other
 // programs, end to end against the simulated unit.
 #include <QDir>

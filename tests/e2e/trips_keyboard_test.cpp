@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Trip Meter from the keyboard, and its grid as the window and the user
 // size it, end to end against the simulated unit.
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The trip grid, place names, the coordinate menu and the export, end to end
 // against the simulated unit.
 #include <QAction>

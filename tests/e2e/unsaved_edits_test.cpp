@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Changes on the Settings tab that are not saved yet: marked, kept when the
 // unit comes back, and asked about before an action would lose them.
 #include <QCheckBox>

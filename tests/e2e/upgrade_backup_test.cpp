@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The unit's settings kept around a firmware upgrade: written before the
 // transfer when the user leaves the offer ticked, and offered back when the
 // unit returns with other settings.

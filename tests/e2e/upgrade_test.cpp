@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The firmware upgrade, end to end: the real dialog and link against the
 // simulated unit, which checks every block and assembles the image.
 #include <QElapsedTimer>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The worker and its drain step against the simulated unit on a real Qt
 // event loop: connecting, the lines in order, unplugging, shutdown.
 #include <QElapsedTimer>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A UsbApi in front of the simulated bus that holds the link code to the
 // rules of a real library: a handle is a block of memory freed by close (so

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Shared pieces of the link tests: recording sinks, scripted prompts, and a
 // bounded wait that keeps the Qt event loop (and so the drain step) running.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // TfrmUSB against the simulated bus: framing, the order of the library
 // calls on open, failures at each step, and unplugging.
 #include <gtest/gtest.h>

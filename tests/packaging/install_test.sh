@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a temporary folder as a package would (prefix /usr)
 # and checks what lands there: every file and nothing else, the programs run
 # from there without a display, and the generated files say what they must.

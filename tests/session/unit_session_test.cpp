@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The unit session against the simulated unit on a real Qt event loop: the
 // reply flags, the echo, the waits, the quiet clock, the model, the
 // operations, and several sessions side by side on one bus.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Choosing another unit, unplugging and shutting down, over and over, while
 // the worker reads: every call on a device handle comes from the worker and
 // is made on a handle that is open.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pieces of the main window that need no unit: where a remembered
 // window opens again, and the Linux help as the rule stands.
 #include <QDir>

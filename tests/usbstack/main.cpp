@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // umockdev's preload library has to be in the process from its start, so the
 // program starts itself again through umockdev-wrapper when it is not. Where
 // that is impossible the tests run without it and skip, saying why.

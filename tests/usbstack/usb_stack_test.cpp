@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // LibUsbApi and TfrmUSB through the system's libusb, with the unit played
 // behind usbfs by umockdev: what the library really does with our calls,
 // which the simulated bus can only assume.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A unit behind the kernel's usbfs interface, played inside a umockdev test
 // bed. The real libusb finds its device node under /dev/bus/usb, reads its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A second running copy of the place store, for the Windows tests of
 // tests_core, which starts it from beside itself (core/places/place_peer.h).
 //

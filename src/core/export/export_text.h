@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text as the export files need it: valid UTF-8, escaped for XML, quoted for
 // CSV. The unit writes printable ASCII; place names come from a file that

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // GPX and KML: the trips as lines from start to end for maps and GPS software.
 #include <optional>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The trip list written as a file for other programs: CSV for anything that
 // reads tables, GPX and KML for maps and GPS software, xlsx for spreadsheets.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading the texts of a trip as the exports need them: numbers, positions,
 // dates and times. A text that does not read yields nothing, and the export

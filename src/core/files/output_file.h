@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Files the tool writes for the user (exports, settings profiles): written
 // beside their destination under a temporary name and moved into place only

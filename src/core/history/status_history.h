@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The status values over time: supply voltage, backup battery voltage,
 // signal and speed, one reading per status reply, for the history chart and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading INI files the way the Windows private-profile functions do, so that
 // a Settings.ini written for the Windows build reads the same everywhere.

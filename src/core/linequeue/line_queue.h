@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Fixed ring of received bytes from which whole text lines are taken.
 // Written only by the worker's read and read only by the drain step, which

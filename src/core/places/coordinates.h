@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Coordinate texts as the unit writes them in trip lines ("lat,lon" in
 // decimal degrees) and the distance rule used to match them to named places.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // File-system pieces of the place-names store: where the file lives, reading
 // it whole, replacing it in one step, and the lock that serialises changes

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The place-names file: one "name,latitude,longitude" line per named place,
 // shared by every copy of the tool on the machine, and the in-memory list that

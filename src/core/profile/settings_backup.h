@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where a unit's settings are kept before a firmware upgrade: a profile in
 // the backups folder of the data folder, named by the unit's device id and

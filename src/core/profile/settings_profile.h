@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Settings profiles: some or all of the unit's settings in a file, to keep
 // them, compare them with a unit, or give them to another unit.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Texts for people, made in the core and shown by the layers above. A
 // message is an English source text with %1, %2, ... and its arguments; the

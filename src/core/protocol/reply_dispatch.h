@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What one reply line from the unit changes in what is known of it. The
 // interpretation is here, free of any window; the session applies the

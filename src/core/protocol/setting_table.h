@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Every setting of the unit, described once. The window's Settings tab, the
 // command line, settings profiles, the save's commands and its read-back

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The unit's settings as named values. The names are the same in settings
 // profiles, in JSON output and on the command line; every value is held in

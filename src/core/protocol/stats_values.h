@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The values of one "+STATS," reply, read once: the numbers for charts and
 // machine-readable output, and the fields the status texts are made of.

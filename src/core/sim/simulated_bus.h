@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A USB bus with simulated units on it, behind the same calls as the real
 // library: the link code cannot tell it from hardware. Tests switch faults on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The tracking unit's side of the command protocol, played in software: it
 // takes command bytes as the host writes them, answers with reply lines and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The simulated units of --simulate: each with its own device id, bus
 // address and trip log, answering promptly and restarting quickly.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One 256-byte block of a firmware image as the text line the unit accepts:
 // "^^", the block number in hex, the bytes in hex, "-", the CRC in hex.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reader for firmware upgrade files: a 256-byte text header naming the product
 // and version, then the image, which goes to the unit in 256-byte blocks.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The waits of the worker that keeps the link to one unit alive. Tests
 // shorten them; the tool uses the defaults.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The udev rule that lets the user at the computer's own screen open the
 // unit without root rights, from the identifiers the program searches for:

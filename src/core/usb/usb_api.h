@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The libusb-0.1 calls the tool makes, one method each, with the library's
 // arguments and return conventions. LibUsbApi forwards to the library;

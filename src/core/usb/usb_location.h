@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where a unit sits on the USB, one attached unit of our identifier pairs,
 // and why one could not be opened.

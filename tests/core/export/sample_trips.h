@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Trips and place names for the export tests: ordinary trips, one across
 // midnight, and names that need escaping in every format.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The place file's Windows branches, run for real: the common
 // application-data folder, the replace in one step, and the lock between two
 // running copies of the tool. scripts/windows_tests.sh runs them under Wine.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Another process working on the same place-names file, as a second running
 // copy of the tool would. On Windows it is the place_store_peer program built

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A fresh folder for each place store test, with coords.txt's path in it and
 // raw access to the file's bytes.

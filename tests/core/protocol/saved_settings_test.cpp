@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The check of a save: what was sent, how each set command was answered, and
 // what the unit reports afterwards.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading the tool's output files back with independent programs (Python's
 // csv and openpyxl modules, gpsbabel), and a scratch folder for them.
