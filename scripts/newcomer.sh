@@ -47,7 +47,7 @@ fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
 
 # The commands, in the order of the README, without their comments.
 mapfile -t commands < <(awk '
-  /^ *```sh *$/ { inside = 1; next }
+  /^ *```sh *$/ { inside = 1; print "#block"; next }
   /^ *```/ { inside = 0; next }
   inside {
     line = $0
@@ -119,9 +119,14 @@ export EDITOR=true
 # "new.fw" of the README's examples: the example file the build makes.
 example_fw=build/default/examples/simulated-unit-1.004.fw
 
+checkout=$PWD
 for command in "${commands[@]}"; do
   case $command in
+    # Each of the README's blocks starts in the checkout.
+    "#block") cd "$checkout" || exit 1; continue ;;
     "scripts/run.sh --simulate") continue ;;
+    # The benches of the example inventory are the reader's own machines.
+    *" -i inventory.yml "*) not_run+=("$command"); continue ;;
     scripts/test.sh | scripts/package.sh | sudo\ * | *"&& sudo "*)
       # Not run; a file such a command copies must be there all the same.
       for word in $command; do
@@ -149,7 +154,7 @@ for command in "${commands[@]}"; do
 done
 
 echo
-echo "Not run: ${#not_run[@]} commands (root, the machine's packages, or the whole suite):"
+echo "Not run: ${#not_run[@]} commands (root, the machine's packages, the whole suite, or the benches of your own inventory):"
 printf '  %s\n' "${not_run[@]}"
 echo "newcomer: $passed commands passed, $failed failed, ${#not_run[@]} not run"
 ((failed == 0))
