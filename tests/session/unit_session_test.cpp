@@ -298,6 +298,8 @@ TEST_F(SessionTest, OperationsSendTheirCommandsAndTheModelFollows) {
   EXPECT_TRUE(session->Model().Trips().empty());
   ASSERT_TRUE(WaitUntil([&] { return bus.Unit().Trips().empty(); }));
 
+  // The trips asked for again after the delete have gone out too.
+  ASSERT_TRUE(WaitUntil([&] { return !session->WritesPending(); }));
   bus.Unit().ClearReceived();
   session->FactoryReset();
   ASSERT_TRUE(Received("AT+FACTORY"));
