@@ -90,6 +90,18 @@ UsbfsUnit::UsbfsUnit(int vendorId, int productId, bool plugged) {
 
 void UsbfsUnit::Plug() {
   GError* error = nullptr;
+  // The node takes ioctls before the device appears: a monitor hears of it
+  // at once, and the worker may open it before this returns.
+  if (!handler_) {
+    handler_ = umockdev_ioctl_base_new();
+    g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(&UsbfsUnit::OnIoctl), this);
+    if (!umockdev_testbed_attach_ioctl(testbed_, devNode_.c_str(), handler_, &error)) {
+      problem_ = std::string("umockdev cannot take the node's ioctls: ") +
+                 (error ? error->message : "?");
+      if (error) g_error_free(error);
+      return;
+    }
+  }
   // Adding the device sends its "add" event to udev monitors in the test bed.
   if (!umockdev_testbed_add_from_string(testbed_, record_.c_str(), &error)) {
     problem_ = std::string("umockdev refused the device: ") + (error ? error->message : "?");
@@ -98,17 +110,8 @@ void UsbfsUnit::Plug() {
   }
   // Only the preload library makes the test bed's /sys visible under /sys.
   struct stat info;
-  if (::stat(sysPath_.c_str(), &info) != 0) {
+  if (::stat(sysPath_.c_str(), &info) != 0)
     problem_ = "umockdev's preload library is not loaded; run under umockdev-wrapper";
-    return;
-  }
-  handler_ = umockdev_ioctl_base_new();
-  g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(&UsbfsUnit::OnIoctl), this);
-  if (!umockdev_testbed_attach_ioctl(testbed_, devNode_.c_str(), handler_, &error)) {
-    problem_ = std::string("umockdev cannot take the node's ioctls: ") +
-               (error ? error->message : "?");
-    if (error) g_error_free(error);
-  }
 }
 
 void UsbfsUnit::Announce(const char* action) {
