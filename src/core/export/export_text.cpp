@@ -34,10 +34,9 @@ void AppendCodePoint(std::string& out, uint32_t cp) {
   }
 }
 
-// Length of the valid UTF-8 sequence at the start of text, with its code
-// point; 0 when the first byte does not begin one (overlong forms and
-// surrogates included).
-size_t ValidSequence(std::string_view text, uint32_t& cp) {
+}  // namespace
+
+size_t ValidUtf8Sequence(std::string_view text, uint32_t& cp) {
   const auto b0 = static_cast<unsigned char>(text[0]);
   if (b0 < 0x80) {
     cp = b0;
@@ -70,13 +69,15 @@ size_t ValidSequence(std::string_view text, uint32_t& cp) {
   return length;
 }
 
+namespace {
+
 // Calls emit(code point, original bytes) for each character of ToUtf8(bytes).
 template <typename Emit>
 void ForEachCharacter(std::string_view bytes, Emit emit) {
   std::string single;
   for (size_t i = 0; i < bytes.size();) {
     uint32_t cp = 0;
-    const size_t length = ValidSequence(bytes.substr(i), cp);
+    const size_t length = ValidUtf8Sequence(bytes.substr(i), cp);
     if (length > 0) {
       emit(cp, bytes.substr(i, length));
       i += length;

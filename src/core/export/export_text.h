@@ -6,6 +6,8 @@
 // CSV. The unit writes printable ASCII; place names come from a file that
 // users edit by hand and that older copies of the tool kept in an 8-bit code
 // page, so any byte may turn up.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,11 @@ namespace wr {
 // page those older files were written in), and the five bytes that code page
 // leaves unassigned become U+FFFD.
 std::string ToUtf8(std::string_view bytes);
+
+// Length of the valid UTF-8 sequence at the start of text (not empty), with
+// its code point; 0 when the first byte does not begin one (overlong forms,
+// surrogates and code points above U+10FFFF included).
+size_t ValidUtf8Sequence(std::string_view text, uint32_t& cp);
 
 // ToUtf8, then escaped for XML element content or a quoted attribute: the
 // five markup characters as entities, a carriage return as a character

@@ -3,6 +3,8 @@
 
 #include "protocol/setting_table.h"
 
+#include "export/export_text.h"
+
 #include <cstdio>
 #include <limits>
 
@@ -124,36 +126,6 @@ IntegerParse ParseInteger(std::string_view text, int64_t lo, int64_t hi, int64_t
   return value < lo || value > hi ? IntegerParse::kOutOfRange : IntegerParse::kOk;
 }
 
-// The first UTF-8 sequence of text: its code point and length. False when
-// the bytes are not valid UTF-8 (a stray byte from another code page).
-bool DecodeFirst(std::string_view text, uint32_t& cp, size_t& length) {
-  const auto b0 = static_cast<unsigned char>(text[0]);
-  if (b0 < 0x80) {
-    cp = b0;
-    length = 1;
-    return true;
-  }
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    length = 2;
-    cp = b0 & 0x1Fu;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    length = 3;
-    cp = b0 & 0x0Fu;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    length = 4;
-    cp = b0 & 0x07u;
-  } else {
-    return false;
-  }
-  if (text.size() < length) return false;
-  for (size_t i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if ((b & 0xC0u) != 0x80u) return false;
-    cp = (cp << 6) | (b & 0x3Fu);
-  }
-  return true;
-}
-
 Message DescribeCharacter(std::string_view rest) {
   switch (rest[0]) {
     case ',': return Message::Of(TR("a comma"));
@@ -162,9 +134,9 @@ Message DescribeCharacter(std::string_view rest) {
     default: break;
   }
   uint32_t cp = 0;
-  size_t length = 0;
   char code[24];
-  if (!DecodeFirst(rest, cp, length)) {
+  const size_t length = ValidUtf8Sequence(rest, cp);
+  if (length == 0) {
     std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(rest[0])));
     return Message::Of(TR("the byte %1"), {Message::Plain(code)});
   }
