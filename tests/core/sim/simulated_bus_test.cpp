@@ -341,7 +341,7 @@ TEST_F(SimulatedBusTest, DeviceListenersHearPlugsAndRestartsAsTheyHappen) {
   {
     std::unique_lock<std::mutex> lock(mutex);
     ASSERT_TRUE(heard.wait_for(lock, Ms(3000), [&] { return changes.size() == 5; }))
-        << testing::PrintToString(changes);
+        << ::testing::PrintToString(changes);
   }
   EXPECT_THAT(Heard(), ElementsAre("removed 1.2 16d0:06af", "added 1.2 16d0:06af",
                                    "added 1.3 eb03:0920", "removed 1.2 16d0:06af",
