@@ -4,18 +4,14 @@
 // A session on the simulated bus with device events: the bus's own word of
 // units added and removed reaches the worker, which never searches on its
 // period (the period here is ten minutes).
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 
+#include "link/link_test_support.h"
 #include "session/unit_session.h"
 #include "sim/simulated_bus.h"
 
@@ -25,17 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QEventLoop loop;
-    QTimer::singleShot(1, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
+using test::WaitUntil;
 
 int64_t MsSince(Clock::time_point t) {
   return std::chrono::duration_cast<milliseconds>(Clock::now() - t).count();
