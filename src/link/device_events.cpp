@@ -3,17 +3,99 @@
 
 #include "link/device_events.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #ifdef WR_HAVE_LIBUDEV
 #include <libudev.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #endif
 
+#include <mutex>
+#include <utility>
+
 #include "protocol/commands.h"
+#include "usb/usb_api.h"
 
 namespace wr {
+
+namespace {
+
+[[maybe_unused]] bool OurUnit(int vendor, int product) {
+  for (const auto& ids : usbid::kUnitIds)
+    if (ids.vendor == vendor && ids.product == product) return true;
+  return false;
+}
+
+#ifndef _WIN32
+// The bus calls its listener on any thread; the worker waits on a pipe, which
+// a byte makes readable for every change queued.
+class BusEvents : public DeviceEventSource {
+ public:
+  BusEvents(UsbApi& api, int readFd, int writeFd) : api_(api), read_(readFd), write_(writeFd) {
+    id_ = api_.AddDeviceListener([this](const UsbDeviceChange& change) { Heard(change); });
+  }
+  ~BusEvents() override {
+    if (id_ >= 0) api_.RemoveDeviceListener(id_);
+    ::close(read_);
+    ::close(write_);
+  }
+  bool Listening() const { return id_ >= 0; }
+  int Fd() const override { return read_; }
+
+  std::vector<DeviceEvent> Take() override {
+    char bytes[64];
+    while (::read(read_, bytes, sizeof bytes) > 0) {
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(events_, {});
+  }
+
+ private:
+  void Heard(const UsbDeviceChange& change) {
+    if (!OurUnit(change.vendorId, change.productId)) return;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      DeviceEvent event;
+      event.kind = change.added ? DeviceEvent::Kind::Added : DeviceEvent::Kind::Removed;
+      event.location = change.location;
+      events_.push_back(event);
+    }
+    const char byte = 1;
+    // A full pipe already holds a wake-up.
+    [[maybe_unused]] const ssize_t n = ::write(write_, &byte, 1);
+  }
+
+  UsbApi& api_;
+  int read_, write_;
+  int id_ = -1;
+  std::mutex mutex_;
+  std::vector<DeviceEvent> events_;
+};
+#endif
+
+}  // namespace
+
+std::unique_ptr<DeviceEventSource> WatchBusEvents(UsbApi& api) {
+#ifndef _WIN32
+  int fds[2];
+  if (::pipe(fds) != 0) return nullptr;
+  for (int fd : fds) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+  auto events = std::make_unique<BusEvents>(api, fds[0], fds[1]);
+  if (!events->Listening()) return nullptr;
+  return events;
+#else
+  (void)api;
+  return nullptr;
+#endif
+}
 
 #ifdef WR_HAVE_LIBUDEV
 namespace {
@@ -41,12 +123,6 @@ int NumberOf(udev_device* device, const char* property, const char* attribute) {
   const char* text = udev_device_get_property_value(device, property);
   if (!text) text = udev_device_get_sysattr_value(device, attribute);
   return text ? std::atoi(text) : 0;
-}
-
-bool OurUnit(int vendor, int product) {
-  for (const auto& ids : usbid::kUnitIds)
-    if (ids.vendor == vendor && ids.product == product) return true;
-  return false;
 }
 
 class UdevEvents : public DeviceEventSource {

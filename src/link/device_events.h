@@ -15,6 +15,8 @@
 
 namespace wr {
 
+class UsbApi;
+
 struct DeviceEvent {
   enum class Kind { Added, Removed };
   Kind kind = Kind::Added;
@@ -36,5 +38,9 @@ class DeviceEventSource {
 // whyNot, when there is none: built without libudev, or it cannot start. With
 // requireDaemon, also when no udev daemon runs (its events would never come).
 std::unique_ptr<DeviceEventSource> StartUdevEvents(std::string* whyNot, bool requireDaemon = true);
+
+// The bus's own word of devices added and removed (UsbApi::AddDeviceListener;
+// the simulated bus has it). Null when the bus gives none.
+std::unique_ptr<DeviceEventSource> WatchBusEvents(UsbApi& api);
 
 }  // namespace wr

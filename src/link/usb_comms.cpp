@@ -133,12 +133,13 @@ bool USBcomms::WaitForDeviceEvent() {
       }
       return false;
     }
-    bool added = false;
-    for (const DeviceEvent& event : events_->Take()) {
-      devicesChanged_ = true;
-      added = added || event.kind == DeviceEvent::Kind::Added;
-    }
-    if (added) return true;
+    const std::vector<DeviceEvent> events = events_->Take();
+    // A removal too is looked into and reported: the owner lists the bus
+    // again (it may be the open unit's, when a failed read closed it first).
+    if (!events.empty()) devicesChanged_ = true;
+    for (const DeviceEvent& event : events)
+      if (event.kind == DeviceEvent::Kind::Added) return true;
+    if (!events.empty()) return false;
   }
 #endif
   return false;

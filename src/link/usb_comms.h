@@ -78,8 +78,9 @@ class USBcomms : public QThread {
   void RunPostedDrain();
   void DrainOnOwnerThread();
   bool SleepUnlessStopped(int ms);
-  // Device events only. Blocks until a unit of ours is added, or a stop, a
-  // line or a new choice of unit is asked for. True when a unit was added.
+  // Device events only. Blocks until a unit of ours is added or removed, or
+  // a stop, a line or a new choice of unit is asked for. True when a unit
+  // was added.
   bool WaitForDeviceEvent();
   // Device events only, while a unit is open: closes it at once when the
   // events say it was removed. True when it was.

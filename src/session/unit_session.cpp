@@ -47,7 +47,12 @@ UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
       linkEvents_(std::make_unique<LinkEvents>(*this)) {
   usb_->SetSelector(options_.location);
   worker_->SetTimings(options_.timings);
-  if (options_.deviceEvents) worker_->SetDeviceEvents(StartUdevEvents(&deviceEventsProblem_));
+  if (options_.deviceEvents) {
+    // A bus that tells of its devices itself (the simulated one) is heard
+    // directly; the real one through the desktop's events.
+    std::unique_ptr<DeviceEventSource> events = WatchBusEvents(api);
+    worker_->SetDeviceEvents(events ? std::move(events) : StartUdevEvents(&deviceEventsProblem_));
+  }
   worker_->AttachUsb(usb_.get());
   worker_->SetClient(linkEvents_.get());
   lastLine_ = Now();

@@ -54,8 +54,9 @@ class UnitSession : public QObject {
     std::function<Clock::time_point()> clock;
     // Query the unit's whole state as soon as it is connected.
     bool queryOnConnect = true;
-    // Wait for the desktop's device events rather than search the bus on a
-    // period, where there are such events (udev on Linux).
+    // Wait for device events rather than search the bus on a period, where
+    // there are such events: the bus's own (the simulated bus), else the
+    // desktop's (udev on Linux).
     bool deviceEvents = false;
   };
 

@@ -3,9 +3,13 @@
 
 // What a screen reader finds in every window and dialog of the pictures:
 // each control a user operates has a name, and no two in one window share a
-// name and a role, nor an Alt+letter key.
+// name and a role, nor an Alt+letter key; Tab goes in the order they show.
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLayout>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,9 +19,12 @@
 #include <QTabBar>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/screenshots.h"
 #include "e2e/app_fixture.h"
@@ -158,6 +165,118 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasItsOwnNameAndKey) {
     for (QWidget* w : {window, menu, submenu}) walker.Walk(w);
   });
   EXPECT_EQ(walker.Problems().join(QLatin1Char('\n')).toStdString(), "");
+}
+
+// Tab goes through what a window shows in reading order: container by
+// container (a group, a tab page), and within one top to bottom, left to
+// right along a row.
+class TabOrder {
+ public:
+  void Walk(QWidget* window) {
+    // Menus have no Tab order; Qt's own dialogs keep theirs.
+    if (!window || qobject_cast<QMenu*>(window) || window->inherits("QFileDialog")) return;
+    std::vector<QWidget*> chain;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+      QWidget* control = Control(w, window);
+      if (control && (chain.empty() || chain.back() != control) &&
+          std::find(chain.begin(), chain.end(), control) == chain.end())
+        chain.push_back(control);
+    }
+    if (chain.size() < 2) return;
+    // The cycle starts at what comes first on screen.
+    const auto first = std::min_element(chain.begin(), chain.end(), Before);
+    std::rotate(chain.begin(), first, chain.end());
+    for (size_t i = 0; i + 1 < chain.size(); ++i)
+      if (Before(chain[i + 1], chain[i]))
+        problems_ << QStringLiteral("%1: Tab goes from %2 to %3, which comes before it on screen")
+                         .arg(Title(window), Name(chain[i]), Name(chain[i + 1]));
+  }
+  QStringList Problems() const {
+    QStringList out = problems_;
+    out.removeDuplicates();
+    return out;
+  }
+
+ private:
+  static QString Title(QWidget* window) {
+    if (auto* tabs = window->findChild<QTabWidget*>(); tabs && tabs->currentWidget())
+      return window->objectName() + QLatin1Char('/') + tabs->currentWidget()->objectName();
+    return window->objectName();
+  }
+  static QString Name(QWidget* w) {
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                     : w->objectName();
+  }
+  // What Tab stops at, as the user sees it: the spin box or combo box rather
+  // than the field inside it; nothing hidden, disabled or passed over.
+  static QWidget* Control(QWidget* w, QWidget* window) {
+    if (w->window() != window || !w->isVisibleTo(window) || !w->isEnabled() ||
+        (w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || w->focusProxy())
+      return nullptr;
+    for (QWidget* up = w->parentWidget(); up && up != window; up = up->parentWidget())
+      if (qobject_cast<QAbstractSpinBox*>(up) || qobject_cast<QComboBox*>(up)) return up;
+    return w;
+  }
+  // What holds a control, from itself up to its window: widgets and the
+  // layouts in them (a column of buttons beside a form is a container of its
+  // own), each with its place in the widget it lies in.
+  struct Holder {
+    const QObject* id;
+    QRect place;
+  };
+  static bool LayoutPath(QLayout* layout, QWidget* w, std::vector<QLayout*>& path) {
+    for (int i = 0; i < layout->count(); ++i) {
+      QLayoutItem* item = layout->itemAt(i);
+      QLayout* sub = item->layout();
+      if (item->widget() == w || (sub && LayoutPath(sub, w, path))) {
+        path.push_back(layout);
+        return true;
+      }
+    }
+    return false;
+  }
+  static std::vector<Holder> Holders(QWidget* w) {
+    std::vector<Holder> out;
+    for (; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+      out.push_back({w, w->geometry()});
+      std::vector<QLayout*> path;
+      if (QWidget* parent = w->parentWidget(); parent && parent->layout() && !w->isWindow())
+        LayoutPath(parent->layout(), w, path);
+      for (QLayout* layout : path) out.push_back({layout, layout->geometry()});
+    }
+    return out;
+  }
+  // a's side and b's side under the nearest holder of both; none for the
+  // one that is that holder itself.
+  static std::pair<const Holder*, const Holder*> Sides(const std::vector<Holder>& a,
+                                                       const std::vector<Holder>& b) {
+    for (size_t j = 0; j < b.size(); ++j)
+      for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].id == b[j].id) return {i ? &a[i - 1] : nullptr, j ? &b[j - 1] : nullptr};
+    return {nullptr, nullptr};
+  }
+  static bool Before(QWidget* a, QWidget* b) {
+    if (a == b) return false;
+    const std::vector<Holder> upA = Holders(a), upB = Holders(b);
+    const auto [sideA, sideB] = Sides(upA, upB);
+    // A container comes before what it holds.
+    if (!sideA) return true;
+    if (!sideB) return false;
+    const QRect ra = sideA->place, rb = sideB->place;
+    const int overlap = std::min(ra.bottom(), rb.bottom()) - std::max(ra.top(), rb.top());
+    if (overlap * 2 >= std::min(ra.height(), rb.height())) return ra.left() < rb.left();
+    return ra.center().y() < rb.center().y();
+  }
+
+  QStringList problems_;
+};
+
+TEST_F(AccessibilityTest, TabFollowsWhatEveryWindowShows) {
+  TabOrder order;
+  VisitPictureWindows(App(), &Bus(), [&order](QWidget* window, QWidget*, QWidget*) {
+    order.Walk(window);
+  });
+  EXPECT_EQ(order.Problems().join(QLatin1Char('\n')).toStdString(), "");
 }
 
 // The names carry what the layout shows around a control.

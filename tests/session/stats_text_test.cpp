@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/support/stats_line.h"
+
 namespace wr {
 namespace {
 
-// A typical reply; cases replace the fields they are about.
-std::string StatsLine(const std::map<int, std::string>& changes = {}) {
-  std::vector<std::string> fields = {"+STATS", "1",      "x",      "1",     "4.10", "0",    "3.70", "12.5",
-                                     "17",     "6",      "3",      "12",    "9",    "1",    "30",   "600",
-                                     "-33.92", "18.42",  "Idle",   "0",     "123456", "1"};
-  for (const auto& [n, text] : changes) fields[n] = text;
-  std::string line;
-  for (size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
-  return line;
-}
+using wr::testing::StatsLine;
 
 using Text = QString StatsTexts::*;
 

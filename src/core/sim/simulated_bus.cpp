@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -19,6 +20,7 @@ struct SimulatedBus::Slot {
   std::unique_ptr<SimulatedUnit> unit;
   struct usb_device device{};
   bool plugged = true;
+  bool announced = false;  // present, as the listeners were last told
 };
 
 struct SimulatedBus::Handle {
@@ -35,6 +37,12 @@ SimulatedBus::SimulatedBus() {
 }
 
 SimulatedBus::~SimulatedBus() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_watching_ = true;
+    cv_.notify_all();
+  }
+  if (watcher_.joinable()) watcher_.join();
   // The units outlive nothing that could still call back into the bus.
   for (auto& slot : slots_) slot->unit->SetListener(nullptr);
 }
@@ -52,7 +60,7 @@ int SimulatedBus::AddUnit(int vendor, int product, SimulatedUnit::Options option
   auto slot = std::make_unique<Slot>();
   slot->unit = std::make_unique<SimulatedUnit>(std::move(options));
   slot->unit->SetListener([this] { Wake(); });
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::unique_lock<std::mutex> lock(mutex_);
   const int index = static_cast<int>(slots_.size());
   struct usb_device& d = slot->device;
   std::snprintf(d.filename, sizeof d.filename, "%03d", index + 2);
@@ -66,6 +74,8 @@ int SimulatedBus::AddUnit(int vendor, int product, SimulatedUnit::Options option
   d.descriptor.idProduct = static_cast<uint16_t>(product);
   d.descriptor.bNumConfigurations = 1;
   slots_.push_back(std::move(slot));
+  lock.unlock();
+  Announce();
   return index;
 }
 
@@ -86,17 +96,94 @@ void SimulatedBus::Unplug(int index) {
     slot.plugged = false;
     slot.unit->DropConnection();
   }
+  // Listeners first: a reader woken next finds the removal already told.
+  Announce();
   Wake();
 }
 
 void SimulatedBus::Replug(int index) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  slots_.at(static_cast<size_t>(index))->plugged = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    slots_.at(static_cast<size_t>(index))->plugged = true;
+  }
+  Announce();
 }
 
 bool SimulatedBus::Plugged(int index) {
   std::lock_guard<std::mutex> lock(mutex_);
   return slots_.at(static_cast<size_t>(index))->plugged;
+}
+
+// ------------------------------------------------------------------ device events
+
+int SimulatedBus::AddDeviceListener(DeviceListener listener) {
+  std::lock_guard<std::mutex> announcing(announce_mutex_);
+  std::lock_guard<std::mutex> lock(mutex_);
+  // What is there now is known to the new listener; only changes are told.
+  for (auto& slot : slots_) slot->announced = slot->plugged && slot->unit->Attached();
+  const int id = next_listener_++;
+  listeners_[id] = std::move(listener);
+  if (!watcher_.joinable()) watcher_ = std::thread([this] { WatchRestarts(); });
+  return id;
+}
+
+void SimulatedBus::RemoveDeviceListener(int id) {
+  std::lock_guard<std::mutex> announcing(announce_mutex_);
+  std::lock_guard<std::mutex> lock(mutex_);
+  listeners_.erase(id);
+}
+
+void SimulatedBus::Announce() {
+  std::lock_guard<std::mutex> announcing(announce_mutex_);
+  std::vector<UsbDeviceChange> changes;
+  std::vector<DeviceListener> listeners;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (listeners_.empty()) return;
+    for (auto& slot : slots_) {
+      const bool present = slot->plugged && slot->unit->Attached();
+      if (present == slot->announced) continue;
+      slot->announced = present;
+      const struct usb_device& d = slot->device;
+      changes.push_back({present, {std::atoi(bus_.dirname), d.devnum}, d.descriptor.idVendor,
+                         d.descriptor.idProduct});
+    }
+    for (const auto& [id, listener] : listeners_) listeners.push_back(listener);
+  }
+  for (const UsbDeviceChange& change : changes)
+    for (const DeviceListener& listener : listeners) listener(change);
+}
+
+void SimulatedBus::WatchRestarts() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!stop_watching_) {
+    // Until the next unit drops off or comes back, or something wakes the
+    // bus. A unit tells only its next change, which may be answer bytes; ones
+    // already due that nobody reads could hide a restart behind them, so
+    // those are looked past now and then rather than waited for in a spin.
+    using Duration = SimulatedUnit::Clock::duration;
+    Duration next = Duration::max();
+    for (auto& slot : slots_) {
+      bool answer = false;
+      Duration change = slot->unit->TimeToNextEvent(&answer);
+      if (answer) change = std::max(change, Duration(Millis(10)));
+      next = std::min(next, change);
+    }
+    // Looking may itself have moved a unit on (it drops off when asked after
+    // its time): then there is news at once. Anything later falls due no
+    // sooner than next, or wakes the bus under the lock held till the wait.
+    bool news = false;
+    for (auto& slot : slots_)
+      news = news || (slot->plugged && slot->unit->Attached()) != slot->announced;
+    if (!news && next == Duration::max())
+      cv_.wait(lock);
+    else if (!news)
+      cv_.wait_for(lock, std::max(next, Duration(std::chrono::microseconds(100))));
+    if (stop_watching_) break;
+    lock.unlock();
+    Announce();
+    lock.lock();
+  }
 }
 
 // ------------------------------------------------------------------ record

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "usb/usb_api.h"
@@ -46,7 +48,8 @@ class SimulatedBus : public UsbApi {
   void SetIds(int vendor, int product, int index = 0);
   // Pull the cable / put it back. Pending answers are lost; handles opened
   // before fail from now on, also after the replug, and a read blocked on
-  // one returns at once. The device list changes at the next enumeration.
+  // one returns at once. The device list changes at the next enumeration;
+  // device listeners hear of it at once.
   void Unplug(int index = 0);
   void Replug(int index = 0);
   bool Plugged(int index = 0);
@@ -106,6 +109,11 @@ class SimulatedBus : public UsbApi {
   int bulk_read(usb_dev_handle* dev, int ep, char* bytes, int size, int timeout) override;
   int detach_kernel_driver_np(usb_dev_handle* dev, int interface) override;
   std::string strerror() override;
+  // Units plugged in or pulled out, and units that drop off the bus for a
+  // restart and come back, as they happen (a thread of the bus watches the
+  // restarts while anyone listens).
+  int AddDeviceListener(DeviceListener listener) override;
+  void RemoveDeviceListener(int id) override;
 
  private:
   struct Slot;
@@ -116,6 +124,9 @@ class SimulatedBus : public UsbApi {
   bool Usable(const Handle& h);                     // lock held
   static bool Take(int& count);                     // one failure used up?
   void Wake();
+  // Tells the listeners what came or went since they were last told.
+  void Announce();
+  void WatchRestarts();  // the watcher thread
 
   std::mutex mutex_;
   std::condition_variable cv_;
@@ -138,6 +149,14 @@ class SimulatedBus : public UsbApi {
   int read_errors_ = 0;
   std::vector<int> read_chunks_;
   size_t next_chunk_ = 0;
+
+  // Announcements are made one at a time, under their own lock, so that a
+  // listener removed is never called afterwards. Taken before mutex_.
+  std::mutex announce_mutex_;
+  std::map<int, DeviceListener> listeners_;  // under both locks
+  int next_listener_ = 0;
+  std::thread watcher_;
+  bool stop_watching_ = false;  // under mutex_
 };
 
 }  // namespace wr

@@ -7,9 +7,20 @@
 // SimulatedBus plays a unit behind the same calls.
 #include <usb.h>
 
+#include <functional>
 #include <string>
 
+#include "usb/usb_location.h"
+
 namespace wr {
+
+// A device that came onto the bus or went from it.
+struct UsbDeviceChange {
+  bool added = true;
+  UsbLocation location;
+  int vendorId = 0;
+  int productId = 0;
+};
 
 class UsbApi {
  public:
@@ -36,6 +47,14 @@ class UsbApi {
   virtual int detach_kernel_driver_np(usb_dev_handle* dev, int interface) = 0;
   // The library's text for its last failure (usb_strerror).
   virtual std::string strerror() = 0;
+
+  // A bus that knows by itself when devices come and go tells listeners at
+  // once, on any thread; the library does not (-1: no listener taken). A
+  // listener must not call back into the bus. Once RemoveDeviceListener has
+  // returned, that listener is not called again.
+  using DeviceListener = std::function<void(const UsbDeviceChange&)>;
+  virtual int AddDeviceListener(DeviceListener /*listener*/) { return -1; }
+  virtual void RemoveDeviceListener(int /*id*/) {}
 };
 
 }  // namespace wr

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
 #include <thread>
 
 namespace wr {
@@ -307,6 +310,45 @@ TEST_F(SimulatedBusTest, ConcurrentReaderAndWriterLoseNothing) {
   for (int i = 0; i < kCommands; ++i) want += "OK\r\n";
   EXPECT_EQ(got, want);
   EXPECT_TRUE(bus.WaitForReceived([](const std::string& l) { return l == "AT"; }, Ms(10)));
+}
+
+TEST_F(SimulatedBusTest, DeviceListenersHearPlugsAndRestartsAsTheyHappen) {
+  std::mutex mutex;
+  std::condition_variable heard;
+  std::vector<std::string> changes;
+  const int id = bus.AddDeviceListener([&](const UsbDeviceChange& c) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %d.%d %04x:%04x", c.added ? "added" : "removed",
+                  c.location.bus, c.location.address, c.vendorId, c.productId);
+    std::lock_guard<std::mutex> lock(mutex);
+    changes.push_back(text);
+    heard.notify_all();
+  });
+  ASSERT_GE(id, 0);
+  const auto Heard = [&] {
+    std::lock_guard<std::mutex> lock(mutex);
+    return changes;
+  };
+  // What was there before is not news; a plug is told before the call returns.
+  bus.Unplug();
+  bus.Replug();
+  bus.AddUnit(0xEB03, 0x0920);
+  EXPECT_THAT(Heard(), ElementsAre("removed 1.2 16d0:06af", "added 1.2 16d0:06af",
+                                   "added 1.3 eb03:0920"));
+  // A restart is told by the bus's own watch, on its way down and back.
+  bus.Unit().SetRestartDowntime(Ms(50));
+  bus.Unit().Restart();
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    ASSERT_TRUE(heard.wait_for(lock, Ms(3000), [&] { return changes.size() == 5; }))
+        << ::testing::PrintToString(changes);
+  }
+  EXPECT_THAT(Heard(), ElementsAre("removed 1.2 16d0:06af", "added 1.2 16d0:06af",
+                                   "added 1.3 eb03:0920", "removed 1.2 16d0:06af",
+                                   "added 1.2 16d0:06af"));
+  bus.RemoveDeviceListener(id);
+  bus.Unplug(1);
+  EXPECT_EQ(Heard().size(), 5u);
 }
 
 TEST(SimulatedBusDemo, HasTripsAndAnswers) {
