@@ -124,6 +124,8 @@ class SettingsPage : public QWidget {
   void ShowSettings(int group);
   void Clear();
   void ReserveMarkWidth();
+  // The line below a field that says why it is marked.
+  static QLabel* NewReasonLabel(const QWidget* editor);
   void SetBusy(bool busy);
 
   const Field* FieldOf(SettingKey key) const;
