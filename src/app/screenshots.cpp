@@ -181,6 +181,19 @@ std::vector<Shot> Shots() {
       Tab("main-main", "Main tab: the unit's identity, its buttons and outputs", 0),
       Tab("main-status", "Status tab", 1),
       Tab("main-settings", "Settings tab", 2),
+      {"main-settings-marked", "Settings tab: a changed value, and one the check refuses",
+       [](Scene& s) {
+         SettingsPage& page = s.Main().PageSettings();
+         s.Main().pageControl->setCurrentIndex(2);
+         const std::pair<QLineEdit*, const char*> typed[] = {{page.edtAPN, "fleet.apn"},
+                                                              {page.edtUSSDinterval, "12h"}};
+         for (const auto& [box, text] : typed) {
+           box->setText(QString::fromLatin1(text));
+           emit box->textEdited(box->text());
+         }
+         return Picture{&s.Main()};
+       },
+       [](Scene& s) { s.Main().PageSettings().DiscardEdits(); }},
       Tab("main-trips", "Trip Meter", 3),
       Menu("menu-file", "File menu", &TfrmMain::mnuFile),
       Menu("menu-unit", "Unit menu, with the outputs", &TfrmMain::mnuUnit, &TfrmMain::mnuOutputs),

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Wayrunner Track developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ui/profile_compare_dialog.h"
 #include "ui/settings_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,12 +14,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "session/unit_session.h"
 #include "session/unit_text.h"
-#include "ui/profile_compare_dialog.h"
 #include "ui/prompts.h"
 #include "ui/settings_profiles.h"
 #include "ui/tfrm_network_wizard.h"
@@ -32,18 +30,6 @@ namespace {
 // The fields the network wizard fills.
 constexpr SettingKey kSimKeys[] = {SettingKey::kUssd, SettingKey::kUssdInterval, SettingKey::kApn,
                                    SettingKey::kApnUser, SettingKey::kApnPassword};
-
-// The bold label is seen; a screen reader says the field's description.
-void SetMarked(QWidget* label, QWidget* editor, bool marked) {
-  QFont font = label->font();
-  if (font.bold() == marked) return;
-  font.setBold(marked);
-  label->setFont(font);
-  const QString unsaved =
-      marked ? SettingsPage::tr("Changed here and not saved to the unit yet") : QString();
-  label->setToolTip(unsaved);
-  editor->setAccessibleDescription(unsaved);
-}
 
 // The caption the setting table gives a setting's box.
 QString Label(SettingKey key) { return Translated(Message::Of(Describe(key).label)); }
@@ -70,9 +56,12 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
                                                      {SettingKey::kApn, edtAPN},
                                                      {SettingKey::kApnUser, edtAPN_username},
                                                      {SettingKey::kApnPassword, edtAPN_password}};
+  std::array<QLabel*, kSettingKeyCount> reasons{};
   for (const auto& [key, box] : boxes) {
     sim->addRow(Label(key), box);
     box->setAccessibleName(Translated(Message::Of(Describe(key).title)));
+    reasons[static_cast<size_t>(key)] = NewReasonLabel(box);
+    sim->addRow(nullptr, reasons[static_cast<size_t>(key)]);
   }
   btnNetworkWizard = Named(new QPushButton(QStringLiteral("Network Wizard")), "btnNetworkWizard");
   btnNetworkWizard->setEnabled(false);
@@ -103,8 +92,12 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   stopRow->addWidget(new QLabel(QStringLiteral("minutes")));
   stopRow->addStretch(1);
   misc->addLayout(stopRow);
+  reasons[static_cast<size_t>(SettingKey::kTripStopMinutes)] = NewReasonLabel(cbox_trip_stop_time);
+  misc->addWidget(reasons[static_cast<size_t>(SettingKey::kTripStopMinutes)]);
   chkLowPower = Named(new QCheckBox(Label(SettingKey::kLowPower)), "chkLowPower");
   misc->addWidget(chkLowPower);
+  reasons[static_cast<size_t>(SettingKey::kLowPower)] = NewReasonLabel(chkLowPower);
+  misc->addWidget(reasons[static_cast<size_t>(SettingKey::kLowPower)]);
   cboxIgnitionDetect = Named(new QComboBox, "cboxIgnitionDetect");
   for (const char* choice : Describe(SettingKey::kIgnition).choices)
     cboxIgnitionDetect->addItem(Translated(Message::Of(choice)));
@@ -153,22 +146,33 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
                                "sends nothing to the unit"));
   btnSmsContent->setAccessibleName(tr("SMS example, a preview that sends nothing"));
   connect(btnSmsContent, &QPushButton::clicked, this, &SettingsPage::btnSmsContentClick);
+  btnRevertSettings = Named(new QPushButton(tr("&Revert")), "btnRevertSettings");
+  btnRevertSettings->setToolTip(
+      tr("Puts the unit's values back in the fields, in place of the changes not saved"));
+  btnRevertSettings->setAccessibleName(tr("Revert the changes not saved to the unit's values"));
+  btnRevertSettings->setEnabled(false);
+  connect(btnRevertSettings, &QPushButton::clicked, this, &SettingsPage::DiscardEdits);
   auto* saveRow = new QHBoxLayout;
   saveRow->addWidget(btnSmsContent);
   saveRow->addStretch(1);
+  saveRow->addWidget(btnRevertSettings);
   saveRow->addWidget(btnSaveSettings);
   page->addLayout(saveRow);
 
-  fields_ = {{SettingKey::kUssd, edtUSSD, sim->labelForField(edtUSSD)},
-             {SettingKey::kUssdInterval, edtUSSDinterval, sim->labelForField(edtUSSDinterval)},
-             {SettingKey::kApn, edtAPN, sim->labelForField(edtAPN)},
-             {SettingKey::kApnUser, edtAPN_username, sim->labelForField(edtAPN_username)},
-             {SettingKey::kApnPassword, edtAPN_password, sim->labelForField(edtAPN_password)},
-             {SettingKey::kTripStopMinutes, cbox_trip_stop_time, lblTripStop_},
-             {SettingKey::kLowPower, chkLowPower, chkLowPower}};
+  const auto field = [&](SettingKey key, QWidget* editor, QWidget* label) {
+    return Field{key, editor, label, reasons[static_cast<size_t>(key)]};
+  };
+  fields_ = {field(SettingKey::kUssd, edtUSSD, sim->labelForField(edtUSSD)),
+             field(SettingKey::kUssdInterval, edtUSSDinterval, sim->labelForField(edtUSSDinterval)),
+             field(SettingKey::kApn, edtAPN, sim->labelForField(edtAPN)),
+             field(SettingKey::kApnUser, edtAPN_username, sim->labelForField(edtAPN_username)),
+             field(SettingKey::kApnPassword, edtAPN_password, sim->labelForField(edtAPN_password)),
+             field(SettingKey::kTripStopMinutes, cbox_trip_stop_time, lblTripStop_),
+             field(SettingKey::kLowPower, chkLowPower, chkLowPower)};
+  draft_.Start(FieldTexts());
   ReserveMarkWidth();
   // Only what the user does counts as an edit: these signals are not sent
-  // when a reply sets the field.
+  // when a reply sets the field. Save takes any other text it finds.
   for (const Field& field : fields_) {
     const SettingKey key = field.key;
     if (auto* box = qobject_cast<QLineEdit*>(field.editor))
@@ -191,17 +195,6 @@ SettingsPage::~SettingsPage() = default;
 void SettingsPage::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::FontChange) ReserveMarkWidth();
-}
-
-void SettingsPage::ReserveMarkWidth() {
-  // A label turning bold must not move the fields beside it.
-  for (const Field& field : fields_) {
-    auto* label = qobject_cast<QLabel*>(field.label);
-    if (!label) continue;
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(label->text()) + 2);
-  }
 }
 
 // ---- fields
@@ -229,46 +222,10 @@ void SettingsPage::SetFieldText(SettingKey key, const QString& text) {
   }
 }
 
-std::optional<std::string> SettingsPage::FieldValue(SettingKey key) const {
-  std::string canonical;
-  if (!CheckSettingValue(key, ToBytes(FieldText(key)), canonical).Empty()) return std::nullopt;
-  return canonical;
-}
-
-bool SettingsPage::MatchesUnit(SettingKey key) const {
-  const std::optional<std::string> value = FieldValue(key);
-  if (!value) return false;
-  const SettingsValues unit = SettingsValuesFromUnit(session_.Model().Settings());
-  const std::string* held = unit.Find(key);
-  return held && *held == *value;
-}
-
-void SettingsPage::UserEdited(SettingKey key) {
-  // Typed back to what the unit holds is no change.
-  edited_[static_cast<size_t>(key)] = !MatchesUnit(key);
-  byWizard_[static_cast<size_t>(key)] = false;
-  ShowMarks();
-}
-
-void SettingsPage::ShowUnitValue(SettingKey key, const QString& text) {
-  bool& edited = edited_[static_cast<size_t>(key)];
-  // A save's read-back shows what the unit holds in the fields it sent,
-  // unless the user has changed one since.
-  const bool readBack = saving_ && FieldText(key) == sentTexts_[static_cast<size_t>(key)];
-  if (edited && !readBack) {
-    edited = !MatchesUnit(key);
-    return;
-  }
-  SetFieldText(key, text);
-  edited = false;
-}
-
 void SettingsPage::ShowSettings(int group) {
   const UnitSettings& s = session_.Model().Settings();
   const auto changed = static_cast<SettingGroup>(group);
-  for (const Field& field : fields_)
-    if (SettingKeyGroup(field.key) == changed && s.Reported(field.key))
-      ShowUnitValue(field.key, FromBytes(s.Shown(field.key)));
+  draft_.UnitReported(s, changed);
   if (changed == SettingGroup::Ignition) {
     if (const auto index = s.Number(SettingKey::kIgnition)) {
       // An index outside the list selects nothing rather than a wrong mode.
@@ -277,10 +234,7 @@ void SettingsPage::ShowSettings(int group) {
     }
   }
   // A profile value the unit now holds no longer waits for Save.
-  const SettingsValues unit = SettingsValuesFromUnit(s);
-  for (const auto& [key, value] : pending_.Entries())
-    if (const std::string* held = unit.Find(key); held && *held == value) pending_.Erase(key);
-  ShowMarks();
+  ShowDraft();
 }
 
 void SettingsPage::Clear() {
@@ -288,9 +242,8 @@ void SettingsPage::Clear() {
   // stay where they are: blanking them would lose them without a word, and
   // asking here would hold up the link. They stay marked, and the tab says
   // so once.
-  for (const Field& field : fields_)
-    if (Describe(field.key).kind != SettingKind::Flag && !IsEdited(field.key))
-      SetFieldText(field.key, QString());
+  draft_.UnitCleared(session_.Model().Settings());
+  ShowDraft();
   if (HasUnsavedEdits()) {
     lblKeptEdits->setText(
         tr("A unit was connected while this tab had unsaved changes. They were kept in their "
@@ -312,6 +265,8 @@ void SettingsPage::SetBusy(bool busy) {
   for (QPushButton* b : {btnSaveSettings, btnNetworkWizard, btnSaveProfile, btnCompareProfile})
     b->setEnabled(usable);
   btnOpenProfile->setEnabled(!busy);
+  busy_ = busy;
+  btnRevertSettings->setEnabled(!busy && HasUnsavedEdits());
 }
 
 SettingTexts SettingsPage::FieldTexts() const {
@@ -326,11 +281,12 @@ bool SettingsPage::AddValuesWithoutBox(SettingsValues& values, QString& why) {
   // The values without a box that the profile does not give go back as this
   // unit last reported them, read first when they were not read on this
   // connection, as Save does without a profile.
-  const bool allTrack = pending_.Has(SettingKey::kTrack1) && pending_.Has(SettingKey::kTrack2) &&
-                        pending_.Has(SettingKey::kTrack4) && pending_.Has(SettingKey::kTrack5);
+  const SettingsValues& pending = draft_.Pending();
+  const bool allTrack = pending.Has(SettingKey::kTrack1) && pending.Has(SettingKey::kTrack2) &&
+                        pending.Has(SettingKey::kTrack4) && pending.Has(SettingKey::kTrack5);
   QStringList unknown;
   if (!allTrack && !session_.EnsureRead(SettingGroup::Track)) unknown << tr("the tracking values");
-  if (!pending_.Has(SettingKey::kIgnition) && !session_.EnsureRead(SettingGroup::Ignition))
+  if (!pending.Has(SettingKey::kIgnition) && !session_.EnsureRead(SettingGroup::Ignition))
     unknown << tr("the ignition detection");
   if (!unknown.isEmpty()) {
     why = tr("Nothing was saved: %1 could not be read from the unit. Check that it is "
@@ -342,25 +298,32 @@ bool SettingsPage::AddValuesWithoutBox(SettingsValues& values, QString& why) {
   for (const SettingDescriptor& d : SettingTable())
     if (!d.label)
       if (const std::string* value = unit.Find(d.key)) values.Set(d.key, *value);
-  for (const auto& [key, value] : pending_.Entries()) values.Set(key, value);
+  for (const auto& [key, value] : pending.Entries()) values.Set(key, value);
   return true;
 }
 
 void SettingsPage::btnSaveSettingsClick() {
   // The boxes are checked as the command line checks its values, before
   // anything is sent; a refused value says why and sends nothing.
-  const SettingsCheck check = CheckFields();
+  // A text put into a field some other way than by typing (an assistive
+  // tool, say) is what Save sends too.
+  for (const Field& field : fields_) {
+    const QString text = FieldText(field.key);
+    if (ToBytes(text) != draft_.Text(field.key)) draft_.Edit(field.key, ToBytes(text));
+  }
+  // A refused value stays in its field, marked with the reason.
+  const SettingsCheck check = draft_.Check();
+  ShowMarks();
   if (!check.Ok()) {
     prompts_.ShowMessage(Translated(check.refusal));
     return;
   }
   SetBusy(true);
-  // Every value is read before the first wait: replies arriving during the
-  // waits rewrite these controls.
-  for (const Field& field : fields_) sentTexts_[static_cast<size_t>(field.key)] = FieldText(field.key);
+  // Every value is read before the first wait; replies arriving during the
+  // waits leave the fields sent to the end of the save.
+  draft_.SaveStarted();
   UnitSession::Outcome outcome;
-  saving_ = true;
-  if (pending_.Empty()) {
+  if (draft_.Pending().Empty()) {
     outcome = session_.SaveSettings(check.values);
   } else {
     PollingPause pause(session_);
@@ -370,12 +333,13 @@ void SettingsPage::btnSaveSettingsClick() {
                   ? session_.SaveSettings(values, UnitSession::Retained::FromForm)
                   : UnitSession::Outcome::Failed(why);
   }
-  saving_ = false;
-  // What the unit took is no longer an edit; what it refused or did not
-  // read back still is.
-  for (const Field& field : fields_)
-    if (IsEdited(field.key) && MatchesUnit(field.key)) edited_[static_cast<size_t>(field.key)] = false;
-  ShowMarks();
+  // What the unit took shows its value and is no longer an edit; what it
+  // refused or did not read back keeps what was typed, marked.
+  if (outcome.done || !outcome.problems.empty())
+    draft_.SaveFinished(outcome.problems, session_.Model().Settings());
+  else
+    draft_.SaveAbandoned();
+  ShowDraft();
   if (!outcome.message.isEmpty() && !outcome.interrupted) prompts_.ShowMessage(outcome.message);
   SetBusy(false);
 }
@@ -387,7 +351,7 @@ void SettingsPage::btnNetworkWizardClick() {
   // A choice made with the wizard before is replaced without a question.
   QStringList edited;
   for (SettingKey key : kSimKeys)
-    if (IsEdited(key) && !byWizard_[static_cast<size_t>(key)]) edited << SettingTitle(key);
+    if (IsEdited(key) && !draft_.ByWizard(key)) edited << SettingTitle(key);
   if (!edited.isEmpty() &&
       !prompts_.AskYesNo(QStringLiteral("Network Wizard"),
                          QStringLiteral("The SIM-card fields hold changes that are not saved to "
@@ -400,10 +364,8 @@ void SettingsPage::btnNetworkWizardClick() {
   if (!preset) return;
   for (const auto& [key, text] : *preset) SetFieldText(key, FromBytes(text));
   // The user chose these values: they wait for Save like typed ones.
-  for (SettingKey key : kSimKeys) {
-    edited_[static_cast<size_t>(key)] = !MatchesUnit(key);
-    byWizard_[static_cast<size_t>(key)] = true;
-  }
+  for (SettingKey key : kSimKeys)
+    draft_.Edit(key, ToBytes(FieldText(key)), SettingsDraft::Origin::Wizard);
   ShowMarks();
 }
 
@@ -441,97 +403,8 @@ void SettingsPage::CompareWithProfile() {
 }
 
 void SettingsPage::TakeProfileValues(const SettingsValues& values) {
-  const SettingsValues unit = SettingsValuesFromUnit(session_.Model().Settings());
-  for (const auto& [key, value] : values.Entries()) {
-    if (FieldOf(key)) {
-      SetFieldText(key, FromBytes(value));
-      edited_[static_cast<size_t>(key)] = !MatchesUnit(key);
-      byWizard_[static_cast<size_t>(key)] = false;
-    } else if (const std::string* held = unit.Find(key); held && *held == value) {
-      pending_.Erase(key);
-    } else {
-      pending_.Set(key, value);
-    }
-  }
-  ShowMarks();
-}
-
-// ---- unsaved edits
-
-bool SettingsPage::HasUnsavedEdits() const {
-  for (const Field& field : fields_)
-    if (IsEdited(field.key)) return true;
-  return !pending_.Empty();
-}
-
-QStringList SettingsPage::UnsavedEditNames() const {
-  QStringList names;
-  for (SettingKey key : AllSettingKeys())
-    if (IsEdited(key) || pending_.Has(key)) names << SettingTitle(key);
-  return names;
-}
-
-bool SettingsPage::ConfirmLosingEdits(const QString& caption, const QString& consequence,
-                                      bool discard) {
-  if (!HasUnsavedEdits()) return true;
-  const bool yes = prompts_.AskYesNo(
-      caption, QStringLiteral("The Settings tab has changes that are not saved to the unit: %1."
-                              "\n\n%2")
-                   .arg(UnsavedEditNames().join(QStringLiteral(", ")), consequence));
-  if (yes && discard) DiscardEdits();
-  return yes;
-}
-
-void SettingsPage::DiscardEdits() {
-  pending_ = SettingsValues();
-  const SettingsValues unit = SettingsValuesFromUnit(session_.Model().Settings());
-  for (const Field& field : fields_) {
-    bool& edited = edited_[static_cast<size_t>(field.key)];
-    if (!edited) continue;
-    edited = false;
-    // Back to what the unit reported on this connection; a field of a group
-    // not read keeps its text, as no unit value is there to show.
-    if (const std::string* held = unit.Find(field.key)) SetFieldText(field.key, FromBytes(*held));
-  }
-  ShowMarks();
-}
-
-void SettingsPage::ShowMarks() {
-  for (const Field& field : fields_) SetMarked(field.label, field.editor, IsEdited(field.key));
-  const bool unsaved = HasUnsavedEdits();
-  if (unsaved) {
-    QStringList parts;
-    QStringList names;
-    for (const Field& field : fields_)
-      if (IsEdited(field.key)) names << SettingTitle(field.key);
-    if (!names.isEmpty())
-      parts << QStringLiteral("Unsaved changes: %1.").arg(names.join(QStringLiteral(", ")));
-    if (!pending_.Empty()) {
-      QStringList values;
-      for (const auto& [key, value] : pending_.Entries())
-        values << QStringLiteral("%1: %2").arg(SettingTitle(key), SettingValueText(key, value));
-      parts << QStringLiteral("From the profile, with no field on this tab: %1.")
-                   .arg(values.join(QStringLiteral("; ")));
-    }
-    parts << QStringLiteral("Save writes them to the unit.");
-    const QString text = parts.join(QLatin1Char(' '));
-    lblUnsaved->setText(text);
-  }
-  lblUnsaved->setVisible(unsaved);
-  if (!unsaved) lblKeptEdits->setVisible(false);
-
-  // The tab's title carries a mark as well, for when another tab is shown.
-  for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-    auto* tabs = qobject_cast<QTabWidget*>(w);
-    if (!tabs) continue;
-    for (int i = 0; i < tabs->count(); ++i) {
-      QWidget* tab = tabs->widget(i);
-      if (tab != this && !tab->isAncestorOf(this)) continue;
-      if (tabTitle_.isEmpty()) tabTitle_ = tabs->tabText(i);
-      tabs->setTabText(i, unsaved ? tabTitle_ + QStringLiteral(" *") : tabTitle_);
-    }
-    break;
-  }
+  draft_.TakeValues(values);
+  ShowDraft();
 }
 
 }  // namespace wr

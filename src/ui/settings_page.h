@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "protocol/settings_values.h"
+#include "session/settings_draft.h"
 
 class QCheckBox;
 class QComboBox;
@@ -66,18 +67,22 @@ class SettingsPage : public QWidget {
   // Whether a field holds a value the user gave that the unit does not
   // hold, or profile values wait for Save.
   bool HasUnsavedEdits() const;
-  bool IsEdited(SettingKey key) const { return edited_[static_cast<size_t>(key)]; }
+  bool IsEdited(SettingKey key) const { return draft_.IsEdited(key); }
   // What is unsaved, as the tab names it.
   QStringList UnsavedEditNames() const;
   // Values from a profile that have no field and wait for Save.
-  const SettingsValues& ProfileValuesPending() const { return pending_; }
+  const SettingsValues& ProfileValuesPending() const { return draft_.Pending(); }
   // Asks before an action that would lose the unsaved edits; true when there
   // are none or the user answers Yes. consequence completes the question
   // (e.g. "The unit restarts and the tab shows its settings again. Reboot
   // anyway?"). With discard, a Yes puts the unit's values back.
   bool ConfirmLosingEdits(const QString& caption, const QString& consequence, bool discard = true);
-  // Forgets the edits: the fields show the unit's values again.
+  // Forgets the edits: the fields show the unit's values again (Revert).
   void DiscardEdits();
+  // The edit state the fields show.
+  const SettingsDraft& Draft() const { return draft_; }
+  // Why a field is marked, as shown beside it; hidden when it is not.
+  QLabel* ReasonLabel(SettingKey key) const;
 
   SettingsProfiles& Profiles() { return *profiles_; }
 
@@ -93,6 +98,8 @@ class SettingsPage : public QWidget {
   QCheckBox* chkLowPower = nullptr;
   QComboBox* cboxIgnitionDetect = nullptr;
   QPushButton* btnSaveSettings = nullptr;
+  // Puts the unit's values back in place of the edits.
+  QPushButton* btnRevertSettings = nullptr;
   QPushButton* btnSmsContent = nullptr;
   QPushButton* btnOpenProfile = nullptr;
   QPushButton* btnSaveProfile = nullptr;
@@ -111,28 +118,27 @@ class SettingsPage : public QWidget {
     SettingKey key;
     QWidget* editor;
     QWidget* label;  // what is marked: the field's label, or the check box
+    QLabel* reason;  // why it is marked, below it
   };
 
   void ShowSettings(int group);
   void Clear();
   void ReserveMarkWidth();
+  // The line below a field that says why it is marked.
+  static QLabel* NewReasonLabel(const QWidget* editor);
   void SetBusy(bool busy);
 
   const Field* FieldOf(SettingKey key) const;
   QString FieldText(SettingKey key) const;
   void SetFieldText(SettingKey key, const QString& text);
-  // The field's value in canonical form; nothing when it is no valid value.
-  std::optional<std::string> FieldValue(SettingKey key) const;
-  bool MatchesUnit(SettingKey key) const;
   void UserEdited(SettingKey key);
-  // Puts the unit's value of key into its field, unless the user's edit is
-  // to be kept; then only whether it still differs is looked at again.
-  void ShowUnitValue(SettingKey key, const QString& text);
   void TakeProfileValues(const SettingsValues& values);
   // Adds the values without a box (the unit's, or the profile's) to the
   // boxes' values for Save; false with why set when a value of the unit
   // could not be read.
   bool AddValuesWithoutBox(SettingsValues& values, QString& why);
+  // Shows what the draft holds: the texts where they differ, and the marks.
+  void ShowDraft();
   void ShowMarks();
 
   UnitSession& session_;
@@ -142,14 +148,8 @@ class SettingsPage : public QWidget {
   TfrmSMSExtra* smsPicker_ = nullptr;
   QLabel* lblTripStop_ = nullptr;
   std::vector<Field> fields_;
-  std::array<bool, kSettingKeyCount> edited_{};
-  // Edits the network wizard made: it may replace them without asking.
-  std::array<bool, kSettingKeyCount> byWizard_{};
-  SettingsValues pending_;
-  // While Save waits: the field texts it sent. A reply then shows the unit's
-  // value in a field the user has not changed since.
-  bool saving_ = false;
-  std::array<QString, kSettingKeyCount> sentTexts_;
+  SettingsDraft draft_;
+  bool busy_ = false;
   QString tabTitle_;
 };
 

@@ -134,15 +134,20 @@ TEST_F(ConfigTest, SaveSendsTheFiveSettingsThenTheFiveQueriesAndShowsWhatTheUnit
       << message.toStdString();
   EXPECT_FALSE(message.contains(QStringLiteral("GPRS"))) << message.toStdString();
 
-  // The tab shows the unit's values: the accepted ones, and for the refused
-  // USSD setting what the unit kept.
+  // The tab shows the unit's values where it took them; the refused USSD
+  // setting keeps what was typed, marked with what the unit holds instead.
   EXPECT_EQ(TripStop(), QStringLiteral("7"));
   EXPECT_FALSE(SettingsTab().chkLowPower->isChecked());
   EXPECT_EQ(SettingsTab().cboxIgnitionDetect->currentIndex(), 1);
   EXPECT_EQ(SettingsTab().edtAPN->text(), QStringLiteral("fleet.apn"));
   EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("user"));
-  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*141#"));
-  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("24"));
+  EXPECT_FALSE(SettingsTab().IsEdited(SettingKey::kApn));
+  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*100#"));
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("99999"));
+  const QLabel* reason = SettingsTab().ReasonLabel(SettingKey::kUssdInterval);
+  EXPECT_FALSE(reason->isHidden());
+  EXPECT_EQ(reason->text(), QStringLiteral("Not saved: refused by the unit. The unit holds 24."));
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->accessibleDescription(), reason->text());
   EXPECT_EQ(Unit().Settings().track[2], 420);
   EXPECT_EQ(Unit().Settings().ignition, 1);
 }
@@ -162,8 +167,8 @@ TEST_F(ConfigTest, SaveNamesEverySettingTheUnitRefusedAndNothingWhenAllWereTaken
   EXPECT_TRUE(message.contains(QStringLiteral("Airtime USSD String and Query Interval (hours): refused")))
       << message.toStdString();
   EXPECT_EQ(message.count(QStringLiteral("\n- ")), 2) << message.toStdString();
-  EXPECT_EQ(TripStop(), QStringLiteral("3"));
-  EXPECT_EQ(SettingsTab().edtUSSD->text(), QStringLiteral("*141#"));
+  EXPECT_EQ(TripStop(), QStringLiteral("-5"));
+  EXPECT_EQ(SettingsTab().edtUSSD->text(), QString(41, QLatin1Char('1')));
 
   Prompts().shown.clear();
   TypeTripStop(QStringLiteral("10"));

@@ -106,11 +106,60 @@ TEST_F(UnsavedEditsTest, SaveClearsTheMarksOfWhatTheUnitTookOnly) {
   EXPECT_FALSE(SettingsTab().IsEdited(SettingKey::kApn));
   EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("late"));
   EXPECT_TRUE(SettingsTab().IsEdited(SettingKey::kApnUser));
-  // The refused interval is named, and the field shows what the unit kept.
+  // The refused interval is named, and the field keeps what was typed,
+  // marked, until it is saved or reverted.
   ASSERT_EQ(Prompts().Messages().size(), 1u);
   EXPECT_TRUE(Prompts().Messages()[0].contains(QStringLiteral("refused by the unit")));
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("99999"));
+  EXPECT_TRUE(Marked(LabelOf(SettingsTab().edtUSSDinterval)));
+  EXPECT_EQ(SettingsTab().UnsavedEditNames(),
+            (QStringList{QStringLiteral("Query Interval (hours)"), QStringLiteral("Username")}));
+
+  // Revert, from the keyboard: the unit's values, no marks.
+  ASSERT_TRUE(SettingsTab().btnRevertSettings->isEnabled());
+  ShowTabOf(SettingsTab().edtUSSDinterval);
+  Main().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+  SettingsTab().edtUSSDinterval->setFocus();
+  QTest::keyClick(SettingsTab().edtUSSDinterval, Qt::Key_R, Qt::AltModifier);
+  // The button shows itself pressed for a moment before it acts.
+  ASSERT_TRUE(WaitFor([this] { return !SettingsTab().HasUnsavedEdits(); }));
   EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("24"));
-  EXPECT_EQ(SettingsTab().UnsavedEditNames(), QStringList{QStringLiteral("Username")});
+  EXPECT_EQ(SettingsTab().edtAPN_username->text(), QString());
+  EXPECT_FALSE(SettingsTab().HasUnsavedEdits());
+  EXPECT_FALSE(Marked(LabelOf(SettingsTab().edtUSSDinterval)));
+  EXPECT_TRUE(SettingsTab().ReasonLabel(SettingKey::kUssdInterval)->isHidden());
+  EXPECT_FALSE(SettingsTab().btnRevertSettings->isEnabled());
+}
+
+// The user name and password typed are not lost when the unit refuses them;
+// a value the check refuses is marked before anything is sent.
+TEST_F(UnsavedEditsTest, RefusedValuesStayInTheirFieldsWithTheReasonBesideThem) {
+  TypeInto(SettingsTab().edtAPN_username, QStringLiteral("fleet user"));
+  const QString password(64, QLatin1Char('p'));  // longer than the unit keeps
+  TypeInto(SettingsTab().edtAPN_password, password);
+  Click(QStringLiteral("btnSaveSettings"));
+  EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("fleet user"));
+  EXPECT_EQ(SettingsTab().edtAPN_password->text(), password);
+  EXPECT_EQ(SettingsTab().ReasonLabel(SettingKey::kApnUser)->text(),
+            QStringLiteral("Not saved: refused by the unit. The unit holds (empty)."));
+  EXPECT_EQ(SettingsTab().ReasonLabel(SettingKey::kApnPassword)->text(),
+            QStringLiteral("Not saved: refused by the unit."));
+  EXPECT_EQ(Apn(), QStringLiteral("internet"));
+  EXPECT_FALSE(Marked(LabelOf(SettingsTab().edtAPN)));
+
+  TypeInto(SettingsTab().edtUSSDinterval, QStringLiteral("abc"));
+  const QLabel* reason = SettingsTab().ReasonLabel(SettingKey::kUssdInterval);
+  EXPECT_FALSE(reason->isHidden());
+  EXPECT_EQ(reason->text(), QStringLiteral("'abc' is not a valid integer value"));
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->accessibleDescription(), reason->text());
+  Prompts().shown.clear();
+  const size_t mark = Received().size();
+  Click(QStringLiteral("btnSaveSettings"));
+  EXPECT_TRUE(SentSince(mark).empty());
+  EXPECT_EQ(Prompts().Messages().size(), 1u);
+  EXPECT_EQ(SettingsTab().edtUSSDinterval->text(), QStringLiteral("abc"));
+  EXPECT_EQ(SettingsTab().edtAPN_username->text(), QStringLiteral("fleet user"));
 }
 
 // Reboot, factory reset and send defaults: No keeps the edits and sends

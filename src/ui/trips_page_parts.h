@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// What the files of the Trips tab share: the grid's columns and a few small
+// helpers. Only those files include it.
+#include <QString>
+
+#include <cstddef>
+
+class QObject;
+class QAbstractItemDelegate;
+class QTableWidget;
+
+namespace wr {
+
+class PlaceStore;
+
+// Columns of the trip grid.
+constexpr int kStartShown = 3;
+constexpr int kEndShown = 4;
+constexpr int kHiddenOffset = 4;  // shown column + 4 = its raw coordinate
+constexpr int kStartRaw = kStartShown + kHiddenOffset;
+constexpr int kEndRaw = kEndShown + kHiddenOffset;
+
+inline const char* const kTripHeadings[] = {"Date", "Start", "End", "Start coordinates",
+                                            "End coordinates", "Max Speed", "Distance"};
+
+QString CellText(const QTableWidget* grid, int row, int column);
+bool ShowsCoordinate(const QString& text);
+QString TripCount(size_t n);
+// A name for column 3 or 4 from the raw coordinate beside it.
+QString LookupName(const PlaceStore* store, const QString& coordinate);
+// The grid's delegate: a cut cell's whole text as its tooltip, and a frame
+// around the current cell.
+QAbstractItemDelegate* NewTripCellDelegate(QObject* parent);
+
+}  // namespace wr
