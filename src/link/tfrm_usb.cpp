@@ -56,13 +56,15 @@ struct usb_device* TfrmUSB::FindDevice(int vendorId, int productId,
   return nullptr;
 }
 
-void TfrmUSB::SetSelector(std::optional<UsbLocation> location) {
+bool TfrmUSB::SetSelector(std::optional<UsbLocation> location) {
+  bool released = false;
   {
     std::lock_guard<std::mutex> lock(stateMutex_);
     selector_ = location;
     if (location && openLocation_ && *openLocation_ != *location && !closeWanted_) {
       // Nothing more goes to the unit that was chosen before; the worker
       // closes it between two reads.
+      released = true;
       closeWanted_ = true;
       connected_ = 0;
       pendingWrites_ -= static_cast<int>(writes_.size());
@@ -71,6 +73,7 @@ void TfrmUSB::SetSelector(std::optional<UsbLocation> location) {
   }
   // A worker waiting for a unit to be plugged in looks for the one now chosen.
   if (writeListener_) writeListener_();
+  return released;
 }
 
 std::optional<UsbLocation> TfrmUSB::Selector() const {

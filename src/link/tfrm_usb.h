@@ -44,8 +44,10 @@ class TfrmUSB : public QObject {
   // Which unit OpenSelected opens: the first of our identifier pairs that is
   // found (no location), or only the one at the given location. When the
   // open unit is not the one now chosen, the link reads as closed at once and
-  // the worker closes it at its next step.
-  void SetSelector(std::optional<UsbLocation> location);
+  // the worker closes it at its next step. True when this call let the open
+  // unit go: the worker may open the chosen one before the caller looks, so
+  // the link's state afterwards does not tell.
+  bool SetSelector(std::optional<UsbLocation> location);
   std::optional<UsbLocation> Selector() const;
   // Hands one line (a carriage return is added) to the worker, which writes
   // it in one transfer before its next read. Returns the line's ticket, a

@@ -77,13 +77,13 @@ void UnitSession::Shutdown() {
 
 void UnitSession::SetSelector(std::optional<UsbLocation> location) {
   options_.location = location;
-  const bool wasOpen = usb_->IsConnected() != 0;
   // The link reads as closed at once when another unit is chosen; the worker
   // closes it between two reads and opens the unit now selected.
-  usb_->SetSelector(location);
+  const bool released = usb_->SetSelector(location);
   // That unit is a new connection, to be queried as such however soon the
-  // worker opens it: the drain steps may never see the link closed.
-  if (wasOpen && !usb_->IsConnected() && connectionState_ == 1) SetConnectionState(0);
+  // worker opens it: the drain steps, and even this thread, may never see
+  // the link closed.
+  if (released && connectionState_ == 1) SetConnectionState(0);
 }
 
 std::vector<UsbUnitListing> UnitSession::ListUnits(UsbApi& api) { return TfrmUSB::ListUnits(api); }
