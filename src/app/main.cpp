@@ -20,6 +20,7 @@
 #include "sim/simulated_units.h"
 #include "link/device_events.h"
 #include "session/system_usb.h"
+#include "session/translations.h"
 #include "app/app_context.h"
 #include "ui/app_icon.h"
 #include "ui/desktop_shell.h"
@@ -251,6 +252,7 @@ int main(int argc, char* argv[]) {
   CommandLine::Outcome outcome;
   {
     QCoreApplication probe(argc, argv);
+    wr::InstallTranslations(wr::ChosenLanguage());
     outcome = CommandLine::Parse(probe.arguments(), options, /*qtOptionsTaken=*/false);
   }
   if (outcome == CommandLine::Outcome::Done) return 0;
@@ -259,6 +261,8 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<WindowSystemGuard> guard = std::make_unique<WindowSystemGuard>();
   GuardedApplication app(argc, argv);
   guard.reset();
+  // The language chosen in View > Language, else the desktop's.
+  wr::InstallTranslations(wr::ChosenLanguage());
   if (outcome == CommandLine::Outcome::Deferred) {
     outcome = CommandLine::Parse(app.arguments(), options, /*qtOptionsTaken=*/true);
     if (outcome == CommandLine::Outcome::Done) return 0;

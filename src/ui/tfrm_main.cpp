@@ -4,6 +4,7 @@
 #include "ui/tfrm_main.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -26,6 +28,7 @@
 #include "session/unit_roster.h"
 #include "session/unit_session.h"
 #include "session/upgrade_transfer.h"
+#include "session/translations.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/help_dialogs.h"
@@ -262,6 +265,8 @@ void TfrmMain::BuildMenus() {
   actStatusHistory = Named(mnuView->addAction(QStringLiteral("Status &history")), "actStatusHistory");
   actStatusHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   connect(actStatusHistory, &QAction::triggered, this, &TfrmMain::ShowStatusHistory);
+  mnuView->addSeparator();
+  BuildLanguageMenu();
 
   mnuHelp = Named(mnuMain->addMenu(QStringLiteral("&Help")), "mnuHelp");
   actLinuxHelp = Named(mnuHelp->addAction(QStringLiteral("&Using a unit on Linux")), "actLinuxHelp");
@@ -270,6 +275,37 @@ void TfrmMain::BuildMenus() {
   actAbout = Named(mnuHelp->addAction(QStringLiteral("&About Wayrunner Track")), "actAbout");
   actAbout->setMenuRole(QAction::AboutRole);
   connect(actAbout, &QAction::triggered, this, [this] { ShowInFront(About()); });
+}
+
+void TfrmMain::BuildLanguageMenu() {
+  mnuLanguage = Named(mnuView->addMenu(tr("&Language")), "mnuLanguage");
+  auto* group = new QActionGroup(mnuLanguage);
+  const QString chosen = ChosenLanguage();
+  auto add = [this, group, &chosen](const QString& caption, const QString& code) {
+    QAction* action = mnuLanguage->addAction(caption);
+    action->setObjectName(QStringLiteral("actLanguage_") +
+                          (code.isEmpty() ? QStringLiteral("system") : code));
+    action->setCheckable(true);
+    action->setChecked(code == chosen);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, code] {
+      if (code == ChosenLanguage()) return;
+      SetChosenLanguage(code);
+      prompts_.ShowMessage(
+          tr("The language you chose is used from the next start of Wayrunner Track."));
+    });
+    return action;
+  };
+  actLanguageSystem = add(tr("&System language"), QString());
+  mnuLanguage->addSeparator();
+  // Each language by its own name, so that a user finds theirs in any.
+  add(QStringLiteral("English"), QStringLiteral("en"));
+  for (const QString& code : AvailableLanguages()) {
+    const QLocale locale(code);
+    QString name = locale.nativeLanguageName();
+    if (!name.isEmpty()) name[0] = name[0].toUpper();
+    add(name.isEmpty() ? code : name, code);
+  }
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
