@@ -58,7 +58,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   setObjectName(QStringLiteral("tabSettings"));
   auto* page = new QVBoxLayout(this);
 
-  GroupBox7 = Named(new QGroupBox(QStringLiteral("SIMcard setup")), "GroupBox7");
+  GroupBox7 = Named(new QGroupBox(tr("SIMcard setup")), "GroupBox7");
   auto* sim = new QFormLayout(GroupBox7);
   edtUSSD = Named(new QLineEdit, "edtUSSD");
   edtUSSDinterval = Named(new QLineEdit(QStringLiteral("24")), "edtUSSDinterval");
@@ -74,7 +74,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
     sim->addRow(Label(key), box);
     box->setAccessibleName(Translated(Message::Of(Describe(key).title)));
   }
-  btnNetworkWizard = Named(new QPushButton(QStringLiteral("Network Wizard")), "btnNetworkWizard");
+  btnNetworkWizard = Named(new QPushButton(tr("Network Wizard")), "btnNetworkWizard");
   btnNetworkWizard->setEnabled(false);
   auto* wizardRow = new QHBoxLayout;
   wizardRow->addStretch(1);
@@ -83,7 +83,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   connect(btnNetworkWizard, &QPushButton::clicked, this, &SettingsPage::btnNetworkWizardClick);
   page->addWidget(GroupBox7);
 
-  gboxMisc = Named(new QGroupBox(QStringLiteral("Misc. Settings")), "gboxMisc");
+  gboxMisc = Named(new QGroupBox(tr("Misc. Settings")), "gboxMisc");
   gboxMisc->setEnabled(false);
   auto* misc = new QVBoxLayout(gboxMisc);
   auto* stopRow = new QHBoxLayout;
@@ -100,7 +100,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   cbox_trip_stop_time->setEditText(QStringLiteral("5"));
   cbox_trip_stop_time->setFixedWidth(60);
   stopRow->addWidget(cbox_trip_stop_time);
-  stopRow->addWidget(new QLabel(QStringLiteral("minutes")));
+  stopRow->addWidget(new QLabel(tr("minutes")));
   stopRow->addStretch(1);
   misc->addLayout(stopRow);
   chkLowPower = Named(new QCheckBox(Label(SettingKey::kLowPower)), "chkLowPower");
@@ -124,14 +124,14 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   page->addWidget(lblKeptEdits);
   page->addStretch(1);
 
-  btnOpenProfile = Named(new QPushButton(QStringLiteral("Open profile...")), "btnOpenProfile");
+  btnOpenProfile = Named(new QPushButton(tr("Open profile...")), "btnOpenProfile");
   btnOpenProfile->setToolTip(
-      QStringLiteral("Compare the unit with a settings profile and take its values into this tab"));
-  btnSaveProfile = Named(new QPushButton(QStringLiteral("Save profile...")), "btnSaveProfile");
-  btnSaveProfile->setToolTip(QStringLiteral("Save the unit's settings to a profile file"));
+      tr("Compare the unit with a settings profile and take its values into this tab"));
+  btnSaveProfile = Named(new QPushButton(tr("Save profile...")), "btnSaveProfile");
+  btnSaveProfile->setToolTip(tr("Save the unit's settings to a profile file"));
   btnSaveProfile->setEnabled(false);
-  btnCompareProfile = Named(new QPushButton(QStringLiteral("Compare...")), "btnCompareProfile");
-  btnCompareProfile->setToolTip(QStringLiteral("Compare the unit with a settings profile"));
+  btnCompareProfile = Named(new QPushButton(tr("Compare...")), "btnCompareProfile");
+  btnCompareProfile->setToolTip(tr("Compare the unit with a settings profile"));
   btnCompareProfile->setEnabled(false);
   connect(btnOpenProfile, &QPushButton::clicked, this, &SettingsPage::OpenProfile);
   connect(btnSaveProfile, &QPushButton::clicked, this, &SettingsPage::SaveProfile);
@@ -144,7 +144,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   page->addLayout(profileRow);
 
   btnSaveSettings = Named(new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                          QStringLiteral("Save")),
+                                          tr("Save")),
                           "btnSaveSettings");
   btnSaveSettings->setEnabled(false);
   connect(btnSaveSettings, &QPushButton::clicked, this, &SettingsPage::btnSaveSettingsClick);
@@ -389,8 +389,8 @@ void SettingsPage::btnNetworkWizardClick() {
   for (SettingKey key : kSimKeys)
     if (IsEdited(key) && !byWizard_[static_cast<size_t>(key)]) edited << SettingTitle(key);
   if (!edited.isEmpty() &&
-      !prompts_.AskYesNo(QStringLiteral("Network Wizard"),
-                         QStringLiteral("The SIM-card fields hold changes that are not saved to "
+      !prompts_.AskYesNo(tr("Network Wizard"),
+                         tr("The SIM-card fields hold changes that are not saved to "
                                         "the unit: %1.\n\nThe wizard replaces them with the "
                                         "operator's values. Open it anyway?")
                              .arg(edited.join(QStringLiteral(", ")))))
@@ -427,7 +427,7 @@ void SettingsPage::SaveProfile() {
   SetBusy(true);
   profiles_->SaveUnitSettings(
       HasUnsavedEdits()
-          ? QStringLiteral("The profile holds what the unit holds: the changes not saved on the "
+          ? tr("The profile holds what the unit holds: the changes not saved on the "
                            "Settings tab (%1) are not in it.")
                 .arg(UnsavedEditNames().join(QStringLiteral(", ")))
           : QString());
@@ -475,7 +475,7 @@ bool SettingsPage::ConfirmLosingEdits(const QString& caption, const QString& con
                                       bool discard) {
   if (!HasUnsavedEdits()) return true;
   const bool yes = prompts_.AskYesNo(
-      caption, QStringLiteral("The Settings tab has changes that are not saved to the unit: %1."
+      caption, tr("The Settings tab has changes that are not saved to the unit: %1."
                               "\n\n%2")
                    .arg(UnsavedEditNames().join(QStringLiteral(", ")), consequence));
   if (yes && discard) DiscardEdits();
@@ -505,15 +505,15 @@ void SettingsPage::ShowMarks() {
     for (const Field& field : fields_)
       if (IsEdited(field.key)) names << SettingTitle(field.key);
     if (!names.isEmpty())
-      parts << QStringLiteral("Unsaved changes: %1.").arg(names.join(QStringLiteral(", ")));
+      parts << tr("Unsaved changes: %1.").arg(names.join(QStringLiteral(", ")));
     if (!pending_.Empty()) {
       QStringList values;
       for (const auto& [key, value] : pending_.Entries())
         values << QStringLiteral("%1: %2").arg(SettingTitle(key), SettingValueText(key, value));
-      parts << QStringLiteral("From the profile, with no field on this tab: %1.")
+      parts << tr("From the profile, with no field on this tab: %1.")
                    .arg(values.join(QStringLiteral("; ")));
     }
-    parts << QStringLiteral("Save writes them to the unit.");
+    parts << tr("Save writes them to the unit.");
     const QString text = parts.join(QLatin1Char(' '));
     lblUnsaved->setText(text);
   }

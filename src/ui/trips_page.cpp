@@ -55,8 +55,12 @@ constexpr int kHiddenOffset = 4;  // shown column + 4 = its raw coordinate
 constexpr int kStartRaw = kStartShown + kHiddenOffset;
 constexpr int kEndRaw = kEndShown + kHiddenOffset;
 
-const char* kTripHeadings[] = {"Date", "Start", "End", "Start coordinates", "End coordinates",
-                               "Max Speed", "Distance"};
+const char* kTripHeadings[] = {QT_TRANSLATE_NOOP("wr::TripsPage", "Date"), QT_TRANSLATE_NOOP("wr::TripsPage", "Start"),
+                               QT_TRANSLATE_NOOP("wr::TripsPage", "End"),
+                               QT_TRANSLATE_NOOP("wr::TripsPage", "Start coordinates"),
+                               QT_TRANSLATE_NOOP("wr::TripsPage", "End coordinates"),
+                               QT_TRANSLATE_NOOP("wr::TripsPage", "Max Speed"),
+                               QT_TRANSLATE_NOOP("wr::TripsPage", "Distance")};
 
 QString CellText(const QTableWidget* grid, int row, int column) {
   const QTableWidgetItem* item = grid->item(row, column);
@@ -152,12 +156,12 @@ QString FilterOf(TripExportFormat format) {
 }
 
 QString TripCount(size_t n) {
-  return n == 1 ? QStringLiteral("1 trip") : QStringLiteral("%1 trips").arg(n);
+  return n == 1 ? TripsPage::tr("1 trip") : TripsPage::tr("%n trips", nullptr, static_cast<int>(n));
 }
 
 // How the user tells the trips apart: the grid's date and times.
 QString TripLabel(const TripRecord& trip) {
-  return QStringLiteral("%1 %2 to %3")
+  return TripsPage::tr("%1 %2 to %3")
       .arg(FromBytes(trip.date), FromBytes(trip.startTime), FromBytes(trip.endTime));
 }
 
@@ -178,7 +182,7 @@ QString NameProblem(const QString& name) {
   if (!problem.empty()) return FromBytes(problem);
   // Characters the file's code page lacks would be stored as something else.
   if (!FitsLocalCodePage(name))
-    return QStringLiteral("A place name can only hold characters of this computer's character set.");
+    return TripsPage::tr("A place name can only hold characters of this computer's character set.");
   return QString();
 }
 
@@ -232,13 +236,13 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
     button->setEnabled(false);
     return button;
   };
-  btnDeleteAll = tripButton("btnDeleteAll", QStringLiteral("&Delete All Trips"), QStyle::SP_TrashIcon);
+  btnDeleteAll = tripButton("btnDeleteAll", tr("&Delete All Trips"), QStyle::SP_TrashIcon);
 #ifdef _WIN32
-  btnExcel = tripButton("btnExcel", QStringLiteral("Export to Excel"), QStyle::SP_FileDialogDetailedView);
+  btnExcel = tripButton("btnExcel", tr("Export to Excel"), QStyle::SP_FileDialogDetailedView);
 #else
-  btnExcel = tripButton("btnExcel", QStringLiteral("Export Trips..."), QStyle::SP_DialogSaveButton);
+  btnExcel = tripButton("btnExcel", tr("Export Trips..."), QStyle::SP_DialogSaveButton);
 #endif
-  btnGetTrips = tripButton("btnGetTrips", QStringLiteral("Show Trips"), QStyle::SP_BrowserReload);
+  btnGetTrips = tripButton("btnGetTrips", tr("Show Trips"), QStyle::SP_BrowserReload);
   bar->addWidget(btnDeleteAll);
   bar->addWidget(btnExcel);
   bar->addWidget(btnGetTrips);
@@ -265,15 +269,15 @@ TripsPage::~TripsPage() { FreePlaceStore(); }
 
 void TripsPage::BuildCoordinateMenu() {
   pmenuCoordinate = Named(new QMenu(this), "pmenuCoordinate");
-  OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(QStringLiteral("Open in Google Maps")),
+  OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(tr("Open in Google Maps")),
                             "OpeninGoogleMaps1");
-  OpenTripInMap = Named(pmenuCoordinate->addAction(QStringLiteral("Open Trip in Google Maps")),
+  OpenTripInMap = Named(pmenuCoordinate->addAction(tr("Open Trip in Google Maps")),
                         "OpenTripInMap");
-  btnNameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Name Coordinate")),
+  btnNameCoordinate = Named(pmenuCoordinate->addAction(tr("Name Coordinate")),
                             "btnNameCoordinate");
-  btnRenameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Rename Coordinate")),
+  btnRenameCoordinate = Named(pmenuCoordinate->addAction(tr("Rename Coordinate")),
                               "btnRenameCoordinate");
-  btnDeleteName = Named(pmenuCoordinate->addAction(QStringLiteral("Delete Name")), "btnDeleteName");
+  btnDeleteName = Named(pmenuCoordinate->addAction(tr("Delete Name")), "btnDeleteName");
   connect(OpeninGoogleMaps1, &QAction::triggered, this, &TripsPage::OpeninGoogleMaps1Click);
   connect(OpenTripInMap, &QAction::triggered, this, &TripsPage::OpenTripInMapClick);
   connect(btnNameCoordinate, &QAction::triggered, this, &TripsPage::btnNameCoordinateClick);
@@ -298,7 +302,7 @@ void TripsPage::SetUpTripGrid() {
   sgridTrips->setColumnHidden(8, true);
   QStringList headings;
   for (int c = 0; c < kTripColumns; ++c) {
-    headings << (c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
+    headings << (c < 7 ? tr(kTripHeadings[c]) : QString());
     SetCell(0, c, headings.back());
     QTableWidgetItem* heading = sgridTrips->item(0, c);
     heading->setBackground(palette().button());
@@ -510,8 +514,8 @@ void TripsPage::HandleTripsLine(int index) {
   // fetching n trips cost n squared lookups.
   SetCell(row, kStartShown, LookupName(placeStore_.get(), start));
   SetCell(row, kEndShown, LookupName(placeStore_.get(), end));
-  SetCell(row, 5, FromBytes(trip.maxSpeedKmh) + QStringLiteral(" Km/h"));
-  SetCell(row, 6, FromBytes(trip.distanceKm) + QStringLiteral(" Km"));
+  SetCell(row, 5, FromBytes(trip.maxSpeedKmh) + tr(" Km/h"));
+  SetCell(row, 6, FromBytes(trip.distanceKm) + tr(" Km"));
   SetCell(row, kStartRaw, start);
   SetCell(row, kEndRaw, end);
   WidenForContent(row);
@@ -548,12 +552,12 @@ bool TripsPage::TripsCurrent() const {
 
 QString TripsPage::TripsErasedText() const {
   if (!TripsCurrent())
-    return QStringLiteral("How many trips the unit holds is not known: they have not been listed "
+    return tr("How many trips the unit holds is not known: they have not been listed "
                           "since it was connected.");
   const size_t count = session_.Model().Trips().size();
-  if (count == 0) return QStringLiteral("The unit lists no trips.");
-  if (count == 1) return QStringLiteral("The unit's 1 trip will be deleted.");
-  return QStringLiteral("All %1 trips of the unit will be deleted.").arg(count);
+  if (count == 0) return tr("The unit lists no trips.");
+  if (count == 1) return tr("The unit's 1 trip will be deleted.");
+  return tr("All %n trips of the unit will be deleted.", nullptr, static_cast<int>(count));
 }
 
 bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone) {
@@ -564,10 +568,10 @@ bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& 
     if (trips.empty()) return true;
   }
   const QString question =
-      current ? QStringLiteral("Export the %1 before deleting %2?")
+      current ? tr("Export the %1 before deleting %2?")
                     .arg(TripCount(trips.size()),
-                         trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"))
-              : QStringLiteral("Export the unit's trips before deleting them?");
+                         trips.size() == 1 ? tr("it") : tr("them"))
+              : tr("Export the unit's trips before deleting them?");
   if (!prompts_.AskYesNo(caption, question)) return true;
   if (!current) {
     // Only now, for the export the user asked for, is the unit asked.
@@ -575,7 +579,7 @@ bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& 
     if (!FetchTripList(why)) {
       if (session_.Quitting()) return false;
       prompts_.ShowMessage(
-          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+          tr("The trips could not be exported: the unit did not list them.") +
               (why.isEmpty() ? QString() : QLatin1Char('\n') + why) + QLatin1Char('\n') + notDone,
           MessageKind::Warning);
       return false;
@@ -589,15 +593,15 @@ bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& 
 void TripsPage::btnDeleteAllClick() {
   if (busy_) return;
   if (!session_.IsConnected()) {
-    prompts_.ShowMessage(QStringLiteral("The unit is no longer connected."), MessageKind::Warning);
+    prompts_.ShowMessage(tr("The unit is no longer connected."), MessageKind::Warning);
     return;
   }
   // Asked before anything goes to the unit: No leaves unit and grid as they are.
-  if (!prompts_.AskYesNo(QStringLiteral("Delete All"),
-                         QStringLiteral("Are you sure you want to delete all trips?\n\n") +
+  if (!prompts_.AskYesNo(tr("Delete All"),
+                         tr("Are you sure you want to delete all trips?\n\n") +
                              TripsErasedText()))
     return;
-  if (!OfferExportBeforeErasing(QStringLiteral("Delete All"), QStringLiteral("No trip was deleted.")))
+  if (!OfferExportBeforeErasing(tr("Delete All"), tr("No trip was deleted.")))
     return;
   if (session_.Quitting() || !session_.IsConnected()) return;
   session_.DeleteTrips();
@@ -620,7 +624,7 @@ bool TripsPage::ExportTrips() {
     if (!FetchTripList(why)) {
       if (session_.Quitting()) return false;
       prompts_.ShowMessage(
-          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+          tr("The trips could not be exported: the unit did not list them.") +
           (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
       return false;
     }
@@ -628,8 +632,8 @@ bool TripsPage::ExportTrips() {
   const std::vector<TripRecord> trips = session_.Model().Trips();
   if (trips.empty()) {
     prompts_.ShowMessage(session_.IsConnected()
-                             ? QStringLiteral("The unit has no trips to export.")
-                             : QStringLiteral("There are no trips to export. Connect the unit and "
+                             ? tr("The unit has no trips to export.")
+                             : tr("There are no trips to export. Connect the unit and "
                                               "press \"Show Trips\" first."));
     return false;
   }
@@ -651,7 +655,7 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
   QString selectedFilter = FilterOf(format);
   const QString suggested =
       QDir(folder).filePath(SuggestedFileName(session_.Model().DeviceId(), format));
-  QString file = prompts_.SaveFile(QStringLiteral("Export Trips"),
+  QString file = prompts_.SaveFile(tr("Export Trips"),
                                    filters.join(QStringLiteral(";;")), suggested, &selectedFilter);
   if (file.isEmpty()) return ExportResult::kCancelled;
 
@@ -664,20 +668,20 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
     file += QLatin1Char('.') + FormatName(format);
     // The dialog asked about the name without the extension.
     if (QFileInfo::exists(file) &&
-        !prompts_.AskYesNo(QStringLiteral("Export Trips"),
-                           QStringLiteral("%1 already exists.\nDo you want to replace it?")
+        !prompts_.AskYesNo(tr("Export Trips"),
+                           tr("%1 already exists.\nDo you want to replace it?")
                                .arg(QDir::toNativeSeparators(file))))
       return ExportResult::kCancelled;
   }
   const QString nativeFile = QDir::toNativeSeparators(file);
   auto fail = [&](const QString& why) {
-    QString message = QStringLiteral("The trips were not exported.\n") + why;
+    QString message = tr("The trips were not exported.\n") + why;
     if (!notDone.isEmpty()) message += QLatin1Char('\n') + notDone;
     prompts_.ShowMessage(message);
     return ExportResult::kFailed;
   };
   if (!TripExportFormatAvailable(format))
-    return fail(QStringLiteral("This build of Wayrunner Track cannot write %1 files.")
+    return fail(tr("This build of Wayrunner Track cannot write %1 files.")
                     .arg(FormatName(format)));
 
   // Names as the grid shows them; the store holds the system's code page,
@@ -692,21 +696,21 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
   QApplication::restoreOverrideCursor();
   if (!written.ok)
     return fail(written.error.empty()
-                    ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
+                    ? tr("The trips could not be written to %1.").arg(nativeFile)
                     : FromBytes(written.error));
 
   RememberSaveFolder(file);
   settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));
 
-  QString done = QStringLiteral("%1 exported to\n%2")
+  QString done = tr("%1 exported to\n%2")
                      .arg(TripCount(trips.size() - written.leftOut.size()), nativeFile);
   if (!written.leftOut.empty()) {
     // Only GPX and KML leave trips out: they can draw no line without both ends.
     done += written.leftOut.size() == 1
-                ? QStringLiteral("\n\n1 trip was left out because its start or end position is "
+                ? tr("\n\n1 trip was left out because its start or end position is "
                                  "missing or unreadable:")
-                : QStringLiteral("\n\n%1 trips were left out because their start or end position "
-                                 "is missing or unreadable:").arg(written.leftOut.size());
+                : tr("\n\n%n trips were left out because their start or end position "
+                                 "is missing or unreadable:", nullptr, static_cast<int>(written.leftOut.size()));
     constexpr size_t kListed = 10;
     size_t listed = 0;
     for (const int32_t index : written.leftOut) {
@@ -719,7 +723,7 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
         }
     }
     if (written.leftOut.size() > listed)
-      done += QStringLiteral("\nand %1 more").arg(written.leftOut.size() - listed);
+      done += tr("\nand %1 more").arg(written.leftOut.size() - listed);
   }
   prompts_.ShowMessage(done);
   return ExportResult::kWritten;
@@ -772,7 +776,7 @@ void TripsPage::OpenRouteInMap(int row) {
                                             ToBytes(CellText(sgridTrips, row, kEndRaw)));
   const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   if (!shell_.OpenAddress(address))
-    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the trip. "
+    prompts_.ShowMessage(tr("No web browser could be started to show the trip. "
                                         "Open this address in a browser:\n%1")
                              .arg(address));
 }
@@ -783,14 +787,14 @@ void TripsPage::OpenCoordinateInMap(int column, int row) {
   const std::string bytes = MapAddress(ToBytes(CellText(sgridTrips, row, column)));
   const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   if (!shell_.OpenAddress(address))
-    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the position. "
+    prompts_.ShowMessage(tr("No web browser could be started to show the position. "
                                         "Open this address in a browser:\n%1")
                              .arg(address));
 }
 
 void TripsPage::btnNameCoordinateClick() {
   QString name;
-  if (!prompts_.InputBox(QStringLiteral("Name Coordinate"), QStringLiteral("Coordinate Name:"), name) ||
+  if (!prompts_.InputBox(tr("Name Coordinate"), tr("Coordinate Name:"), name) ||
       name.isEmpty())
     return;
   const QString coordinate = CellText(sgridTrips, ClickedRow, ClickedCoordColumn);
@@ -798,7 +802,7 @@ void TripsPage::btnNameCoordinateClick() {
     prompts_.ShowMessage(problem);
   } else if (placeStore_ && !placeStore_->AddPlaceName(ToLocalBytes(name), ToLocalBytes(coordinate))) {
     if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
-      prompts_.ShowMessage(QStringLiteral("Name already Exists!"));
+      prompts_.ShowMessage(tr("Name already Exists!"));
     } else {
       prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
     }
@@ -810,7 +814,7 @@ void TripsPage::btnNameCoordinateClick() {
 void TripsPage::btnRenameCoordinateClick() {
   const QString oldName = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
   QString name = oldName;
-  if (!prompts_.InputBox(QStringLiteral("Rename Coordinate"), QStringLiteral("Coordinate Name:"), name))
+  if (!prompts_.InputBox(tr("Rename Coordinate"), tr("Coordinate Name:"), name))
     return;
   if (name == oldName) return;
   // An empty name deletes the place.
@@ -820,7 +824,7 @@ void TripsPage::btnRenameCoordinateClick() {
     // Two places of one name could no longer be told apart, nor deleted one
     // at a time: refused, as adding is.
     if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
-      prompts_.ShowMessage(QStringLiteral("Name already Exists!"));
+      prompts_.ShowMessage(tr("Name already Exists!"));
     } else if (placeStore_->LastError() != PlaceStoreError::kNameNotFound) {
       // A name no longer in the file simply vanishes at the reload; anything
       // else means the change was not stored.
@@ -833,12 +837,12 @@ void TripsPage::btnRenameCoordinateClick() {
 
 void TripsPage::btnDeleteNameClick() {
   const QString name = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
-  QString question = QStringLiteral("Delete coordinate name: ") + name + QStringLiteral("?");
+  QString question = tr("Delete coordinate name: ") + name + QStringLiteral("?");
   // Every place of the name goes: say so when that is more than the one clicked.
   const int places = placeStore_ ? placeStore_->CountPlacesNamed(ToLocalBytes(name)) : 0;
   if (places > 1)
-    question += QStringLiteral("\n\n%1 places have this name; all %1 will be removed.").arg(places);
-  if (!prompts_.AskYesNo(QStringLiteral("Delete name"), question)) return;
+    question += tr("\n\n%n places have this name; all %n will be removed.", nullptr, places);
+  if (!prompts_.AskYesNo(tr("Delete name"), question)) return;
   if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(name), std::string()) &&
       placeStore_->LastError() != PlaceStoreError::kNameNotFound)
     prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
