@@ -5,594 +5,638 @@
     <name>CommandLine</name>
     <message>
         <source>Device events are not available (%1): a unit plugged in is looked for once a second.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geräteereignisse sind nicht verfügbar (%1): Nach einem eingesteckten Gerät wird einmal pro Sekunde gesucht.</translation>
+    </message>
+    <message>
+        <source>Configure and watch a vehicle tracking unit attached by USB.</source>
+        <translation>Ein per USB angeschlossenes Fahrzeug-Ortungsgerät einrichten und beobachten.</translation>
+    </message>
+    <message>
+        <source>Use N built-in simulated units (--simulate alone: one) instead of USB, each with its own device id.</source>
+        <translation>N eingebaute simulierte Geräte statt USB verwenden (--simulate allein: eines), jedes mit eigener Geräte-ID.</translation>
+    </message>
+    <message>
+        <source>Start even when another copy is running, instead of bringing that copy&apos;s window to the front.</source>
+        <translation>Auch starten, wenn schon eine andere Instanz läuft, statt deren Fenster in den Vordergrund zu holen.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>--simulate takes a number of units from 1 to %1, not &apos;%2&apos;.</source>
+        <translation>--simulate erwartet eine Anzahl Geräte von 1 bis %1, nicht „%2“.</translation>
     </message>
 </context>
 <context>
     <name>OpenFailure</name>
     <message>
         <source>A unit is attached but this user may not open it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen.</translation>
     </message>
     <message>
         <source>A unit is attached but cannot be used: another program or driver holds it. Close other programs that use the unit, then unplug it and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Gerät ist angeschlossen, kann aber nicht benutzt werden: Ein anderes Programm oder ein Treiber belegt es. Schließen Sie andere Programme, die das Gerät benutzen, und stecken Sie es dann aus und wieder ein.</translation>
+    </message>
+    <message>
+        <source>A unit is attached but this user may not open it (permission missing). </source>
+        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen (Berechtigung fehlt). </translation>
+    </message>
+    <message>
+        <source>The rule %1 is installed: unplug the unit and plug it in again. It grants access to the user logged in at this computer&apos;s screen, not to remote logins.</source>
+        <translation>Die Regel %1 ist installiert: Stecken Sie das Gerät aus und wieder ein. Sie gewährt dem direkt an diesem Computer angemeldeten Benutzer Zugriff, nicht aber Fernanmeldungen.</translation>
+    </message>
+    <message>
+        <source>Install the rule that comes with this program and plug the unit in again:
+sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</source>
+        <translation>Installieren Sie die mitgelieferte Regel und stecken Sie das Gerät wieder ein:
+sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</translation>
+    </message>
+    <message>
+        <source>Install the udev rule %1 that comes with this program into /etc/udev/rules.d/ and plug the unit in again (the package installs it itself; a build from source has it in the packaging folder of its build folder, build/default/packaging/%1).</source>
+        <translation>Installieren Sie die mitgelieferte udev-Regel %1 nach /etc/udev/rules.d/ und stecken Sie das Gerät wieder ein (das Paket installiert sie selbst; ein aus den Quellen gebautes Programm hat sie im Ordner packaging seines Build-Ordners, build/default/packaging/%1).</translation>
     </message>
 </context>
 <context>
     <name>PreferencesDialog</name>
     <message>
         <source>&quot;%1&quot; is no tracking server: enter the host name or address your units report to.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein Tracking-Server: Geben Sie den Hostnamen oder die Adresse ein, an die Ihre Geräte melden.</translation>
     </message>
     <message>
         <source>The tracking server cannot contain %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Tracking-Server darf %1 nicht enthalten.</translation>
     </message>
 </context>
 <context>
     <name>StatsTexts</name>
     <message>
         <source>Modem switched off</source>
-        <translation type="unfinished"></translation>
+        <translation>Modem ausgeschaltet</translation>
     </message>
     <message>
         <source>Not registered, searching for network...</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht angemeldet, Netzsuche...</translation>
     </message>
     <message>
         <source>Registration Denied</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung abgelehnt</translation>
     </message>
     <message>
         <source>No SIMcard detected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine SIM-Karte erkannt</translation>
     </message>
     <message>
         <source>PIN on SIMcard</source>
-        <translation type="unfinished"></translation>
+        <translation>PIN auf der SIM-Karte</translation>
     </message>
     <message>
         <source>SIMcard PUK locked</source>
-        <translation type="unfinished"></translation>
+        <translation>SIM-Karte durch PUK gesperrt</translation>
     </message>
     <message>
         <source>Registered</source>
-        <translation type="unfinished"></translation>
+        <translation>Angemeldet</translation>
     </message>
     <message>
         <source>Making a call</source>
-        <translation type="unfinished"></translation>
+        <translation>Ruft an</translation>
     </message>
     <message>
         <source>Ringing</source>
-        <translation type="unfinished"></translation>
+        <translation>Klingelt</translation>
     </message>
     <message>
         <source>Talking</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespräch</translation>
     </message>
     <message>
         <source>Call terminated</source>
-        <translation type="unfinished"></translation>
+        <translation>Anruf beendet</translation>
     </message>
     <message>
         <source>Sending an SMS</source>
-        <translation type="unfinished"></translation>
+        <translation>Sendet eine SMS</translation>
     </message>
     <message>
         <source>Incoming call</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingehender Anruf</translation>
     </message>
     <message>
         <source>unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannt</translation>
     </message>
     <message>
         <source>(Very Weak)</source>
-        <translation type="unfinished"></translation>
+        <translation>(sehr schwach)</translation>
     </message>
     <message>
         <source>(Weak)</source>
-        <translation type="unfinished"></translation>
+        <translation>(schwach)</translation>
     </message>
     <message>
         <source>(Average)</source>
-        <translation type="unfinished"></translation>
+        <translation>(mittel)</translation>
     </message>
     <message>
         <source>(Good)</source>
-        <translation type="unfinished"></translation>
+        <translation>(gut)</translation>
     </message>
     <message>
         <source>(Very Strong)</source>
-        <translation type="unfinished"></translation>
+        <translation>(sehr stark)</translation>
     </message>
     <message>
         <source>%1 V (%2%) Charging</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 V (%2 %) lädt</translation>
     </message>
     <message>
         <source>%1 V (%2%)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 V (%2 %)</translation>
     </message>
     <message>
         <source>%1 V</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 V</translation>
     </message>
     <message>
         <source>%1 dBm %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dBm %2</translation>
     </message>
     <message>
         <source>%1 - Warning: Supply voltage too high!</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – Warnung: Versorgungsspannung zu hoch!</translation>
     </message>
     <message>
         <source>2D Fix (%1/%2 satellites, HDOP=%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>2D-Fix (%1/%2 Satelliten, HDOP=%3)</translation>
     </message>
     <message>
         <source>3D Fix (%1/%2 satellites, HDOP=%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>3D-Fix (%1/%2 Satelliten, HDOP=%3)</translation>
     </message>
     <message>
         <source>No Fix (%1/%2 satellites, HDOP=%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Fix (%1/%2 Satelliten, HDOP=%3)</translation>
     </message>
     <message>
         <source>Switched Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgeschaltet</translation>
     </message>
     <message>
         <source>%1 seconds ago</source>
-        <translation type="unfinished"></translation>
+        <translation>vor %1 Sekunden</translation>
     </message>
     <message>
         <source>%1 minutes ago</source>
-        <translation type="unfinished"></translation>
+        <translation>vor %1 Minuten</translation>
     </message>
     <message>
         <source>%1 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Sekunden</translation>
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Minuten</translation>
     </message>
     <message>
         <source>%1 km/h</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 km/h</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>wayrunner-track: no display to open its window on; wayrunner-cli does the same work in a terminal.</source>
-        <translation type="unfinished"></translation>
+        <translation>wayrunner-track: kein Bildschirm, auf dem sich das Fenster öffnen ließe; wayrunner-cli erledigt dieselbe Arbeit im Terminal.</translation>
+    </message>
+    <message>
+        <source>An unexpected error occurred.</source>
+        <translation>Ein unerwarteter Fehler ist aufgetreten.</translation>
     </message>
 </context>
 <context>
     <name>wr::AboutDialog</name>
     <message>
         <source>Licences</source>
-        <translation type="unfinished"></translation>
+        <translation>Lizenzen</translation>
     </message>
     <message>
         <source>About Wayrunner Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Wayrunner Track</translation>
     </message>
     <message>
         <source>&lt;b&gt;Wayrunner Track %1&lt;/b&gt;&lt;br&gt;Configure and watch a vehicle tracking unit attached by USB.</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Wayrunner Track %1&lt;/b&gt;&lt;br&gt;Ein per USB angeschlossenes Fahrzeug-Ortungsgerät einrichten und beobachten.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Licences:</source>
-        <translation type="unfinished"></translation>
+        <translation>Lizenzen:</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Qt %1 (built with %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Qt %1 (gebaut mit %2)</translation>
     </message>
     <message>
         <source>(not built in)</source>
-        <translation type="unfinished"></translation>
+        <translation>(nicht eingebaut)</translation>
     </message>
 </context>
 <context>
     <name>wr::Core</name>
     <message>
         <source>Airtime USSD String</source>
-        <translation type="unfinished"></translation>
+        <translation>Guthaben-USSD-Code</translation>
     </message>
     <message>
         <source>Query Interval (hours)</source>
-        <translation type="unfinished"></translation>
+        <translation>Abfrageintervall (Stunden)</translation>
     </message>
     <message>
         <source>GPRS APN</source>
-        <translation type="unfinished"></translation>
+        <translation>GPRS-APN</translation>
     </message>
     <message>
         <source>GPRS APN (usually internet)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPRS-APN (meist internet)</translation>
     </message>
     <message>
         <source>Username</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername</translation>
     </message>
     <message>
         <source>Username (usually blank)</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername (meist leer)</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort</translation>
     </message>
     <message>
         <source>Password (usually blank)</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort (meist leer)</translation>
     </message>
     <message>
         <source>Time stationary before ending trip (minutes)</source>
-        <translation type="unfinished"></translation>
+        <translation>Standzeit bis Fahrtende (Minuten)</translation>
     </message>
     <message>
         <source>Time stationary before ending trip</source>
-        <translation type="unfinished"></translation>
+        <translation>Standzeit bis Fahrtende</translation>
     </message>
     <message>
         <source>Low power mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Energiesparmodus</translation>
     </message>
     <message>
         <source>Enable Low power mode (switch off GSM if no movement detected)</source>
-        <translation type="unfinished"></translation>
+        <translation>Energiesparmodus einschalten (GSM aus, wenn keine Bewegung erkannt wird)</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Ignition detection</source>
-        <translation type="unfinished"></translation>
+        <translation>Zündungserkennung</translation>
     </message>
     <message>
         <source>Disabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Smart detection</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Erkennung</translation>
     </message>
     <message>
         <source>Voltage on Input1</source>
-        <translation type="unfinished"></translation>
+        <translation>Spannung an Eingang 1</translation>
     </message>
     <message>
         <source>Tracking value 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking-Wert 1</translation>
     </message>
     <message>
         <source>Tracking value 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking-Wert 2</translation>
     </message>
     <message>
         <source>Tracking value 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking-Wert 4</translation>
     </message>
     <message>
         <source>Tracking value 5</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking-Wert 5</translation>
     </message>
     <message>
         <source>Airtime USSD String and Query Interval (hours)</source>
-        <translation type="unfinished"></translation>
+        <translation>Guthaben-USSD-Code und Abfrageintervall (Stunden)</translation>
     </message>
     <message>
         <source>GPRS APN, Username and Password</source>
-        <translation type="unfinished"></translation>
+        <translation>GPRS-APN, Benutzername und Passwort</translation>
     </message>
     <message>
         <source>a comma</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Komma</translation>
     </message>
     <message>
         <source>a carriage return</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Wagenrücklauf</translation>
     </message>
     <message>
         <source>a line feed</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Zeilenvorschub</translation>
     </message>
     <message>
         <source>the byte %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Byte %1</translation>
     </message>
     <message>
         <source>the control character %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Steuerzeichen %1</translation>
     </message>
     <message>
         <source>the character &apos;%1&apos; (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>das Zeichen „%1“ (%2)</translation>
     </message>
     <message>
         <source>the value contains %1, which cannot be sent to the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>der Wert enthält %1, was nicht an das Gerät gesendet werden kann</translation>
     </message>
     <message>
         <source>the value is longer than %1 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>der Wert ist länger als %1 Zeichen</translation>
     </message>
     <message>
         <source>the value is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>der Wert ist leer</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine gültige ganze Zahl</translation>
     </message>
     <message>
         <source>&apos;%1&apos; minutes is longer than the unit can store</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Minuten sind länger, als das Gerät speichern kann</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not from %2 to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ liegt nicht zwischen %2 und %3</translation>
     </message>
     <message>
         <source>&quot;%1&quot; (%2): %3. Nothing was sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ (%2): %3. Es wurde nichts gesendet.</translation>
     </message>
     <message>
         <source>(empty)</source>
-        <translation type="unfinished"></translation>
+        <translation>(leer)</translation>
     </message>
     <message>
         <source>&quot;%1&quot; (%2) has no value. Nothing was sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ (%2) hat keinen Wert. Es wurde nichts gesendet.</translation>
     </message>
     <message>
         <source>No tracking server is set. Nothing was sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist kein Tracking-Server eingestellt. Es wurde nichts gesendet.</translation>
     </message>
     <message>
         <source>The tracking server &quot;%1&quot; contains %2, which cannot be sent to the unit. Nothing was sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Tracking-Server „%1“ enthält %2, was nicht an das Gerät gesendet werden kann. Es wurde nichts gesendet.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not KEY=VALUE (keys: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ hat nicht die Form SCHLÜSSEL=WERT (Schlüssel: %2)</translation>
     </message>
     <message>
         <source>unknown key &apos;%1&apos; (keys: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Schlüssel „%1“ (Schlüssel: %2)</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is given twice</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist doppelt angegeben</translation>
     </message>
     <message>
         <source>%1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Minuten</translation>
     </message>
     <message>
         <source>an unknown value</source>
-        <translation type="unfinished"></translation>
+        <translation>einen unbekannten Wert</translation>
     </message>
     <message>
         <source>on</source>
-        <translation type="unfinished"></translation>
+        <translation>ein</translation>
     </message>
     <message>
         <source>off</source>
-        <translation type="unfinished"></translation>
+        <translation>aus</translation>
     </message>
     <message>
         <source>%1 every %2 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 alle %2 Stunden</translation>
     </message>
     <message>
         <source>APN %1, user name %2, password %3</source>
-        <translation type="unfinished"></translation>
+        <translation>APN %1, Benutzername %2, Passwort %3</translation>
     </message>
     <message>
         <source>refused by the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>vom Gerät abgelehnt</translation>
     </message>
     <message>
         <source>the unit did not answer</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät hat nicht geantwortet</translation>
     </message>
     <message>
         <source>the unit reads back another value</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät meldet einen anderen Wert zurück</translation>
     </message>
     <message>
         <source>could not be read back; check it on the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>konnte nicht zurückgelesen werden; prüfen Sie es am Gerät</translation>
     </message>
     <message>
         <source>could not be sent to the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>konnte nicht an das Gerät gesendet werden</translation>
     </message>
     <message>
         <source>The unit did not take every setting:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät hat nicht alle Einstellungen übernommen:</translation>
     </message>
     <message>
         <source>
 - %1: %2. The unit holds %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+- %1: %2. Das Gerät enthält %3.</translation>
     </message>
     <message>
         <source>
 - %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+- %1: %2.</translation>
     </message>
     <message>
         <source>USSD received on: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>USSD empfangen am: %1</translation>
     </message>
     <message>
         <source>USSD received</source>
-        <translation type="unfinished"></translation>
+        <translation>USSD empfangen</translation>
     </message>
     <message>
         <source>Miscellaneous</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschiedenes</translation>
     </message>
     <message>
         <source>Inputs / Voltages</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingänge / Spannungen</translation>
     </message>
     <message>
         <source>Outputs</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgänge</translation>
     </message>
     <message>
         <source>Unit ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Geräte-ID</translation>
     </message>
     <message>
         <source>Firmware Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware-Version</translation>
     </message>
     <message>
         <source>GSM Signal Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>GSM-Signalstärke</translation>
     </message>
     <message>
         <source>GPS Coordinates</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-Koordinaten</translation>
     </message>
     <message>
         <source>GPS Status</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-Status</translation>
     </message>
     <message>
         <source>Internal Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Innentemperatur</translation>
     </message>
     <message>
         <source>External Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Außentemperatur</translation>
     </message>
     <message>
         <source>External Supply Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Externe Versorgungsspannung</translation>
     </message>
     <message>
         <source>Internal Battery Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Spannung der internen Batterie</translation>
     </message>
     <message>
         <source>Digital Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Digitaleingang</translation>
     </message>
     <message>
         <source>Analog Input 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Analogeingang 1</translation>
     </message>
     <message>
         <source>Analog Input 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Analogeingang 2</translation>
     </message>
     <message>
         <source>Analog Input 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Analogeingang 3</translation>
     </message>
     <message>
         <source>Analog Input 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Analogeingang 4</translation>
     </message>
     <message>
         <source>Relay Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Relaisstatus</translation>
     </message>
     <message>
         <source>Digital Output Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status des Digitalausgangs</translation>
     </message>
     <message>
         <source>Buzzer Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Summerstatus</translation>
     </message>
     <message>
         <source>Give a description of each added values</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden hinzugefügten Wert beschriften</translation>
     </message>
 </context>
 <context>
     <name>wr::LinuxHelpDialog</name>
     <message>
         <source>Device rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Geräteregel</translation>
     </message>
     <message>
         <source>Commands to install the rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehle zum Installieren der Regel</translation>
     </message>
     <message>
         <source>, else </source>
-        <translation type="unfinished"></translation>
+        <translation>, sonst </translation>
     </message>
     <message>
         <source>Using a unit on Linux</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät unter Linux verwenden</translation>
     </message>
     <message>
         <source>The rule (%1):</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Regel (%1):</translation>
     </message>
     <message>
         <source>&amp;Copy rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel &amp;kopieren</translation>
     </message>
     <message>
         <source>Commands to install it:</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehle zum Installieren:</translation>
     </message>
     <message>
         <source>Copy c&amp;ommands</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Befehle kopieren</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>&lt;p&gt;The unit is found by its USB identifiers (%1). An ordinary user needs permission to open it, which a udev rule grants to the user logged in at this computer&apos;s own screen.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;Das Gerät wird an seinen USB-Kennungen erkannt (%1). Ein gewöhnlicher Benutzer braucht die Berechtigung, es zu öffnen; eine udev-Regel erteilt sie dem Benutzer, der an diesem Computer direkt angemeldet ist.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;ol&gt;&lt;li&gt;The rule is installed on this computer: &lt;tt&gt;%1&lt;/tt&gt;.&lt;/li&gt;&lt;li&gt;Unplug the unit and plug it in again: a rule acts when a device appears.&lt;/li&gt;&lt;/ol&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;ol&gt;&lt;li&gt;Die Regel ist auf diesem Computer installiert: &lt;tt&gt;%1&lt;/tt&gt;.&lt;/li&gt;&lt;li&gt;Stecken Sie das Gerät aus und wieder ein: Eine Regel greift, wenn ein Gerät erscheint.&lt;/li&gt;&lt;/ol&gt;</translation>
     </message>
     <message>
         <source>&lt;ol&gt;&lt;li&gt;Copy the rule that comes with this program, &lt;tt&gt;%1&lt;/tt&gt;, into &lt;tt&gt;/etc/udev/rules.d/&lt;/tt&gt; (as root; the commands are below).&lt;/li&gt;&lt;li&gt;Have udev read it again.&lt;/li&gt;&lt;li&gt;Unplug the unit and plug it in again.&lt;/li&gt;&lt;/ol&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;ol&gt;&lt;li&gt;Kopieren Sie die mitgelieferte Regel &lt;tt&gt;%1&lt;/tt&gt; nach &lt;tt&gt;/etc/udev/rules.d/&lt;/tt&gt; (als root; die Befehle stehen unten).&lt;/li&gt;&lt;li&gt;Lassen Sie udev die Regeln neu einlesen.&lt;/li&gt;&lt;li&gt;Stecken Sie das Gerät aus und wieder ein.&lt;/li&gt;&lt;/ol&gt;</translation>
     </message>
     <message>
         <source>&lt;ol&gt;&lt;li&gt;Save the rule below as &lt;tt&gt;%1&lt;/tt&gt; (as root; the commands below do it).&lt;/li&gt;&lt;li&gt;Have udev read it again.&lt;/li&gt;&lt;li&gt;Unplug the unit and plug it in again.&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;The package installs the rule itself.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;ol&gt;&lt;li&gt;Speichern Sie die Regel unten als &lt;tt&gt;%1&lt;/tt&gt; (als root; die Befehle unten erledigen das).&lt;/li&gt;&lt;li&gt;Lassen Sie udev die Regeln neu einlesen.&lt;/li&gt;&lt;li&gt;Stecken Sie das Gerät aus und wieder ein.&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;Das Paket installiert die Regel selbst.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;p&gt;The rule does not serve remote logins (ssh): such a user needs a rule of their own, for example one with &lt;tt&gt;GROUP=&lt;/tt&gt; set to a group they belong to.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;Die Regel gilt nicht für Fernanmeldungen (ssh): Ein solcher Benutzer braucht eine eigene Regel, zum Beispiel eine mit &lt;tt&gt;GROUP=&lt;/tt&gt; für eine Gruppe, der er angehört.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -602,1322 +646,1373 @@
 %1
 
 Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Senden der Standardwerte überschreibt diese Einstellungen des Geräts:
+%1
+
+Sind Sie sicher?</translation>
     </message>
     <message>
         <source>Relay close</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais schließen</translation>
     </message>
     <message>
         <source>Relay open</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais öffnen</translation>
     </message>
     <message>
         <source>Output high</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang high</translation>
     </message>
     <message>
         <source>Output low</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang low</translation>
     </message>
     <message>
         <source>Buzzer on</source>
-        <translation type="unfinished"></translation>
+        <translation>Summer ein</translation>
     </message>
     <message>
         <source>Buzzer off</source>
-        <translation type="unfinished"></translation>
+        <translation>Summer aus</translation>
     </message>
     <message>
         <source>3.3 V supply on</source>
-        <translation type="unfinished"></translation>
+        <translation>3,3-V-Versorgung ein</translation>
     </message>
     <message>
         <source>3.3 V supply off</source>
-        <translation type="unfinished"></translation>
+        <translation>3,3-V-Versorgung aus</translation>
     </message>
     <message>
         <source>The unit also clears its trip log.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät löscht auch sein Fahrtenbuch.</translation>
     </message>
     <message>
         <source>The unit was not reset.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät wurde nicht zurückgesetzt.</translation>
     </message>
     <message>
         <source>No tracking server is set. Send defaults writes the server your units report to; enter its host name or address (it is kept in File &gt; Preferences):</source>
-        <translation type="unfinished"></translation>
+        <translation>Es ist kein Tracking-Server eingestellt. „Standardwerte senden“ schreibt den Server, an den Ihre Geräte melden; geben Sie seinen Hostnamen oder seine Adresse ein (sie wird unter Datei &gt; Einstellungen gespeichert):</translation>
     </message>
     <message>
         <source>Nothing was sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts gesendet.</translation>
     </message>
     <message>
         <source>Send defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardwerte senden</translation>
     </message>
     <message>
         <source>Version: </source>
-        <translation type="unfinished"></translation>
+        <translation>Version: </translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Firmware Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware-Version</translation>
     </message>
     <message>
         <source>Device ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Geräte-ID</translation>
     </message>
     <message>
         <source>Reboot Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät neu starten</translation>
     </message>
     <message>
         <source>Upgrade Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät aktualisieren</translation>
     </message>
     <message>
         <source>Reset to Factory defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf Werkseinstellungen zurücksetzen</translation>
     </message>
     <message>
         <source>Outputs</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgänge</translation>
     </message>
     <message>
         <source>Reboot</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu starten</translation>
     </message>
     <message>
         <source>Reboot unit?</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät neu starten?</translation>
     </message>
     <message>
         <source>They are lost when the unit restarts. Reboot anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie gehen beim Neustart des Geräts verloren. Trotzdem neu starten?</translation>
     </message>
     <message>
         <source>You will lose all your settings!! Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Ihre Einstellungen gehen verloren!! Sind Sie sicher?</translation>
     </message>
     <message>
         <source>Reset to Factory</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkseinstellungen</translation>
     </message>
     <message>
         <source>They are lost with the reset. Reset anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie gehen beim Zurücksetzen verloren. Trotzdem zurücksetzen?</translation>
     </message>
     <message>
         <source>They are lost when the defaults are sent. Send them anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie gehen beim Senden der Standardwerte verloren. Trotzdem senden?</translation>
     </message>
     <message>
         <source>Set up your tracking unit, watch it live
 and read its trip log.
 Made by the Wayrunner Track developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ortungsgerät einrichten, live beobachten
+und Fahrtenbuch auslesen.
+Von den Entwicklern von Wayrunner Track.</translation>
     </message>
     <message>
         <source>Relay</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Output</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>High</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Low</translation>
     </message>
     <message>
         <source>Buzzer</source>
-        <translation type="unfinished"></translation>
+        <translation>Summer</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>3.3 V supply</source>
-        <translation type="unfinished"></translation>
+        <translation>3,3-V-Versorgung</translation>
     </message>
 </context>
 <context>
     <name>wr::PreferencesDialog</name>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Tracking server that Send defaults writes</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracking-Server, den „Standardwerte senden“ schreibt</translation>
     </message>
     <message>
         <source>host name or address</source>
-        <translation type="unfinished"></translation>
+        <translation>Hostname oder Adresse</translation>
     </message>
     <message>
         <source>&amp;Tracking server:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tracking-Server:</translation>
     </message>
     <message>
         <source>Send defaults writes this server, port 80, to the unit. Without one it asks for one and sends nothing.</source>
-        <translation type="unfinished"></translation>
+        <translation>„Standardwerte senden“ schreibt diesen Server mit Port 80 in das Gerät. Ist keiner eingestellt, wird danach gefragt und nichts gesendet.</translation>
     </message>
     <message>
         <source>Left empty, %1 is used, from %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Leer gelassen wird %1 verwendet, aus %2.</translation>
     </message>
 </context>
 <context>
     <name>wr::ProfileCompareDialog</name>
     <message>
         <source>Settings of the unit and of the profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen des Geräts und des Profils</translation>
     </message>
     <message>
         <source>Settings from a profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen aus einem Profil</translation>
     </message>
     <message>
         <source>Compare with profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Profil vergleichen</translation>
     </message>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellung</translation>
     </message>
     <message>
         <source>Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät</translation>
     </message>
     <message>
         <source>Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil</translation>
     </message>
     <message>
         <source>%1 in the profile file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 in der Profildatei</translation>
     </message>
     <message>
         <source>(not read)</source>
-        <translation type="unfinished"></translation>
+        <translation>(nicht gelesen)</translation>
     </message>
     <message>
         <source>The profile holds no settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Profil enthält keine Einstellungen.</translation>
     </message>
     <message>
         <source>The unit holds every setting of the profile.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät enthält alle Einstellungen des Profils.</translation>
     </message>
     <message>
         <source>%1 of %2 settings differ (shown in bold).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Einstellungen weichen ab (fett dargestellt).</translation>
     </message>
     <message>
         <source> Only the ticked settings are taken.</source>
-        <translation type="unfinished"></translation>
+        <translation> Nur die angekreuzten Einstellungen werden übernommen.</translation>
     </message>
 </context>
 <context>
     <name>wr::SettingsPage</name>
     <message>
         <source>Changed here and not saved to the unit yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Hier geändert und noch nicht im Gerät gespeichert</translation>
     </message>
     <message>
         <source>Time stationary before ending trip</source>
-        <translation type="unfinished"></translation>
+        <translation>Standzeit bis Fahrtende</translation>
     </message>
     <message>
         <source>SMS example...</source>
-        <translation type="unfinished"></translation>
+        <translation>SMS-Beispiel...</translation>
     </message>
     <message>
         <source>Shows how the unit&apos;s SMS message looks with chosen values; sends nothing to the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt, wie die SMS des Geräts mit den gewählten Werten aussieht; sendet nichts an das Gerät</translation>
     </message>
     <message>
         <source>SMS example, a preview that sends nothing</source>
-        <translation type="unfinished"></translation>
+        <translation>SMS-Beispiel, eine Vorschau, die nichts sendet</translation>
     </message>
     <message>
         <source>A unit was connected while this tab had unsaved changes. They were kept in their fields instead of the unit&apos;s values, and Save writes them to this unit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Gerät wurde verbunden, während diese Seite ungespeicherte Änderungen hatte. Sie wurden statt der Werte des Geräts in ihren Feldern behalten; „Speichern“ schreibt sie in dieses Gerät.</translation>
     </message>
     <message>
         <source>the tracking values</source>
-        <translation type="unfinished"></translation>
+        <translation>die Tracking-Werte</translation>
     </message>
     <message>
         <source>the ignition detection</source>
-        <translation type="unfinished"></translation>
+        <translation>die Zündungserkennung</translation>
     </message>
     <message>
         <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>SIMcard setup</source>
-        <translation type="unfinished"></translation>
+        <translation>SIM-Karte</translation>
     </message>
     <message>
         <source>Network Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Netz-Assistent</translation>
     </message>
     <message>
         <source>Misc. Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitere Einstellungen</translation>
     </message>
     <message>
         <source>Open profile...</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil öffnen...</translation>
     </message>
     <message>
         <source>Compare the unit with a settings profile and take its values into this tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät mit einem Einstellungsprofil vergleichen und dessen Werte in diese Seite übernehmen</translation>
     </message>
     <message>
         <source>Save profile...</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil speichern...</translation>
     </message>
     <message>
         <source>Save the unit&apos;s settings to a profile file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts in einer Profildatei speichern</translation>
     </message>
     <message>
         <source>Compare...</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergleichen...</translation>
     </message>
     <message>
         <source>Compare the unit with a settings profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät mit einem Einstellungsprofil vergleichen</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>The SIM-card fields hold changes that are not saved to the unit: %1.
 
 The wizard replaces them with the operator&apos;s values. Open it anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die SIM-Karten-Felder enthalten Änderungen, die nicht im Gerät gespeichert sind: %1.
+
+Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?</translation>
     </message>
     <message>
         <source>The profile holds what the unit holds: the changes not saved on the Settings tab (%1) are not in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Profil enthält, was das Gerät enthält: Die nicht gespeicherten Änderungen der Seite „Einstellungen“ (%1) sind nicht darin.</translation>
     </message>
     <message>
         <source>The Settings tab has changes that are not saved to the unit: %1.
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite „Einstellungen“ hat Änderungen, die nicht im Gerät gespeichert sind: %1.
+
+%2</translation>
     </message>
     <message>
         <source>Unsaved changes: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungespeicherte Änderungen: %1.</translation>
     </message>
     <message>
         <source>From the profile, with no field on this tab: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus dem Profil, ohne Feld auf dieser Seite: %1.</translation>
     </message>
     <message>
         <source>Save writes them to the unit.</source>
-        <translation type="unfinished"></translation>
+        <translation>„Speichern“ schreibt sie in das Gerät.</translation>
     </message>
     <message>
         <source>minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Minuten</translation>
     </message>
 </context>
 <context>
     <name>wr::SettingsProfiles</name>
     <message>
         <source>No unit is connected. Connect the unit and wait until it is shown, then try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Gerät verbunden. Verbinden Sie das Gerät, warten Sie, bis es angezeigt wird, und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source> Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation> Es wurde nichts geändert.</translation>
     </message>
     <message>
         <source>Open profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil öffnen</translation>
     </message>
     <message>
         <source>The settings in %1, beside the unit&apos;s. The ticked ones go into the Settings tab; Save then writes them to the unit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen in %1 neben denen des Geräts. Die angekreuzten kommen in die Seite „Einstellungen“; „Speichern“ schreibt sie dann in das Gerät.</translation>
     </message>
     <message>
         <source>Fill the Settings tab</source>
-        <translation type="unfinished"></translation>
+        <translation>In „Einstellungen“ übernehmen</translation>
     </message>
     <message>
         <source>Compare with profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Profil vergleichen</translation>
     </message>
     <message>
         <source>The settings in %1, beside the unit&apos;s. Nothing is changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen in %1 neben denen des Geräts. Es wird nichts geändert.</translation>
     </message>
     <message>
         <source>No profile was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein Profil gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source>Save profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil speichern</translation>
     </message>
     <message>
         <source>The profile was not saved.
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Profil wurde nicht gespeichert.
+%1</translation>
     </message>
     <message>
         <source>Left out of the profile, as the unit holds no valid value: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht im Profil, da das Gerät keinen gültigen Wert hat: %1.</translation>
     </message>
     <message>
         <source>The unit&apos;s settings were saved to %1.
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts wurden in %1 gespeichert.
+
+%2</translation>
     </message>
 </context>
 <context>
     <name>wr::StatusHistoryWindow</name>
     <message>
         <source>Time span shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Angezeigter Zeitraum</translation>
     </message>
     <message>
         <source>Voltage history</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf der Spannungen</translation>
     </message>
     <message>
         <source>Signal strength history</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf der Signalstärke</translation>
     </message>
     <message>
         <source>Speed history</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf der Geschwindigkeit</translation>
     </message>
     <message>
         <source>Status History</source>
-        <translation type="unfinished"></translation>
+        <translation>Statusverlauf</translation>
     </message>
     <message>
         <source>Last 10 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte 10 Minuten</translation>
     </message>
     <message>
         <source>Last hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Stunde</translation>
     </message>
     <message>
         <source>Last 24 hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte 24 Stunden</translation>
     </message>
     <message>
         <source>&amp;Show:</source>
-        <translation type="unfinished"></translation>
+        <translation>An&amp;zeigen:</translation>
     </message>
     <message>
         <source>&amp;Export to CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Als CSV e&amp;xportieren...</translation>
     </message>
     <message>
         <source>Volts</source>
-        <translation type="unfinished"></translation>
+        <translation>Volt</translation>
     </message>
     <message>
         <source>Signal (dBm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Signal (dBm)</translation>
     </message>
     <message>
         <source>Speed (km/h)</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeit (km/h)</translation>
     </message>
     <message>
         <source>Supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Versorgung</translation>
     </message>
     <message>
         <source>Backup battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Pufferbatterie</translation>
     </message>
     <message>
         <source>Signal</source>
-        <translation type="unfinished"></translation>
+        <translation>Signal</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeit</translation>
     </message>
     <message>
         <source>Last update: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Aktualisierung: %1</translation>
     </message>
     <message>
         <source>No status received yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch kein Status empfangen</translation>
     </message>
     <message>
         <source>There is no status history to export yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt noch keinen Statusverlauf zum Exportieren.</translation>
     </message>
     <message>
         <source>Export Status History</source>
-        <translation type="unfinished"></translation>
+        <translation>Statusverlauf exportieren</translation>
     </message>
     <message>
         <source>CSV files (*.csv);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>The status history was not saved.
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Statusverlauf wurde nicht gespeichert.
+%1</translation>
     </message>
     <message>
         <source>Status history saved to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Statusverlauf gespeichert in %1</translation>
     </message>
 </context>
 <context>
     <name>wr::StatusPage</name>
     <message>
         <source>GSM status</source>
-        <translation type="unfinished"></translation>
+        <translation>GSM-Status</translation>
     </message>
     <message>
         <source>GSM signal strength</source>
-        <translation type="unfinished"></translation>
+        <translation>GSM-Signalstärke</translation>
     </message>
     <message>
         <source>GPS status</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-Status</translation>
     </message>
     <message numerus="yes">
         <source>%n s</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ms</translation>
     </message>
     <message>
         <source> (status asked for every %1, set by the debug terminal&apos;s Quick box)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Status wird alle %1 abgefragt, eingestellt mit dem Kästchen „Schnell“ des Debug-Terminals)</translation>
     </message>
     <message>
         <source>GSM</source>
-        <translation type="unfinished"></translation>
+        <translation>GSM</translation>
     </message>
     <message>
         <source>USSD received</source>
-        <translation type="unfinished"></translation>
+        <translation>USSD empfangen</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Signal Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Signalstärke</translation>
     </message>
     <message>
         <source>Time to next GPRS update</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit bis zur nächsten GPRS-Meldung</translation>
     </message>
     <message>
         <source>GPS</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS</translation>
     </message>
     <message>
         <source>Coordinates</source>
-        <translation type="unfinished"></translation>
+        <translation>Koordinaten</translation>
     </message>
     <message>
         <source>Last Movement Detected</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte erkannte Bewegung</translation>
     </message>
     <message>
         <source>Trip Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrtstatus</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeit</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhrzeit</translation>
     </message>
     <message>
         <source>Supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Versorgung</translation>
     </message>
     <message>
         <source>Supply Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Versorgungsspannung</translation>
     </message>
     <message>
         <source>Backup Battery Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Spannung der Pufferbatterie</translation>
     </message>
     <message>
         <source>Last update: none yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Aktualisierung: noch keine</translation>
     </message>
     <message>
         <source>Hi&amp;story...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verlauf...</translation>
     </message>
     <message>
         <source>Last update: </source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Aktualisierung: </translation>
     </message>
     <message>
         <source>none yet</source>
-        <translation type="unfinished"></translation>
+        <translation>noch keine</translation>
     </message>
 </context>
 <context>
     <name>wr::TerminalView</name>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Alles auswählen</translation>
     </message>
 </context>
 <context>
     <name>wr::TfrmComms</name>
     <message>
         <source>Line to send to the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile, die an das Gerät gesendet wird</translation>
     </message>
     <message>
         <source>How often the main window asks the unit for its status. Ticked: every second (every half second until the box is first clicked). Unticked: every 30 seconds, until it is ticked again; the Status tab then says so beside its last update.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie oft das Hauptfenster das Gerät nach seinem Status fragt. Angekreuzt: jede Sekunde (jede halbe Sekunde, bis das Kästchen zum ersten Mal angeklickt wird). Nicht angekreuzt: alle 30 Sekunden, bis es wieder angekreuzt wird; die Seite „Status“ sagt das dann neben der letzten Aktualisierung.</translation>
     </message>
     <message>
         <source>Quick status polling of the main window</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnelle Statusabfrage des Hauptfensters</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Quick</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnell</translation>
     </message>
     <message>
         <source>C&amp;lear</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Leeren</translation>
     </message>
     <message>
         <source>&amp;Save log...</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll &amp;speichern...</translation>
     </message>
     <message>
         <source>&amp;Time stamps</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zeitstempel</translation>
     </message>
     <message>
         <source>Save log</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll speichern</translation>
     </message>
     <message>
         <source>Log files (*.log);;Text files (*.txt);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldateien (*.log);;Textdateien (*.txt);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>The log was not saved.
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Protokoll wurde nicht gespeichert.
+%1</translation>
     </message>
 </context>
 <context>
     <name>wr::TfrmMain</name>
     <message>
         <source>Waiting for a unit to be plugged in...</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf ein eingestecktes Gerät...</translation>
     </message>
     <message>
         <source>Searching for a unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät wird gesucht</translation>
     </message>
     <message>
         <source>Unit shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Angezeigtes Gerät</translation>
     </message>
     <message>
         <source>Units attached</source>
-        <translation type="unfinished"></translation>
+        <translation>Angeschlossene Geräte</translation>
     </message>
     <message>
         <source>&amp;Preferences...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einstellungen...</translation>
     </message>
     <message>
         <source>The firmware was sent. Please wait for unit to restart: its version is checked when it is back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Firmware wurde gesendet. Bitte warten Sie, bis das Gerät neu startet: Seine Version wird geprüft, sobald es wieder da ist.</translation>
     </message>
     <message>
         <source>Unit upgraded to version %1: it has restarted and runs the version of the upgrade file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät auf Version %1 aktualisiert: Es ist neu gestartet und hat die Version der Update-Datei.</translation>
     </message>
     <message>
         <source>Main</source>
-        <translation type="unfinished"></translation>
+        <translation>Übersicht</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Trip Meter</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrtenbuch</translation>
     </message>
     <message>
         <source>Error: Please connect battery or wait for battery to charge!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Bitte Batterie anschließen oder warten, bis sie geladen ist!</translation>
     </message>
     <message>
         <source>Searching for USB device...</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-Gerät wird gesucht...</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Open profile...</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>&amp;Save profile...</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil &amp;speichern...</translation>
     </message>
     <message>
         <source>&amp;Compare with profile...</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Profil &amp;vergleichen...</translation>
     </message>
     <message>
         <source>&amp;Export trips...</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrten e&amp;xportieren...</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gerät</translation>
     </message>
     <message>
         <source>&amp;Reboot</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neu starten</translation>
     </message>
     <message>
         <source>&amp;Factory reset</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Werkseinstellungen</translation>
     </message>
     <message>
         <source>Send &amp;defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Standardwerte senden</translation>
     </message>
     <message>
         <source>&amp;Upgrade firmware...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Firmware aktualisieren...</translation>
     </message>
     <message>
         <source>&amp;Outputs</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ausgänge</translation>
     </message>
     <message>
         <source>Relay &amp;close</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais &amp;schließen</translation>
     </message>
     <message>
         <source>Relay &amp;open</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais ö&amp;ffnen</translation>
     </message>
     <message>
         <source>Output &amp;high</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang &amp;high</translation>
     </message>
     <message>
         <source>Output &amp;low</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang &amp;low</translation>
     </message>
     <message>
         <source>&amp;Buzzer on</source>
-        <translation type="unfinished"></translation>
+        <translation>Su&amp;mmer ein</translation>
     </message>
     <message>
         <source>B&amp;uzzer off</source>
-        <translation type="unfinished"></translation>
+        <translation>Summe&amp;r aus</translation>
     </message>
     <message>
         <source>&amp;3.3 V supply on</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;3,3-V-Versorgung ein</translation>
     </message>
     <message>
         <source>3.3 V supply o&amp;ff</source>
-        <translation type="unfinished"></translation>
+        <translation>3,3-V-Versorgung &amp;aus</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>&amp;Debug terminal</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Debug-Terminal</translation>
     </message>
     <message>
         <source>Status &amp;history</source>
-        <translation type="unfinished"></translation>
+        <translation>Status&amp;verlauf</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Using a unit on Linux</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gerät unter Linux verwenden</translation>
     </message>
     <message>
         <source>&amp;About Wayrunner Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Wayrunner Track</translation>
     </message>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sprache</translation>
     </message>
     <message>
         <source>The language you chose is used from the next start of Wayrunner Track.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gewählte Sprache gilt ab dem nächsten Start von Wayrunner Track.</translation>
     </message>
     <message>
         <source>&amp;System language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Systemsprache</translation>
     </message>
     <message>
         <source>Unit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1</translation>
     </message>
     <message>
         <source>Asking for its device id...</source>
-        <translation type="unfinished"></translation>
+        <translation>Geräte-ID wird abgefragt...</translation>
     </message>
     <message>
         <source>Device id unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Geräte-ID unbekannt</translation>
     </message>
     <message>
         <source>Cannot be opened (in use, or no permission)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kann nicht geöffnet werden (belegt oder keine Berechtigung)</translation>
     </message>
     <message>
         <source>Unit %1  (not attached now)</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät %1  (derzeit nicht angeschlossen)</translation>
     </message>
     <message>
         <source>The unit chosen is not attached. &amp;Show:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das gewählte Gerät ist nicht angeschlossen. An&amp;zeigen:</translation>
     </message>
     <message numerus="yes">
         <source>%n units are attached. &amp;Show:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Gerät ist angeschlossen. An&amp;zeigen:</numerusform>
+            <numerusform>%n Geräte sind angeschlossen. An&amp;zeigen:</numerusform>
         </translation>
     </message>
     <message>
         <source>Choose unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät wählen</translation>
     </message>
     <message>
         <source>They are lost when the window shows another unit. Show it anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie gehen verloren, wenn das Fenster ein anderes Gerät zeigt. Trotzdem anzeigen?</translation>
     </message>
     <message>
         <source>Upgrade Firmware</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware aktualisieren</translation>
     </message>
     <message>
         <source>Do you want to upgrade the Unit?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie das Gerät aktualisieren?</translation>
     </message>
     <message>
         <source>The unit has restarted with firmware version %1, not version %2 of the upgrade file: the upgrade did not take effect.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät ist mit Firmware-Version %1 neu gestartet, nicht mit Version %2 der Update-Datei: Das Update wurde nicht wirksam.</translation>
     </message>
     <message>
         <source>The unit has not come back within %1 seconds of the upgrade, so it is not known to run version %2. Check that it is plugged in and starts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät ist nicht innerhalb von %1 Sekunden nach dem Update zurückgekehrt; daher ist nicht bekannt, ob es Version %2 hat. Prüfen Sie, ob es eingesteckt ist und startet.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>They are lost when the window closes. Close anyway?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie gehen beim Schließen des Fensters verloren. Trotzdem schließen?</translation>
     </message>
 </context>
 <context>
     <name>wr::TfrmNetworkWizard</name>
     <message>
         <source>Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Netz</translation>
     </message>
     <message>
         <source>Network Wizard</source>
-        <translation type="unfinished"></translation>
+        <translation>Netz-Assistent</translation>
     </message>
     <message>
         <source>Select Network</source>
-        <translation type="unfinished"></translation>
+        <translation>Netz wählen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>No operator presets were found. The wizard looked for %1 in:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Netzbetreiber-Vorgaben gefunden. Der Assistent hat %1 gesucht in:
+%2</translation>
     </message>
     <message>
         <source>%1 lists no operators in its [%2] section.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 führt in seinem Abschnitt [%2] keine Netzbetreiber auf.</translation>
     </message>
     <message>
         <source>%1 is no longer listed in %2. The SIM-card fields were not changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist nicht mehr in %2 aufgeführt. Die SIM-Karten-Felder wurden nicht geändert.</translation>
     </message>
 </context>
 <context>
     <name>wr::TfrmSMSExtra</name>
     <message>
         <source>Add to SMS: example only</source>
-        <translation type="unfinished"></translation>
+        <translation>Zur SMS hinzufügen: nur Beispiel</translation>
     </message>
     <message>
         <source>A preview of how the unit&apos;s SMS message looks with the values ticked below, using sample values. Nothing is sent to the unit: closing this window changes nothing on it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Vorschau der SMS des Geräts mit den unten angekreuzten Werten, mit Beispielwerten. Nichts wird an das Gerät gesendet: Das Schließen dieses Fensters ändert nichts daran.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Close the SMS example</source>
-        <translation type="unfinished"></translation>
+        <translation>SMS-Beispiel schließen</translation>
     </message>
     <message>
         <source>Message Example</source>
-        <translation type="unfinished"></translation>
+        <translation>Beispiel-SMS</translation>
     </message>
     <message>
         <source>Add the following to the SMS message</source>
-        <translation type="unfinished"></translation>
+        <translation>Folgendes zur SMS hinzufügen</translation>
     </message>
 </context>
 <context>
     <name>wr::TfrmUpgrade</name>
     <message>
         <source>Upgrade progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt des Updates</translation>
     </message>
     <message>
         <source>Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>Upgrading Firmware, Please wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware wird aktualisiert, bitte warten...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>The unit&apos;s settings are kept in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts werden in %1 gesichert</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source> version: </source>
-        <translation type="unfinished"></translation>
+        <translation> Version: </translation>
     </message>
     <message>
         <source>This will take the unit from version %1 back to %2, an older version (a downgrade). Proceed?</source>
-        <translation type="unfinished"></translation>
+        <translation>Damit wird das Gerät von Version %1 auf die ältere Version %2 zurückgesetzt (Downgrade). Fortfahren?</translation>
     </message>
     <message>
         <source>The unit already runs version %1. This will install %2 again. Proceed?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät hat bereits Version %1. Damit wird %2 erneut installiert. Fortfahren?</translation>
     </message>
     <message>
         <source>This will upgrade the unit from version %1 to %2. Proceed?</source>
-        <translation type="unfinished"></translation>
+        <translation>Damit wird das Gerät von Version %1 auf %2 aktualisiert. Fortfahren?</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
 </context>
 <context>
     <name>wr::TripsPage</name>
     <message>
         <source>Trips</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrten</translation>
     </message>
     <message>
         <source>1 trip</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Fahrt</translation>
     </message>
     <message numerus="yes">
         <source>%n trips</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Fahrt</numerusform>
+            <numerusform>%n Fahrten</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 %2 to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 bis %3</translation>
     </message>
     <message>
         <source>A place name can only hold characters of this computer&apos;s character set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Ortsname darf nur Zeichen aus dem Zeichensatz dieses Computers enthalten.</translation>
     </message>
     <message>
         <source>&amp;Delete All Trips</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Fahrten &amp;löschen</translation>
     </message>
     <message>
         <source>Export to Excel</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Excel exportieren</translation>
     </message>
     <message>
         <source>Export Trips...</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrten exportieren...</translation>
     </message>
     <message>
         <source>Show Trips</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrten abrufen</translation>
     </message>
     <message>
         <source>Open in Google Maps</source>
-        <translation type="unfinished"></translation>
+        <translation>In Google Maps öffnen</translation>
     </message>
     <message>
         <source>Open Trip in Google Maps</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrt in Google Maps öffnen</translation>
     </message>
     <message>
         <source>Name Coordinate</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort benennen</translation>
     </message>
     <message>
         <source>Rename Coordinate</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort umbenennen</translation>
     </message>
     <message>
         <source>Delete Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen löschen</translation>
     </message>
     <message>
         <source> Km/h</source>
-        <translation type="unfinished"></translation>
+        <translation> km/h</translation>
     </message>
     <message>
         <source> Km</source>
-        <translation type="unfinished"></translation>
+        <translation> km</translation>
     </message>
     <message>
         <source>How many trips the unit holds is not known: they have not been listed since it was connected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Fahrten das Gerät gespeichert hat, ist unbekannt: Sie wurden seit dem Verbinden nicht abgerufen.</translation>
     </message>
     <message>
         <source>The unit lists no trips.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät listet keine Fahrten auf.</translation>
     </message>
     <message>
         <source>The unit&apos;s 1 trip will be deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die eine Fahrt des Geräts wird gelöscht.</translation>
     </message>
     <message numerus="yes">
         <source>All %n trips of the unit will be deleted.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die %n Fahrt des Geräts wird gelöscht.</numerusform>
+            <numerusform>Alle %n Fahrten des Geräts werden gelöscht.</numerusform>
         </translation>
     </message>
     <message>
         <source>Export the %1 before deleting %2?</source>
-        <translation type="unfinished"></translation>
+        <translation>Erst %1 exportieren und %2 dann löschen?</translation>
     </message>
     <message>
         <source>Export the unit&apos;s trips before deleting them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Fahrten des Geräts vor dem Löschen exportieren?</translation>
     </message>
     <message>
         <source>The trips could not be exported: the unit did not list them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Fahrten konnten nicht exportiert werden: Das Gerät hat sie nicht aufgelistet.</translation>
     </message>
     <message>
         <source>The unit is no longer connected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät ist nicht mehr verbunden.</translation>
     </message>
     <message>
         <source>Delete All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle löschen</translation>
     </message>
     <message>
         <source>Are you sure you want to delete all trips?
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie wirklich alle Fahrten löschen?
+
+</translation>
     </message>
     <message>
         <source>No trip was deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Fahrt gelöscht.</translation>
     </message>
     <message>
         <source>The unit has no trips to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät hat keine Fahrten zum Exportieren.</translation>
     </message>
     <message>
         <source>There are no trips to export. Connect the unit and press &quot;Show Trips&quot; first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Fahrten zum Exportieren. Verbinden Sie das Gerät und klicken Sie zuerst auf „Fahrten abrufen“.</translation>
     </message>
     <message>
         <source>Export Trips</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrten exportieren</translation>
     </message>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>The trips were not exported.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Fahrten wurden nicht exportiert.
+</translation>
     </message>
     <message>
         <source>This build of Wayrunner Track cannot write %1 files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Ausgabe von Wayrunner Track kann keine %1-Dateien schreiben.</translation>
     </message>
     <message>
         <source>The trips could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Fahrten konnten nicht in %1 geschrieben werden.</translation>
     </message>
     <message>
         <source>%1 exported to
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 exportiert nach
+%2</translation>
     </message>
     <message>
         <source>
 
 1 trip was left out because its start or end position is missing or unreadable:</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+1 Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</translation>
     </message>
     <message numerus="yes">
         <source>
 
 %n trips were left out because their start or end position is missing or unreadable:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>
+
+%n Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
+            <numerusform>
+
+%n Fahrten wurden ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
         </translation>
     </message>
     <message>
         <source>
 and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>
+und %1 weitere</translation>
     </message>
     <message>
         <source>No web browser could be started to show the trip. Open this address in a browser:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Es konnte kein Webbrowser gestartet werden, um die Fahrt zu zeigen. Öffnen Sie diese Adresse in einem Browser:
+%1</translation>
     </message>
     <message>
         <source>No web browser could be started to show the position. Open this address in a browser:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Es konnte kein Webbrowser gestartet werden, um die Position zu zeigen. Öffnen Sie diese Adresse in einem Browser:
+%1</translation>
     </message>
     <message>
         <source>Coordinate Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Name des Orts:</translation>
     </message>
     <message>
         <source>Name already Exists!</source>
-        <translation type="unfinished"></translation>
+        <translation>Name ist bereits vorhanden!</translation>
     </message>
     <message>
         <source>Delete coordinate name: </source>
-        <translation type="unfinished"></translation>
+        <translation>Ortsnamen löschen: </translation>
     </message>
     <message numerus="yes">
         <source>
 
 %n places have this name; all %n will be removed.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>
+
+%n Ort hat diesen Namen; er wird entfernt.</numerusform>
+            <numerusform>
+
+%n Orte haben diesen Namen; alle %n werden entfernt.</numerusform>
         </translation>
     </message>
     <message>
         <source>Delete name</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen löschen</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <source>Start coordinates</source>
-        <translation type="unfinished"></translation>
+        <translation>Startkoordinaten</translation>
     </message>
     <message>
         <source>End coordinates</source>
-        <translation type="unfinished"></translation>
+        <translation>Endkoordinaten</translation>
     </message>
     <message>
         <source>Max Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Höchstgeschw.</translation>
     </message>
     <message>
         <source>Distance</source>
-        <translation type="unfinished"></translation>
+        <translation>Strecke</translation>
     </message>
     <message>
         <source>it</source>
-        <translation type="unfinished"></translation>
+        <translation>sie</translation>
     </message>
     <message>
         <source>them</source>
-        <translation type="unfinished"></translation>
+        <translation>sie</translation>
     </message>
 </context>
 <context>
     <name>wr::UnitSession</name>
     <message>
         <source>the tracking values</source>
-        <translation type="unfinished"></translation>
+        <translation>die Tracking-Werte</translation>
     </message>
     <message>
         <source>the ignition detection</source>
-        <translation type="unfinished"></translation>
+        <translation>die Zündungserkennung</translation>
     </message>
     <message>
         <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>The unit refused to list its trips.</source>
+        <translation>Das Gerät hat das Auflisten seiner Fahrten abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The unit did not finish listing its trips in time.</source>
+        <translation>Das Gerät hat seine Fahrten nicht rechtzeitig vollständig aufgelistet.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while listing its trips.</source>
+        <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
+    </message>
+    <message>
+        <source>Listing the trips was interrupted.</source>
+        <translation>Das Abrufen der Fahrten wurde unterbrochen.</translation>
     </message>
 </context>
 <context>
     <name>wr::UpgradeSettingsBackup</name>
     <message>
         <source>Keep the unit&apos;s settings in a profile first</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts vorher in einem Profil sichern</translation>
     </message>
     <message>
         <source>Keep the unit&apos;s settings in a profile in %1 first</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts vorher in einem Profil in %1 sichern</translation>
     </message>
     <message>
         <source>The unit&apos;s settings could not be kept: %1.
 
 Upgrade without keeping them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts konnten nicht gesichert werden: %1.
+
+Ohne Sicherung aktualisieren?</translation>
     </message>
     <message>
         <source>%1 could not be read from the unit</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht vom Gerät gelesen werden</translation>
     </message>
     <message>
         <source>The unit&apos;s settings could not be compared with the ones kept in %1 before the upgrade: %2 could not be read. Compare them with that profile once the unit answers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts konnten nicht mit den vor dem Update in %1 gesicherten verglichen werden: %2 konnte nicht gelesen werden. Vergleichen Sie sie mit diesem Profil, sobald das Gerät antwortet.</translation>
     </message>
     <message>
         <source>Settings after the upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen nach dem Update</translation>
     </message>
     <message>
         <source>The unit&apos;s settings differ from the ones kept in %1 before the upgrade. Restore writes the ticked ones to the unit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einstellungen des Geräts weichen von den vor dem Update in %1 gesicherten ab. „Wiederherstellen“ schreibt die angekreuzten in das Gerät.</translation>
     </message>
     <message>
         <source>Before the upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor dem Update</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
 </context>
 <context>
@@ -1925,25 +2020,28 @@ Upgrade without keeping them?</source>
     <message>
         <source>The trips were saved as
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Fahrten wurden gespeichert als
+</translation>
     </message>
     <message>
         <source>
 
 No program to show spreadsheets could be started; open the file from there.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort.</translation>
     </message>
     <message>
         <source>the file could not be created</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei konnte nicht angelegt werden</translation>
     </message>
     <message>
         <source>a value could not be stored</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Wert konnte nicht gespeichert werden</translation>
     </message>
     <message>
         <source>this build cannot write spreadsheet files</source>
-        <translation type="unfinished"></translation>
+        <translation>diese Ausgabe kann keine Tabellendateien schreiben</translation>
     </message>
 </context>
 </TS>

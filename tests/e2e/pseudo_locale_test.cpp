@@ -145,7 +145,7 @@ class TextCollector {
 
 TEST_F(PseudoLocaleTest, EveryTextIsTranslatedAndNothingIsCut) {
   // The pseudo-translation reaches the window at all.
-  EXPECT_TRUE(Main().mnuFile->title().startsWith(QLatin1Char('[')))
+  ASSERT_TRUE(Main().mnuFile->title().startsWith(QLatin1Char('[')))
       << Main().mnuFile->title().toStdString();
   TextCollector collector;
   VisitPictureWindows(App(), &Bus(), [&collector](QWidget* window, QWidget* menu, QWidget* submenu) {
