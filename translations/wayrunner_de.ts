@@ -2044,4 +2044,127 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <translation>diese Ausgabe kann keine Tabellendateien schreiben</translation>
     </message>
 </context>
+<context>
+    <name>wr::cli</name>
+    <message>
+        <source>use N simulated units (default 1) instead of USB, each with its own device id and bus address</source>
+        <translation>N simulierte Geräte (Vorgabe 1) statt USB verwenden, jedes mit eigener Geräte-ID und Busadresse</translation>
+    </message>
+    <message>
+        <source>the unit at this bus and device address, as &apos;list&apos; shows them; without it the only unit attached is used</source>
+        <translation>das Gerät an dieser Bus- und Geräteadresse, wie „list“ sie zeigt; ohne diese Option wird das einzige angeschlossene Gerät verwendet</translation>
+    </message>
+    <message>
+        <source>machine-readable output: one JSON object, also on failure</source>
+        <translation>maschinenlesbare Ausgabe: ein JSON-Objekt, auch bei einem Fehler</translation>
+    </message>
+    <message>
+        <source>how long to wait for a unit to appear (default 5)</source>
+        <translation>wie lange auf ein Gerät gewartet wird (Vorgabe 5)</translation>
+    </message>
+    <message>
+        <source>no progress output and no notes</source>
+        <translation>keine Fortschrittsanzeige und keine Hinweise</translation>
+    </message>
+    <message>
+        <source>show this help (or a command&apos;s: COMMAND --help) and exit</source>
+        <translation>diese Hilfe (oder die eines Befehls: BEFEHL --help) zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>die Version zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[Optionen]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Global options:</source>
+        <translation>Allgemeine Optionen:</translation>
+    </message>
+    <message>
+        <source>[options] COMMAND [arguments]</source>
+        <translation>[Optionen] BEFEHL [Argumente]</translation>
+    </message>
+    <message>
+        <source>Configure, watch and provision vehicle tracking units attached by USB: settings, profiles, trips, firmware.</source>
+        <translation>Per USB angeschlossene Fahrzeug-Ortungsgeräte einrichten, beobachten und in Serie konfigurieren: Einstellungen, Profile, Fahrten, Firmware.</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Befehle:</translation>
+    </message>
+    <message>
+        <source>GSM status</source>
+        <translation>GSM-Status</translation>
+    </message>
+    <message>
+        <source>GSM signal</source>
+        <translation>GSM-Signal</translation>
+    </message>
+    <message>
+        <source>Next GSM update</source>
+        <translation>Nächste GSM-Meldung</translation>
+    </message>
+    <message>
+        <source>Coordinates</source>
+        <translation>Koordinaten</translation>
+    </message>
+    <message>
+        <source>GPS signal</source>
+        <translation>GPS-Signal</translation>
+    </message>
+    <message>
+        <source>Movement</source>
+        <translation>Bewegung</translation>
+    </message>
+    <message>
+        <source>Trip status</source>
+        <translation>Fahrtstatus</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>External voltage</source>
+        <translation>Externe Spannung</translation>
+    </message>
+    <message>
+        <source>Battery voltage</source>
+        <translation>Batteriespannung</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Device id</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+</context>
 </TS>
