@@ -248,6 +248,32 @@ sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</tr
         <source>(not built in)</source>
         <translation>(nicht eingebaut)</translation>
     </message>
+    <message>
+        <source>Wayrunner Track is free software under the GNU General Public License, version 3 or later (GPL-3.0-or-later), with no warranty.
+
+</source>
+        <translation>Wayrunner Track ist freie Software unter der GNU General Public License, Version 3 oder später (GPL-3.0-or-later), ohne jede Gewährleistung.
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+Built on:
+  Qt: LGPL 3 or GPL 2 (Qt Charts, which draws the status history: GPL 3 or later)
+  libusb: LGPL 2 or later
+  zlib: zlib licence
+  libxlsxwriter: BSD 2-clause
+</source>
+        <translation>
+
+Aufgebaut auf:
+  Qt: LGPL 3 oder GPL 2 (Qt Charts, das den Statusverlauf zeichnet: GPL 3 oder später)
+  libusb: LGPL 2 oder später
+  zlib: zlib-Lizenz
+  libxlsxwriter: BSD 2-clause
+</translation>
+    </message>
 </context>
 <context>
     <name>wr::Core</name>
@@ -888,6 +914,10 @@ Von den Entwicklern von Wayrunner Track.</translation>
     <message>
         <source> Only the ticked settings are taken.</source>
         <translation> Nur die angekreuzten Einstellungen werden übernommen.</translation>
+    </message>
+    <message>
+        <source>The unit holds another value</source>
+        <translation>Das Gerät enthält einen anderen Wert</translation>
     </message>
 </context>
 <context>
@@ -1562,6 +1592,10 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <source>They are lost when the window closes. Close anyway?</source>
         <translation>Sie gehen beim Schließen des Fensters verloren. Trotzdem schließen?</translation>
     </message>
+    <message>
+        <source>No unit has been found yet. Plug the unit into a USB port of this computer, check that it has power, and use a cable that carries data (some cables only charge).</source>
+        <translation>Noch kein Gerät gefunden. Stecken Sie das Gerät an einen USB-Anschluss dieses Computers, prüfen Sie die Stromversorgung und verwenden Sie ein Datenkabel (manche Kabel laden nur).</translation>
+    </message>
 </context>
 <context>
     <name>wr::TfrmNetworkWizard</name>
@@ -1672,6 +1706,22 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
     <message>
         <source>Warning</source>
         <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade file!</source>
+        <translation>Fehler beim Senden der Update-Datei!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade stopped!</source>
+        <translation>Firmware-Update abgebrochen!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade not supported!</source>
+        <translation>Firmware-Update wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
+        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
     </message>
 </context>
 <context>

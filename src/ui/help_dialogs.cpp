@@ -188,12 +188,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   lblVersions = Named(new QLabel(VersionsText()), "lblVersions");
   lblVersions->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  QString licences = QStringLiteral(
+  QString licences = tr(
       "Wayrunner Track is free software under the GNU General Public License, version 3 or "
       "later (GPL-3.0-or-later), with no warranty.\n\n");
   QFile copyright(QStringLiteral(":/copyright"));
   if (copyright.open(QIODevice::ReadOnly)) licences += QString::fromUtf8(copyright.readAll()).trimmed();
-  licences += QStringLiteral(
+  licences += tr(
       "\n\nBuilt on:\n"
       "  Qt: LGPL 3 or GPL 2 (Qt Charts, which draws the status history: GPL 3 or later)\n"
       "  libusb: LGPL 2 or later\n"

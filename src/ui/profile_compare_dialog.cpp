@@ -23,7 +23,8 @@ namespace {
 
 // The mark of a row whose values differ, beside the bold face, for readers
 // who cannot tell the two faces apart.
-constexpr const char* kDiffersTip = "The unit holds another value";
+constexpr const char* kDiffersTip =
+    QT_TRANSLATE_NOOP("wr::ProfileCompareDialog", "The unit holds another value");
 
 }  // namespace
 
@@ -130,8 +131,8 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
         bold.setBold(true);
         item->setFont(bold);
         item->setToolTip(item == name ? name->toolTip() + QStringLiteral(". ") +
-                                            QLatin1String(kDiffersTip)
-                                      : QLatin1String(kDiffersTip));
+                                            tr(kDiffersTip)
+                                      : tr(kDiffersTip));
       }
     }
     tblCompare->setItem(row, kSettingColumn, name);

@@ -474,7 +474,7 @@ void TfrmMain::ShowSearchHint() {
       session_.UsesDeviceEvents() || searchTicks_ * kSearchTickMs >= kSearchHintAfterMs;
   const bool show = waited && session_.OpenFailure() == UsbOpenFailure::None;
   if (show && lblSearchHint->text().isEmpty())
-    lblSearchHint->setText(QStringLiteral(
+    lblSearchHint->setText(tr(
         "No unit has been found yet. Plug the unit into a USB port of this computer, check that "
         "it has power, and use a cable that carries data (some cables only charge)."));
   if (show != lblSearchHint->isVisibleTo(panelStatus)) lblSearchHint->setVisible(show);

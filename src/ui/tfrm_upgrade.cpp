@@ -129,7 +129,7 @@ void TfrmUpgrade::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmUpgrade::Tell(std::string_view message, MessageKind kind) {
-  prompts_.ShowMessage(FromBytes(message), kind);
+  prompts_.ShowMessage(tr(std::string(message).c_str()), kind);
 }
 
 void TfrmUpgrade::ShowBackupFile(const QString& file) {
@@ -197,10 +197,10 @@ void TfrmUpgrade::RunUpgrade() {
   };
   switch (SendUpgradeBlocks(session_, file, timings_, hooks)) {
     case TransferResult::SendFailed:
-      Tell("Error sending upgrade file!", MessageKind::Critical);
+      Tell(QT_TR_NOOP("Error sending upgrade file!"), MessageKind::Critical);
       return;
     case TransferResult::Cancelled:
-      Tell("Firmware upgrade stopped!");
+      Tell(QT_TR_NOOP("Firmware upgrade stopped!"));
       return;
     case TransferResult::Sent:
       break;
@@ -209,10 +209,10 @@ void TfrmUpgrade::RunUpgrade() {
   const int connectionsBeforeInstall = session_.Connections();
   switch (SendInstallCommand(session_, file.LastBlockNumber(), timings_)) {
     case InstallResult::Refused:
-      Tell("Firmware upgrade not supported!", MessageKind::Warning);
+      Tell(QT_TR_NOOP("Firmware upgrade not supported!"), MessageKind::Warning);
       return;
     case InstallResult::NotDelivered:
-      Tell("Error sending upgrade command! The unit was not told to install the firmware.",
+      Tell(QT_TR_NOOP("Error sending upgrade command! The unit was not told to install the firmware."),
            MessageKind::Critical);
       return;
     case InstallResult::Installed:
