@@ -16,6 +16,7 @@ packages=("$@"
   xvfb xauth imagemagick fonts-dejavu-core python3 python3-openpyxl gpsbabel
   python3-jsonschema ansible-core
   help2man hyperfine bash-completion reuse
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -27,4 +28,12 @@ if ((${#missing[@]})); then
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The German locale, for the start-up timing and the tests that run under it.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi

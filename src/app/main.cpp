@@ -20,6 +20,7 @@
 #include "sim/simulated_units.h"
 #include "link/device_events.h"
 #include "session/system_usb.h"
+#include "session/translations.h"
 #include "app/app_context.h"
 #include "ui/app_icon.h"
 #include "ui/desktop_shell.h"
@@ -48,7 +49,7 @@ class GuardedApplication : public QApplication {
     } catch (const std::exception& e) {
       ShowFatal(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-      ShowFatal(QStringLiteral("An unexpected error occurred."));
+      ShowFatal(QCoreApplication::translate("main", "An unexpected error occurred."));
     }
     return false;
   }
@@ -74,8 +75,8 @@ class CommandLine {
   // printed here.
   static Outcome Parse(const QStringList& arguments, Options& options, bool qtOptionsTaken) {
     QCommandLineParser parser;
-    QString description =
-        QStringLiteral("Configure and watch a vehicle tracking unit attached by USB.");
+    QString description = QCoreApplication::translate(
+        "CommandLine", "Configure and watch a vehicle tracking unit attached by USB.");
 #ifdef __linux__
     // Said only when the tool falls back on searching: plugging in then
     // takes up to a second to be noticed, and the tool wakes while idle.
@@ -94,8 +95,9 @@ class CommandLine {
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Use N built-in simulated units (--simulate alone: one) instead of USB, "
-                       "each with its own device id."),
+        QCoreApplication::translate("CommandLine",
+                                    "Use N built-in simulated units (--simulate alone: one) "
+                                    "instead of USB, each with its own device id."),
         QStringLiteral("N"));
     parser.addOption(simulate);
     // For the documentation: grabs the tabs and the terminal, then exits.
@@ -106,8 +108,9 @@ class CommandLine {
     parser.addOption(screenshots);
     const QCommandLineOption newInstance(
         QStringLiteral("new-instance"),
-        QStringLiteral("Start even when another copy is running, instead of bringing that copy's "
-                       "window to the front."));
+        QCoreApplication::translate("CommandLine",
+                                    "Start even when another copy is running, instead of "
+                                    "bringing that copy's window to the front."));
     parser.addOption(newInstance);
     // For the idle check: the status history window open from the start.
     QCommandLineOption showHistory(QStringLiteral("show-history"),
@@ -119,7 +122,7 @@ class CommandLine {
     if (!parser.parse(WithSimulateCount(arguments))) {
       error = parser.errorText();
     } else if (!parser.positionalArguments().isEmpty()) {
-      error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+      error = QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.").arg(parser.positionalArguments().first());
     }
     if (!error.isEmpty()) {
       if (!qtOptionsTaken && HasQtOption(arguments)) return Outcome::Deferred;
@@ -145,9 +148,13 @@ class CommandLine {
       bool number = false;
       const int units = parser.value(simulate).toInt(&number);
       if (!number || units < 1 || units > wr::kMaxSimulatedUnits) {
-        std::fprintf(stderr, "%s: --simulate takes a number of units from 1 to %d, not '%s'.\n\n%s",
-                     qPrintable(QCoreApplication::applicationName()), wr::kMaxSimulatedUnits,
-                     qPrintable(parser.value(simulate)), qPrintable(parser.helpText()));
+        std::fprintf(stderr, "%s: %s\n\n%s", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(QCoreApplication::translate(
+                                    "CommandLine",
+                                    "--simulate takes a number of units from 1 to %1, not '%2'.")
+                                    .arg(wr::kMaxSimulatedUnits)
+                                    .arg(parser.value(simulate))),
+                     qPrintable(parser.helpText()));
         return Outcome::Wrong;
       }
       options.simulate = units;
@@ -251,6 +258,7 @@ int main(int argc, char* argv[]) {
   CommandLine::Outcome outcome;
   {
     QCoreApplication probe(argc, argv);
+    wr::InstallTranslations(wr::ChosenLanguage());
     outcome = CommandLine::Parse(probe.arguments(), options, /*qtOptionsTaken=*/false);
   }
   if (outcome == CommandLine::Outcome::Done) return 0;
@@ -259,6 +267,9 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<WindowSystemGuard> guard = std::make_unique<WindowSystemGuard>();
   GuardedApplication app(argc, argv);
   guard.reset();
+  // The language chosen in View > Language, else the desktop's; pictures
+  // are taken in the desktop's.
+  wr::InstallTranslations(options.screenshotDir.isEmpty() ? wr::ChosenLanguage() : QString());
   if (outcome == CommandLine::Outcome::Deferred) {
     outcome = CommandLine::Parse(app.arguments(), options, /*qtOptionsTaken=*/true);
     if (outcome == CommandLine::Outcome::Done) return 0;
@@ -329,7 +340,7 @@ int main(int argc, char* argv[]) {
   } catch (const std::exception& e) {
     ShowFatal(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    ShowFatal(QStringLiteral("An unexpected error occurred."));
+    ShowFatal(QCoreApplication::translate("main", "An unexpected error occurred."));
   }
   return 1;
 }

@@ -36,6 +36,7 @@
 #include "ui/profile_compare_dialog.h"
 #include "session/unit_session.h"
 #include "ui/settings_page.h"
+#include "ui/settings_profiles.h"
 #include "ui/status_history_window.h"
 #include "ui/status_page.h"
 #include "ui/tfrm_comms.h"
@@ -201,7 +202,7 @@ std::vector<Shot> Shots() {
       Menu("menu-help", "Help menu", &TfrmMain::mnuHelp),
       {"question-send-defaults", "The question before the defaults are sent",
        [](Scene& s) {
-         auto* box = new QMessageBox(QMessageBox::NoIcon, MainPage::kDefaultsCaption,
+         auto* box = new QMessageBox(QMessageBox::NoIcon, MainPage::tr(MainPage::kDefaultsCaption),
                                      MainPage::DefaultsQuestion(QStringLiteral("track.example.net")),
                                      QMessageBox::Yes | QMessageBox::No, &s.Main());
          box->setObjectName(QStringLiteral("screenshotQuestion"));
@@ -248,11 +249,11 @@ std::vector<Shot> Shots() {
          profile.Set(SettingKey::kApnUser, "driver");
          profile.Set(SettingKey::kTripStopMinutes, "10");
          dialog->SetComparison(
-             QStringLiteral("The settings in /home/fitter/profiles/fleet.ini, beside the unit's. "
-                            "The ticked ones go into the Settings tab; Save then writes them to "
-                            "the unit."),
+             SettingsProfiles::tr("The settings in %1, beside the unit's. The ticked ones go into the Settings "
+                     "tab; Save then writes them to the unit.")
+                 .arg(QStringLiteral("/home/fitter/profiles/fleet.ini")),
              unit, profile);
-         dialog->SetAcceptText(QStringLiteral("Fill the Settings tab"));
+         dialog->SetAcceptText(SettingsProfiles::tr("Fill the Settings tab"));
          dialog->show();
          return Picture{dialog};
        },

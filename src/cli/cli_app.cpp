@@ -14,11 +14,13 @@
 #include <mutex>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/console.h"
 #include "cli/exit_code.h"
 #include "cli/interrupt.h"
 #include "sim/simulated_units.h"
+#include "session/translations.h"
 #include "session/system_usb.h"
 #include "version.h"
 
@@ -28,17 +30,17 @@ namespace {
 const std::vector<OptionSpec>& GlobalOptionSpecs() {
   static const std::vector<OptionSpec> specs = {
       {"simulate", 0, "N",
-       "use N simulated units (default 1) instead of USB, each with its own device id and bus "
-       "address",
+       QT_TRANSLATE_NOOP("wr::cli", "use N simulated units (default 1) instead of USB, each with "
+                                    "its own device id and bus address"),
        true},
       {"device", 0, "BUS:ADDR",
-       "the unit at this bus and device address, as 'list' shows them; without it the only "
-       "unit attached is used"},
-      {"json", 0, "", "machine-readable output: one JSON object, also on failure"},
-      {"timeout", 0, "SECONDS", "how long to wait for a unit to appear (default 5)"},
-      {"quiet", 'q', "", "no progress output and no notes"},
-      {"help", 'h', "", "show this help (or a command's: COMMAND --help) and exit"},
-      {"version", 0, "", "show the version and exit"},
+       QT_TRANSLATE_NOOP("wr::cli", "the unit at this bus and device address, as 'list' shows "
+                                    "them; without it the only unit attached is used")},
+      {"json", 0, "", QT_TRANSLATE_NOOP("wr::cli", "machine-readable output: one JSON object, also on failure")},
+      {"timeout", 0, "SECONDS", QT_TRANSLATE_NOOP("wr::cli", "how long to wait for a unit to appear (default 5)")},
+      {"quiet", 'q', "", QT_TRANSLATE_NOOP("wr::cli", "no progress output and no notes")},
+      {"help", 'h', "", QT_TRANSLATE_NOOP("wr::cli", "show this help (or a command's: COMMAND --help) and exit")},
+      {"version", 0, "", QT_TRANSLATE_NOOP("wr::cli", "show the version and exit")},
   };
   return specs;
 }
@@ -57,7 +59,7 @@ void AppendOptions(std::string& text, const std::vector<OptionSpec>& specs) {
   for (const OptionSpec& spec : specs) width = std::max(width, OptionUsage(spec).size());
   for (const OptionSpec& spec : specs) {
     const std::string usage = OptionUsage(spec);
-    text += "  " + usage + std::string(width - usage.size() + 2, ' ') + std::string(spec.help) +
+    text += "  " + usage + std::string(width - usage.size() + 2, ' ') + Tr(spec.help) +
             "\n";
   }
 }
@@ -78,14 +80,15 @@ std::string CommandUsage(const Command& command) {
 }
 
 std::string CommandHelp(const Command& command) {
-  std::string text = "Usage: " + std::string(kProgramName) + " [options] " +
-                     CommandUsage(command) + "\n" + std::string(command.summary) + "\n";
-  if (!command.help.empty()) text += "\n" + std::string(command.help) + "\n";
+  std::string text = Tr(QT_TRANSLATE_NOOP("wr::cli", "Usage:")) + " " + std::string(kProgramName) +
+                     " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "[options]")) + " " +
+                     CommandUsage(command) + "\n" + Tr(command.summary) + "\n";
+  if (!command.help.empty()) text += "\n" + Tr(command.help) + "\n";
   if (!command.options.empty()) {
-    text += "\nOptions:\n";
+    text += "\n" + Tr(QT_TRANSLATE_NOOP("wr::cli", "Options:")) + "\n";
     AppendOptions(text, command.options);
   }
-  text += "\nGlobal options:\n";
+  text += "\n" + Tr(QT_TRANSLATE_NOOP("wr::cli", "Global options:")) + "\n";
   AppendOptions(text, GlobalOptionSpecs());
   return text;
 }
@@ -205,10 +208,12 @@ std::vector<Command> AllCommands() {
 OptionSpec YesOption(std::string_view help) { return {"yes", 'y', "", help}; }
 
 std::string OverviewHelp() {
-  std::string text = "Usage: " + std::string(kProgramName) + " [options] COMMAND [arguments]\n";
-  text +=
-      "Configure, watch and provision vehicle tracking units attached by USB: settings, "
-      "profiles, trips, firmware.\n\nCommands:\n";
+  std::string text = Tr(QT_TRANSLATE_NOOP("wr::cli", "Usage:")) + " " + std::string(kProgramName) +
+                     " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "[options] COMMAND [arguments]")) + "\n";
+  text += Tr(QT_TRANSLATE_NOOP("wr::cli",
+                               "Configure, watch and provision vehicle tracking units attached by "
+                               "USB: settings, profiles, trips, firmware.")) +
+          "\n\n" + Tr(QT_TRANSLATE_NOOP("wr::cli", "Commands:")) + "\n";
   const std::vector<Command> commands = AllCommands();
   size_t width = 0;
   for (const Command& command : commands) width = std::max(width, CommandUsage(command).size());
@@ -220,9 +225,9 @@ std::string OverviewHelp() {
       text += "\n  " + std::string(width, ' ');
     else
       text += std::string(width - usage.size(), ' ');
-    text += "  " + std::string(command.summary) + "\n";
+    text += "  " + Tr(command.summary) + "\n";
   }
-  text += "\nOptions:\n";
+  text += "\n" + Tr(QT_TRANSLATE_NOOP("wr::cli", "Options:")) + "\n";
   AppendOptions(text, GlobalOptionSpecs());
   text +=
       "\nSettings keys (in profiles, settings get and set, diffs): ussd, ussd_interval, apn, "
@@ -279,6 +284,9 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
     if (arg == "--") break;
     json = json || arg == "--json";
   }
+  // What is printed for machines is English whatever the user's language:
+  // the JSON values (the status texts, the messages) are read by scripts.
+  if (json) InstallTranslations(QStringLiteral("en"));
 
   const std::vector<Command> commands = AllCommands();
   size_t used = 0;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
 #include "session/unit_text.h"
@@ -28,17 +29,17 @@ struct StatusField {
 };
 
 const StatusField kFields[] = {
-    {"gsm_status", "GSM status", &StatsTexts::gsmStatus},
-    {"gsm_signal", "GSM signal", &StatsTexts::gsmSignal},
-    {"next_gsm_update", "Next GSM update", &StatsTexts::nextGsmUpdate},
-    {"coordinates", "Coordinates", &StatsTexts::coordinates},
-    {"gps_signal", "GPS signal", &StatsTexts::gpsSignal},
-    {"movement", "Movement", &StatsTexts::movement},
-    {"trip_status", "Trip status", &StatsTexts::tripStatus},
-    {"speed", "Speed", &StatsTexts::speed},
-    {"time", "Time", &StatsTexts::time},
-    {"volt_external", "External voltage", &StatsTexts::voltExternal},
-    {"volt_battery", "Battery voltage", &StatsTexts::voltBattery},
+    {"gsm_status", QT_TRANSLATE_NOOP("wr::cli", "GSM status"), &StatsTexts::gsmStatus},
+    {"gsm_signal", QT_TRANSLATE_NOOP("wr::cli", "GSM signal"), &StatsTexts::gsmSignal},
+    {"next_gsm_update", QT_TRANSLATE_NOOP("wr::cli", "Next GSM update"), &StatsTexts::nextGsmUpdate},
+    {"coordinates", QT_TRANSLATE_NOOP("wr::cli", "Coordinates"), &StatsTexts::coordinates},
+    {"gps_signal", QT_TRANSLATE_NOOP("wr::cli", "GPS signal"), &StatsTexts::gpsSignal},
+    {"movement", QT_TRANSLATE_NOOP("wr::cli", "Movement"), &StatsTexts::movement},
+    {"trip_status", QT_TRANSLATE_NOOP("wr::cli", "Trip status"), &StatsTexts::tripStatus},
+    {"speed", QT_TRANSLATE_NOOP("wr::cli", "Speed"), &StatsTexts::speed},
+    {"time", QT_TRANSLATE_NOOP("wr::cli", "Time"), &StatsTexts::time},
+    {"volt_external", QT_TRANSLATE_NOOP("wr::cli", "External voltage"), &StatsTexts::voltExternal},
+    {"volt_battery", QT_TRANSLATE_NOOP("wr::cli", "Battery voltage"), &StatsTexts::voltBattery},
 };
 
 template <typename T>
@@ -84,13 +85,16 @@ void PrintStatus(CliContext& context, const UnitSession& session, bool compact) 
   }
   std::string text;
   const auto row = [&text](const std::string& label, const std::string& value) {
-    text += label + ":" + std::string(label.size() < 18 ? 18 - label.size() : 1, ' ') + value + "\n";
+    // Padded by characters, not bytes: a translated label may hold any.
+    const int size = QString::fromStdString(label).size();
+    text += label + ":" + std::string(size < 18 ? 18 - size : 1, ' ') + value + "\n";
   };
-  row("Firmware", model.FirmwareVersion());
-  row("Device id", model.DeviceId());
-  row("Connected", connected ? "yes" : "no");
+  row(Tr(QT_TRANSLATE_NOOP("wr::cli", "Firmware")), model.FirmwareVersion());
+  row(Tr(QT_TRANSLATE_NOOP("wr::cli", "Device id")), model.DeviceId());
+  row(Tr(QT_TRANSLATE_NOOP("wr::cli", "Connected")),
+      connected ? Tr(QT_TRANSLATE_NOOP("wr::cli", "yes")) : Tr(QT_TRANSLATE_NOOP("wr::cli", "no")));
   const StatsTexts texts = model.StatusTexts();
-  for (const StatusField& field : kFields) row(field.label, ToBytes(texts.*field.text));
+  for (const StatusField& field : kFields) row(Tr(field.label), ToBytes(texts.*field.text));
   context.Print(text);
 }
 

@@ -43,19 +43,19 @@ QString PermissionHint(const QString& programDir) {
 
 QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs) {
   const QString rule = QString::fromLatin1(install::kUdevRuleName);
-  const QString lead = QStringLiteral("A unit is attached but this user may not open it (permission missing). ");
+  const QString lead = QCoreApplication::translate("OpenFailure", "A unit is attached but this user may not open it (permission missing). ");
   const UdevRulePlace place = FindUdevRule(programDir, udevRuleDirs);
   switch (place.kind) {
     case UdevRulePlace::Kind::Installed:
       // Rules act when a device appears, and grant the user at the
       // computer's own screen only.
-      return lead + QStringLiteral(
+      return lead + QCoreApplication::translate("OpenFailure",
                         "The rule %1 is installed: unplug the unit and plug it in again. It grants "
                         "access to the user logged in at this computer's screen, not to remote "
                         "logins.")
                         .arg(place.path);
     case UdevRulePlace::Kind::Beside:
-      return lead + QStringLiteral(
+      return lead + QCoreApplication::translate("OpenFailure",
                         "Install the rule that comes with this program and plug the unit in "
                         "again:\nsudo cp %1 /etc/udev/rules.d/ && sudo udevadm control "
                         "--reload-rules")
@@ -63,7 +63,7 @@ QString PermissionHint(const QString& programDir, const QStringList& udevRuleDir
     case UdevRulePlace::Kind::Missing:
       break;
   }
-  return lead + QStringLiteral(
+  return lead + QCoreApplication::translate("OpenFailure",
                     "Install the udev rule %1 that comes with this program into "
                     "/etc/udev/rules.d/ and plug the unit in again (the package installs it "
                     "itself; a build from source has it in the packaging folder of its build "

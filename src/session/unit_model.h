@@ -23,7 +23,7 @@ namespace wr {
 
 // The last USSD answer the unit passed on, with its caption.
 struct UssdAnswer {
-  std::string caption = "USSD received";
+  Message caption = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "USSD received"));
   std::string text;
 };
 

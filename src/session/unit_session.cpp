@@ -451,15 +451,15 @@ UnitSession::Outcome UnitSession::FetchTrips(int timeoutMs) {
     case CommandOutcome::Ok:
       return Outcome::Done();
     case CommandOutcome::Error:
-      return Outcome::Failed(QStringLiteral("The unit refused to list its trips."));
+      return Outcome::Failed(tr("The unit refused to list its trips."));
     case CommandOutcome::TimedOut:
-      return Outcome::Failed(QStringLiteral("The unit did not finish listing its trips in time."));
+      return Outcome::Failed(tr("The unit did not finish listing its trips in time."));
     case CommandOutcome::Disconnected:
-      return Outcome::Failed(QStringLiteral("The unit was disconnected while listing its trips."));
+      return Outcome::Failed(tr("The unit was disconnected while listing its trips."));
     case CommandOutcome::Stopped:
       break;
   }
-  return Outcome::Failed(QStringLiteral("Listing the trips was interrupted."));
+  return Outcome::Failed(tr("Listing the trips was interrupted."));
 }
 
 UnitSession::Outcome UnitSession::DeleteTrips() {

@@ -70,7 +70,7 @@ QString IdsText() {
                   static_cast<unsigned>(product) & 0xFFFFu);
     pairs << QString::fromLatin1(text);
   }
-  return pairs.join(QStringLiteral(", else "));
+  return pairs.join(LinuxHelpDialog::tr(", else "));
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
                                  QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("frmLinuxHelp"));
-  setWindowTitle(QStringLiteral("Using a unit on Linux"));
+  setWindowTitle(tr("Using a unit on Linux"));
   setFont(DialogFont());
 
   const QString ruleName = QString::fromLatin1(install::kUdevRuleName);
@@ -90,7 +90,7 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
   const QString reload = QStringLiteral("sudo udevadm control --reload-rules && sudo udevadm trigger");
   const UdevRulePlace place = FindUdevRule(programDir, udevRuleDirs);
 
-  QString steps = QStringLiteral(
+  QString steps = tr(
                       "<p>The unit is found by its USB identifiers (%1). An ordinary user needs "
                       "permission to open it, which a udev rule grants to the user logged in at "
                       "this computer's own screen.</p>")
@@ -98,14 +98,14 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
   QString commands;
   switch (place.kind) {
     case UdevRulePlace::Kind::Installed:
-      steps += QStringLiteral(
+      steps += tr(
                    "<ol><li>The rule is installed on this computer: <tt>%1</tt>.</li>"
                    "<li>Unplug the unit and plug it in again: a rule acts when a device "
                    "appears.</li></ol>")
                    .arg(place.path.toHtmlEscaped());
       break;
     case UdevRulePlace::Kind::Beside:
-      steps += QStringLiteral(
+      steps += tr(
                    "<ol><li>Copy the rule that comes with this program, <tt>%1</tt>, into "
                    "<tt>/etc/udev/rules.d/</tt> (as root; the commands are below).</li>"
                    "<li>Have udev read it again.</li>"
@@ -114,7 +114,7 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
       commands = QStringLiteral("sudo cp %1 /etc/udev/rules.d/\n%2").arg(place.path, reload);
       break;
     case UdevRulePlace::Kind::Missing:
-      steps += QStringLiteral(
+      steps += tr(
                    "<ol><li>Save the rule below as <tt>%1</tt> (as root; the commands below "
                    "do it).</li>"
                    "<li>Have udev read it again.</li>"
@@ -125,7 +125,7 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
                      .arg(target, QString::fromStdString(UdevRuleText()), reload);
       break;
   }
-  steps += QStringLiteral(
+  steps += tr(
       "<p>The rule does not serve remote logins (ssh): such a user needs a rule of their own, "
       "for example one with <tt>GROUP=</tt> set to a group they belong to.</p>");
 
@@ -133,16 +133,16 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
   lblLinuxSteps->setWordWrap(true);
   lblLinuxSteps->setTextFormat(Qt::RichText);
   lblLinuxSteps->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  auto* ruleLabel = new QLabel(QStringLiteral("The rule (%1):").arg(ruleName));
+  auto* ruleLabel = new QLabel(tr("The rule (%1):").arg(ruleName));
   edtUdevRule =
       CopyableText("edtUdevRule", QString::fromStdString(UdevRuleText()).trimmed(), font());
   edtUdevRule->setAccessibleName(tr("Device rule"));
-  btnCopyRule = CopyButton("btnCopyRule", QStringLiteral("&Copy rule"), edtUdevRule);
-  lblInstallCommands = Named(new QLabel(QStringLiteral("Commands to install it:")), "lblInstallCommands");
+  btnCopyRule = CopyButton("btnCopyRule", tr("&Copy rule"), edtUdevRule);
+  lblInstallCommands = Named(new QLabel(tr("Commands to install it:")), "lblInstallCommands");
   edtInstallCommands = CopyableText("edtInstallCommands", commands, font());
   edtInstallCommands->setAccessibleName(tr("Commands to install the rule"));
-  btnCopyCommands = CopyButton("btnCopyCommands", QStringLiteral("Copy c&ommands"), edtInstallCommands);
-  btnClose = Named(new QPushButton(QStringLiteral("Close")), "btnClose");
+  btnCopyCommands = CopyButton("btnCopyCommands", tr("Copy c&ommands"), edtInstallCommands);
+  btnClose = Named(new QPushButton(tr("Close")), "btnClose");
   btnClose->setDefault(true);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -174,12 +174,12 @@ LinuxHelpDialog::LinuxHelpDialog(const QString& programDir, const QStringList& u
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("About Wayrunner Track"));
+  setWindowTitle(tr("About Wayrunner Track"));
   setFont(DialogFont());
 
   auto* icon = new QLabel;
   icon->setPixmap(AppIcon().pixmap(64, 64));
-  lblAboutTitle = Named(new QLabel(QStringLiteral("<b>Wayrunner Track %1</b><br>"
+  lblAboutTitle = Named(new QLabel(tr("<b>Wayrunner Track %1</b><br>"
                                                   "Configure and watch a vehicle tracking unit "
                                                   "attached by USB.")
                                        .arg(QString::fromLatin1(kVersion))),
@@ -188,12 +188,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   lblVersions = Named(new QLabel(VersionsText()), "lblVersions");
   lblVersions->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  QString licences = QStringLiteral(
+  QString licences = tr(
       "Wayrunner Track is free software under the GNU General Public License, version 3 or "
       "later (GPL-3.0-or-later), with no warranty.\n\n");
   QFile copyright(QStringLiteral(":/copyright"));
   if (copyright.open(QIODevice::ReadOnly)) licences += QString::fromUtf8(copyright.readAll()).trimmed();
-  licences += QStringLiteral(
+  licences += tr(
       "\n\nBuilt on:\n"
       "  Qt: LGPL 3 or GPL 2 (Qt Charts, which draws the status history: GPL 3 or later)\n"
       "  libusb: LGPL 2 or later\n"
@@ -203,7 +203,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   edtLicences->setReadOnly(true);
   edtLicences->setAccessibleName(tr("Licences"));
   edtLicences->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  btnClose = Named(new QPushButton(QStringLiteral("Close")), "btnClose");
+  btnClose = Named(new QPushButton(tr("Close")), "btnClose");
   btnClose->setDefault(true);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -215,7 +215,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   head->addLayout(text, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(head);
-  layout->addWidget(new QLabel(QStringLiteral("Licences:")));
+  layout->addWidget(new QLabel(tr("Licences:")));
   layout->addWidget(edtLicences, 1);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
@@ -226,11 +226,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
 QString AboutDialog::VersionsText() {
   QStringList lines;
-  lines << QStringLiteral("Version %1").arg(QString::fromLatin1(kVersion));
-  lines << QStringLiteral("Qt %1 (built with %2)")
+  lines << tr("Version %1").arg(QString::fromLatin1(kVersion));
+  lines << tr("Qt %1 (built with %2)")
                .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
   const QString usb = QString::fromLatin1(kLibUsbVersion);
-  lines << QStringLiteral("libusb %1").arg(usb.isEmpty() ? QStringLiteral("(not built in)") : usb);
+  lines << QStringLiteral("libusb %1").arg(usb.isEmpty() ? tr("(not built in)") : usb);
   lines << QStringLiteral("zlib %1").arg(QString::fromLatin1(zlibVersion()));
 #ifdef WR_HAVE_XLSXWRITER
   lines << QStringLiteral("libxlsxwriter %1").arg(QStringLiteral(LXW_VERSION));

@@ -23,7 +23,7 @@
 
 namespace wr {
 
-const QString MainPage::kDefaultsCaption = QStringLiteral("Send defaults");
+const char* const MainPage::kDefaultsCaption = QT_TR_NOOP("Send defaults");
 
 QString MainPage::DefaultsQuestion(const QString& host) {
   QString list;
@@ -62,9 +62,9 @@ MainPage::MainPage(UnitSession& session, Prompts& prompts, QWidget* parent)
   pnlWayrunner->setPalette(banner);
   imgWayrunner = Named(new QLabel, "imgWayrunner");
   imgWayrunner->setPixmap(QPixmap(QStringLiteral(":/images/banner.png")));
-  LabelVersion = Named(new QLabel(QStringLiteral("Version: ") + QString::fromLatin1(kVersionShort)),
+  LabelVersion = Named(new QLabel(tr("Version: ") + QString::fromLatin1(kVersionShort)),
                        "LabelVersion");
-  lblMaker = Named(new QLabel(QStringLiteral(
+  lblMaker = Named(new QLabel(tr(
                        "Set up your tracking unit, watch it live\nand read its trip log.\n"
                        "Made by the Wayrunner Track developers.")),
                    "lblMaker");
@@ -79,20 +79,20 @@ MainPage::MainPage(UnitSession& session, Prompts& prompts, QWidget* parent)
   bannerLayout->addLayout(bannerText, 1);
   page->addWidget(pnlWayrunner);
 
-  GroupBox9 = Named(new QGroupBox(QStringLiteral("About")), "GroupBox9");
+  GroupBox9 = Named(new QGroupBox(tr("About")), "GroupBox9");
   auto* about = new QHBoxLayout(GroupBox9);
   auto* boxes = new QFormLayout;
   edtVersion = ReadOnlyBox("edtVersion");
   edtVersion->installEventFilter(this);
   edtSerial = ReadOnlyBox("edtSerial");
-  boxes->addRow(QStringLiteral("Firmware Version"), edtVersion);
-  boxes->addRow(QStringLiteral("Device ID"), edtSerial);
+  boxes->addRow(tr("Firmware Version"), edtVersion);
+  boxes->addRow(tr("Device ID"), edtSerial);
   about->addLayout(boxes, 1);
   auto* buttons = new QVBoxLayout;
-  btnReboot = UnitButton("btnReboot", QStringLiteral("Reboot Unit"));
-  btnUpgrade = UnitButton("btnUpgrade", QStringLiteral("Upgrade Unit"));
-  btnFactory = UnitButton("btnFactory", QStringLiteral("Reset to Factory defaults"));
-  btnDefaults = UnitButton("btnDefaults", QStringLiteral("Send defaults"));
+  btnReboot = UnitButton("btnReboot", tr("Reboot Unit"));
+  btnUpgrade = UnitButton("btnUpgrade", tr("Upgrade Unit"));
+  btnFactory = UnitButton("btnFactory", tr("Reset to Factory defaults"));
+  btnDefaults = UnitButton("btnDefaults", tr("Send defaults"));
   for (QPushButton* b : {btnReboot, btnUpgrade, btnFactory, btnDefaults}) buttons->addWidget(b);
   buttons->addStretch(1);
   about->addLayout(buttons);
@@ -110,7 +110,7 @@ MainPage::MainPage(UnitSession& session, Prompts& prompts, QWidget* parent)
 }
 
 QGroupBox* MainPage::BuildOutputsGroup() {
-  gboxOutputs = Named(new QGroupBox(QStringLiteral("Outputs")), "gboxOutputs");
+  gboxOutputs = Named(new QGroupBox(tr("Outputs")), "gboxOutputs");
   // Disabled until a unit is connected, like the other unit controls.
   gboxOutputs->setEnabled(false);
   auto* grid = new QGridLayout(gboxOutputs);
@@ -133,17 +133,17 @@ QGroupBox* MainPage::BuildOutputsGroup() {
     const char* offAccessible;
   };
   const Pair pairs[] = {
-      {"Relay", &btnRelayClose, "btnRelayClose", "Close", &MainPage::btnRelayCloseClick,
-       &btnRelayOpen, "btnRelayOpen", "Open", &MainPage::btnRelayOpenClick,
+      {QT_TR_NOOP("Relay"), &btnRelayClose, "btnRelayClose", QT_TR_NOOP("Close"), &MainPage::btnRelayCloseClick,
+       &btnRelayOpen, "btnRelayOpen", QT_TR_NOOP("Open"), &MainPage::btnRelayOpenClick,
        QT_TR_NOOP("Relay close"), QT_TR_NOOP("Relay open")},
-      {"Output", &btnOutputHigh, "btnOutputHigh", "High", &MainPage::btnOutputHighClick,
-       &btnOutputLow, "btnOutputLow", "Low", &MainPage::btnOutputLowClick,
+      {QT_TR_NOOP("Output"), &btnOutputHigh, "btnOutputHigh", QT_TR_NOOP("High"), &MainPage::btnOutputHighClick,
+       &btnOutputLow, "btnOutputLow", QT_TR_NOOP("Low"), &MainPage::btnOutputLowClick,
        QT_TR_NOOP("Output high"), QT_TR_NOOP("Output low")},
-      {"Buzzer", &btnBuzzerOn, "btnBuzzerOn", "On", &MainPage::btnBuzzerOnClick, &btnBuzzerOff,
-       "btnBuzzerOff", "Off", &MainPage::btnBuzzerOffClick, QT_TR_NOOP("Buzzer on"),
+      {QT_TR_NOOP("Buzzer"), &btnBuzzerOn, "btnBuzzerOn", QT_TR_NOOP("On"), &MainPage::btnBuzzerOnClick, &btnBuzzerOff,
+       "btnBuzzerOff", QT_TR_NOOP("Off"), &MainPage::btnBuzzerOffClick, QT_TR_NOOP("Buzzer on"),
        QT_TR_NOOP("Buzzer off")},
-      {"3.3 V supply", &btn3V3On, "btn3V3On", "On", &MainPage::btn3V3OnClick, &btn3V3Off,
-       "btn3V3Off", "Off", &MainPage::btn3V3OffClick, QT_TR_NOOP("3.3 V supply on"),
+      {QT_TR_NOOP("3.3 V supply"), &btn3V3On, "btn3V3On", QT_TR_NOOP("On"), &MainPage::btn3V3OnClick, &btn3V3Off,
+       "btn3V3Off", QT_TR_NOOP("Off"), &MainPage::btn3V3OffClick, QT_TR_NOOP("3.3 V supply on"),
        QT_TR_NOOP("3.3 V supply off")},
   };
   int index = 0;
@@ -152,9 +152,9 @@ QGroupBox* MainPage::BuildOutputsGroup() {
     const int row = index / 2;
     const int column = (index % 2) * 4;
     ++index;
-    grid->addWidget(new QLabel(QString::fromLatin1(p.label)), row, column);
-    *p.on = Named(new QPushButton(QString::fromLatin1(p.onCaption)), p.onName);
-    *p.off = Named(new QPushButton(QString::fromLatin1(p.offCaption)), p.offName);
+    grid->addWidget(new QLabel(tr(p.label)), row, column);
+    *p.on = Named(new QPushButton(tr(p.onCaption)), p.onName);
+    *p.off = Named(new QPushButton(tr(p.offCaption)), p.offName);
     (*p.on)->setAccessibleName(tr(p.onAccessible));
     (*p.off)->setAccessibleName(tr(p.offAccessible));
     for (QPushButton* b : {*p.on, *p.off}) b->setMinimumSize(56, 24);
@@ -178,31 +178,31 @@ void MainPage::ShowMessage(const QString& message, MessageKind kind) {
 }
 
 void MainPage::btnRebootClick() {
-  if (!prompts_.AskYesNo(QStringLiteral("Reboot"), QStringLiteral("Reboot unit?"))) return;
-  if (!EditsMayGo(QStringLiteral("Reboot"),
-                  QStringLiteral("They are lost when the unit restarts. Reboot anyway?")))
+  if (!prompts_.AskYesNo(tr("Reboot"), tr("Reboot unit?"))) return;
+  if (!EditsMayGo(tr("Reboot"),
+                  tr("They are lost when the unit restarts. Reboot anyway?")))
     return;
   ShowMessage(session_.Reboot().message);
 }
 
 void MainPage::btnFactoryClick() {
-  QString question = QStringLiteral("You will lose all your settings!! Are you sure?");
+  QString question = tr("You will lose all your settings!! Are you sure?");
   // The unit clears its trip log with its settings.
   question += QLatin1Char('\n') + tr("The unit also clears its trip log.");
   if (tripLog_.erasedText) question += QLatin1Char(' ') + tripLog_.erasedText();
-  if (!prompts_.AskYesNo(QStringLiteral("Reset to Factory"), question)) return;
-  if (!EditsMayGo(QStringLiteral("Reset to Factory"),
-                  QStringLiteral("They are lost with the reset. Reset anyway?")))
+  if (!prompts_.AskYesNo(tr("Reset to Factory"), question)) return;
+  if (!EditsMayGo(tr("Reset to Factory"),
+                  tr("They are lost with the reset. Reset anyway?")))
     return;
   if (tripLog_.offerExport &&
-      !tripLog_.offerExport(QStringLiteral("Reset to Factory"), tr("The unit was not reset.")))
+      !tripLog_.offerExport(tr("Reset to Factory"), tr("The unit was not reset.")))
     return;
   ShowMessage(session_.FactoryReset().message);
 }
 
 QString MainPage::AskForTrackingHost() {
   QString host;
-  if (!prompts_.InputBox(kDefaultsCaption,
+  if (!prompts_.InputBox(tr(kDefaultsCaption),
                          tr("No tracking server is set. Send defaults writes the server your "
                             "units report to; enter its host name or address (it is kept in "
                             "File > Preferences):"),
@@ -225,9 +225,9 @@ void MainPage::btnDefaultsClick() {
     host = AskForTrackingHost();
     if (host.isEmpty()) return;
   }
-  if (!prompts_.AskYesNo(kDefaultsCaption, DefaultsQuestion(host))) return;
-  if (!EditsMayGo(QStringLiteral("Send defaults"),
-                  QStringLiteral("They are lost when the defaults are sent. Send them anyway?")))
+  if (!prompts_.AskYesNo(tr(kDefaultsCaption), DefaultsQuestion(host))) return;
+  if (!EditsMayGo(tr("Send defaults"),
+                  tr("They are lost when the defaults are sent. Send them anyway?")))
     return;
   QPushButton* const about[] = {btnDefaults, btnReboot, btnUpgrade, btnFactory};
   for (QPushButton* b : about) b->setEnabled(false);

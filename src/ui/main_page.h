@@ -26,7 +26,7 @@ class MainPage : public QWidget {
 
   // The question Send defaults asks first: it overwrites settings, which it
   // lists with the server it writes.
-  static const QString kDefaultsCaption;
+  static const char* const kDefaultsCaption;  // translated with tr()
   static QString DefaultsQuestion(const QString& host);
 
   // Enabled while a unit is connected.

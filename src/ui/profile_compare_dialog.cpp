@@ -23,7 +23,8 @@ namespace {
 
 // The mark of a row whose values differ, beside the bold face, for readers
 // who cannot tell the two faces apart.
-constexpr const char* kDiffersTip = "The unit holds another value";
+constexpr const char* kDiffersTip =
+    QT_TRANSLATE_NOOP("wr::ProfileCompareDialog", "The unit holds another value");
 
 }  // namespace
 
@@ -36,8 +37,8 @@ QString SettingValueText(SettingKey key, const std::string& value) {
 ProfileCompareDialog::ProfileCompareDialog(Mode mode, QWidget* parent)
     : QDialog(parent), mode_(mode) {
   setObjectName(QStringLiteral("dlgProfileCompare"));
-  setWindowTitle(mode == Mode::Choose ? QStringLiteral("Settings from a profile")
-                                      : QStringLiteral("Compare with profile"));
+  setWindowTitle(mode == Mode::Choose ? tr("Settings from a profile")
+                                      : tr("Compare with profile"));
   auto* layout = new QVBoxLayout(this);
   lblCompareIntro = Named(new QLabel, "lblCompareIntro");
   lblCompareIntro->setWordWrap(true);
@@ -46,7 +47,7 @@ ProfileCompareDialog::ProfileCompareDialog(Mode mode, QWidget* parent)
 
   tblCompare = Named(new QTableWidget(0, 3), "tblCompare");
   tblCompare->setHorizontalHeaderLabels(
-      {QStringLiteral("Setting"), QStringLiteral("Unit"), QStringLiteral("Profile")});
+      {tr("Setting"), tr("Unit"), tr("Profile")});
   tblCompare->verticalHeader()->setVisible(false);
   tblCompare->setAccessibleName(tr("Settings of the unit and of the profile"));
   tblCompare->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -83,7 +84,7 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
                                          const SettingsValues& profile,
                                          const QString& profileHeading) {
   lblCompareIntro->setText(intro);
-  tblCompare->setHorizontalHeaderItem(kProfileColumn, new QTableWidgetItem(profileHeading));
+  tblCompare->setHorizontalHeaderItem(kProfileColumn, new QTableWidgetItem(profileHeading.isEmpty() ? tr("Profile") : profileHeading));
   profile_ = profile;
   keys_.clear();
   differences_ = 0;
@@ -101,7 +102,7 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
     differences_ += differs;
 
     auto* name = new QTableWidgetItem(SettingTitle(key));
-    name->setToolTip(QStringLiteral("%1 in the profile file").arg(FromBytes(SettingKeyName(key))));
+    name->setToolTip(tr("%1 in the profile file").arg(FromBytes(SettingKeyName(key))));
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (mode_ == Mode::Choose) {
       flags |= Qt::ItemIsUserCheckable;
@@ -109,7 +110,7 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
     }
     name->setFlags(flags);
     auto* unitValue = new QTableWidgetItem(held ? SettingValueText(key, *held)
-                                                : QStringLiteral("(not read)"));
+                                                : tr("(not read)"));
     auto* profileValue = new QTableWidgetItem(SettingValueText(key, value));
     for (QTableWidgetItem* item : {unitValue, profileValue}) {
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -130,8 +131,8 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
         bold.setBold(true);
         item->setFont(bold);
         item->setToolTip(item == name ? name->toolTip() + QStringLiteral(". ") +
-                                            QLatin1String(kDiffersTip)
-                                      : QLatin1String(kDiffersTip));
+                                            tr(kDiffersTip)
+                                      : tr(kDiffersTip));
       }
     }
     tblCompare->setItem(row, kSettingColumn, name);
@@ -156,14 +157,14 @@ void ProfileCompareDialog::SetComparison(const QString& intro, const SettingsVal
   const int total = static_cast<int>(keys_.size());
   QString summary;
   if (total == 0) {
-    summary = QStringLiteral("The profile holds no settings.");
+    summary = tr("The profile holds no settings.");
   } else if (differences_ == 0) {
-    summary = QStringLiteral("The unit holds every setting of the profile.");
+    summary = tr("The unit holds every setting of the profile.");
   } else {
-    summary = QStringLiteral("%1 of %2 settings differ (shown in bold).").arg(differences_).arg(total);
+    summary = tr("%1 of %2 settings differ (shown in bold).").arg(differences_).arg(total);
   }
   if (mode_ == Mode::Choose && total > 0)
-    summary += QStringLiteral(" Only the ticked settings are taken.");
+    summary += tr(" Only the ticked settings are taken.");
   lblCompareSummary->setText(summary);
 }
 

@@ -33,11 +33,11 @@ class ProfileCompareDialog : public QDialog {
 
   // Fills the table with the keys of profile in canonical order. unit may
   // leave keys out (not read); such a row counts as differing.
-  // profileHeading names the right-hand column ("Profile", "Kept before the
+  // profileHeading names the right-hand column (empty: "Profile"; "Kept before the
   // upgrade").
   void SetComparison(const QString& intro, const SettingsValues& unit,
                      const SettingsValues& profile,
-                     const QString& profileHeading = QStringLiteral("Profile"));
+                     const QString& profileHeading = QString());
   // The caption of the button that accepts a choice.
   void SetAcceptText(const QString& text);
 

@@ -44,7 +44,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   setObjectName(QStringLiteral("tabSettings"));
   auto* page = new QVBoxLayout(this);
 
-  GroupBox7 = Named(new QGroupBox(QStringLiteral("SIMcard setup")), "GroupBox7");
+  GroupBox7 = Named(new QGroupBox(tr("SIMcard setup")), "GroupBox7");
   auto* sim = new QFormLayout(GroupBox7);
   edtUSSD = Named(new QLineEdit, "edtUSSD");
   edtUSSDinterval = Named(new QLineEdit(QStringLiteral("24")), "edtUSSDinterval");
@@ -63,7 +63,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
     reasons[static_cast<size_t>(key)] = NewReasonLabel(box);
     sim->addRow(nullptr, reasons[static_cast<size_t>(key)]);
   }
-  btnNetworkWizard = Named(new QPushButton(QStringLiteral("Network Wizard")), "btnNetworkWizard");
+  btnNetworkWizard = Named(new QPushButton(tr("Network Wizard")), "btnNetworkWizard");
   btnNetworkWizard->setEnabled(false);
   auto* wizardRow = new QHBoxLayout;
   wizardRow->addStretch(1);
@@ -72,7 +72,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   connect(btnNetworkWizard, &QPushButton::clicked, this, &SettingsPage::btnNetworkWizardClick);
   page->addWidget(GroupBox7);
 
-  gboxMisc = Named(new QGroupBox(QStringLiteral("Misc. Settings")), "gboxMisc");
+  gboxMisc = Named(new QGroupBox(tr("Misc. Settings")), "gboxMisc");
   gboxMisc->setEnabled(false);
   auto* misc = new QVBoxLayout(gboxMisc);
   auto* stopRow = new QHBoxLayout;
@@ -89,7 +89,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   cbox_trip_stop_time->setEditText(QStringLiteral("5"));
   cbox_trip_stop_time->setFixedWidth(60);
   stopRow->addWidget(cbox_trip_stop_time);
-  stopRow->addWidget(new QLabel(QStringLiteral("minutes")));
+  stopRow->addWidget(new QLabel(tr("minutes")));
   stopRow->addStretch(1);
   misc->addLayout(stopRow);
   reasons[static_cast<size_t>(SettingKey::kTripStopMinutes)] = NewReasonLabel(cbox_trip_stop_time);
@@ -117,14 +117,14 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   page->addWidget(lblKeptEdits);
   page->addStretch(1);
 
-  btnOpenProfile = Named(new QPushButton(QStringLiteral("Open profile...")), "btnOpenProfile");
+  btnOpenProfile = Named(new QPushButton(tr("Open profile...")), "btnOpenProfile");
   btnOpenProfile->setToolTip(
-      QStringLiteral("Compare the unit with a settings profile and take its values into this tab"));
-  btnSaveProfile = Named(new QPushButton(QStringLiteral("Save profile...")), "btnSaveProfile");
-  btnSaveProfile->setToolTip(QStringLiteral("Save the unit's settings to a profile file"));
+      tr("Compare the unit with a settings profile and take its values into this tab"));
+  btnSaveProfile = Named(new QPushButton(tr("Save profile...")), "btnSaveProfile");
+  btnSaveProfile->setToolTip(tr("Save the unit's settings to a profile file"));
   btnSaveProfile->setEnabled(false);
-  btnCompareProfile = Named(new QPushButton(QStringLiteral("Compare...")), "btnCompareProfile");
-  btnCompareProfile->setToolTip(QStringLiteral("Compare the unit with a settings profile"));
+  btnCompareProfile = Named(new QPushButton(tr("Compare...")), "btnCompareProfile");
+  btnCompareProfile->setToolTip(tr("Compare the unit with a settings profile"));
   btnCompareProfile->setEnabled(false);
   connect(btnOpenProfile, &QPushButton::clicked, this, &SettingsPage::OpenProfile);
   connect(btnSaveProfile, &QPushButton::clicked, this, &SettingsPage::SaveProfile);
@@ -137,7 +137,7 @@ SettingsPage::SettingsPage(UnitSession& session, Prompts& prompts, QWidget* pare
   page->addLayout(profileRow);
 
   btnSaveSettings = Named(new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                          QStringLiteral("Save")),
+                                          tr("Save")),
                           "btnSaveSettings");
   btnSaveSettings->setEnabled(false);
   connect(btnSaveSettings, &QPushButton::clicked, this, &SettingsPage::btnSaveSettingsClick);
@@ -353,8 +353,8 @@ void SettingsPage::btnNetworkWizardClick() {
   for (SettingKey key : kSimKeys)
     if (IsEdited(key) && !draft_.ByWizard(key)) edited << SettingTitle(key);
   if (!edited.isEmpty() &&
-      !prompts_.AskYesNo(QStringLiteral("Network Wizard"),
-                         QStringLiteral("The SIM-card fields hold changes that are not saved to "
+      !prompts_.AskYesNo(tr("Network Wizard"),
+                         tr("The SIM-card fields hold changes that are not saved to "
                                         "the unit: %1.\n\nThe wizard replaces them with the "
                                         "operator's values. Open it anyway?")
                              .arg(edited.join(QStringLiteral(", ")))))
@@ -389,7 +389,7 @@ void SettingsPage::SaveProfile() {
   SetBusy(true);
   profiles_->SaveUnitSettings(
       HasUnsavedEdits()
-          ? QStringLiteral("The profile holds what the unit holds: the changes not saved on the "
+          ? tr("The profile holds what the unit holds: the changes not saved on the "
                            "Settings tab (%1) are not in it.")
                 .arg(UnsavedEditNames().join(QStringLiteral(", ")))
           : QString());

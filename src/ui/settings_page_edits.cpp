@@ -97,7 +97,7 @@ bool SettingsPage::ConfirmLosingEdits(const QString& caption, const QString& con
                                       bool discard) {
   if (!HasUnsavedEdits()) return true;
   const bool yes = prompts_.AskYesNo(
-      caption, QStringLiteral("The Settings tab has changes that are not saved to the unit: %1."
+      caption, tr("The Settings tab has changes that are not saved to the unit: %1."
                               "\n\n%2")
                    .arg(UnsavedEditNames().join(QStringLiteral(", ")), consequence));
   if (yes && discard) DiscardEdits();
@@ -126,15 +126,15 @@ void SettingsPage::ShowMarks() {
     for (const Field& field : fields_)
       if (IsEdited(field.key)) names << SettingTitle(field.key);
     if (!names.isEmpty())
-      parts << QStringLiteral("Unsaved changes: %1.").arg(names.join(QStringLiteral(", ")));
+      parts << tr("Unsaved changes: %1.").arg(names.join(QStringLiteral(", ")));
     if (!pending.Empty()) {
       QStringList values;
       for (const auto& [key, value] : pending.Entries())
         values << QStringLiteral("%1: %2").arg(SettingTitle(key), SettingValueText(key, value));
-      parts << QStringLiteral("From the profile, with no field on this tab: %1.")
+      parts << tr("From the profile, with no field on this tab: %1.")
                    .arg(values.join(QStringLiteral("; ")));
     }
-    parts << QStringLiteral("Save writes them to the unit.");
+    parts << tr("Save writes them to the unit.");
     const QString text = parts.join(QLatin1Char(' '));
     lblUnsaved->setText(text);
   }

@@ -42,7 +42,7 @@ std::filesystem::path PathOf(const QString& file) {
 }
 
 QString NoUnit() {
-  return QStringLiteral("No unit is connected. Connect the unit and wait until it is shown, then "
+  return SettingsProfiles::tr("No unit is connected. Connect the unit and wait until it is shown, then "
                         "try again.");
 }
 
@@ -97,7 +97,7 @@ std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& captio
   const ProfileRead read = ReadProfileFile(PathOf(file));
   if (!read.Ok()) {
     // The reader's message names the file, and the key and line refused.
-    prompts_.ShowMessage(FromBytes(read.error) + QStringLiteral(" Nothing was changed."));
+    prompts_.ShowMessage(FromBytes(read.error) + tr(" Nothing was changed."));
     return std::nullopt;
   }
   return read.values;
@@ -105,18 +105,18 @@ std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& captio
 
 std::optional<SettingsValues> SettingsProfiles::ChooseFromProfile() {
   QString file;
-  const std::optional<SettingsValues> profile = AskAndRead(QStringLiteral("Open profile"), file);
+  const std::optional<SettingsValues> profile = AskAndRead(tr("Open profile"), file);
   if (!profile) return std::nullopt;
   QString missing;
   if (session_.ConnectionState() == 1) ReadUnitSettings(session_, missing);
 
   ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Choose, dialogParent_);
   dialog.SetComparison(
-      QStringLiteral("The settings in %1, beside the unit's. The ticked ones go into the Settings "
+      tr("The settings in %1, beside the unit's. The ticked ones go into the Settings "
                      "tab; Save then writes them to the unit.")
           .arg(QDir::toNativeSeparators(file)),
       UnitValues(), *profile);
-  dialog.SetAcceptText(QStringLiteral("Fill the Settings tab"));
+  dialog.SetAcceptText(tr("Fill the Settings tab"));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Ticked();
 }
@@ -128,12 +128,12 @@ void SettingsProfiles::CompareWithProfile() {
   }
   QString file;
   const std::optional<SettingsValues> profile =
-      AskAndRead(QStringLiteral("Compare with profile"), file);
+      AskAndRead(tr("Compare with profile"), file);
   if (!profile) return;
   QString missing;
   ReadUnitSettings(session_, missing);
   ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Show, dialogParent_);
-  dialog.SetComparison(QStringLiteral("The settings in %1, beside the unit's. Nothing is changed.")
+  dialog.SetComparison(tr("The settings in %1, beside the unit's. Nothing is changed.")
                            .arg(QDir::toNativeSeparators(file)),
                        UnitValues(), *profile);
   dialog.exec();
@@ -146,7 +146,7 @@ void SettingsProfiles::SaveUnitSettings(const QString& note) {
   }
   QString missing;
   if (!ReadUnitSettings(session_, missing)) {
-    prompts_.ShowMessage(QStringLiteral("No profile was saved: %1 could not be read from the unit. "
+    prompts_.ShowMessage(tr("No profile was saved: %1 could not be read from the unit. "
                                         "Check that it is connected and try again.")
                              .arg(missing));
     return;
@@ -158,13 +158,13 @@ void SettingsProfiles::SaveUnitSettings(const QString& note) {
   const SettingsValues values = SettingsValuesFromUnit(model.Settings(), &leftOut);
   const ProfileUnit unit{model.DeviceId(), model.FirmwareVersion()};
 
-  const QString file = prompts_.SaveFile(QStringLiteral("Save profile"),
+  const QString file = prompts_.SaveFile(tr("Save profile"),
                                          QString::fromLatin1(kProfileFilter),
                                          QDir(SaveFolder()).filePath(SuggestedName()));
   if (file.isEmpty()) return;
   std::string error;
   if (!WriteProfileFile(PathOf(file), values, unit, error)) {
-    prompts_.ShowMessage(QStringLiteral("The profile was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The profile was not saved.\n%1").arg(FromBytes(error)),
                          MessageKind::Critical);
     return;
   }
@@ -173,12 +173,12 @@ void SettingsProfiles::SaveUnitSettings(const QString& note) {
   if (!leftOut.empty()) {
     QStringList reasons;
     for (const std::string& reason : leftOut) reasons << FromBytes(reason);
-    told << QStringLiteral("Left out of the profile, as the unit holds no valid value: %1.")
+    told << tr("Left out of the profile, as the unit holds no valid value: %1.")
                 .arg(reasons.join(QStringLiteral("; ")));
   }
   if (!note.isEmpty()) told << note;
   if (!told.isEmpty())
-    prompts_.ShowMessage(QStringLiteral("The unit's settings were saved to %1.\n\n%2")
+    prompts_.ShowMessage(tr("The unit's settings were saved to %1.\n\n%2")
                              .arg(QDir::toNativeSeparators(file), told.join(QStringLiteral("\n\n"))));
 }
 

@@ -6,6 +6,7 @@
 // checking it with the core's profile reader, the comparison with the unit,
 // and saving the unit's settings. The folder last used is remembered for the
 // next file dialog.
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -28,6 +29,8 @@ bool ReadUnitSettings(UnitSession& session, QString& missing);
 inline constexpr const char* kProfileFilter = "Settings profiles (*.ini);;All files (*)";
 
 class SettingsProfiles {
+  Q_DECLARE_TR_FUNCTIONS(wr::SettingsProfiles)
+
  public:
   // Dialogs are shown over dialogParent.
   SettingsProfiles(UnitSession& session, Prompts& prompts, QWidget* dialogParent);

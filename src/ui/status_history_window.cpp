@@ -147,22 +147,22 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
                                          QWidget* parent)
     : QWidget(parent), recorder_(recorder), prompts_(prompts) {
   setObjectName(QStringLiteral("frmStatusHistory"));
-  setWindowTitle(QStringLiteral("Status History"));
+  setWindowTitle(tr("Status History"));
   setWindowFlag(Qt::Window);
   setFont(DialogFont());
   setMinimumSize(480, 420);
   resize(760, 640);
 
   cboSpan = Named(new QComboBox, "cboSpan");
-  cboSpan->addItem(QStringLiteral("Last 10 minutes"));
-  cboSpan->addItem(QStringLiteral("Last hour"));
-  cboSpan->addItem(QStringLiteral("Last 24 hours"));
-  auto* spanLabel = new QLabel(QStringLiteral("&Show:"));
+  cboSpan->addItem(tr("Last 10 minutes"));
+  cboSpan->addItem(tr("Last hour"));
+  cboSpan->addItem(tr("Last 24 hours"));
+  auto* spanLabel = new QLabel(tr("&Show:"));
   spanLabel->setBuddy(cboSpan);
   cboSpan->setAccessibleName(tr("Time span shown"));
   spanLabel->setAccessibleName(tr("Time span shown"));
   lblLatest = Named(new QLabel, "lblLatest");
-  btnExportCsv = Named(new QPushButton(QStringLiteral("&Export to CSV...")), "btnExportCsv");
+  btnExportCsv = Named(new QPushButton(tr("&Export to CSV...")), "btnExportCsv");
 
   auto* top = new QHBoxLayout;
   top->addWidget(spanLabel);
@@ -171,9 +171,9 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
   top->addWidget(lblLatest, 1);
   top->addWidget(btnExportCsv);
 
-  volts_ = MakePlot("chartVolts", QStringLiteral("Volts"));
-  signal_ = MakePlot("chartSignal", QStringLiteral("Signal (dBm)"));
-  speed_ = MakePlot("chartSpeed", QStringLiteral("Speed (km/h)"));
+  volts_ = MakePlot("chartVolts", tr("Volts"));
+  signal_ = MakePlot("chartSignal", tr("Signal (dBm)"));
+  speed_ = MakePlot("chartSpeed", tr("Speed (km/h)"));
   chartVolts = volts_.view;
   chartSignal = signal_.view;
   chartSpeed = speed_.view;
@@ -190,10 +190,10 @@ StatusHistoryWindow::StatusHistoryWindow(StatusRecorder& recorder, Prompts& prom
     series->attachAxis(plot.values);
     return series;
   };
-  serSupply = addSeries(volts_, "serSupply", QStringLiteral("Supply"));
-  serBattery = addSeries(volts_, "serBattery", QStringLiteral("Backup battery"));
-  serSignal = addSeries(signal_, "serSignal", QStringLiteral("Signal"));
-  serSpeed = addSeries(speed_, "serSpeed", QStringLiteral("Speed"));
+  serSupply = addSeries(volts_, "serSupply", tr("Supply"));
+  serBattery = addSeries(volts_, "serBattery", tr("Backup battery"));
+  serSignal = addSeries(signal_, "serSignal", tr("Signal"));
+  serSpeed = addSeries(speed_, "serSpeed", tr("Speed"));
   // Two lines share the volts chart; the others are named by their axis.
   volts_.view->chart()->legend()->setVisible(true);
   volts_.view->chart()->legend()->setAlignment(Qt::AlignTop);
@@ -409,32 +409,32 @@ void StatusHistoryWindow::Redraw() {
 
   const QDateTime last = recorder_.LastUpdate();
   lblLatest->setText(last.isValid()
-                             ? QStringLiteral("Last update: %1").arg(last.toString(QStringLiteral("HH:mm:ss")))
-                             : QStringLiteral("No status received yet"));
+                             ? tr("Last update: %1").arg(last.toString(QStringLiteral("HH:mm:ss")))
+                             : tr("No status received yet"));
 }
 
 void StatusHistoryWindow::btnExportCsvClick() {
   const StatusHistory& history = recorder_.History();
   if (history.Empty()) {
-    prompts_.ShowMessage(QStringLiteral("There is no status history to export yet."));
+    prompts_.ShowMessage(tr("There is no status history to export yet."));
     return;
   }
   const QString folder = SaveFolder();
   const QString name =
       QStringLiteral("status-history-%1.csv")
           .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
-  const QString file = prompts_.SaveFile(QStringLiteral("Export Status History"),
-                                   QStringLiteral("CSV files (*.csv);;All files (*)"),
+  const QString file = prompts_.SaveFile(tr("Export Status History"),
+                                   tr("CSV files (*.csv);;All files (*)"),
                                    QDir(folder).filePath(name));
   if (file.isEmpty()) return;
   std::string error;
   if (!WriteStatusHistoryCsv(history, ToPath(file), error)) {
-    prompts_.ShowMessage(QStringLiteral("The status history was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The status history was not saved.\n%1").arg(FromBytes(error)),
                          MessageKind::Critical);
     return;
   }
   RememberSaveFolder(file);
-  prompts_.ShowMessage(QStringLiteral("Status history saved to %1").arg(QDir::toNativeSeparators(file)));
+  prompts_.ShowMessage(tr("Status history saved to %1").arg(QDir::toNativeSeparators(file)));
 }
 
 }  // namespace wr

@@ -36,22 +36,22 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   setObjectName(QStringLiteral("tabStatus"));
   auto* page = new QVBoxLayout(this);
 
-  auto* gsm = Named(new QGroupBox(QStringLiteral("GSM")), "gboxGSM");
+  auto* gsm = Named(new QGroupBox(tr("GSM")), "gboxGSM");
   auto* gsmForm = StatusForm(gsm);
   edt_GSM_status = ReadOnlyBox("edt_GSM_status");
   edt_GSM_signal = ReadOnlyBox("edt_GSM_signal");
   edt_next_gsm_update = ReadOnlyBox("edt_next_gsm_update");
   edtUSSDRx = ReadOnlyBox("edtUSSDRx");
-  lblUSSDRx = Named(new QLabel(QStringLiteral("USSD received")), "lblUSSDRx");
-  gsmForm->addRow(QStringLiteral("Status"), edt_GSM_status);
+  lblUSSDRx = Named(new QLabel(tr("USSD received")), "lblUSSDRx");
+  gsmForm->addRow(tr("Status"), edt_GSM_status);
   edt_GSM_status->setAccessibleName(tr("GSM status"));
   edt_GSM_signal->setAccessibleName(tr("GSM signal strength"));
-  gsmForm->addRow(QStringLiteral("Signal Strength"), edt_GSM_signal);
-  gsmForm->addRow(QStringLiteral("Time to next GPRS update"), edt_next_gsm_update);
+  gsmForm->addRow(tr("Signal Strength"), edt_GSM_signal);
+  gsmForm->addRow(tr("Time to next GPRS update"), edt_next_gsm_update);
   gsmForm->addRow(lblUSSDRx, edtUSSDRx);
   page->addWidget(gsm);
 
-  auto* gps = Named(new QGroupBox(QStringLiteral("GPS")), "gboxGPS");
+  auto* gps = Named(new QGroupBox(tr("GPS")), "gboxGPS");
   auto* gpsForm = StatusForm(gps);
   edt_coordinates = ReadOnlyBox("edt_coordinates");
   edt_GPS_signal = ReadOnlyBox("edt_GPS_signal");
@@ -59,26 +59,26 @@ StatusPage::StatusPage(UnitModel& model, QWidget* parent) : QWidget(parent), mod
   edtTripStatus = ReadOnlyBox("edtTripStatus");
   edtSpeed = ReadOnlyBox("edtSpeed");
   edtTime = ReadOnlyBox("edtTime");
-  gpsForm->addRow(QStringLiteral("Coordinates"), edt_coordinates);
-  gpsForm->addRow(QStringLiteral("Status"), edt_GPS_signal);
+  gpsForm->addRow(tr("Coordinates"), edt_coordinates);
+  gpsForm->addRow(tr("Status"), edt_GPS_signal);
   edt_GPS_signal->setAccessibleName(tr("GPS status"));
-  gpsForm->addRow(QStringLiteral("Last Movement Detected"), edt_movement);
-  gpsForm->addRow(QStringLiteral("Trip Status"), edtTripStatus);
-  gpsForm->addRow(QStringLiteral("Speed"), edtSpeed);
-  gpsForm->addRow(QStringLiteral("Time"), edtTime);
+  gpsForm->addRow(tr("Last Movement Detected"), edt_movement);
+  gpsForm->addRow(tr("Trip Status"), edtTripStatus);
+  gpsForm->addRow(tr("Speed"), edtSpeed);
+  gpsForm->addRow(tr("Time"), edtTime);
   page->addWidget(gps);
 
-  auto* supply = Named(new QGroupBox(QStringLiteral("Supply")), "gboxSupply");
+  auto* supply = Named(new QGroupBox(tr("Supply")), "gboxSupply");
   auto* supplyForm = StatusForm(supply);
   edt_volt_external = ReadOnlyBox("edt_volt_external");
   edt_volt_battery = ReadOnlyBox("edt_volt_battery");
-  supplyForm->addRow(QStringLiteral("Supply Voltage"), edt_volt_external);
-  supplyForm->addRow(QStringLiteral("Backup Battery Voltage"), edt_volt_battery);
+  supplyForm->addRow(tr("Supply Voltage"), edt_volt_external);
+  supplyForm->addRow(tr("Backup Battery Voltage"), edt_volt_battery);
   page->addWidget(supply);
 
-  lblLastUpdate = Named(new QLabel(QStringLiteral("Last update: none yet")), "lblLastUpdate");
+  lblLastUpdate = Named(new QLabel(tr("Last update: none yet")), "lblLastUpdate");
   lblLastUpdate->setWordWrap(true);
-  btnStatusHistory = Named(new QPushButton(QStringLiteral("Hi&story...")), "btnStatusHistory");
+  btnStatusHistory = Named(new QPushButton(tr("Hi&story...")), "btnStatusHistory");
   auto* updates = new QHBoxLayout;
   updates->addWidget(lblLastUpdate, 1);
   updates->addWidget(btnStatusHistory);
@@ -139,8 +139,8 @@ void StatusPage::ShowPollingPeriod(int unusualMs) {
 }
 
 void StatusPage::ShowLastUpdateLine() {
-  QString text = QStringLiteral("Last update: ") +
-                 (lastUpdate_.isEmpty() ? QStringLiteral("none yet") : lastUpdate_);
+  QString text = tr("Last update: ") +
+                 (lastUpdate_.isEmpty() ? tr("none yet") : lastUpdate_);
   if (unusualPollingMs_ > 0) {
     const int ms = unusualPollingMs_;
     const QString period = ms % 1000 == 0 ? tr("%n s", nullptr, ms / 1000) : tr("%1 ms").arg(ms);
@@ -151,7 +151,7 @@ void StatusPage::ShowLastUpdateLine() {
 }
 
 void StatusPage::ShowUssdAnswer() {
-  const QString caption = FromBytes(model_.LastUssdAnswer().caption);
+  const QString caption = Translated(model_.LastUssdAnswer().caption);
   if (caption != lblUSSDRx->text()) {
     lblUSSDRx->setText(caption);
     AlignLabels();

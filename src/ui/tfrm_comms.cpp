@@ -46,9 +46,9 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWi
   edtTX->setMinimumWidth(377);
   edtTX->installEventFilter(this);
   edtTX->setAccessibleName(tr("Line to send to the unit"));
-  btnTransmit = new QPushButton(QStringLiteral("Send"));
+  btnTransmit = new QPushButton(tr("Send"));
   btnTransmit->setObjectName(QStringLiteral("btnTransmit"));
-  chkQuick = new QCheckBox(QStringLiteral("Quick"));
+  chkQuick = new QCheckBox(tr("Quick"));
   chkQuick->setObjectName(QStringLiteral("chkQuick"));
   chkQuick->setChecked(true);
   chkQuick->setToolTip(
@@ -58,9 +58,9 @@ TfrmComms::TfrmComms(UnitSession& session, TfrmMain& main, Prompts& prompts, QWi
   chkQuick->setAccessibleName(tr("Quick status polling of the main window"));
   auto* top = new QHBoxLayout(Panel1);
   top->setContentsMargins(8, 4, 8, 4);
-  btnClear = Named(new QPushButton(QStringLiteral("C&lear")), "btnClear");
-  btnSaveLog = Named(new QPushButton(QStringLiteral("&Save log...")), "btnSaveLog");
-  chkTimestamps = Named(new QCheckBox(QStringLiteral("&Time stamps")), "chkTimestamps");
+  btnClear = Named(new QPushButton(tr("C&lear")), "btnClear");
+  btnSaveLog = Named(new QPushButton(tr("&Save log...")), "btnSaveLog");
+  chkTimestamps = Named(new QCheckBox(tr("&Time stamps")), "chkTimestamps");
   top->addWidget(edtTX, 1);
   top->addWidget(btnTransmit);
   top->addWidget(chkQuick);
@@ -114,8 +114,8 @@ void TfrmComms::btnSaveLogClick() {
   const QString folder = SaveFolder();
   const QString name = QStringLiteral("terminal-%1.log")
                            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-  const QString file = prompts_.SaveFile(QStringLiteral("Save log"),
-                                         QStringLiteral("Log files (*.log);;Text files (*.txt);;All files (*)"),
+  const QString file = prompts_.SaveFile(tr("Save log"),
+                                         tr("Log files (*.log);;Text files (*.txt);;All files (*)"),
                                          QDir(folder).filePath(name));
   if (file.isEmpty()) return;
   // One byte per character, as the lines came; a line end after each.
@@ -129,7 +129,7 @@ void TfrmComms::btnSaveLogClick() {
   if (!WriteFileReplacing(std::filesystem::path(QFile::encodeName(file).toStdString()), content,
                           FileAccess::kOwnerOnly, error)) {
     // The reason names the file already.
-    prompts_.ShowMessage(QStringLiteral("The log was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The log was not saved.\n%1").arg(FromBytes(error)),
                          MessageKind::Critical);
     return;
   }

@@ -4,6 +4,7 @@
 #include "ui/tfrm_main.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -26,6 +28,7 @@
 #include "session/unit_roster.h"
 #include "session/unit_session.h"
 #include "session/upgrade_transfer.h"
+#include "session/translations.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
 #include "ui/help_dialogs.h"
@@ -80,10 +83,10 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   tabStatus = new StatusPage(session_.Model());
   tabSettings = new SettingsPage(session_, prompts_);
   TabSheet1 = new TripsPage(session_, prompts_, shell);
-  pageControl->addTab(tabMain, QStringLiteral("Main"));
-  pageControl->addTab(tabStatus, QStringLiteral("Status"));
-  pageControl->addTab(tabSettings, QStringLiteral("Settings"));
-  pageControl->addTab(TabSheet1, QStringLiteral("Trip Meter"));
+  pageControl->addTab(tabMain, tr("Main"));
+  pageControl->addTab(tabStatus, tr("Status"));
+  pageControl->addTab(tabSettings, tr("Settings"));
+  pageControl->addTab(TabSheet1, tr("Trip Meter"));
   BuildStatusPanel();
 
   BuildUnitsPanel();
@@ -131,7 +134,7 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   connect(tabStatus->btnStatusHistory, &QPushButton::clicked, this, &TfrmMain::ShowStatusHistory);
   connect(&session_, &UnitSession::chargeBatteryError, this, [this] {
     prompts_.ShowMessage(
-        QStringLiteral("Error: Please connect battery or wait for battery to charge!"));
+        tr("Error: Please connect battery or wait for battery to charge!"));
   });
 }
 
@@ -142,7 +145,7 @@ void TfrmMain::BuildStatusPanel() {
   panelStatus->setMinimumHeight(71);
   auto* layout = new QVBoxLayout(panelStatus);
   layout->setContentsMargins(8, 6, 8, 6);
-  lblStatus = Named(new QLabel(QStringLiteral("Searching for USB device...")), "lblStatus");
+  lblStatus = Named(new QLabel(tr("Searching for USB device...")), "lblStatus");
   pbarSearch = Named(new QProgressBar, "pbarSearch");
   pbarSearch->setRange(0, kSearchBarMax);
   pbarSearch->setValue(0);
@@ -192,15 +195,15 @@ QAction* TfrmMain::UnitAction(QMenu* menu, const char* name, const QString& capt
 void TfrmMain::BuildMenus() {
   mnuMain = Named(new QMenuBar(this), "mnuMain");
 
-  mnuFile = Named(mnuMain->addMenu(QStringLiteral("&File")), "mnuFile");
-  actOpenProfile = Named(mnuFile->addAction(QStringLiteral("&Open profile...")), "actOpenProfile");
+  mnuFile = Named(mnuMain->addMenu(tr("&File")), "mnuFile");
+  actOpenProfile = Named(mnuFile->addAction(tr("&Open profile...")), "actOpenProfile");
   actOpenProfile->setShortcut(QKeySequence::Open);
-  actSaveProfile = Named(mnuFile->addAction(QStringLiteral("&Save profile...")), "actSaveProfile");
+  actSaveProfile = Named(mnuFile->addAction(tr("&Save profile...")), "actSaveProfile");
   actSaveProfile->setShortcut(QKeySequence::Save);
   actCompareProfile =
-      Named(mnuFile->addAction(QStringLiteral("&Compare with profile...")), "actCompareProfile");
+      Named(mnuFile->addAction(tr("&Compare with profile...")), "actCompareProfile");
   mnuFile->addSeparator();
-  actExportTrips = Named(mnuFile->addAction(QStringLiteral("&Export trips...")), "actExportTrips");
+  actExportTrips = Named(mnuFile->addAction(tr("&Export trips...")), "actExportTrips");
   actExportTrips->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   mnuFile->addSeparator();
   actPreferences = Named(mnuFile->addAction(tr("&Preferences...")), "actPreferences");
@@ -208,7 +211,7 @@ void TfrmMain::BuildMenus() {
   actPreferences->setMenuRole(QAction::PreferencesRole);
   connect(actPreferences, &QAction::triggered, this, &TfrmMain::ShowPreferences);
   mnuFile->addSeparator();
-  actQuit = Named(mnuFile->addAction(QStringLiteral("&Quit")), "actQuit");
+  actQuit = Named(mnuFile->addAction(tr("&Quit")), "actQuit");
   // The desktop's own keys where it names them, else those of most desktops.
   actQuit->setShortcuts(QKeySequence::keyBindings(QKeySequence::Quit));
   if (actQuit->shortcuts().isEmpty()) actQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -222,54 +225,87 @@ void TfrmMain::BuildMenus() {
 
   // The same handlers as the buttons, so the questions are the same; none
   // has a shortcut, as each changes the unit.
-  mnuUnit = Named(mnuMain->addMenu(QStringLiteral("&Unit")), "mnuUnit");
+  mnuUnit = Named(mnuMain->addMenu(tr("&Unit")), "mnuUnit");
   MainPage* page = tabMain;
-  actReboot = UnitAction(mnuUnit, "actReboot", QStringLiteral("&Reboot"), page->btnReboot,
+  actReboot = UnitAction(mnuUnit, "actReboot", tr("&Reboot"), page->btnReboot,
                          [page] { page->btnRebootClick(); });
-  actFactoryReset = UnitAction(mnuUnit, "actFactoryReset", QStringLiteral("&Factory reset"),
+  actFactoryReset = UnitAction(mnuUnit, "actFactoryReset", tr("&Factory reset"),
                                page->btnFactory, [page] { page->btnFactoryClick(); });
-  actSendDefaults = UnitAction(mnuUnit, "actSendDefaults", QStringLiteral("Send &defaults"),
+  actSendDefaults = UnitAction(mnuUnit, "actSendDefaults", tr("Send &defaults"),
                                page->btnDefaults, [page] { page->btnDefaultsClick(); });
   mnuUnit->addSeparator();
-  actUpgrade = UnitAction(mnuUnit, "actUpgrade", QStringLiteral("&Upgrade firmware..."),
+  actUpgrade = UnitAction(mnuUnit, "actUpgrade", tr("&Upgrade firmware..."),
                           page->btnUpgrade, [this] { btnUpgradeClick(); });
   mnuUnit->addSeparator();
-  mnuOutputs = Named(mnuUnit->addMenu(QStringLiteral("&Outputs")), "mnuOutputs");
-  actRelayClose = UnitAction(mnuOutputs, "actRelayClose", QStringLiteral("Relay &close"),
+  mnuOutputs = Named(mnuUnit->addMenu(tr("&Outputs")), "mnuOutputs");
+  actRelayClose = UnitAction(mnuOutputs, "actRelayClose", tr("Relay &close"),
                              page->btnRelayClose, [page] { page->btnRelayCloseClick(); });
-  actRelayOpen = UnitAction(mnuOutputs, "actRelayOpen", QStringLiteral("Relay &open"),
+  actRelayOpen = UnitAction(mnuOutputs, "actRelayOpen", tr("Relay &open"),
                             page->btnRelayOpen, [page] { page->btnRelayOpenClick(); });
   mnuOutputs->addSeparator();
-  actOutputHigh = UnitAction(mnuOutputs, "actOutputHigh", QStringLiteral("Output &high"),
+  actOutputHigh = UnitAction(mnuOutputs, "actOutputHigh", tr("Output &high"),
                              page->btnOutputHigh, [page] { page->btnOutputHighClick(); });
-  actOutputLow = UnitAction(mnuOutputs, "actOutputLow", QStringLiteral("Output &low"),
+  actOutputLow = UnitAction(mnuOutputs, "actOutputLow", tr("Output &low"),
                             page->btnOutputLow, [page] { page->btnOutputLowClick(); });
   mnuOutputs->addSeparator();
-  actBuzzerOn = UnitAction(mnuOutputs, "actBuzzerOn", QStringLiteral("&Buzzer on"),
+  actBuzzerOn = UnitAction(mnuOutputs, "actBuzzerOn", tr("&Buzzer on"),
                            page->btnBuzzerOn, [page] { page->btnBuzzerOnClick(); });
-  actBuzzerOff = UnitAction(mnuOutputs, "actBuzzerOff", QStringLiteral("B&uzzer off"),
+  actBuzzerOff = UnitAction(mnuOutputs, "actBuzzerOff", tr("B&uzzer off"),
                             page->btnBuzzerOff, [page] { page->btnBuzzerOffClick(); });
   mnuOutputs->addSeparator();
-  act3V3On = UnitAction(mnuOutputs, "act3V3On", QStringLiteral("&3.3 V supply on"),
+  act3V3On = UnitAction(mnuOutputs, "act3V3On", tr("&3.3 V supply on"),
                         page->btn3V3On, [page] { page->btn3V3OnClick(); });
-  act3V3Off = UnitAction(mnuOutputs, "act3V3Off", QStringLiteral("3.3 V supply o&ff"),
+  act3V3Off = UnitAction(mnuOutputs, "act3V3Off", tr("3.3 V supply o&ff"),
                          page->btn3V3Off, [page] { page->btn3V3OffClick(); });
 
-  mnuView = Named(mnuMain->addMenu(QStringLiteral("&View")), "mnuView");
-  actDebugTerminal = Named(mnuView->addAction(QStringLiteral("&Debug terminal")), "actDebugTerminal");
+  mnuView = Named(mnuMain->addMenu(tr("&View")), "mnuView");
+  actDebugTerminal = Named(mnuView->addAction(tr("&Debug terminal")), "actDebugTerminal");
   actDebugTerminal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
   connect(actDebugTerminal, &QAction::triggered, this, &TfrmMain::ShowTerminal);
-  actStatusHistory = Named(mnuView->addAction(QStringLiteral("Status &history")), "actStatusHistory");
+  actStatusHistory = Named(mnuView->addAction(tr("Status &history")), "actStatusHistory");
   actStatusHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   connect(actStatusHistory, &QAction::triggered, this, &TfrmMain::ShowStatusHistory);
+  mnuView->addSeparator();
+  BuildLanguageMenu();
 
-  mnuHelp = Named(mnuMain->addMenu(QStringLiteral("&Help")), "mnuHelp");
-  actLinuxHelp = Named(mnuHelp->addAction(QStringLiteral("&Using a unit on Linux")), "actLinuxHelp");
+  mnuHelp = Named(mnuMain->addMenu(tr("&Help")), "mnuHelp");
+  actLinuxHelp = Named(mnuHelp->addAction(tr("&Using a unit on Linux")), "actLinuxHelp");
   actLinuxHelp->setShortcut(QKeySequence::HelpContents);
   connect(actLinuxHelp, &QAction::triggered, this, [this] { ShowInFront(LinuxHelp()); });
-  actAbout = Named(mnuHelp->addAction(QStringLiteral("&About Wayrunner Track")), "actAbout");
+  actAbout = Named(mnuHelp->addAction(tr("&About Wayrunner Track")), "actAbout");
   actAbout->setMenuRole(QAction::AboutRole);
   connect(actAbout, &QAction::triggered, this, [this] { ShowInFront(About()); });
+}
+
+void TfrmMain::BuildLanguageMenu() {
+  mnuLanguage = Named(mnuView->addMenu(tr("&Language")), "mnuLanguage");
+  auto* group = new QActionGroup(mnuLanguage);
+  const QString chosen = ChosenLanguage();
+  auto add = [this, group, &chosen](const QString& caption, const QString& code) {
+    QAction* action = mnuLanguage->addAction(caption);
+    action->setObjectName(QStringLiteral("actLanguage_") +
+                          (code.isEmpty() ? QStringLiteral("system") : code));
+    action->setCheckable(true);
+    action->setChecked(code == chosen);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, code] {
+      if (code == ChosenLanguage()) return;
+      SetChosenLanguage(code);
+      prompts_.ShowMessage(
+          tr("The language you chose is used from the next start of Wayrunner Track."));
+    });
+    return action;
+  };
+  actLanguageSystem = add(tr("&System language"), QString());
+  mnuLanguage->addSeparator();
+  // Each language by its own name, so that a user finds theirs in any.
+  add(QStringLiteral("English"), QStringLiteral("en"));
+  for (const QString& code : AvailableLanguages()) {
+    const QLocale locale(code);
+    QString name = locale.nativeLanguageName();
+    if (!name.isEmpty()) name[0] = name[0].toUpper();
+    add(name.isEmpty() ? code : name, code);
+  }
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -309,16 +345,16 @@ void TfrmMain::ShowUnits() {
       QString who;
       switch (unit.idState) {
         case UnitRoster::IdState::Known:
-          who = QStringLiteral("Unit %1").arg(FromBytes(unit.deviceId));
+          who = tr("Unit %1").arg(FromBytes(unit.deviceId));
           break;
         case UnitRoster::IdState::Asking:
-          who = QStringLiteral("Asking for its device id...");
+          who = tr("Asking for its device id...");
           break;
         case UnitRoster::IdState::Unknown:
-          who = QStringLiteral("Device id unknown");
+          who = tr("Device id unknown");
           break;
         case UnitRoster::IdState::CannotOpen:
-          who = QStringLiteral("Cannot be opened (in use, or no permission)");
+          who = tr("Cannot be opened (in use, or no permission)");
           break;
       }
       cboxUnit->addItem(QStringLiteral("%1  (USB %2)").arg(who, LocationText(unit.location)));
@@ -327,15 +363,15 @@ void TfrmMain::ShowUnits() {
     }
     if (missing) {
       const std::string& id = roster_->ChosenDeviceId();
-      cboxUnit->insertItem(0, QStringLiteral("Unit %1  (not attached now)")
+      cboxUnit->insertItem(0, tr("Unit %1  (not attached now)")
                                   .arg(id.empty() ? LocationText(*roster_->Chosen())
                                                   : FromBytes(id)));
       current = 0;
     }
     cboxUnit->setCurrentIndex(current);
     const QString text =
-        missing ? QStringLiteral("The unit chosen is not attached. &Show:")
-                : QStringLiteral("%1 units are attached. &Show:").arg(units.size());
+        missing ? tr("The unit chosen is not attached. &Show:")
+                : tr("%n units are attached. &Show:", nullptr, static_cast<int>(units.size()));
     if (lblUnits->text() != text) lblUnits->setText(text);
   }
   if (show != pnlUnits->isVisibleTo(this)) pnlUnits->setVisible(show);
@@ -349,8 +385,8 @@ void TfrmMain::cboxUnitChange(int index) {
   const bool other = index >= 0 && index < static_cast<int>(units.size()) &&
                      !units[static_cast<size_t>(index)].shown;
   if (other && tabSettings->ConfirmLosingEdits(
-                   QStringLiteral("Choose unit"),
-                   QStringLiteral("They are lost when the window shows another unit. "
+                   tr("Choose unit"),
+                   tr("They are lost when the window shows another unit. "
                                   "Show it anyway?")))
     roster_->Choose(units[static_cast<size_t>(index)].location);
   // The box shows what the window shows, also when nothing changed.
@@ -438,7 +474,7 @@ void TfrmMain::ShowSearchHint() {
       session_.UsesDeviceEvents() || searchTicks_ * kSearchTickMs >= kSearchHintAfterMs;
   const bool show = waited && session_.OpenFailure() == UsbOpenFailure::None;
   if (show && lblSearchHint->text().isEmpty())
-    lblSearchHint->setText(QStringLiteral(
+    lblSearchHint->setText(tr(
         "No unit has been found yet. Plug the unit into a USB port of this computer, check that "
         "it has power, and use a cable that carries data (some cables only charge)."));
   if (show != lblSearchHint->isVisibleTo(panelStatus)) lblSearchHint->setVisible(show);
@@ -473,8 +509,8 @@ QString TfrmMain::FirmwareSentMessage() {
 
 void TfrmMain::btnUpgradeClick() {
   if (!upgradeDialog_) return;
-  if (!prompts_.AskYesNo(QStringLiteral("Upgrade Firmware"),
-                         QStringLiteral("Do you want to upgrade the Unit?")))
+  if (!prompts_.AskYesNo(tr("Upgrade Firmware"),
+                         tr("Do you want to upgrade the Unit?")))
     return;
 
   upgradeDialog_->upgradeSucceeded = false;
@@ -504,14 +540,14 @@ void TfrmMain::btnUpgradeClick() {
                                .arg(FromBytes(back.version)));
       break;
     case InstalledVersion::Result::OtherVersion:
-      prompts_.ShowMessage(QStringLiteral("The unit has restarted with firmware version %1, not "
+      prompts_.ShowMessage(tr("The unit has restarted with firmware version %1, not "
                                           "version %2 of the upgrade file: the upgrade did not "
                                           "take effect.")
                                .arg(FromBytes(back.version), FromBytes(fileVersion)),
                            MessageKind::Warning);
       break;
     case InstalledVersion::Result::NotBack:
-      prompts_.ShowMessage(QStringLiteral("The unit has not come back within %1 seconds of the "
+      prompts_.ShowMessage(tr("The unit has not come back within %1 seconds of the "
                                           "upgrade, so it is not known to run version %2. Check "
                                           "that it is plugged in and starts.")
                                .arg(upgradeDialog_->Timings().restartLimitMs / 1000)
@@ -560,8 +596,8 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  if (!tabSettings->ConfirmLosingEdits(QStringLiteral("Close"),
-                                       QStringLiteral("They are lost when the window closes. "
+  if (!tabSettings->ConfirmLosingEdits(tr("Close"),
+                                       tr("They are lost when the window closes. "
                                                       "Close anyway?"),
                                        false)) {
     event->ignore();

@@ -132,6 +132,9 @@ class TfrmMain : public QWidget {
   QMenu* mnuUnit = nullptr;
   QMenu* mnuOutputs = nullptr;
   QMenu* mnuView = nullptr;
+  // View > Language: the desktop's language, English and each translation;
+  // the choice takes effect at the next start.
+  QMenu* mnuLanguage = nullptr;
   QMenu* mnuHelp = nullptr;
   // File: the profile and export actions are carried out by the pages,
   // through the signals below.
@@ -157,6 +160,7 @@ class TfrmMain : public QWidget {
   // View.
   QAction* actDebugTerminal = nullptr;
   QAction* actStatusHistory = nullptr;
+  QAction* actLanguageSystem = nullptr;
   // Help.
   QAction* actLinuxHelp = nullptr;
   QAction* actAbout = nullptr;
@@ -183,6 +187,7 @@ class TfrmMain : public QWidget {
   void BuildUnitsPanel();
   void BuildMenus();
   // The action is usable exactly when the button is.
+  void BuildLanguageMenu();
   QAction* UnitAction(QMenu* menu, const char* name, const QString& caption, QPushButton* button,
                       std::function<void()> handler);
   void ShowUnits();

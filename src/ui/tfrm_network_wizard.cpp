@@ -72,11 +72,11 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
       prompts_(prompts),
       iniFile_(iniFile.isEmpty() ? FindSettingsFile() : iniFile) {
   setObjectName(QStringLiteral("frmNetworkWizard"));
-  setWindowTitle(QStringLiteral("Network Wizard"));
+  setWindowTitle(tr("Network Wizard"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(316, 112);
 
-  Label1 = new QLabel(QStringLiteral("Select Network"));
+  Label1 = new QLabel(tr("Select Network"));
   Label1->setObjectName(QStringLiteral("Label1"));
   cboxNetwork = new QComboBox;
   cboxNetwork->setObjectName(QStringLiteral("cboxNetwork"));
@@ -101,10 +101,10 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
   lblPresetsMissing->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblPresetsMissing->setVisible(false);
 
-  BitBtn1 = new QPushButton(QStringLiteral("OK"));
+  BitBtn1 = new QPushButton(tr("OK"));
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setDefault(true);
-  BitBtn2 = new QPushButton(QStringLiteral("Cancel"));
+  BitBtn2 = new QPushButton(tr("Cancel"));
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
   auto* buttons = new QHBoxLayout(Panel1);
   buttons->setContentsMargins(8, 6, 8, 6);
@@ -135,11 +135,11 @@ TfrmNetworkWizard::TfrmNetworkWizard(Prompts& prompts, QWidget* parent, const QS
   BitBtn1->setEnabled(cboxNetwork->currentIndex() >= 0);
   if (!QFileInfo::exists(iniFile_)) {
     lblPresetsMissing->setText(
-        QStringLiteral("No operator presets were found. The wizard looked for %1 in:\n%2")
+        tr("No operator presets were found. The wizard looked for %1 in:\n%2")
             .arg(QLatin1String(kFileName), SettingsFilePlaces().join(QLatin1Char('\n'))));
   } else if (cboxNetwork->count() == 0) {
     lblPresetsMissing->setText(
-        QStringLiteral("%1 lists no operators in its [%2] section.").arg(iniFile_, QLatin1String(kSection)));
+        tr("%1 lists no operators in its [%2] section.").arg(iniFile_, QLatin1String(kSection)));
   }
   if (!lblPresetsMissing->text().isEmpty()) {
     lblPresetsMissing->setVisible(true);
@@ -162,7 +162,7 @@ void TfrmNetworkWizard::BitBtn1Click() {
                                   [&name](const auto& entry) { return entry.first == name; });
   if (found == operators.end()) {
     // Edited away since the list was read: the fields stay as they are.
-    prompts_.ShowMessage(QStringLiteral("%1 is no longer listed in %2. The SIM-card fields were not changed.")
+    prompts_.ShowMessage(tr("%1 is no longer listed in %2. The SIM-card fields were not changed.")
                              .arg(cboxNetwork->currentText(), iniFile_));
     return;
   }

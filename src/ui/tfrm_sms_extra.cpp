@@ -3,6 +3,8 @@
 
 #include "ui/tfrm_sms_extra.h"
 
+#include "session/unit_text.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,7 +32,7 @@ TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent),
   Panel2->setObjectName(QStringLiteral("Panel2"));
   // As high as the example box needs, whatever the font.
   Panel2->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  auto* exampleBox = new QGroupBox(QStringLiteral("Message Example"));
+  auto* exampleBox = new QGroupBox(tr("Message Example"));
   exampleBox->setObjectName(QStringLiteral("GroupBox1"));
   edtExample = new QLineEdit;
   edtExample->setObjectName(QStringLiteral("edtExample"));
@@ -50,7 +52,7 @@ TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent),
 
   Panel3 = new QWidget;
   Panel3->setObjectName(QStringLiteral("Panel3"));
-  auto* addBox = new QGroupBox(QStringLiteral("Add the following to the SMS message"));
+  auto* addBox = new QGroupBox(tr("Add the following to the SMS message"));
   addBox->setObjectName(QStringLiteral("GroupBox2"));
   auto* groups = new QHBoxLayout;
   QVBoxLayout* column = nullptr;
@@ -60,17 +62,17 @@ TfrmSMSExtra::TfrmSMSExtra(Prompts& prompts, QWidget* parent) : QDialog(parent),
     const SmsContentRow& row = kSmsContentRows[i];
     if (row.group != currentGroup) {
       currentGroup = row.group;
-      auto* box = new QGroupBox(FromView(row.group));
+      auto* box = new QGroupBox(Translated(Message::Of(row.group.data())));
       box->setObjectName(QStringLiteral("GroupBox%1").arg(groupNumber++));
       column = new QVBoxLayout(box);
       groups->addWidget(box, 1);
     }
-    auto* check = new QCheckBox(FromView(row.caption));
+    auto* check = new QCheckBox(Translated(Message::Of(row.caption.data())));
     check->setObjectName(FromView(row.checkBox));
     column->addWidget(check);
     valueBoxes[i] = check;
   }
-  chkDescription = new QCheckBox(FromView(kSmsDescriptionCaption));
+  chkDescription = new QCheckBox(Translated(Message::Of(kSmsDescriptionCaption.data())));
   chkDescription->setObjectName(QStringLiteral("chkDescription"));
   auto* addLayout = new QVBoxLayout(addBox);
   addLayout->addLayout(groups, 1);

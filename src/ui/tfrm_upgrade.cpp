@@ -35,14 +35,14 @@ TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent
       prompts_(prompts),
       settingsBackup_(std::make_unique<UpgradeSettingsBackup>(session, prompts, parent)) {
   setObjectName(QStringLiteral("frmUpgrade"));
-  setWindowTitle(QStringLiteral("Upgrade"));
+  setWindowTitle(tr("Upgrade"));
   setFont(DialogFont());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kWidth, kHeight);
 
   GroupBox1 = Named(new QGroupBox, "GroupBox1");
-  Label1 = Named(new QLabel(QStringLiteral("Upgrading Firmware, Please wait...")), "Label1");
+  Label1 = Named(new QLabel(tr("Upgrading Firmware, Please wait...")), "Label1");
   pbarUpgrade = Named(new QProgressBar, "pbarUpgrade");
   pbarUpgrade->setMinimum(0);
   pbarUpgrade->setValue(0);
@@ -59,7 +59,7 @@ TfrmUpgrade::TfrmUpgrade(UnitSession& session, Prompts& prompts, QWidget* parent
 
   Panel1 = Named(new QWidget, "Panel1");
   Panel1->setFixedHeight(41);
-  btnCancel = Named(new QPushButton(QStringLiteral("Cancel")), "btnCancel");
+  btnCancel = Named(new QPushButton(tr("Cancel")), "btnCancel");
   auto* panelLayout = new QHBoxLayout(Panel1);
   panelLayout->setContentsMargins(8, 8, 8, 8);
   panelLayout->addStretch();
@@ -129,11 +129,11 @@ void TfrmUpgrade::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmUpgrade::Tell(std::string_view message, MessageKind kind) {
-  prompts_.ShowMessage(FromBytes(message), kind);
+  prompts_.ShowMessage(tr(std::string(message).c_str()), kind);
 }
 
 void TfrmUpgrade::ShowBackupFile(const QString& file) {
-  lblSettingsBackup->setText(QStringLiteral("The unit's settings are kept in %1").arg(file));
+  lblSettingsBackup->setText(tr("The unit's settings are kept in %1").arg(file));
   lblSettingsBackup->setVisible(!file.isEmpty());
   // The dialog keeps its size, and grows by the lines the file name takes.
   const int extra = file.isEmpty() ? 0 : lblSettingsBackup->heightForWidth(kWidth - 40) + 6;
@@ -147,7 +147,7 @@ void TfrmUpgrade::RunUpgrade() {
   ShowBackupFile(QString());
 
   const QString path =
-      prompts_.OpenFile(QStringLiteral("Open"), QString::fromLatin1(kFirmwareFilter));
+      prompts_.OpenFile(tr("Open"), QString::fromLatin1(kFirmwareFilter));
   if (path.isEmpty()) return;
 
   const std::string unitVersion = session_.Model().FirmwareVersion();
@@ -167,24 +167,24 @@ void TfrmUpgrade::RunUpgrade() {
   }
 
   // The question names both versions, and says so when the file is older.
-  const QString target = FromBytes(file.productWord) + QStringLiteral(" version: ") +
+  const QString target = FromBytes(file.productWord) + tr(" version: ") +
                          FromBytes(file.version);
   const QString from = FromBytes(unitVersion);
   const int order = CompareFirmwareVersions(file.version, unitVersion);
   QString question;
   if (order < 0) {
-    question = QStringLiteral("This will take the unit from version %1 back to %2, an older version "
+    question = tr("This will take the unit from version %1 back to %2, an older version "
                               "(a downgrade). Proceed?")
                    .arg(from, target);
   } else if (order == 0) {
-    question = QStringLiteral("The unit already runs version %1. This will install %2 again. Proceed?")
+    question = tr("The unit already runs version %1. This will install %2 again. Proceed?")
                    .arg(from, target);
   } else {
-    question = QStringLiteral("This will upgrade the unit from version %1 to %2. Proceed?")
+    question = tr("This will upgrade the unit from version %1 to %2. Proceed?")
                    .arg(from, target);
   }
   // The settings first, when the user keeps them: an upgrade may reset them.
-  if (!settingsBackup_->AskAndKeep(QStringLiteral("Warning"), question)) return;
+  if (!settingsBackup_->AskAndKeep(tr("Warning"), question)) return;
   ShowBackupFile(settingsBackup_->File());
 
   // The maximum is an int; real images are far below the reader's size limit.
@@ -197,10 +197,10 @@ void TfrmUpgrade::RunUpgrade() {
   };
   switch (SendUpgradeBlocks(session_, file, timings_, hooks)) {
     case TransferResult::SendFailed:
-      Tell("Error sending upgrade file!", MessageKind::Critical);
+      Tell(QT_TR_NOOP("Error sending upgrade file!"), MessageKind::Critical);
       return;
     case TransferResult::Cancelled:
-      Tell("Firmware upgrade stopped!");
+      Tell(QT_TR_NOOP("Firmware upgrade stopped!"));
       return;
     case TransferResult::Sent:
       break;
@@ -209,10 +209,10 @@ void TfrmUpgrade::RunUpgrade() {
   const int connectionsBeforeInstall = session_.Connections();
   switch (SendInstallCommand(session_, file.LastBlockNumber(), timings_)) {
     case InstallResult::Refused:
-      Tell("Firmware upgrade not supported!", MessageKind::Warning);
+      Tell(QT_TR_NOOP("Firmware upgrade not supported!"), MessageKind::Warning);
       return;
     case InstallResult::NotDelivered:
-      Tell("Error sending upgrade command! The unit was not told to install the firmware.",
+      Tell(QT_TR_NOOP("Error sending upgrade command! The unit was not told to install the firmware."),
            MessageKind::Critical);
       return;
     case InstallResult::Installed:

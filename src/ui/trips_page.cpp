@@ -30,7 +30,7 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 bool ShowsCoordinate(const QString& text) { return text.contains(QLatin1Char(',')); }
 
 QString TripCount(size_t n) {
-  return n == 1 ? QStringLiteral("1 trip") : QStringLiteral("%1 trips").arg(n);
+  return n == 1 ? TripsPage::tr("1 trip") : TripsPage::tr("%n trips", nullptr, static_cast<int>(n));
 }
 
 namespace {
@@ -89,13 +89,13 @@ TripsPage::TripsPage(UnitSession& session, Prompts& prompts, DesktopShell& shell
     button->setEnabled(false);
     return button;
   };
-  btnDeleteAll = tripButton("btnDeleteAll", QStringLiteral("&Delete All Trips"), QStyle::SP_TrashIcon);
+  btnDeleteAll = tripButton("btnDeleteAll", tr("&Delete All Trips"), QStyle::SP_TrashIcon);
 #ifdef _WIN32
-  btnExcel = tripButton("btnExcel", QStringLiteral("Export to Excel"), QStyle::SP_FileDialogDetailedView);
+  btnExcel = tripButton("btnExcel", tr("Export to Excel"), QStyle::SP_FileDialogDetailedView);
 #else
-  btnExcel = tripButton("btnExcel", QStringLiteral("Export Trips..."), QStyle::SP_DialogSaveButton);
+  btnExcel = tripButton("btnExcel", tr("Export Trips..."), QStyle::SP_DialogSaveButton);
 #endif
-  btnGetTrips = tripButton("btnGetTrips", QStringLiteral("Show Trips"), QStyle::SP_BrowserReload);
+  btnGetTrips = tripButton("btnGetTrips", tr("Show Trips"), QStyle::SP_BrowserReload);
   bar->addWidget(btnDeleteAll);
   bar->addWidget(btnExcel);
   bar->addWidget(btnGetTrips);
@@ -154,8 +154,8 @@ void TripsPage::HandleTripsLine(int index) {
   // fetching n trips cost n squared lookups.
   SetCell(row, kStartShown, LookupName(placeStore_.get(), start));
   SetCell(row, kEndShown, LookupName(placeStore_.get(), end));
-  SetCell(row, 5, FromBytes(trip.maxSpeedKmh) + QStringLiteral(" Km/h"));
-  SetCell(row, 6, FromBytes(trip.distanceKm) + QStringLiteral(" Km"));
+  SetCell(row, 5, FromBytes(trip.maxSpeedKmh) + tr(" Km/h"));
+  SetCell(row, 6, FromBytes(trip.distanceKm) + tr(" Km"));
   SetCell(row, kStartRaw, start);
   SetCell(row, kEndRaw, end);
   WidenForContent(row);
@@ -192,12 +192,12 @@ bool TripsPage::TripsCurrent() const {
 
 QString TripsPage::TripsErasedText() const {
   if (!TripsCurrent())
-    return QStringLiteral("How many trips the unit holds is not known: they have not been listed "
+    return tr("How many trips the unit holds is not known: they have not been listed "
                           "since it was connected.");
   const size_t count = session_.Model().Trips().size();
-  if (count == 0) return QStringLiteral("The unit lists no trips.");
-  if (count == 1) return QStringLiteral("The unit's 1 trip will be deleted.");
-  return QStringLiteral("All %1 trips of the unit will be deleted.").arg(count);
+  if (count == 0) return tr("The unit lists no trips.");
+  if (count == 1) return tr("The unit's 1 trip will be deleted.");
+  return tr("All %n trips of the unit will be deleted.", nullptr, static_cast<int>(count));
 }
 
 bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone) {
@@ -208,10 +208,10 @@ bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& 
     if (trips.empty()) return true;
   }
   const QString question =
-      current ? QStringLiteral("Export the %1 before deleting %2?")
+      current ? tr("Export the %1 before deleting %2?")
                     .arg(TripCount(trips.size()),
-                         trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"))
-              : QStringLiteral("Export the unit's trips before deleting them?");
+                         trips.size() == 1 ? tr("it") : tr("them"))
+              : tr("Export the unit's trips before deleting them?");
   if (!prompts_.AskYesNo(caption, question)) return true;
   if (!current) {
     // Only now, for the export the user asked for, is the unit asked.
@@ -219,7 +219,7 @@ bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& 
     if (!FetchTripList(why)) {
       if (session_.Quitting()) return false;
       prompts_.ShowMessage(
-          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+          tr("The trips could not be exported: the unit did not list them.") +
               (why.isEmpty() ? QString() : QLatin1Char('\n') + why) + QLatin1Char('\n') + notDone,
           MessageKind::Warning);
       return false;
@@ -233,15 +233,15 @@ bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& 
 void TripsPage::btnDeleteAllClick() {
   if (busy_) return;
   if (!session_.IsConnected()) {
-    prompts_.ShowMessage(QStringLiteral("The unit is no longer connected."), MessageKind::Warning);
+    prompts_.ShowMessage(tr("The unit is no longer connected."), MessageKind::Warning);
     return;
   }
   // Asked before anything goes to the unit: No leaves unit and grid as they are.
-  if (!prompts_.AskYesNo(QStringLiteral("Delete All"),
-                         QStringLiteral("Are you sure you want to delete all trips?\n\n") +
+  if (!prompts_.AskYesNo(tr("Delete All"),
+                         tr("Are you sure you want to delete all trips?\n\n") +
                              TripsErasedText()))
     return;
-  if (!OfferExportBeforeErasing(QStringLiteral("Delete All"), QStringLiteral("No trip was deleted.")))
+  if (!OfferExportBeforeErasing(tr("Delete All"), tr("No trip was deleted.")))
     return;
   if (session_.Quitting() || !session_.IsConnected()) return;
   session_.DeleteTrips();

@@ -69,7 +69,7 @@ QString FilterOf(TripExportFormat format) {
 
 // How the user tells the trips apart: the grid's date and times.
 QString TripLabel(const TripRecord& trip) {
-  return QStringLiteral("%1 %2 to %3")
+  return TripsPage::tr("%1 %2 to %3")
       .arg(FromBytes(trip.date), FromBytes(trip.startTime), FromBytes(trip.endTime));
 }
 
@@ -101,7 +101,7 @@ bool TripsPage::ExportTrips() {
     if (!FetchTripList(why)) {
       if (session_.Quitting()) return false;
       prompts_.ShowMessage(
-          QStringLiteral("The trips could not be exported: the unit did not list them.") +
+          tr("The trips could not be exported: the unit did not list them.") +
           (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
       return false;
     }
@@ -109,8 +109,8 @@ bool TripsPage::ExportTrips() {
   const std::vector<TripRecord> trips = session_.Model().Trips();
   if (trips.empty()) {
     prompts_.ShowMessage(session_.IsConnected()
-                             ? QStringLiteral("The unit has no trips to export.")
-                             : QStringLiteral("There are no trips to export. Connect the unit and "
+                             ? tr("The unit has no trips to export.")
+                             : tr("There are no trips to export. Connect the unit and "
                                               "press \"Show Trips\" first."));
     return false;
   }
@@ -132,7 +132,7 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
   QString selectedFilter = FilterOf(format);
   const QString suggested =
       QDir(folder).filePath(SuggestedFileName(session_.Model().DeviceId(), format));
-  QString file = prompts_.SaveFile(QStringLiteral("Export Trips"),
+  QString file = prompts_.SaveFile(tr("Export Trips"),
                                    filters.join(QStringLiteral(";;")), suggested, &selectedFilter);
   if (file.isEmpty()) return ExportResult::kCancelled;
 
@@ -145,20 +145,20 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
     file += QLatin1Char('.') + FormatName(format);
     // The dialog asked about the name without the extension.
     if (QFileInfo::exists(file) &&
-        !prompts_.AskYesNo(QStringLiteral("Export Trips"),
-                           QStringLiteral("%1 already exists.\nDo you want to replace it?")
+        !prompts_.AskYesNo(tr("Export Trips"),
+                           tr("%1 already exists.\nDo you want to replace it?")
                                .arg(QDir::toNativeSeparators(file))))
       return ExportResult::kCancelled;
   }
   const QString nativeFile = QDir::toNativeSeparators(file);
   auto fail = [&](const QString& why) {
-    QString message = QStringLiteral("The trips were not exported.\n") + why;
+    QString message = tr("The trips were not exported.\n") + why;
     if (!notDone.isEmpty()) message += QLatin1Char('\n') + notDone;
     prompts_.ShowMessage(message);
     return ExportResult::kFailed;
   };
   if (!TripExportFormatAvailable(format))
-    return fail(QStringLiteral("This build of Wayrunner Track cannot write %1 files.")
+    return fail(tr("This build of Wayrunner Track cannot write %1 files.")
                     .arg(FormatName(format)));
 
   // Names as the grid shows them; the store holds the system's code page,
@@ -173,18 +173,18 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
   QApplication::restoreOverrideCursor();
   if (!written.ok)
     return fail(written.error.empty()
-                    ? QStringLiteral("The trips could not be written to %1.").arg(nativeFile)
+                    ? tr("The trips could not be written to %1.").arg(nativeFile)
                     : FromBytes(written.error));
 
   RememberSaveFolder(file);
   settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));
 
-  QString done = QStringLiteral("%1 exported to\n%2")
+  QString done = tr("%1 exported to\n%2")
                      .arg(TripCount(trips.size() - written.leftOut.size()), nativeFile);
   if (!written.leftOut.empty()) {
     // Only GPX and KML leave trips out: they can draw no line without both ends.
     done += written.leftOut.size() == 1
-                ? QStringLiteral("\n\n1 trip was left out because its start or end position is "
+                ? tr("\n\n1 trip was left out because its start or end position is "
                                  "missing or unreadable:")
                 : QStringLiteral("\n\n%1 trips were left out because their start or end position "
                                  "is missing or unreadable:").arg(written.leftOut.size());
@@ -200,7 +200,7 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
         }
     }
     if (written.leftOut.size() > listed)
-      done += QStringLiteral("\nand %1 more").arg(written.leftOut.size() - listed);
+      done += tr("\nand %1 more").arg(written.leftOut.size() - listed);
   }
   prompts_.ShowMessage(done);
   return ExportResult::kWritten;

@@ -28,7 +28,7 @@ QString NameProblem(const QString& name) {
   if (!problem.empty()) return FromBytes(problem);
   // Characters the file's code page lacks would be stored as something else.
   if (!FitsLocalCodePage(name))
-    return QStringLiteral("A place name can only hold characters of this computer's character set.");
+    return TripsPage::tr("A place name can only hold characters of this computer's character set.");
   return QString();
 }
 
@@ -36,15 +36,15 @@ QString NameProblem(const QString& name) {
 
 void TripsPage::BuildCoordinateMenu() {
   pmenuCoordinate = Named(new QMenu(this), "pmenuCoordinate");
-  OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(QStringLiteral("Open in Google Maps")),
+  OpeninGoogleMaps1 = Named(pmenuCoordinate->addAction(tr("Open in Google Maps")),
                             "OpeninGoogleMaps1");
-  OpenTripInMap = Named(pmenuCoordinate->addAction(QStringLiteral("Open Trip in Google Maps")),
+  OpenTripInMap = Named(pmenuCoordinate->addAction(tr("Open Trip in Google Maps")),
                         "OpenTripInMap");
-  btnNameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Name Coordinate")),
+  btnNameCoordinate = Named(pmenuCoordinate->addAction(tr("Name Coordinate")),
                             "btnNameCoordinate");
-  btnRenameCoordinate = Named(pmenuCoordinate->addAction(QStringLiteral("Rename Coordinate")),
+  btnRenameCoordinate = Named(pmenuCoordinate->addAction(tr("Rename Coordinate")),
                               "btnRenameCoordinate");
-  btnDeleteName = Named(pmenuCoordinate->addAction(QStringLiteral("Delete Name")), "btnDeleteName");
+  btnDeleteName = Named(pmenuCoordinate->addAction(tr("Delete Name")), "btnDeleteName");
   connect(OpeninGoogleMaps1, &QAction::triggered, this, &TripsPage::OpeninGoogleMaps1Click);
   connect(OpenTripInMap, &QAction::triggered, this, &TripsPage::OpenTripInMapClick);
   connect(btnNameCoordinate, &QAction::triggered, this, &TripsPage::btnNameCoordinateClick);
@@ -123,7 +123,7 @@ void TripsPage::OpenRouteInMap(int row) {
                                             ToBytes(CellText(sgridTrips, row, kEndRaw)));
   const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   if (!shell_.OpenAddress(address))
-    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the trip. "
+    prompts_.ShowMessage(tr("No web browser could be started to show the trip. "
                                         "Open this address in a browser:\n%1")
                              .arg(address));
 }
@@ -134,14 +134,14 @@ void TripsPage::OpenCoordinateInMap(int column, int row) {
   const std::string bytes = MapAddress(ToBytes(CellText(sgridTrips, row, column)));
   const QString address = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   if (!shell_.OpenAddress(address))
-    prompts_.ShowMessage(QStringLiteral("No web browser could be started to show the position. "
+    prompts_.ShowMessage(tr("No web browser could be started to show the position. "
                                         "Open this address in a browser:\n%1")
                              .arg(address));
 }
 
 void TripsPage::btnNameCoordinateClick() {
   QString name;
-  if (!prompts_.InputBox(QStringLiteral("Name Coordinate"), QStringLiteral("Coordinate Name:"), name) ||
+  if (!prompts_.InputBox(tr("Name Coordinate"), tr("Coordinate Name:"), name) ||
       name.isEmpty())
     return;
   const QString coordinate = CellText(sgridTrips, ClickedRow, ClickedCoordColumn);
@@ -149,7 +149,7 @@ void TripsPage::btnNameCoordinateClick() {
     prompts_.ShowMessage(problem);
   } else if (placeStore_ && !placeStore_->AddPlaceName(ToLocalBytes(name), ToLocalBytes(coordinate))) {
     if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
-      prompts_.ShowMessage(QStringLiteral("Name already Exists!"));
+      prompts_.ShowMessage(tr("Name already Exists!"));
     } else {
       prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
     }
@@ -161,7 +161,7 @@ void TripsPage::btnNameCoordinateClick() {
 void TripsPage::btnRenameCoordinateClick() {
   const QString oldName = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
   QString name = oldName;
-  if (!prompts_.InputBox(QStringLiteral("Rename Coordinate"), QStringLiteral("Coordinate Name:"), name))
+  if (!prompts_.InputBox(tr("Rename Coordinate"), tr("Coordinate Name:"), name))
     return;
   if (name == oldName) return;
   // An empty name deletes the place.
@@ -171,7 +171,7 @@ void TripsPage::btnRenameCoordinateClick() {
     // Two places of one name could no longer be told apart, nor deleted one
     // at a time: refused, as adding is.
     if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
-      prompts_.ShowMessage(QStringLiteral("Name already Exists!"));
+      prompts_.ShowMessage(tr("Name already Exists!"));
     } else if (placeStore_->LastError() != PlaceStoreError::kNameNotFound) {
       // A name no longer in the file simply vanishes at the reload; anything
       // else means the change was not stored.
@@ -184,12 +184,12 @@ void TripsPage::btnRenameCoordinateClick() {
 
 void TripsPage::btnDeleteNameClick() {
   const QString name = CellText(sgridTrips, ClickedRow, ClickedCoordColumn - kHiddenOffset);
-  QString question = QStringLiteral("Delete coordinate name: ") + name + QStringLiteral("?");
+  QString question = tr("Delete coordinate name: ") + name + QStringLiteral("?");
   // Every place of the name goes: say so when that is more than the one clicked.
   const int places = placeStore_ ? placeStore_->CountPlacesNamed(ToLocalBytes(name)) : 0;
   if (places > 1)
     question += QStringLiteral("\n\n%1 places have this name; all %1 will be removed.").arg(places);
-  if (!prompts_.AskYesNo(QStringLiteral("Delete name"), question)) return;
+  if (!prompts_.AskYesNo(tr("Delete name"), question)) return;
   if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(name), std::string()) &&
       placeStore_->LastError() != PlaceStoreError::kNameNotFound)
     prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));

@@ -39,15 +39,15 @@ bool UpgradeSettingsBackup::AskAndKeep(const QString& caption, const QString& qu
   Forget();
   const std::filesystem::path folder = SettingsBackupFolder();
   const QString option =
-      folder.empty() ? QStringLiteral("Keep the unit's settings in a profile first")
-                     : QStringLiteral("Keep the unit's settings in a profile in %1 first")
+      folder.empty() ? tr("Keep the unit's settings in a profile first")
+                     : tr("Keep the unit's settings in a profile in %1 first")
                            .arg(PathText(folder));
   bool keep = true;
   if (!prompts_.AskYesNoWithOption(caption, question, option, keep)) return false;
   if (!keep) return true;
   QString why;
   if (Keep(why)) return true;
-  return prompts_.AskYesNo(caption, QStringLiteral("The unit's settings could not be kept: %1.\n\n"
+  return prompts_.AskYesNo(caption, tr("The unit's settings could not be kept: %1.\n\n"
                                                    "Upgrade without keeping them?")
                                         .arg(why));
 }
@@ -55,7 +55,7 @@ bool UpgradeSettingsBackup::AskAndKeep(const QString& caption, const QString& qu
 bool UpgradeSettingsBackup::Keep(QString& why) {
   QString missing;
   if (!ReadUnitSettings(session_, missing)) {
-    why = QStringLiteral("%1 could not be read from the unit").arg(missing);
+    why = tr("%1 could not be read from the unit").arg(missing);
     return false;
   }
   const UnitModel& model = session_.Model();
@@ -88,7 +88,7 @@ void UpgradeSettingsBackup::OfferRestore() {
   QString missing;
   if (!ReadUnitSettings(session_, missing)) {
     if (session_.Quitting()) return;
-    prompts_.ShowMessage(QStringLiteral("The unit's settings could not be compared with the ones "
+    prompts_.ShowMessage(tr("The unit's settings could not be compared with the ones "
                                         "kept in %1 before the upgrade: %2 could not be read. "
                                         "Compare them with that profile once the unit answers.")
                              .arg(file, missing));
@@ -100,13 +100,13 @@ void UpgradeSettingsBackup::OfferRestore() {
   if (!differs) return;
 
   ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Choose, dialogParent_);
-  dialog.setWindowTitle(QStringLiteral("Settings after the upgrade"));
+  dialog.setWindowTitle(tr("Settings after the upgrade"));
   dialog.SetComparison(
-      QStringLiteral("The unit's settings differ from the ones kept in %1 before the upgrade. "
+      tr("The unit's settings differ from the ones kept in %1 before the upgrade. "
                      "Restore writes the ticked ones to the unit.")
           .arg(file),
-      unit, kept, QStringLiteral("Before the upgrade"));
-  dialog.SetAcceptText(QStringLiteral("Restore"));
+      unit, kept, tr("Before the upgrade"));
+  dialog.SetAcceptText(tr("Restore"));
   if (dialog.exec() != QDialog::Accepted) return;
   const SettingsValues ticked = dialog.Ticked();
   if (ticked.Empty()) return;

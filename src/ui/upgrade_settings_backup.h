@@ -8,6 +8,7 @@
 // time as the command-line tool names its backups; once the unit is back,
 // when it holds other settings than that profile, the comparison is shown
 // with the offer to write the kept ones back.
+#include <QCoreApplication>
 #include <QString>
 
 #include <string>
@@ -22,6 +23,8 @@ class Prompts;
 class UnitSession;
 
 class UpgradeSettingsBackup {
+  Q_DECLARE_TR_FUNCTIONS(wr::UpgradeSettingsBackup)
+
  public:
   // Dialogs are shown over dialogParent.
   UpgradeSettingsBackup(UnitSession& session, Prompts& prompts, QWidget* dialogParent);

@@ -329,9 +329,9 @@ bool XlsxAutomation::WriteBooks() {
       continue;
     }
     written_.push_back(file);
-    QString text = QStringLiteral("The trips were saved as\n") + QDir::toNativeSeparators(file);
+    QString text = tr("The trips were saved as\n") + QDir::toNativeSeparators(file);
     if (!shell_.OpenAddress(QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())))
-      text += QStringLiteral("\n\nNo program to show spreadsheets could be started; open the file from there.");
+      text += tr("\n\nNo program to show spreadsheets could be started; open the file from there.");
     prompts_.ShowMessage(text);
   }
   return ok;
@@ -349,7 +349,7 @@ bool XlsxAutomation::WriteBook(const Book& book, const QString& file, QString& e
   const QByteArray path = QFile::encodeName(file);
   lxw_workbook* workbook = workbook_new(path.constData());
   if (!workbook) {
-    error = QStringLiteral("the file could not be created");
+    error = tr("the file could not be created");
     return false;
   }
   lxw_format* bold = workbook_add_format(workbook);
@@ -393,14 +393,14 @@ bool XlsxAutomation::WriteBook(const Book& book, const QString& file, QString& e
   const lxw_error closed = workbook_close(workbook);
   if (!ok || closed != LXW_NO_ERROR) {
     error = closed != LXW_NO_ERROR ? QString::fromLatin1(lxw_strerror(closed))
-                                   : QStringLiteral("a value could not be stored");
+                                   : tr("a value could not be stored");
     return false;
   }
   return true;
 #else
   (void)book;
   (void)file;
-  error = QStringLiteral("this build cannot write spreadsheet files");
+  error = tr("this build cannot write spreadsheet files");
   return false;
 #endif
 }

@@ -6,6 +6,7 @@
 // the same object-model calls, keeps the workbooks in memory and, when the
 // application object is released, writes each workbook to an .xlsx file and
 // opens it with the desktop's spreadsheet program.
+#include <QCoreApplication>
 #include <QString>
 
 #include <map>
@@ -19,6 +20,8 @@
 namespace wr {
 
 class XlsxAutomation final : public SpreadsheetAutomation {
+  Q_DECLARE_TR_FUNCTIONS(wr::XlsxAutomation)
+
  public:
   // Files are written into folder; the user is told their paths.
   XlsxAutomation(Prompts& prompts, DesktopShell& shell, QString folder);

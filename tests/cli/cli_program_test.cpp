@@ -92,6 +92,22 @@ TEST_F(CliProgramTest, HelpVersionAndUsageErrors) {
   }
 }
 
+// In German the texts for people are translated; what scripts read is not.
+TEST_F(CliProgramTest, GermanForPeopleEnglishForMachines) {
+  const CliRun text = RunProgram({"--simulate", "status"}, dir.path(), 30000, "de_DE.UTF-8");
+  EXPECT_EQ(text.code, 0) << text.err;
+  EXPECT_THAT(text.out, HasSubstr("Verbunden:         ja\n"));
+  const CliRun json =
+      RunProgram({"--simulate", "status", "--json"}, dir.path(), 30000, "de_DE.UTF-8");
+  const QStringList english = {"Modem switched off", "Not registered, searching for network...",
+                               "Registration Denied", "No SIMcard detected", "PIN on SIMcard",
+                               "SIMcard PUK locked", "Registered", "Making a call", "Ringing",
+                               "Talking", "Call terminated", "Sending an SMS", "Incoming call"};
+  EXPECT_TRUE(english.contains(Json(json)["gsm_status"].toString())) << json.out;
+  EXPECT_THAT(RunProgram({"--help"}, dir.path(), 30000, "de_DE.UTF-8").out,
+              StartsWith("Aufruf: wayrunner-cli [Optionen] BEFEHL [Argumente]"));
+}
+
 TEST_F(CliProgramTest, ListAndStatusNameEachUnitAndChooseByDevice) {
   const CliRun list = Cli({"--simulate=3", "list"});
   EXPECT_EQ(list.code, 0);

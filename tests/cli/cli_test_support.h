@@ -31,10 +31,15 @@ struct CliRun {
 
 // The built wayrunner-cli with these arguments, its data folder in dataDir;
 // waits for it to end (at most timeoutMs).
-inline CliRun RunProgram(const QStringList& args, const QString& dataDir, int timeoutMs = 30000) {
+// The program speaks `language` (a LANG value; English by default, whatever
+// the desktop of the machine running the tests speaks).
+inline CliRun RunProgram(const QStringList& args, const QString& dataDir, int timeoutMs = 30000,
+                         const QString& language = QStringLiteral("C")) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("WAYRUNNER_DATA_DIR"), dataDir);
+  for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) env.remove(QString::fromLatin1(name));
+  env.insert(QStringLiteral("LANG"), language);
   process.setProcessEnvironment(env);
   process.setWorkingDirectory(dataDir);
   process.start(QStringLiteral(WR_CLI_PATH), args);

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QTranslator>
 
 #include <algorithm>
 #include <map>
@@ -277,6 +278,30 @@ TEST_F(AccessibilityTest, TabFollowsWhatEveryWindowShows) {
     order.Walk(window);
   });
   EXPECT_EQ(order.Problems().join(QLatin1Char('\n')).toStdString(), "");
+// The same in German, whose captions and Alt keys are its own.
+class GermanAccessibilityTest : public AccessibilityTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(german_.load(QStringLiteral(":/i18n/wayrunner_de.qm")));
+    QCoreApplication::installTranslator(&german_);
+    AccessibilityTest::SetUp();
+  }
+  void TearDown() override {
+    AccessibilityTest::TearDown();
+    QCoreApplication::removeTranslator(&german_);
+  }
+
+ private:
+  QTranslator german_;
+};
+
+TEST_F(GermanAccessibilityTest, EveryControlOfEveryWindowHasItsOwnNameAndKey) {
+  ASSERT_EQ(Main().mnuFile->title().toStdString(), "&Datei");
+  Walker walker;
+  VisitPictureWindows(App(), &Bus(), [&walker](QWidget* window, QWidget* menu, QWidget* submenu) {
+    for (QWidget* w : {window, menu, submenu}) walker.Walk(w);
+  });
+  EXPECT_EQ(walker.Problems().join(QLatin1Char('\n')).toStdString(), "");
 }
 
 // The names carry what the layout shows around a control.

@@ -57,13 +57,15 @@ void InterpretUssdAnswer(std::string_view line, ReplyEffect& effect) {
   std::string_view rest = offset > 0 ? line.substr(static_cast<size_t>(offset)) : std::string_view();
   if (rest.size() >= 11) {
     // The answer opens with a time stamp of five two-digit groups.
-    ussd.caption = "USSD received on: ";
-    ussd.caption.append(rest.substr(0, 2)).append("/").append(rest.substr(2, 2));
-    ussd.caption.append("/20").append(rest.substr(4, 2)).append(" ").append(rest.substr(6, 2));
-    ussd.caption.append(":").append(rest.substr(8, 2));
+    std::string stamp(rest.substr(0, 2));
+    stamp.append("/").append(rest.substr(2, 2));
+    stamp.append("/20").append(rest.substr(4, 2)).append(" ").append(rest.substr(6, 2));
+    stamp.append(":").append(rest.substr(8, 2));
+    ussd.caption = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "USSD received on: %1"),
+                               {Message::Plain(stamp)});
     rest.remove_prefix(10);
   } else {
-    ussd.caption = "USSD received";
+    ussd.caption = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "USSD received"));
   }
   ussd.answer = std::string(rest);
   effect.ussd = ussd;

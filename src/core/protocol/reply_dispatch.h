@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/message.h"
 #include "protocol/stats_values.h"
 #include "protocol/unit_settings.h"
 
@@ -38,7 +39,7 @@ struct SettingsReply {
 
 // "+USSD,": what the unit passes on of the last USSD answer.
 struct UssdReply {
-  std::string caption;       // "USSD received", with the answer's time stamp when it has one
+  Message caption;  // "USSD received", with the answer's time stamp when it has one
   std::string answer;        // the answer without its time stamp
 };
 

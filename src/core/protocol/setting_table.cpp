@@ -10,7 +10,6 @@
 
 #include "protocol/commands.h"
 
-#define TR(text) WR_TRANSLATE_NOOP("wr::Core", text)
 
 namespace wr {
 namespace {
@@ -28,46 +27,46 @@ const std::vector<const char*> kNoChoices;
 // One row per setting, in SettingKey order: key, name, group, reply field,
 // command argument, title, label, kind, min, max, most bytes, choices, secret.
 const std::vector<SettingDescriptor> kTable = {
-    {K::kUssd, "ussd", G::Ussd, 1, 1, TR("Airtime USSD String"), TR("Airtime USSD String"),
+    {K::kUssd, "ussd", G::Ussd, 1, 1, WR_TRANSLATE_NOOP("wr::Core", "Airtime USSD String"), WR_TRANSLATE_NOOP("wr::Core", "Airtime USSD String"),
      Kind::Text, 0, 0, kNoLimit, kNoChoices, false},
-    {K::kUssdInterval, "ussd_interval", G::Ussd, 2, 2, TR("Query Interval (hours)"),
-     TR("Query Interval (hours)"), Kind::Integer, 0, kInt32Max, kNoLimit, kNoChoices, false},
-    {K::kApn, "apn", G::Gprs, 1, 1, TR("GPRS APN"), TR("GPRS APN (usually internet)"), Kind::Text,
+    {K::kUssdInterval, "ussd_interval", G::Ussd, 2, 2, WR_TRANSLATE_NOOP("wr::Core", "Query Interval (hours)"),
+     WR_TRANSLATE_NOOP("wr::Core", "Query Interval (hours)"), Kind::Integer, 0, kInt32Max, kNoLimit, kNoChoices, false},
+    {K::kApn, "apn", G::Gprs, 1, 1, WR_TRANSLATE_NOOP("wr::Core", "GPRS APN"), WR_TRANSLATE_NOOP("wr::Core", "GPRS APN (usually internet)"), Kind::Text,
      0, 0, kNoLimit, kNoChoices, false},
-    {K::kApnUser, "apn_user", G::Gprs, 2, 2, TR("Username"), TR("Username (usually blank)"),
+    {K::kApnUser, "apn_user", G::Gprs, 2, 2, WR_TRANSLATE_NOOP("wr::Core", "Username"), WR_TRANSLATE_NOOP("wr::Core", "Username (usually blank)"),
      Kind::Text, 0, 0, kNoLimit, kNoChoices, false},
-    {K::kApnPassword, "apn_password", G::Gprs, 3, 3, TR("Password"), TR("Password (usually blank)"),
+    {K::kApnPassword, "apn_password", G::Gprs, 3, 3, WR_TRANSLATE_NOOP("wr::Core", "Password"), WR_TRANSLATE_NOOP("wr::Core", "Password (usually blank)"),
      Kind::Text, 0, 0, kNoLimit, kNoChoices, true},
     // The unit keeps the seconds in 32 bits.
     {K::kTripStopMinutes, "trip_stop_minutes", G::Track, 3, 3,
-     TR("Time stationary before ending trip (minutes)"), TR("Time stationary before ending trip"),
+     WR_TRANSLATE_NOOP("wr::Core", "Time stationary before ending trip (minutes)"), WR_TRANSLATE_NOOP("wr::Core", "Time stationary before ending trip"),
      Kind::Minutes, kInt32Min / 60, kInt32Max / 60, kNoLimit, kNoChoices, false},
-    {K::kLowPower, "low_power", G::LowPower, 1, 1, TR("Low power mode"),
-     TR("Enable Low power mode (switch off GSM if no movement detected)"), Kind::Flag, 0, 1,
-     kNoLimit, {TR("Off"), TR("On")}, false},
+    {K::kLowPower, "low_power", G::LowPower, 1, 1, WR_TRANSLATE_NOOP("wr::Core", "Low power mode"),
+     WR_TRANSLATE_NOOP("wr::Core", "Enable Low power mode (switch off GSM if no movement detected)"), Kind::Flag, 0, 1,
+     kNoLimit, {WR_TRANSLATE_NOOP("wr::Core", "Off"), WR_TRANSLATE_NOOP("wr::Core", "On")}, false},
     // Its box is not shown: the unit's value goes back with every save.
-    {K::kIgnition, "ignition", G::Ignition, 1, 1, TR("Ignition detection"), nullptr, Kind::Choice,
-     0, 2, kNoLimit, {TR("Disabled"), TR("Smart detection"), TR("Voltage on Input1")}, false},
+    {K::kIgnition, "ignition", G::Ignition, 1, 1, WR_TRANSLATE_NOOP("wr::Core", "Ignition detection"), nullptr, Kind::Choice,
+     0, 2, kNoLimit, {WR_TRANSLATE_NOOP("wr::Core", "Disabled"), WR_TRANSLATE_NOOP("wr::Core", "Smart detection"), WR_TRANSLATE_NOOP("wr::Core", "Voltage on Input1")}, false},
     // The retained tracking values, passed through as the unit reports them.
-    {K::kTrack1, "track1", G::Track, 1, 1, TR("Tracking value 1"), nullptr, Kind::Integer,
+    {K::kTrack1, "track1", G::Track, 1, 1, WR_TRANSLATE_NOOP("wr::Core", "Tracking value 1"), nullptr, Kind::Integer,
      kInt32Min, kInt32Max, kNoLimit, kNoChoices, false},
-    {K::kTrack2, "track2", G::Track, 2, 2, TR("Tracking value 2"), nullptr, Kind::Integer,
+    {K::kTrack2, "track2", G::Track, 2, 2, WR_TRANSLATE_NOOP("wr::Core", "Tracking value 2"), nullptr, Kind::Integer,
      kInt32Min, kInt32Max, kNoLimit, kNoChoices, false},
-    {K::kTrack4, "track4", G::Track, 4, 4, TR("Tracking value 4"), nullptr, Kind::Integer,
+    {K::kTrack4, "track4", G::Track, 4, 4, WR_TRANSLATE_NOOP("wr::Core", "Tracking value 4"), nullptr, Kind::Integer,
      kInt32Min, kInt32Max, kNoLimit, kNoChoices, false},
-    {K::kTrack5, "track5", G::Track, 5, 5, TR("Tracking value 5"), nullptr, Kind::Integer,
+    {K::kTrack5, "track5", G::Track, 5, 5, WR_TRANSLATE_NOOP("wr::Core", "Tracking value 5"), nullptr, Kind::Integer,
      kInt32Min, kInt32Max, kNoLimit, kNoChoices, false},
 };
 
 const std::array<SettingGroupDescriptor, kSettingGroupCount> kGroups = {{
     {G::Track, reply::kTrack, cmd::kTrackQuery, cmd::kTrackSet,
-     TR("Time stationary before ending trip")},
-    {G::LowPower, reply::kLowPower, cmd::kLowPowerQuery, "AT+LOWPOWER=", TR("Low power mode")},
+     WR_TRANSLATE_NOOP("wr::Core", "Time stationary before ending trip")},
+    {G::LowPower, reply::kLowPower, cmd::kLowPowerQuery, "AT+LOWPOWER=", WR_TRANSLATE_NOOP("wr::Core", "Low power mode")},
     {G::Ussd, reply::kUssd, cmd::kUssdQuery, cmd::kUssdSet,
-     TR("Airtime USSD String and Query Interval (hours)")},
-    {G::Gprs, reply::kGprs, cmd::kGprsQuery, cmd::kGprsSet, TR("GPRS APN, Username and Password")},
+     WR_TRANSLATE_NOOP("wr::Core", "Airtime USSD String and Query Interval (hours)")},
+    {G::Gprs, reply::kGprs, cmd::kGprsQuery, cmd::kGprsSet, WR_TRANSLATE_NOOP("wr::Core", "GPRS APN, Username and Password")},
     {G::Ignition, reply::kIgnition, cmd::kIgnitionQuery, cmd::kIgnitionSet,
-     TR("Ignition detection")},
+     WR_TRANSLATE_NOOP("wr::Core", "Ignition detection")},
 }};
 
 std::array<SettingKey, kSettingKeyCount> MakeKeys() {
@@ -128,9 +127,9 @@ IntegerParse ParseInteger(std::string_view text, int64_t lo, int64_t hi, int64_t
 
 Message DescribeCharacter(std::string_view rest) {
   switch (rest[0]) {
-    case ',': return Message::Of(TR("a comma"));
-    case '\r': return Message::Of(TR("a carriage return"));
-    case '\n': return Message::Of(TR("a line feed"));
+    case ',': return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "a comma"));
+    case '\r': return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "a carriage return"));
+    case '\n': return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "a line feed"));
     default: break;
   }
   uint32_t cp = 0;
@@ -138,14 +137,14 @@ Message DescribeCharacter(std::string_view rest) {
   const size_t length = ValidUtf8Sequence(rest, cp);
   if (length == 0) {
     std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(rest[0])));
-    return Message::Of(TR("the byte %1"), {Message::Plain(code)});
+    return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the byte %1"), {Message::Plain(code)});
   }
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
   // Control characters are named by code only: shown as they are they would
   // be invisible in the message.
   if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0))
-    return Message::Of(TR("the control character %1"), {Message::Plain(code)});
-  return Message::Of(TR("the character '%1' (%2)"),
+    return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the control character %1"), {Message::Plain(code)});
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the character '%1' (%2)"),
                      {Message::Plain(std::string(rest.substr(0, length))), Message::Plain(code)});
 }
 
@@ -217,9 +216,9 @@ Message CheckSettingValue(const SettingDescriptor& d, std::string_view text, std
   if (d.kind == SettingKind::Text) {
     Message bad = DescribeUnsafeCharacter(text);
     if (!bad.Empty())
-      return Message::Of(TR("the value contains %1, which cannot be sent to the unit"), {bad});
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the value contains %1, which cannot be sent to the unit"), {bad});
     if (d.maxLength != 0 && text.size() > d.maxLength)
-      return Message::Of(TR("the value is longer than %1 characters"),
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the value is longer than %1 characters"),
                          {Message::Plain(std::to_string(d.maxLength))});
     canonical.assign(text);
     return {};
@@ -231,15 +230,15 @@ Message CheckSettingValue(const SettingDescriptor& d, std::string_view text, std
       canonical = std::to_string(value);
       return {};
     case IntegerParse::kEmpty:
-      return Message::Of(TR("the value is empty"));
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the value is empty"));
     case IntegerParse::kNotInteger:
-      return Message::Of(TR("'%1' is not a valid integer value"), {Shown(trimmed)});
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "'%1' is not a valid integer value"), {Shown(trimmed)});
     case IntegerParse::kOutOfRange:
       break;
   }
   if (d.kind == SettingKind::Minutes)
-    return Message::Of(TR("'%1' minutes is longer than the unit can store"), {Shown(trimmed)});
-  return Message::Of(TR("'%1' is not from %2 to %3"),
+    return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "'%1' minutes is longer than the unit can store"), {Shown(trimmed)});
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "'%1' is not from %2 to %3"),
                      {Shown(trimmed), Message::Plain(std::to_string(d.min)),
                       Message::Plain(std::to_string(d.max))});
 }
@@ -250,7 +249,7 @@ Message CheckSettingValue(SettingKey key, std::string_view text, std::string& ca
 
 Message SettingRefusal(SettingKey key, const Message& reason) {
   const SettingDescriptor& d = Describe(key);
-  return Message::Of(TR("\"%1\" (%2): %3. Nothing was sent."),
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "\"%1\" (%2): %3. Nothing was sent."),
                      {Message::Of(d.title), Message::Plain(std::string(d.name)), reason});
 }
 
@@ -297,7 +296,7 @@ Message SettingValueMessage(SettingKey key, const std::string& canonical) {
     if (n && *n >= 0 && *n < static_cast<int64_t>(d.choices.size()))
       return Message::Of(d.choices[static_cast<size_t>(*n)]);
   }
-  if (d.kind == SettingKind::Text && canonical.empty()) return Message::Of(TR("(empty)"));
+  if (d.kind == SettingKind::Text && canonical.empty()) return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "(empty)"));
   return Message::Plain(canonical);
 }
 

@@ -7,7 +7,6 @@
 
 #include "protocol/commands.h"
 
-#define TR(text) WR_TRANSLATE_NOOP("wr::Core", text)
 
 namespace wr {
 
@@ -15,7 +14,7 @@ SettingsSave BuildSettingsCommands(const SettingsValues& values) {
   SettingsSave out;
   for (SettingKey key : AllSettingKeys()) {
     if (values.Has(key)) continue;
-    out.refusal = Message::Of(TR("\"%1\" (%2) has no value. Nothing was sent."),
+    out.refusal = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "\"%1\" (%2) has no value. Nothing was sent."),
                               {Message::Of(Describe(key).title),
                                Message::Plain(std::string(SettingKeyName(key)))});
     return out;
@@ -56,13 +55,13 @@ bool TrackingHostIsSet(std::string_view host) {
 SettingsSave BuildDefaultsCommands(std::string_view host) {
   SettingsSave out;
   if (!TrackingHostIsSet(host)) {
-    out.refusal = Message::Of(TR("No tracking server is set. Nothing was sent."));
+    out.refusal = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "No tracking server is set. Nothing was sent."));
     return out;
   }
   const Message bad = DescribeUnsafeCharacter(host);
   if (!bad.Empty()) {
     out.refusal = Message::Of(
-        TR("The tracking server \"%1\" contains %2, which cannot be sent to the unit. Nothing "
+        WR_TRANSLATE_NOOP("wr::Core", "The tracking server \"%1\" contains %2, which cannot be sent to the unit. Nothing "
            "was sent."),
         {Message::Plain(std::string(host)), bad});
     return out;

@@ -3,7 +3,6 @@
 
 #include "protocol/settings_values.h"
 
-#define TR(text) WR_TRANSLATE_NOOP("wr::Core", text)
 
 namespace wr {
 
@@ -54,18 +53,18 @@ SettingsCheck ParseSettingAssignments(const std::vector<std::string>& assignment
   for (const std::string& pair : assignments) {
     const size_t eq = pair.find('=');
     if (eq == std::string::npos) {
-      check.refusal = Message::Of(TR("'%1' is not KEY=VALUE (keys: %2)"), {Message::Plain(pair), keys});
+      check.refusal = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "'%1' is not KEY=VALUE (keys: %2)"), {Message::Plain(pair), keys});
       return check;
     }
     const std::string name = pair.substr(0, eq);
     const std::optional<SettingKey> key = SettingKeyFromName(name);
     if (!key) {
-      check.refusal = Message::Of(TR("unknown key '%1' (keys: %2)"), {Message::Plain(name), keys});
+      check.refusal = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "unknown key '%1' (keys: %2)"), {Message::Plain(name), keys});
       check.refusedName = name;
       return check;
     }
     if (check.values.Has(*key)) {
-      check.refusal = Message::Of(TR("'%1' is given twice"), {Message::Plain(name)});
+      check.refusal = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "'%1' is given twice"), {Message::Plain(name)});
       check.refusedName = name;
       return check;
     }

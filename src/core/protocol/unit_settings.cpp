@@ -4,7 +4,6 @@
 #include "protocol/unit_settings.h"
 
 #include "protocol/stats_values.h"
-#define TR(text) WR_TRANSLATE_NOOP("wr::Core", text)
 
 namespace wr {
 namespace {
@@ -31,19 +30,19 @@ Message Quoted(const UnitSettings& s, SettingKey key) {
 Message UnitHolds(SettingGroup group, const UnitSettings& s) {
   switch (group) {
     case SettingGroup::Track:
-      return Message::Of(TR("%1 minutes"), {Value(s, SettingKey::kTripStopMinutes)});
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "%1 minutes"), {Value(s, SettingKey::kTripStopMinutes)});
     case SettingGroup::LowPower:
-      if (!s.Reported(SettingKey::kLowPower)) return Message::Of(TR("an unknown value"));
-      return s.Shown(SettingKey::kLowPower) == "1" ? Message::Of(TR("on")) : Message::Of(TR("off"));
+      if (!s.Reported(SettingKey::kLowPower)) return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "an unknown value"));
+      return s.Shown(SettingKey::kLowPower) == "1" ? Message::Of(WR_TRANSLATE_NOOP("wr::Core", "on")) : Message::Of(WR_TRANSLATE_NOOP("wr::Core", "off"));
     case SettingGroup::Ussd:
-      return Message::Of(TR("%1 every %2 hours"),
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "%1 every %2 hours"),
                          {Quoted(s, SettingKey::kUssd), Value(s, SettingKey::kUssdInterval)});
     case SettingGroup::Gprs:
-      return Message::Of(TR("APN %1, user name %2, password %3"),
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "APN %1, user name %2, password %3"),
                          {Quoted(s, SettingKey::kApn), Quoted(s, SettingKey::kApnUser),
                           Quoted(s, SettingKey::kApnPassword)});
     case SettingGroup::Ignition:
-      if (!s.Reported(SettingKey::kIgnition)) return Message::Of(TR("an unknown value"));
+      if (!s.Reported(SettingKey::kIgnition)) return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "an unknown value"));
       return SettingValueMessage(SettingKey::kIgnition, s.Shown(SettingKey::kIgnition));
   }
   return {};
@@ -109,27 +108,27 @@ std::vector<SettingProblem> CheckSavedSettings(const SettingsValues& sent,
 
 Message SettingProblemWords(SettingProblem::Kind kind) {
   switch (kind) {
-    case SettingProblem::Kind::Refused: return Message::Of(TR("refused by the unit"));
-    case SettingProblem::Kind::NoAnswer: return Message::Of(TR("the unit did not answer"));
-    case SettingProblem::Kind::Differs: return Message::Of(TR("the unit reads back another value"));
+    case SettingProblem::Kind::Refused: return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "refused by the unit"));
+    case SettingProblem::Kind::NoAnswer: return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the unit did not answer"));
+    case SettingProblem::Kind::Differs: return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the unit reads back another value"));
     case SettingProblem::Kind::NotReadBack:
-      return Message::Of(TR("could not be read back; check it on the unit"));
-    case SettingProblem::Kind::NotSent: return Message::Of(TR("could not be sent to the unit"));
+      return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "could not be read back; check it on the unit"));
+    case SettingProblem::Kind::NotSent: return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "could not be sent to the unit"));
   }
   return {};
 }
 
 Message DescribeSaveProblems(const std::vector<SettingProblem>& problems, const UnitSettings& after) {
   if (problems.empty()) return {};
-  std::vector<Message> parts = {Message::Of(TR("The unit did not take every setting:"))};
+  std::vector<Message> parts = {Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The unit did not take every setting:"))};
   for (const SettingProblem& p : problems) {
     const Message name = Message::Of(Describe(p.group).name);
     // What the unit holds is known only when it was read back.
     if (p.kind != SettingProblem::Kind::NotReadBack && after.Read(p.group))
-      parts.push_back(Message::Of(TR("\n- %1: %2. The unit holds %3."),
+      parts.push_back(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "\n- %1: %2. The unit holds %3."),
                                   {name, SettingProblemWords(p.kind), UnitHolds(p.group, after)}));
     else
-      parts.push_back(Message::Of(TR("\n- %1: %2."), {name, SettingProblemWords(p.kind)}));
+      parts.push_back(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "\n- %1: %2."), {name, SettingProblemWords(p.kind)}));
   }
   return Message::Join(std::move(parts));
 }

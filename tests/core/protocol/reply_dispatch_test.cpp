@@ -121,31 +121,31 @@ TEST(InterpretReplyLine, UssdSplitsTimeStampFromAnswer) {
   ASSERT_TRUE(e.ussd);
   EXPECT_EQ(Field(e, SettingKey::kUssd), "*100#");
   EXPECT_EQ(Field(e, SettingKey::kUssdInterval), "24");
-  EXPECT_EQ(e.ussd->caption, "USSD received on: 24/03/2015 09:30");
+  EXPECT_EQ(e.ussd->caption.English(), "USSD received on: 24/03/2015 09:30");
   EXPECT_EQ(e.ussd->answer, "Balance: R12,50. Thanks");
 
   // Exactly ten characters: no time stamp; eleven: a one-character answer.
   // The answer part is taken raw: quotes are not removed.
   e = InterpretReplyLine("+USSD,*100#,1,\"12345678\"");
-  EXPECT_EQ(e.ussd->caption, "USSD received");
+  EXPECT_EQ(e.ussd->caption.English(), "USSD received");
   EXPECT_EQ(e.ussd->answer, "\"12345678\"");
   e = InterpretReplyLine("+USSD,*100#,1,0102030405X");
-  EXPECT_EQ(e.ussd->caption, "USSD received on: 01/02/2003 04:05");
+  EXPECT_EQ(e.ussd->caption.English(), "USSD received on: 01/02/2003 04:05");
   EXPECT_EQ(e.ussd->answer, "X");
   e = InterpretReplyLine("+USSD,*100#,1,0102030405");
-  EXPECT_EQ(e.ussd->caption, "USSD received");
+  EXPECT_EQ(e.ussd->caption.English(), "USSD received");
   EXPECT_EQ(e.ussd->answer, "0102030405");
 }
 
 TEST(InterpretReplyLine, UssdWithoutAnswerPartShowsAnEmptyAnswer) {
   ReplyEffect e = InterpretReplyLine("+USSD,*100#,12");
   ASSERT_TRUE(e.ussd);
-  EXPECT_EQ(e.ussd->caption, "USSD received");
+  EXPECT_EQ(e.ussd->caption.English(), "USSD received");
   EXPECT_EQ(e.ussd->answer, "");
   EXPECT_EQ(Field(e, SettingKey::kUssdInterval), "12");
   e = InterpretReplyLine("+USSD,*100#,12,");
   EXPECT_EQ(e.ussd->answer, "");
-  EXPECT_EQ(e.ussd->caption, "USSD received");
+  EXPECT_EQ(e.ussd->caption.English(), "USSD received");
 }
 
 TEST(InterpretReplyLine, UssdNeedsAnIntegerInterval) {

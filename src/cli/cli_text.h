@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Wayrunner Track developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+// The command-line tool's texts for people in the user's language. Source
+// texts are marked where they are written with QT_TRANSLATE_NOOP("wr::cli",
+// ...) and translated with Tr where they are printed; a text not marked (yet)
+// is printed as it is.
+#include <string>
+#include <string_view>
+
+namespace wr::cli {
+
+inline constexpr const char* kTextContext = "wr::cli";
+
+std::string Tr(std::string_view source);
+
+}  // namespace wr::cli

@@ -1,0 +1,2220 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Device events are not available (%1): a unit plugged in is looked for once a second.</source>
+        <translation>Geräteereignisse sind nicht verfügbar (%1): Nach einem eingesteckten Gerät wird einmal pro Sekunde gesucht.</translation>
+    </message>
+    <message>
+        <source>Configure and watch a vehicle tracking unit attached by USB.</source>
+        <translation>Ein per USB angeschlossenes Fahrzeug-Ortungsgerät einrichten und beobachten.</translation>
+    </message>
+    <message>
+        <source>Use N built-in simulated units (--simulate alone: one) instead of USB, each with its own device id.</source>
+        <translation>N eingebaute simulierte Geräte statt USB verwenden (--simulate allein: eines), jedes mit eigener Geräte-ID.</translation>
+    </message>
+    <message>
+        <source>Start even when another copy is running, instead of bringing that copy&apos;s window to the front.</source>
+        <translation>Auch starten, wenn schon eine andere Instanz läuft, statt deren Fenster in den Vordergrund zu holen.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>--simulate takes a number of units from 1 to %1, not &apos;%2&apos;.</source>
+        <translation>--simulate erwartet eine Anzahl Geräte von 1 bis %1, nicht „%2“.</translation>
+    </message>
+</context>
+<context>
+    <name>OpenFailure</name>
+    <message>
+        <source>A unit is attached but this user may not open it.</source>
+        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>A unit is attached but cannot be used: another program or driver holds it. Close other programs that use the unit, then unplug it and plug it in again.</source>
+        <translation>Ein Gerät ist angeschlossen, kann aber nicht benutzt werden: Ein anderes Programm oder ein Treiber belegt es. Schließen Sie andere Programme, die das Gerät benutzen, und stecken Sie es dann aus und wieder ein.</translation>
+    </message>
+    <message>
+        <source>A unit is attached but this user may not open it (permission missing). </source>
+        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen (Berechtigung fehlt). </translation>
+    </message>
+    <message>
+        <source>The rule %1 is installed: unplug the unit and plug it in again. It grants access to the user logged in at this computer&apos;s screen, not to remote logins.</source>
+        <translation>Die Regel %1 ist installiert: Stecken Sie das Gerät aus und wieder ein. Sie gewährt dem direkt an diesem Computer angemeldeten Benutzer Zugriff, nicht aber Fernanmeldungen.</translation>
+    </message>
+    <message>
+        <source>Install the rule that comes with this program and plug the unit in again:
+sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</source>
+        <translation>Installieren Sie die mitgelieferte Regel und stecken Sie das Gerät wieder ein:
+sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</translation>
+    </message>
+    <message>
+        <source>Install the udev rule %1 that comes with this program into /etc/udev/rules.d/ and plug the unit in again (the package installs it itself; a build from source has it in the packaging folder of its build folder, build/default/packaging/%1).</source>
+        <translation>Installieren Sie die mitgelieferte udev-Regel %1 nach /etc/udev/rules.d/ und stecken Sie das Gerät wieder ein (das Paket installiert sie selbst; ein aus den Quellen gebautes Programm hat sie im Ordner packaging seines Build-Ordners, build/default/packaging/%1).</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>&quot;%1&quot; is no tracking server: enter the host name or address your units report to.</source>
+        <translation>„%1“ ist kein Tracking-Server: Geben Sie den Hostnamen oder die Adresse ein, an die Ihre Geräte melden.</translation>
+    </message>
+    <message>
+        <source>The tracking server cannot contain %1.</source>
+        <translation>Der Tracking-Server darf %1 nicht enthalten.</translation>
+    </message>
+</context>
+<context>
+    <name>StatsTexts</name>
+    <message>
+        <source>Modem switched off</source>
+        <translation>Modem ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>Not registered, searching for network...</source>
+        <translation>Nicht angemeldet, Netzsuche...</translation>
+    </message>
+    <message>
+        <source>Registration Denied</source>
+        <translation>Anmeldung abgelehnt</translation>
+    </message>
+    <message>
+        <source>No SIMcard detected</source>
+        <translation>Keine SIM-Karte erkannt</translation>
+    </message>
+    <message>
+        <source>PIN on SIMcard</source>
+        <translation>PIN auf der SIM-Karte</translation>
+    </message>
+    <message>
+        <source>SIMcard PUK locked</source>
+        <translation>SIM-Karte durch PUK gesperrt</translation>
+    </message>
+    <message>
+        <source>Registered</source>
+        <translation>Angemeldet</translation>
+    </message>
+    <message>
+        <source>Making a call</source>
+        <translation>Ruft an</translation>
+    </message>
+    <message>
+        <source>Ringing</source>
+        <translation>Klingelt</translation>
+    </message>
+    <message>
+        <source>Talking</source>
+        <translation>Gespräch</translation>
+    </message>
+    <message>
+        <source>Call terminated</source>
+        <translation>Anruf beendet</translation>
+    </message>
+    <message>
+        <source>Sending an SMS</source>
+        <translation>Sendet eine SMS</translation>
+    </message>
+    <message>
+        <source>Incoming call</source>
+        <translation>Eingehender Anruf</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>(Very Weak)</source>
+        <translation>(sehr schwach)</translation>
+    </message>
+    <message>
+        <source>(Weak)</source>
+        <translation>(schwach)</translation>
+    </message>
+    <message>
+        <source>(Average)</source>
+        <translation>(mittel)</translation>
+    </message>
+    <message>
+        <source>(Good)</source>
+        <translation>(gut)</translation>
+    </message>
+    <message>
+        <source>(Very Strong)</source>
+        <translation>(sehr stark)</translation>
+    </message>
+    <message>
+        <source>%1 V (%2%) Charging</source>
+        <translation>%1 V (%2 %) lädt</translation>
+    </message>
+    <message>
+        <source>%1 V (%2%)</source>
+        <translation>%1 V (%2 %)</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>%1 dBm %2</source>
+        <translation>%1 dBm %2</translation>
+    </message>
+    <message>
+        <source>%1 - Warning: Supply voltage too high!</source>
+        <translation>%1 – Warnung: Versorgungsspannung zu hoch!</translation>
+    </message>
+    <message>
+        <source>2D Fix (%1/%2 satellites, HDOP=%3)</source>
+        <translation>2D-Fix (%1/%2 Satelliten, HDOP=%3)</translation>
+    </message>
+    <message>
+        <source>3D Fix (%1/%2 satellites, HDOP=%3)</source>
+        <translation>3D-Fix (%1/%2 Satelliten, HDOP=%3)</translation>
+    </message>
+    <message>
+        <source>No Fix (%1/%2 satellites, HDOP=%3)</source>
+        <translation>Kein Fix (%1/%2 Satelliten, HDOP=%3)</translation>
+    </message>
+    <message>
+        <source>Switched Off</source>
+        <translation>Ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>%1 seconds ago</source>
+        <translation>vor %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>%1 minutes ago</source>
+        <translation>vor %1 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 Sekunden</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 km/h</source>
+        <translation>%1 km/h</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>wayrunner-track: no display to open its window on; wayrunner-cli does the same work in a terminal.</source>
+        <translation>wayrunner-track: kein Bildschirm, auf dem sich das Fenster öffnen ließe; wayrunner-cli erledigt dieselbe Arbeit im Terminal.</translation>
+    </message>
+    <message>
+        <source>An unexpected error occurred.</source>
+        <translation>Ein unerwarteter Fehler ist aufgetreten.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::AboutDialog</name>
+    <message>
+        <source>Licences</source>
+        <translation>Lizenzen</translation>
+    </message>
+    <message>
+        <source>About Wayrunner Track</source>
+        <translation>Über Wayrunner Track</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Wayrunner Track %1&lt;/b&gt;&lt;br&gt;Configure and watch a vehicle tracking unit attached by USB.</source>
+        <translation>&lt;b&gt;Wayrunner Track %1&lt;/b&gt;&lt;br&gt;Ein per USB angeschlossenes Fahrzeug-Ortungsgerät einrichten und beobachten.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Licences:</source>
+        <translation>Lizenzen:</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Qt %1 (built with %2)</source>
+        <translation>Qt %1 (gebaut mit %2)</translation>
+    </message>
+    <message>
+        <source>(not built in)</source>
+        <translation>(nicht eingebaut)</translation>
+    </message>
+    <message>
+        <source>Wayrunner Track is free software under the GNU General Public License, version 3 or later (GPL-3.0-or-later), with no warranty.
+
+</source>
+        <translation>Wayrunner Track ist freie Software unter der GNU General Public License, Version 3 oder später (GPL-3.0-or-later), ohne jede Gewährleistung.
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+Built on:
+  Qt: LGPL 3 or GPL 2 (Qt Charts, which draws the status history: GPL 3 or later)
+  libusb: LGPL 2 or later
+  zlib: zlib licence
+  libxlsxwriter: BSD 2-clause
+</source>
+        <translation>
+
+Aufgebaut auf:
+  Qt: LGPL 3 oder GPL 2 (Qt Charts, das den Statusverlauf zeichnet: GPL 3 oder später)
+  libusb: LGPL 2 oder später
+  zlib: zlib-Lizenz
+  libxlsxwriter: BSD 2-clause
+</translation>
+    </message>
+</context>
+<context>
+    <name>wr::Core</name>
+    <message>
+        <source>Airtime USSD String</source>
+        <translation>Guthaben-USSD-Code</translation>
+    </message>
+    <message>
+        <source>Query Interval (hours)</source>
+        <translation>Abfrageintervall (Stunden)</translation>
+    </message>
+    <message>
+        <source>GPRS APN</source>
+        <translation>GPRS-APN</translation>
+    </message>
+    <message>
+        <source>GPRS APN (usually internet)</source>
+        <translation>GPRS-APN (meist internet)</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <source>Username (usually blank)</source>
+        <translation>Benutzername (meist leer)</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Password (usually blank)</source>
+        <translation>Passwort (meist leer)</translation>
+    </message>
+    <message>
+        <source>Time stationary before ending trip (minutes)</source>
+        <translation>Standzeit bis Fahrtende (Minuten)</translation>
+    </message>
+    <message>
+        <source>Time stationary before ending trip</source>
+        <translation>Standzeit bis Fahrtende</translation>
+    </message>
+    <message>
+        <source>Low power mode</source>
+        <translation>Energiesparmodus</translation>
+    </message>
+    <message>
+        <source>Enable Low power mode (switch off GSM if no movement detected)</source>
+        <translation>Energiesparmodus einschalten (GSM aus, wenn keine Bewegung erkannt wird)</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Ignition detection</source>
+        <translation>Zündungserkennung</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Smart detection</source>
+        <translation>Intelligente Erkennung</translation>
+    </message>
+    <message>
+        <source>Voltage on Input1</source>
+        <translation>Spannung an Eingang 1</translation>
+    </message>
+    <message>
+        <source>Tracking value 1</source>
+        <translation>Tracking-Wert 1</translation>
+    </message>
+    <message>
+        <source>Tracking value 2</source>
+        <translation>Tracking-Wert 2</translation>
+    </message>
+    <message>
+        <source>Tracking value 4</source>
+        <translation>Tracking-Wert 4</translation>
+    </message>
+    <message>
+        <source>Tracking value 5</source>
+        <translation>Tracking-Wert 5</translation>
+    </message>
+    <message>
+        <source>Airtime USSD String and Query Interval (hours)</source>
+        <translation>Guthaben-USSD-Code und Abfrageintervall (Stunden)</translation>
+    </message>
+    <message>
+        <source>GPRS APN, Username and Password</source>
+        <translation>GPRS-APN, Benutzername und Passwort</translation>
+    </message>
+    <message>
+        <source>a comma</source>
+        <translation>ein Komma</translation>
+    </message>
+    <message>
+        <source>a carriage return</source>
+        <translation>ein Wagenrücklauf</translation>
+    </message>
+    <message>
+        <source>a line feed</source>
+        <translation>ein Zeilenvorschub</translation>
+    </message>
+    <message>
+        <source>the byte %1</source>
+        <translation>das Byte %1</translation>
+    </message>
+    <message>
+        <source>the control character %1</source>
+        <translation>das Steuerzeichen %1</translation>
+    </message>
+    <message>
+        <source>the character &apos;%1&apos; (%2)</source>
+        <translation>das Zeichen „%1“ (%2)</translation>
+    </message>
+    <message>
+        <source>the value contains %1, which cannot be sent to the unit</source>
+        <translation>der Wert enthält %1, was nicht an das Gerät gesendet werden kann</translation>
+    </message>
+    <message>
+        <source>the value is longer than %1 characters</source>
+        <translation>der Wert ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>the value is empty</source>
+        <translation>der Wert ist leer</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ ist keine gültige ganze Zahl</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; minutes is longer than the unit can store</source>
+        <translation>%1 Minuten sind länger, als das Gerät speichern kann</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not from %2 to %3</source>
+        <translation>„%1“ liegt nicht zwischen %2 und %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (%2): %3. Nothing was sent.</source>
+        <translation>„%1“ (%2): %3. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (%2) has no value. Nothing was sent.</source>
+        <translation>„%1“ (%2) hat keinen Wert. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>No tracking server is set. Nothing was sent.</source>
+        <translation>Es ist kein Tracking-Server eingestellt. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The tracking server &quot;%1&quot; contains %2, which cannot be sent to the unit. Nothing was sent.</source>
+        <translation>Der Tracking-Server „%1“ enthält %2, was nicht an das Gerät gesendet werden kann. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not KEY=VALUE (keys: %2)</source>
+        <translation>„%1“ hat nicht die Form SCHLÜSSEL=WERT (Schlüssel: %2)</translation>
+    </message>
+    <message>
+        <source>unknown key &apos;%1&apos; (keys: %2)</source>
+        <translation>unbekannter Schlüssel „%1“ (Schlüssel: %2)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is given twice</source>
+        <translation>„%1“ ist doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <source>an unknown value</source>
+        <translation>einen unbekannten Wert</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>ein</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>%1 every %2 hours</source>
+        <translation>%1 alle %2 Stunden</translation>
+    </message>
+    <message>
+        <source>APN %1, user name %2, password %3</source>
+        <translation>APN %1, Benutzername %2, Passwort %3</translation>
+    </message>
+    <message>
+        <source>refused by the unit</source>
+        <translation>vom Gerät abgelehnt</translation>
+    </message>
+    <message>
+        <source>the unit did not answer</source>
+        <translation>das Gerät hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>the unit reads back another value</source>
+        <translation>das Gerät meldet einen anderen Wert zurück</translation>
+    </message>
+    <message>
+        <source>could not be read back; check it on the unit</source>
+        <translation>konnte nicht zurückgelesen werden; prüfen Sie es am Gerät</translation>
+    </message>
+    <message>
+        <source>could not be sent to the unit</source>
+        <translation>konnte nicht an das Gerät gesendet werden</translation>
+    </message>
+    <message>
+        <source>The unit did not take every setting:</source>
+        <translation>Das Gerät hat nicht alle Einstellungen übernommen:</translation>
+    </message>
+    <message>
+        <source>
+- %1: %2. The unit holds %3.</source>
+        <translation>
+- %1: %2. Das Gerät enthält %3.</translation>
+    </message>
+    <message>
+        <source>
+- %1: %2.</source>
+        <translation>
+- %1: %2.</translation>
+    </message>
+    <message>
+        <source>USSD received on: %1</source>
+        <translation>USSD empfangen am: %1</translation>
+    </message>
+    <message>
+        <source>USSD received</source>
+        <translation>USSD empfangen</translation>
+    </message>
+    <message>
+        <source>Miscellaneous</source>
+        <translation>Verschiedenes</translation>
+    </message>
+    <message>
+        <source>Inputs / Voltages</source>
+        <translation>Eingänge / Spannungen</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Ausgänge</translation>
+    </message>
+    <message>
+        <source>Unit ID</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Firmware Version</source>
+        <translation>Firmware-Version</translation>
+    </message>
+    <message>
+        <source>GSM Signal Strength</source>
+        <translation>GSM-Signalstärke</translation>
+    </message>
+    <message>
+        <source>GPS Coordinates</source>
+        <translation>GPS-Koordinaten</translation>
+    </message>
+    <message>
+        <source>GPS Status</source>
+        <translation>GPS-Status</translation>
+    </message>
+    <message>
+        <source>Internal Temperature</source>
+        <translation>Innentemperatur</translation>
+    </message>
+    <message>
+        <source>External Temperature</source>
+        <translation>Außentemperatur</translation>
+    </message>
+    <message>
+        <source>External Supply Voltage</source>
+        <translation>Externe Versorgungsspannung</translation>
+    </message>
+    <message>
+        <source>Internal Battery Voltage</source>
+        <translation>Spannung der internen Batterie</translation>
+    </message>
+    <message>
+        <source>Digital Input</source>
+        <translation>Digitaleingang</translation>
+    </message>
+    <message>
+        <source>Analog Input 1</source>
+        <translation>Analogeingang 1</translation>
+    </message>
+    <message>
+        <source>Analog Input 2</source>
+        <translation>Analogeingang 2</translation>
+    </message>
+    <message>
+        <source>Analog Input 3</source>
+        <translation>Analogeingang 3</translation>
+    </message>
+    <message>
+        <source>Analog Input 4</source>
+        <translation>Analogeingang 4</translation>
+    </message>
+    <message>
+        <source>Relay Status</source>
+        <translation>Relaisstatus</translation>
+    </message>
+    <message>
+        <source>Digital Output Status</source>
+        <translation>Status des Digitalausgangs</translation>
+    </message>
+    <message>
+        <source>Buzzer Status</source>
+        <translation>Summerstatus</translation>
+    </message>
+    <message>
+        <source>Give a description of each added values</source>
+        <translation>Jeden hinzugefügten Wert beschriften</translation>
+    </message>
+</context>
+<context>
+    <name>wr::LinuxHelpDialog</name>
+    <message>
+        <source>Device rule</source>
+        <translation>Geräteregel</translation>
+    </message>
+    <message>
+        <source>Commands to install the rule</source>
+        <translation>Befehle zum Installieren der Regel</translation>
+    </message>
+    <message>
+        <source>, else </source>
+        <translation>, sonst </translation>
+    </message>
+    <message>
+        <source>Using a unit on Linux</source>
+        <translation>Gerät unter Linux verwenden</translation>
+    </message>
+    <message>
+        <source>The rule (%1):</source>
+        <translation>Die Regel (%1):</translation>
+    </message>
+    <message>
+        <source>&amp;Copy rule</source>
+        <translation>Regel &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Commands to install it:</source>
+        <translation>Befehle zum Installieren:</translation>
+    </message>
+    <message>
+        <source>Copy c&amp;ommands</source>
+        <translation>&amp;Befehle kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The unit is found by its USB identifiers (%1). An ordinary user needs permission to open it, which a udev rule grants to the user logged in at this computer&apos;s own screen.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Das Gerät wird an seinen USB-Kennungen erkannt (%1). Ein gewöhnlicher Benutzer braucht die Berechtigung, es zu öffnen; eine udev-Regel erteilt sie dem Benutzer, der an diesem Computer direkt angemeldet ist.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;ol&gt;&lt;li&gt;The rule is installed on this computer: &lt;tt&gt;%1&lt;/tt&gt;.&lt;/li&gt;&lt;li&gt;Unplug the unit and plug it in again: a rule acts when a device appears.&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;ol&gt;&lt;li&gt;Die Regel ist auf diesem Computer installiert: &lt;tt&gt;%1&lt;/tt&gt;.&lt;/li&gt;&lt;li&gt;Stecken Sie das Gerät aus und wieder ein: Eine Regel greift, wenn ein Gerät erscheint.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;ol&gt;&lt;li&gt;Copy the rule that comes with this program, &lt;tt&gt;%1&lt;/tt&gt;, into &lt;tt&gt;/etc/udev/rules.d/&lt;/tt&gt; (as root; the commands are below).&lt;/li&gt;&lt;li&gt;Have udev read it again.&lt;/li&gt;&lt;li&gt;Unplug the unit and plug it in again.&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;ol&gt;&lt;li&gt;Kopieren Sie die mitgelieferte Regel &lt;tt&gt;%1&lt;/tt&gt; nach &lt;tt&gt;/etc/udev/rules.d/&lt;/tt&gt; (als root; die Befehle stehen unten).&lt;/li&gt;&lt;li&gt;Lassen Sie udev die Regeln neu einlesen.&lt;/li&gt;&lt;li&gt;Stecken Sie das Gerät aus und wieder ein.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;ol&gt;&lt;li&gt;Save the rule below as &lt;tt&gt;%1&lt;/tt&gt; (as root; the commands below do it).&lt;/li&gt;&lt;li&gt;Have udev read it again.&lt;/li&gt;&lt;li&gt;Unplug the unit and plug it in again.&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;The package installs the rule itself.&lt;/p&gt;</source>
+        <translation>&lt;ol&gt;&lt;li&gt;Speichern Sie die Regel unten als &lt;tt&gt;%1&lt;/tt&gt; (als root; die Befehle unten erledigen das).&lt;/li&gt;&lt;li&gt;Lassen Sie udev die Regeln neu einlesen.&lt;/li&gt;&lt;li&gt;Stecken Sie das Gerät aus und wieder ein.&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;Das Paket installiert die Regel selbst.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The rule does not serve remote logins (ssh): such a user needs a rule of their own, for example one with &lt;tt&gt;GROUP=&lt;/tt&gt; set to a group they belong to.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Regel gilt nicht für Fernanmeldungen (ssh): Ein solcher Benutzer braucht eine eigene Regel, zum Beispiel eine mit &lt;tt&gt;GROUP=&lt;/tt&gt; für eine Gruppe, der er angehört.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>wr::MainPage</name>
+    <message>
+        <source>Sending the defaults overwrites these settings of the unit:
+%1
+
+Are you sure?</source>
+        <translation>Das Senden der Standardwerte überschreibt diese Einstellungen des Geräts:
+%1
+
+Sind Sie sicher?</translation>
+    </message>
+    <message>
+        <source>Relay close</source>
+        <translation>Relais schließen</translation>
+    </message>
+    <message>
+        <source>Relay open</source>
+        <translation>Relais öffnen</translation>
+    </message>
+    <message>
+        <source>Output high</source>
+        <translation>Ausgang high</translation>
+    </message>
+    <message>
+        <source>Output low</source>
+        <translation>Ausgang low</translation>
+    </message>
+    <message>
+        <source>Buzzer on</source>
+        <translation>Summer ein</translation>
+    </message>
+    <message>
+        <source>Buzzer off</source>
+        <translation>Summer aus</translation>
+    </message>
+    <message>
+        <source>3.3 V supply on</source>
+        <translation>3,3-V-Versorgung ein</translation>
+    </message>
+    <message>
+        <source>3.3 V supply off</source>
+        <translation>3,3-V-Versorgung aus</translation>
+    </message>
+    <message>
+        <source>The unit also clears its trip log.</source>
+        <translation>Das Gerät löscht auch sein Fahrtenbuch.</translation>
+    </message>
+    <message>
+        <source>The unit was not reset.</source>
+        <translation>Das Gerät wurde nicht zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>No tracking server is set. Send defaults writes the server your units report to; enter its host name or address (it is kept in File &gt; Preferences):</source>
+        <translation>Es ist kein Tracking-Server eingestellt. „Standardwerte senden“ schreibt den Server, an den Ihre Geräte melden; geben Sie seinen Hostnamen oder seine Adresse ein (sie wird unter Datei &gt; Einstellungen gespeichert):</translation>
+    </message>
+    <message>
+        <source>Nothing was sent.</source>
+        <translation>Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>Send defaults</source>
+        <translation>Standardwerte senden</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>Version: </translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Firmware Version</source>
+        <translation>Firmware-Version</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Reboot Unit</source>
+        <translation>Gerät neu starten</translation>
+    </message>
+    <message>
+        <source>Upgrade Unit</source>
+        <translation>Gerät aktualisieren</translation>
+    </message>
+    <message>
+        <source>Reset to Factory defaults</source>
+        <translation>Auf Werkseinstellungen zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Outputs</source>
+        <translation>Ausgänge</translation>
+    </message>
+    <message>
+        <source>Reboot</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <source>Reboot unit?</source>
+        <translation>Gerät neu starten?</translation>
+    </message>
+    <message>
+        <source>They are lost when the unit restarts. Reboot anyway?</source>
+        <translation>Sie gehen beim Neustart des Geräts verloren. Trotzdem neu starten?</translation>
+    </message>
+    <message>
+        <source>You will lose all your settings!! Are you sure?</source>
+        <translation>Alle Ihre Einstellungen gehen verloren!! Sind Sie sicher?</translation>
+    </message>
+    <message>
+        <source>Reset to Factory</source>
+        <translation>Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>They are lost with the reset. Reset anyway?</source>
+        <translation>Sie gehen beim Zurücksetzen verloren. Trotzdem zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>They are lost when the defaults are sent. Send them anyway?</source>
+        <translation>Sie gehen beim Senden der Standardwerte verloren. Trotzdem senden?</translation>
+    </message>
+    <message>
+        <source>Set up your tracking unit, watch it live
+and read its trip log.
+Made by the Wayrunner Track developers.</source>
+        <translation>Ortungsgerät einrichten, live beobachten
+und Fahrtenbuch auslesen.
+Von den Entwicklern von Wayrunner Track.</translation>
+    </message>
+    <message>
+        <source>Relay</source>
+        <translation>Relais</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>Buzzer</source>
+        <translation>Summer</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>3.3 V supply</source>
+        <translation>3,3-V-Versorgung</translation>
+    </message>
+</context>
+<context>
+    <name>wr::PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Tracking server that Send defaults writes</source>
+        <translation>Tracking-Server, den „Standardwerte senden“ schreibt</translation>
+    </message>
+    <message>
+        <source>host name or address</source>
+        <translation>Hostname oder Adresse</translation>
+    </message>
+    <message>
+        <source>&amp;Tracking server:</source>
+        <translation>&amp;Tracking-Server:</translation>
+    </message>
+    <message>
+        <source>Send defaults writes this server, port 80, to the unit. Without one it asks for one and sends nothing.</source>
+        <translation>„Standardwerte senden“ schreibt diesen Server mit Port 80 in das Gerät. Ist keiner eingestellt, wird danach gefragt und nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>Left empty, %1 is used, from %2.</source>
+        <translation>Leer gelassen wird %1 verwendet, aus %2.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::ProfileCompareDialog</name>
+    <message>
+        <source>Settings of the unit and of the profile</source>
+        <translation>Einstellungen des Geräts und des Profils</translation>
+    </message>
+    <message>
+        <source>Settings from a profile</source>
+        <translation>Einstellungen aus einem Profil</translation>
+    </message>
+    <message>
+        <source>Compare with profile</source>
+        <translation>Mit Profil vergleichen</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellung</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>%1 in the profile file</source>
+        <translation>%1 in der Profildatei</translation>
+    </message>
+    <message>
+        <source>(not read)</source>
+        <translation>(nicht gelesen)</translation>
+    </message>
+    <message>
+        <source>The profile holds no settings.</source>
+        <translation>Das Profil enthält keine Einstellungen.</translation>
+    </message>
+    <message>
+        <source>The unit holds every setting of the profile.</source>
+        <translation>Das Gerät enthält alle Einstellungen des Profils.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 settings differ (shown in bold).</source>
+        <translation>%1 von %2 Einstellungen weichen ab (fett dargestellt).</translation>
+    </message>
+    <message>
+        <source> Only the ticked settings are taken.</source>
+        <translation> Nur die angekreuzten Einstellungen werden übernommen.</translation>
+    </message>
+    <message>
+        <source>The unit holds another value</source>
+        <translation>Das Gerät enthält einen anderen Wert</translation>
+    </message>
+</context>
+<context>
+    <name>wr::SettingsPage</name>
+    <message>
+        <source>Changed here and not saved to the unit yet</source>
+        <translation>Hier geändert und noch nicht im Gerät gespeichert</translation>
+    </message>
+    <message>
+        <source>Time stationary before ending trip</source>
+        <translation>Standzeit bis Fahrtende</translation>
+    </message>
+    <message>
+        <source>SMS example...</source>
+        <translation>SMS-Beispiel...</translation>
+    </message>
+    <message>
+        <source>Shows how the unit&apos;s SMS message looks with chosen values; sends nothing to the unit</source>
+        <translation>Zeigt, wie die SMS des Geräts mit den gewählten Werten aussieht; sendet nichts an das Gerät</translation>
+    </message>
+    <message>
+        <source>SMS example, a preview that sends nothing</source>
+        <translation>SMS-Beispiel, eine Vorschau, die nichts sendet</translation>
+    </message>
+    <message>
+        <source>A unit was connected while this tab had unsaved changes. They were kept in their fields instead of the unit&apos;s values, and Save writes them to this unit.</source>
+        <translation>Ein Gerät wurde verbunden, während diese Seite ungespeicherte Änderungen hatte. Sie wurden statt der Werte des Geräts in ihren Feldern behalten; „Speichern“ schreibt sie in dieses Gerät.</translation>
+    </message>
+    <message>
+        <source>the tracking values</source>
+        <translation>die Tracking-Werte</translation>
+    </message>
+    <message>
+        <source>the ignition detection</source>
+        <translation>die Zündungserkennung</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
+        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>SIMcard setup</source>
+        <translation>SIM-Karte</translation>
+    </message>
+    <message>
+        <source>Network Wizard</source>
+        <translation>Netz-Assistent</translation>
+    </message>
+    <message>
+        <source>Misc. Settings</source>
+        <translation>Weitere Einstellungen</translation>
+    </message>
+    <message>
+        <source>Open profile...</source>
+        <translation>Profil öffnen...</translation>
+    </message>
+    <message>
+        <source>Compare the unit with a settings profile and take its values into this tab</source>
+        <translation>Das Gerät mit einem Einstellungsprofil vergleichen und dessen Werte in diese Seite übernehmen</translation>
+    </message>
+    <message>
+        <source>Save profile...</source>
+        <translation>Profil speichern...</translation>
+    </message>
+    <message>
+        <source>Save the unit&apos;s settings to a profile file</source>
+        <translation>Die Einstellungen des Geräts in einer Profildatei speichern</translation>
+    </message>
+    <message>
+        <source>Compare...</source>
+        <translation>Vergleichen...</translation>
+    </message>
+    <message>
+        <source>Compare the unit with a settings profile</source>
+        <translation>Das Gerät mit einem Einstellungsprofil vergleichen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>The SIM-card fields hold changes that are not saved to the unit: %1.
+
+The wizard replaces them with the operator&apos;s values. Open it anyway?</source>
+        <translation>Die SIM-Karten-Felder enthalten Änderungen, die nicht im Gerät gespeichert sind: %1.
+
+Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?</translation>
+    </message>
+    <message>
+        <source>The profile holds what the unit holds: the changes not saved on the Settings tab (%1) are not in it.</source>
+        <translation>Das Profil enthält, was das Gerät enthält: Die nicht gespeicherten Änderungen der Seite „Einstellungen“ (%1) sind nicht darin.</translation>
+    </message>
+    <message>
+        <source>The Settings tab has changes that are not saved to the unit: %1.
+
+%2</source>
+        <translation>Die Seite „Einstellungen“ hat Änderungen, die nicht im Gerät gespeichert sind: %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Unsaved changes: %1.</source>
+        <translation>Ungespeicherte Änderungen: %1.</translation>
+    </message>
+    <message>
+        <source>From the profile, with no field on this tab: %1.</source>
+        <translation>Aus dem Profil, ohne Feld auf dieser Seite: %1.</translation>
+    </message>
+    <message>
+        <source>Save writes them to the unit.</source>
+        <translation>„Speichern“ schreibt sie in das Gerät.</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>Minuten</translation>
+    </message>
+</context>
+<context>
+    <name>wr::SettingsProfiles</name>
+    <message>
+        <source>No unit is connected. Connect the unit and wait until it is shown, then try again.</source>
+        <translation>Kein Gerät verbunden. Verbinden Sie das Gerät, warten Sie, bis es angezeigt wird, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source> Nothing was changed.</source>
+        <translation> Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Open profile</source>
+        <translation>Profil öffnen</translation>
+    </message>
+    <message>
+        <source>The settings in %1, beside the unit&apos;s. The ticked ones go into the Settings tab; Save then writes them to the unit.</source>
+        <translation>Die Einstellungen in %1 neben denen des Geräts. Die angekreuzten kommen in die Seite „Einstellungen“; „Speichern“ schreibt sie dann in das Gerät.</translation>
+    </message>
+    <message>
+        <source>Fill the Settings tab</source>
+        <translation>In „Einstellungen“ übernehmen</translation>
+    </message>
+    <message>
+        <source>Compare with profile</source>
+        <translation>Mit Profil vergleichen</translation>
+    </message>
+    <message>
+        <source>The settings in %1, beside the unit&apos;s. Nothing is changed.</source>
+        <translation>Die Einstellungen in %1 neben denen des Geräts. Es wird nichts geändert.</translation>
+    </message>
+    <message>
+        <source>No profile was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
+        <translation>Es wurde kein Profil gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation>Profil speichern</translation>
+    </message>
+    <message>
+        <source>The profile was not saved.
+%1</source>
+        <translation>Das Profil wurde nicht gespeichert.
+%1</translation>
+    </message>
+    <message>
+        <source>Left out of the profile, as the unit holds no valid value: %1.</source>
+        <translation>Nicht im Profil, da das Gerät keinen gültigen Wert hat: %1.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings were saved to %1.
+
+%2</source>
+        <translation>Die Einstellungen des Geräts wurden in %1 gespeichert.
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>wr::StatusHistoryWindow</name>
+    <message>
+        <source>Time span shown</source>
+        <translation>Angezeigter Zeitraum</translation>
+    </message>
+    <message>
+        <source>Voltage history</source>
+        <translation>Verlauf der Spannungen</translation>
+    </message>
+    <message>
+        <source>Signal strength history</source>
+        <translation>Verlauf der Signalstärke</translation>
+    </message>
+    <message>
+        <source>Speed history</source>
+        <translation>Verlauf der Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Status History</source>
+        <translation>Statusverlauf</translation>
+    </message>
+    <message>
+        <source>Last 10 minutes</source>
+        <translation>Letzte 10 Minuten</translation>
+    </message>
+    <message>
+        <source>Last hour</source>
+        <translation>Letzte Stunde</translation>
+    </message>
+    <message>
+        <source>Last 24 hours</source>
+        <translation>Letzte 24 Stunden</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>An&amp;zeigen:</translation>
+    </message>
+    <message>
+        <source>&amp;Export to CSV...</source>
+        <translation>Als CSV e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation>Volt</translation>
+    </message>
+    <message>
+        <source>Signal (dBm)</source>
+        <translation>Signal (dBm)</translation>
+    </message>
+    <message>
+        <source>Speed (km/h)</source>
+        <translation>Geschwindigkeit (km/h)</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>Versorgung</translation>
+    </message>
+    <message>
+        <source>Backup battery</source>
+        <translation>Pufferbatterie</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Last update: %1</source>
+        <translation>Letzte Aktualisierung: %1</translation>
+    </message>
+    <message>
+        <source>No status received yet</source>
+        <translation>Noch kein Status empfangen</translation>
+    </message>
+    <message>
+        <source>There is no status history to export yet.</source>
+        <translation>Es gibt noch keinen Statusverlauf zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>Export Status History</source>
+        <translation>Statusverlauf exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The status history was not saved.
+%1</source>
+        <translation>Der Statusverlauf wurde nicht gespeichert.
+%1</translation>
+    </message>
+    <message>
+        <source>Status history saved to %1</source>
+        <translation>Statusverlauf gespeichert in %1</translation>
+    </message>
+</context>
+<context>
+    <name>wr::StatusPage</name>
+    <message>
+        <source>GSM status</source>
+        <translation>GSM-Status</translation>
+    </message>
+    <message>
+        <source>GSM signal strength</source>
+        <translation>GSM-Signalstärke</translation>
+    </message>
+    <message>
+        <source>GPS status</source>
+        <translation>GPS-Status</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n s</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source> (status asked for every %1, set by the debug terminal&apos;s Quick box)</source>
+        <translation> (Status wird alle %1 abgefragt, eingestellt mit dem Kästchen „Schnell“ des Debug-Terminals)</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>USSD received</source>
+        <translation>USSD empfangen</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Signal Strength</source>
+        <translation>Signalstärke</translation>
+    </message>
+    <message>
+        <source>Time to next GPRS update</source>
+        <translation>Zeit bis zur nächsten GPRS-Meldung</translation>
+    </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <source>Coordinates</source>
+        <translation>Koordinaten</translation>
+    </message>
+    <message>
+        <source>Last Movement Detected</source>
+        <translation>Letzte erkannte Bewegung</translation>
+    </message>
+    <message>
+        <source>Trip Status</source>
+        <translation>Fahrtstatus</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>Versorgung</translation>
+    </message>
+    <message>
+        <source>Supply Voltage</source>
+        <translation>Versorgungsspannung</translation>
+    </message>
+    <message>
+        <source>Backup Battery Voltage</source>
+        <translation>Spannung der Pufferbatterie</translation>
+    </message>
+    <message>
+        <source>Last update: none yet</source>
+        <translation>Letzte Aktualisierung: noch keine</translation>
+    </message>
+    <message>
+        <source>Hi&amp;story...</source>
+        <translation>&amp;Verlauf...</translation>
+    </message>
+    <message>
+        <source>Last update: </source>
+        <translation>Letzte Aktualisierung: </translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>noch keine</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TerminalView</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TfrmComms</name>
+    <message>
+        <source>Line to send to the unit</source>
+        <translation>Zeile, die an das Gerät gesendet wird</translation>
+    </message>
+    <message>
+        <source>How often the main window asks the unit for its status. Ticked: every second (every half second until the box is first clicked). Unticked: every 30 seconds, until it is ticked again; the Status tab then says so beside its last update.</source>
+        <translation>Wie oft das Hauptfenster das Gerät nach seinem Status fragt. Angekreuzt: jede Sekunde (jede halbe Sekunde, bis das Kästchen zum ersten Mal angeklickt wird). Nicht angekreuzt: alle 30 Sekunden, bis es wieder angekreuzt wird; die Seite „Status“ sagt das dann neben der letzten Aktualisierung.</translation>
+    </message>
+    <message>
+        <source>Quick status polling of the main window</source>
+        <translation>Schnelle Statusabfrage des Hauptfensters</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Save log...</source>
+        <translation>Protokoll &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Time stamps</source>
+        <translation>&amp;Zeitstempel</translation>
+    </message>
+    <message>
+        <source>Save log</source>
+        <translation>Protokoll speichern</translation>
+    </message>
+    <message>
+        <source>Log files (*.log);;Text files (*.txt);;All files (*)</source>
+        <translation>Protokolldateien (*.log);;Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The log was not saved.
+%1</source>
+        <translation>Das Protokoll wurde nicht gespeichert.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TfrmMain</name>
+    <message>
+        <source>Waiting for a unit to be plugged in...</source>
+        <translation>Warten auf ein eingestecktes Gerät...</translation>
+    </message>
+    <message>
+        <source>Searching for a unit</source>
+        <translation>Gerät wird gesucht</translation>
+    </message>
+    <message>
+        <source>Unit shown</source>
+        <translation>Angezeigtes Gerät</translation>
+    </message>
+    <message>
+        <source>Units attached</source>
+        <translation>Angeschlossene Geräte</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>The firmware was sent. Please wait for unit to restart: its version is checked when it is back.</source>
+        <translation>Die Firmware wurde gesendet. Bitte warten Sie, bis das Gerät neu startet: Seine Version wird geprüft, sobald es wieder da ist.</translation>
+    </message>
+    <message>
+        <source>Unit upgraded to version %1: it has restarted and runs the version of the upgrade file.</source>
+        <translation>Gerät auf Version %1 aktualisiert: Es ist neu gestartet und hat die Version der Update-Datei.</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Übersicht</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Trip Meter</source>
+        <translation>Fahrtenbuch</translation>
+    </message>
+    <message>
+        <source>Error: Please connect battery or wait for battery to charge!</source>
+        <translation>Fehler: Bitte Batterie anschließen oder warten, bis sie geladen ist!</translation>
+    </message>
+    <message>
+        <source>Searching for USB device...</source>
+        <translation>USB-Gerät wird gesucht...</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open profile...</source>
+        <translation>Profil ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save profile...</source>
+        <translation>Profil &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with profile...</source>
+        <translation>Mit Profil &amp;vergleichen...</translation>
+    </message>
+    <message>
+        <source>&amp;Export trips...</source>
+        <translation>Fahrten e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Unit</source>
+        <translation>&amp;Gerät</translation>
+    </message>
+    <message>
+        <source>&amp;Reboot</source>
+        <translation>&amp;Neu starten</translation>
+    </message>
+    <message>
+        <source>&amp;Factory reset</source>
+        <translation>&amp;Werkseinstellungen</translation>
+    </message>
+    <message>
+        <source>Send &amp;defaults</source>
+        <translation>&amp;Standardwerte senden</translation>
+    </message>
+    <message>
+        <source>&amp;Upgrade firmware...</source>
+        <translation>&amp;Firmware aktualisieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Outputs</source>
+        <translation>&amp;Ausgänge</translation>
+    </message>
+    <message>
+        <source>Relay &amp;close</source>
+        <translation>Relais &amp;schließen</translation>
+    </message>
+    <message>
+        <source>Relay &amp;open</source>
+        <translation>Relais ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Output &amp;high</source>
+        <translation>Ausgang &amp;high</translation>
+    </message>
+    <message>
+        <source>Output &amp;low</source>
+        <translation>Ausgang &amp;low</translation>
+    </message>
+    <message>
+        <source>&amp;Buzzer on</source>
+        <translation>Su&amp;mmer ein</translation>
+    </message>
+    <message>
+        <source>B&amp;uzzer off</source>
+        <translation>Summe&amp;r aus</translation>
+    </message>
+    <message>
+        <source>&amp;3.3 V supply on</source>
+        <translation>&amp;3,3-V-Versorgung ein</translation>
+    </message>
+    <message>
+        <source>3.3 V supply o&amp;ff</source>
+        <translation>3,3-V-Versorgung &amp;aus</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Debug terminal</source>
+        <translation>&amp;Debug-Terminal</translation>
+    </message>
+    <message>
+        <source>Status &amp;history</source>
+        <translation>Status&amp;verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Using a unit on Linux</source>
+        <translation>&amp;Gerät unter Linux verwenden</translation>
+    </message>
+    <message>
+        <source>&amp;About Wayrunner Track</source>
+        <translation>Ü&amp;ber Wayrunner Track</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>The language you chose is used from the next start of Wayrunner Track.</source>
+        <translation>Die gewählte Sprache gilt ab dem nächsten Start von Wayrunner Track.</translation>
+    </message>
+    <message>
+        <source>&amp;System language</source>
+        <translation>&amp;Systemsprache</translation>
+    </message>
+    <message>
+        <source>Unit %1</source>
+        <translation>Gerät %1</translation>
+    </message>
+    <message>
+        <source>Asking for its device id...</source>
+        <translation>Geräte-ID wird abgefragt...</translation>
+    </message>
+    <message>
+        <source>Device id unknown</source>
+        <translation>Geräte-ID unbekannt</translation>
+    </message>
+    <message>
+        <source>Cannot be opened (in use, or no permission)</source>
+        <translation>Kann nicht geöffnet werden (belegt oder keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>Unit %1  (not attached now)</source>
+        <translation>Gerät %1  (derzeit nicht angeschlossen)</translation>
+    </message>
+    <message>
+        <source>The unit chosen is not attached. &amp;Show:</source>
+        <translation>Das gewählte Gerät ist nicht angeschlossen. An&amp;zeigen:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n units are attached. &amp;Show:</source>
+        <translation>
+            <numerusform>%n Gerät ist angeschlossen. An&amp;zeigen:</numerusform>
+            <numerusform>%n Geräte sind angeschlossen. An&amp;zeigen:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose unit</source>
+        <translation>Gerät wählen</translation>
+    </message>
+    <message>
+        <source>They are lost when the window shows another unit. Show it anyway?</source>
+        <translation>Sie gehen verloren, wenn das Fenster ein anderes Gerät zeigt. Trotzdem anzeigen?</translation>
+    </message>
+    <message>
+        <source>Upgrade Firmware</source>
+        <translation>Firmware aktualisieren</translation>
+    </message>
+    <message>
+        <source>Do you want to upgrade the Unit?</source>
+        <translation>Möchten Sie das Gerät aktualisieren?</translation>
+    </message>
+    <message>
+        <source>The unit has restarted with firmware version %1, not version %2 of the upgrade file: the upgrade did not take effect.</source>
+        <translation>Das Gerät ist mit Firmware-Version %1 neu gestartet, nicht mit Version %2 der Update-Datei: Das Update wurde nicht wirksam.</translation>
+    </message>
+    <message>
+        <source>The unit has not come back within %1 seconds of the upgrade, so it is not known to run version %2. Check that it is plugged in and starts.</source>
+        <translation>Das Gerät ist nicht innerhalb von %1 Sekunden nach dem Update zurückgekehrt; daher ist nicht bekannt, ob es Version %2 hat. Prüfen Sie, ob es eingesteckt ist und startet.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>They are lost when the window closes. Close anyway?</source>
+        <translation>Sie gehen beim Schließen des Fensters verloren. Trotzdem schließen?</translation>
+    </message>
+    <message>
+        <source>No unit has been found yet. Plug the unit into a USB port of this computer, check that it has power, and use a cable that carries data (some cables only charge).</source>
+        <translation>Noch kein Gerät gefunden. Stecken Sie das Gerät an einen USB-Anschluss dieses Computers, prüfen Sie die Stromversorgung und verwenden Sie ein Datenkabel (manche Kabel laden nur).</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TfrmNetworkWizard</name>
+    <message>
+        <source>Network</source>
+        <translation>Netz</translation>
+    </message>
+    <message>
+        <source>Network Wizard</source>
+        <translation>Netz-Assistent</translation>
+    </message>
+    <message>
+        <source>Select Network</source>
+        <translation>Netz wählen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>No operator presets were found. The wizard looked for %1 in:
+%2</source>
+        <translation>Keine Netzbetreiber-Vorgaben gefunden. Der Assistent hat %1 gesucht in:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 lists no operators in its [%2] section.</source>
+        <translation>%1 führt in seinem Abschnitt [%2] keine Netzbetreiber auf.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer listed in %2. The SIM-card fields were not changed.</source>
+        <translation>%1 ist nicht mehr in %2 aufgeführt. Die SIM-Karten-Felder wurden nicht geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TfrmSMSExtra</name>
+    <message>
+        <source>Add to SMS: example only</source>
+        <translation>Zur SMS hinzufügen: nur Beispiel</translation>
+    </message>
+    <message>
+        <source>A preview of how the unit&apos;s SMS message looks with the values ticked below, using sample values. Nothing is sent to the unit: closing this window changes nothing on it.</source>
+        <translation>Eine Vorschau der SMS des Geräts mit den unten angekreuzten Werten, mit Beispielwerten. Nichts wird an das Gerät gesendet: Das Schließen dieses Fensters ändert nichts daran.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close the SMS example</source>
+        <translation>SMS-Beispiel schließen</translation>
+    </message>
+    <message>
+        <source>Message Example</source>
+        <translation>Beispiel-SMS</translation>
+    </message>
+    <message>
+        <source>Add the following to the SMS message</source>
+        <translation>Folgendes zur SMS hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TfrmUpgrade</name>
+    <message>
+        <source>Upgrade progress</source>
+        <translation>Fortschritt des Updates</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Upgrading Firmware, Please wait...</source>
+        <translation>Firmware wird aktualisiert, bitte warten...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings are kept in %1</source>
+        <translation>Die Einstellungen des Geräts werden in %1 gesichert</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source> version: </source>
+        <translation> Version: </translation>
+    </message>
+    <message>
+        <source>This will take the unit from version %1 back to %2, an older version (a downgrade). Proceed?</source>
+        <translation>Damit wird das Gerät von Version %1 auf die ältere Version %2 zurückgesetzt (Downgrade). Fortfahren?</translation>
+    </message>
+    <message>
+        <source>The unit already runs version %1. This will install %2 again. Proceed?</source>
+        <translation>Das Gerät hat bereits Version %1. Damit wird %2 erneut installiert. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>This will upgrade the unit from version %1 to %2. Proceed?</source>
+        <translation>Damit wird das Gerät von Version %1 auf %2 aktualisiert. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade file!</source>
+        <translation>Fehler beim Senden der Update-Datei!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade stopped!</source>
+        <translation>Firmware-Update abgebrochen!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade not supported!</source>
+        <translation>Firmware-Update wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
+        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::TripsPage</name>
+    <message>
+        <source>Trips</source>
+        <translation>Fahrten</translation>
+    </message>
+    <message>
+        <source>1 trip</source>
+        <translation>1 Fahrt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n trips</source>
+        <translation>
+            <numerusform>%n Fahrt</numerusform>
+            <numerusform>%n Fahrten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2 to %3</source>
+        <translation>%1 %2 bis %3</translation>
+    </message>
+    <message>
+        <source>A place name can only hold characters of this computer&apos;s character set.</source>
+        <translation>Ein Ortsname darf nur Zeichen aus dem Zeichensatz dieses Computers enthalten.</translation>
+    </message>
+    <message>
+        <source>&amp;Delete All Trips</source>
+        <translation>Alle Fahrten &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Export to Excel</source>
+        <translation>Nach Excel exportieren</translation>
+    </message>
+    <message>
+        <source>Export Trips...</source>
+        <translation>Fahrten exportieren...</translation>
+    </message>
+    <message>
+        <source>Show Trips</source>
+        <translation>Fahrten abrufen</translation>
+    </message>
+    <message>
+        <source>Open in Google Maps</source>
+        <translation>In Google Maps öffnen</translation>
+    </message>
+    <message>
+        <source>Open Trip in Google Maps</source>
+        <translation>Fahrt in Google Maps öffnen</translation>
+    </message>
+    <message>
+        <source>Name Coordinate</source>
+        <translation>Ort benennen</translation>
+    </message>
+    <message>
+        <source>Rename Coordinate</source>
+        <translation>Ort umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete Name</source>
+        <translation>Namen löschen</translation>
+    </message>
+    <message>
+        <source> Km/h</source>
+        <translation> km/h</translation>
+    </message>
+    <message>
+        <source> Km</source>
+        <translation> km</translation>
+    </message>
+    <message>
+        <source>How many trips the unit holds is not known: they have not been listed since it was connected.</source>
+        <translation>Wie viele Fahrten das Gerät gespeichert hat, ist unbekannt: Sie wurden seit dem Verbinden nicht abgerufen.</translation>
+    </message>
+    <message>
+        <source>The unit lists no trips.</source>
+        <translation>Das Gerät listet keine Fahrten auf.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s 1 trip will be deleted.</source>
+        <translation>Die eine Fahrt des Geräts wird gelöscht.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All %n trips of the unit will be deleted.</source>
+        <translation>
+            <numerusform>Die %n Fahrt des Geräts wird gelöscht.</numerusform>
+            <numerusform>Alle %n Fahrten des Geräts werden gelöscht.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export the %1 before deleting %2?</source>
+        <translation>Erst %1 exportieren und %2 dann löschen?</translation>
+    </message>
+    <message>
+        <source>Export the unit&apos;s trips before deleting them?</source>
+        <translation>Die Fahrten des Geräts vor dem Löschen exportieren?</translation>
+    </message>
+    <message>
+        <source>The trips could not be exported: the unit did not list them.</source>
+        <translation>Die Fahrten konnten nicht exportiert werden: Das Gerät hat sie nicht aufgelistet.</translation>
+    </message>
+    <message>
+        <source>The unit is no longer connected.</source>
+        <translation>Das Gerät ist nicht mehr verbunden.</translation>
+    </message>
+    <message>
+        <source>Delete All</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete all trips?
+
+</source>
+        <translation>Möchten Sie wirklich alle Fahrten löschen?
+
+</translation>
+    </message>
+    <message>
+        <source>No trip was deleted.</source>
+        <translation>Es wurde keine Fahrt gelöscht.</translation>
+    </message>
+    <message>
+        <source>The unit has no trips to export.</source>
+        <translation>Das Gerät hat keine Fahrten zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>There are no trips to export. Connect the unit and press &quot;Show Trips&quot; first.</source>
+        <translation>Es gibt keine Fahrten zum Exportieren. Verbinden Sie das Gerät und klicken Sie zuerst auf „Fahrten abrufen“.</translation>
+    </message>
+    <message>
+        <source>Export Trips</source>
+        <translation>Fahrten exportieren</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>The trips were not exported.
+</source>
+        <translation>Die Fahrten wurden nicht exportiert.
+</translation>
+    </message>
+    <message>
+        <source>This build of Wayrunner Track cannot write %1 files.</source>
+        <translation>Diese Ausgabe von Wayrunner Track kann keine %1-Dateien schreiben.</translation>
+    </message>
+    <message>
+        <source>The trips could not be written to %1.</source>
+        <translation>Die Fahrten konnten nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 exported to
+%2</source>
+        <translation>%1 exportiert nach
+%2</translation>
+    </message>
+    <message>
+        <source>
+
+1 trip was left out because its start or end position is missing or unreadable:</source>
+        <translation>
+
+1 Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+%n trips were left out because their start or end position is missing or unreadable:</source>
+        <translation>
+            <numerusform>
+
+%n Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
+            <numerusform>
+
+%n Fahrten wurden ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+and %1 more</source>
+        <translation>
+und %1 weitere</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to show the trip. Open this address in a browser:
+%1</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um die Fahrt zu zeigen. Öffnen Sie diese Adresse in einem Browser:
+%1</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to show the position. Open this address in a browser:
+%1</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um die Position zu zeigen. Öffnen Sie diese Adresse in einem Browser:
+%1</translation>
+    </message>
+    <message>
+        <source>Coordinate Name:</source>
+        <translation>Name des Orts:</translation>
+    </message>
+    <message>
+        <source>Name already Exists!</source>
+        <translation>Name ist bereits vorhanden!</translation>
+    </message>
+    <message>
+        <source>Delete coordinate name: </source>
+        <translation>Ortsnamen löschen: </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+%n places have this name; all %n will be removed.</source>
+        <translation>
+            <numerusform>
+
+%n Ort hat diesen Namen; er wird entfernt.</numerusform>
+            <numerusform>
+
+%n Orte haben diesen Namen; alle %n werden entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Delete name</source>
+        <translation>Namen löschen</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Start coordinates</source>
+        <translation>Startkoordinaten</translation>
+    </message>
+    <message>
+        <source>End coordinates</source>
+        <translation>Endkoordinaten</translation>
+    </message>
+    <message>
+        <source>Max Speed</source>
+        <translation>Höchstgeschw.</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Strecke</translation>
+    </message>
+    <message>
+        <source>it</source>
+        <translation>sie</translation>
+    </message>
+    <message>
+        <source>them</source>
+        <translation>sie</translation>
+    </message>
+</context>
+<context>
+    <name>wr::UnitSession</name>
+    <message>
+        <source>the tracking values</source>
+        <translation>die Tracking-Werte</translation>
+    </message>
+    <message>
+        <source>the ignition detection</source>
+        <translation>die Zündungserkennung</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
+        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>The unit refused to list its trips.</source>
+        <translation>Das Gerät hat das Auflisten seiner Fahrten abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The unit did not finish listing its trips in time.</source>
+        <translation>Das Gerät hat seine Fahrten nicht rechtzeitig vollständig aufgelistet.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while listing its trips.</source>
+        <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
+    </message>
+    <message>
+        <source>Listing the trips was interrupted.</source>
+        <translation>Das Abrufen der Fahrten wurde unterbrochen.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::UpgradeSettingsBackup</name>
+    <message>
+        <source>Keep the unit&apos;s settings in a profile first</source>
+        <translation>Die Einstellungen des Geräts vorher in einem Profil sichern</translation>
+    </message>
+    <message>
+        <source>Keep the unit&apos;s settings in a profile in %1 first</source>
+        <translation>Die Einstellungen des Geräts vorher in einem Profil in %1 sichern</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings could not be kept: %1.
+
+Upgrade without keeping them?</source>
+        <translation>Die Einstellungen des Geräts konnten nicht gesichert werden: %1.
+
+Ohne Sicherung aktualisieren?</translation>
+    </message>
+    <message>
+        <source>%1 could not be read from the unit</source>
+        <translation>%1 konnte nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings could not be compared with the ones kept in %1 before the upgrade: %2 could not be read. Compare them with that profile once the unit answers.</source>
+        <translation>Die Einstellungen des Geräts konnten nicht mit den vor dem Update in %1 gesicherten verglichen werden: %2 konnte nicht gelesen werden. Vergleichen Sie sie mit diesem Profil, sobald das Gerät antwortet.</translation>
+    </message>
+    <message>
+        <source>Settings after the upgrade</source>
+        <translation>Einstellungen nach dem Update</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings differ from the ones kept in %1 before the upgrade. Restore writes the ticked ones to the unit.</source>
+        <translation>Die Einstellungen des Geräts weichen von den vor dem Update in %1 gesicherten ab. „Wiederherstellen“ schreibt die angekreuzten in das Gerät.</translation>
+    </message>
+    <message>
+        <source>Before the upgrade</source>
+        <translation>Vor dem Update</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>wr::XlsxAutomation</name>
+    <message>
+        <source>The trips were saved as
+</source>
+        <translation>Die Fahrten wurden gespeichert als
+</translation>
+    </message>
+    <message>
+        <source>
+
+No program to show spreadsheets could be started; open the file from there.</source>
+        <translation>
+
+Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort.</translation>
+    </message>
+    <message>
+        <source>the file could not be created</source>
+        <translation>die Datei konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>a value could not be stored</source>
+        <translation>ein Wert konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>this build cannot write spreadsheet files</source>
+        <translation>diese Ausgabe kann keine Tabellendateien schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>wr::cli</name>
+    <message>
+        <source>use N simulated units (default 1) instead of USB, each with its own device id and bus address</source>
+        <translation>N simulierte Geräte (Vorgabe 1) statt USB verwenden, jedes mit eigener Geräte-ID und Busadresse</translation>
+    </message>
+    <message>
+        <source>the unit at this bus and device address, as &apos;list&apos; shows them; without it the only unit attached is used</source>
+        <translation>das Gerät an dieser Bus- und Geräteadresse, wie „list“ sie zeigt; ohne diese Option wird das einzige angeschlossene Gerät verwendet</translation>
+    </message>
+    <message>
+        <source>machine-readable output: one JSON object, also on failure</source>
+        <translation>maschinenlesbare Ausgabe: ein JSON-Objekt, auch bei einem Fehler</translation>
+    </message>
+    <message>
+        <source>how long to wait for a unit to appear (default 5)</source>
+        <translation>wie lange auf ein Gerät gewartet wird (Vorgabe 5)</translation>
+    </message>
+    <message>
+        <source>no progress output and no notes</source>
+        <translation>keine Fortschrittsanzeige und keine Hinweise</translation>
+    </message>
+    <message>
+        <source>show this help (or a command&apos;s: COMMAND --help) and exit</source>
+        <translation>diese Hilfe (oder die eines Befehls: BEFEHL --help) zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>die Version zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[Optionen]</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Global options:</source>
+        <translation>Allgemeine Optionen:</translation>
+    </message>
+    <message>
+        <source>[options] COMMAND [arguments]</source>
+        <translation>[Optionen] BEFEHL [Argumente]</translation>
+    </message>
+    <message>
+        <source>Configure, watch and provision vehicle tracking units attached by USB: settings, profiles, trips, firmware.</source>
+        <translation>Per USB angeschlossene Fahrzeug-Ortungsgeräte einrichten, beobachten und in Serie konfigurieren: Einstellungen, Profile, Fahrten, Firmware.</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Befehle:</translation>
+    </message>
+    <message>
+        <source>GSM status</source>
+        <translation>GSM-Status</translation>
+    </message>
+    <message>
+        <source>GSM signal</source>
+        <translation>GSM-Signal</translation>
+    </message>
+    <message>
+        <source>Next GSM update</source>
+        <translation>Nächste GSM-Meldung</translation>
+    </message>
+    <message>
+        <source>Coordinates</source>
+        <translation>Koordinaten</translation>
+    </message>
+    <message>
+        <source>GPS signal</source>
+        <translation>GPS-Signal</translation>
+    </message>
+    <message>
+        <source>Movement</source>
+        <translation>Bewegung</translation>
+    </message>
+    <message>
+        <source>Trip status</source>
+        <translation>Fahrtstatus</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>External voltage</source>
+        <translation>Externe Spannung</translation>
+    </message>
+    <message>
+        <source>Battery voltage</source>
+        <translation>Batteriespannung</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Device id</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+</context>
+</TS>
