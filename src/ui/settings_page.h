@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "protocol/settings_values.h"
 
@@ -129,9 +130,12 @@ class SettingsPage : public QWidget {
   // to be kept; then only whether it still differs is looked at again.
   void ShowUnitValue(SettingKey key, const QString& text);
   void TakeProfileValues(const SettingsValues& values);
+  // The groups of the values without a box that the profile does not give:
+  // the unit's are read for them before Save.
+  std::vector<SettingGroup> GroupsWithoutBox() const;
   // Adds the values without a box (the unit's, or the profile's) to the
   // boxes' values for Save; false with why set when a value of the unit
-  // could not be read.
+  // was not read.
   bool AddValuesWithoutBox(SettingsValues& values, QString& why);
   void ShowMarks();
 

@@ -37,9 +37,11 @@
 #include "export/trip_export.h"
 #include "places/map_address.h"
 #include "places/place_store.h"
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/desktop_shell.h"
+#include "ui/operation_runner.h"
 #include "ui/prompts.h"
 #include "ui/save_folder.h"
 #include "ui/spreadsheet_export.h"
@@ -520,25 +522,24 @@ void TripsPage::HandleTripsLine(int index) {
 void TripsPage::btnGetTripsClick() {
   // The model drops its trips first, which empties row 1 and cuts the grid
   // back to it; the unit's trip lines then fill it again.
-  session_.StartTripListing();
+  StartOperation(this, MakeTripListing(session_));
   listedOn_ = session_.Connections();
   listingDone_ = false;
 }
 
-bool TripsPage::FetchTripList(QString& why) {
+void TripsPage::FetchTripList(std::function<void(bool listed, const QString& why)> then) {
   busy_ = true;
   SetUnitControlsEnabled(unitControlsEnabled_);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  // The window outlives this wait: it is destroyed only after the event
-  // loop, which a quit request makes the wait leave at once.
-  const UnitSession::Outcome listed = session_.FetchTrips(kTripListingMs);
-  QApplication::restoreOverrideCursor();
-  listedOn_ = listed.done ? session_.Connections() : -1;
-  listingDone_ = listed.done;
-  busy_ = false;
-  SetUnitControlsEnabled(unitControlsEnabled_);
-  why = listed.message;
-  return listed.done;
+  StartOperation(this, std::make_unique<FetchTripsOperation>(session_, kTripListingMs),
+                 [this, then](const UnitSession::Outcome& listed) {
+                   QApplication::restoreOverrideCursor();
+                   listedOn_ = listed.done ? session_.Connections() : -1;
+                   listingDone_ = listed.done;
+                   busy_ = false;
+                   SetUnitControlsEnabled(unitControlsEnabled_);
+                   if (!listed.interrupted) then(listed.done, listed.message);
+                 });
 }
 
 bool TripsPage::TripsCurrent() const {
@@ -556,34 +557,34 @@ QString TripsPage::TripsErasedText() const {
   return QStringLiteral("All %1 trips of the unit will be deleted.").arg(count);
 }
 
-bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone) {
+void TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone,
+                                         std::function<void(bool)> then) {
   const bool current = TripsCurrent();
   std::vector<TripRecord> trips;
   if (current) {
     trips = session_.Model().Trips();
-    if (trips.empty()) return true;
+    if (trips.empty()) return then(true);
   }
   const QString question =
       current ? QStringLiteral("Export the %1 before deleting %2?")
                     .arg(TripCount(trips.size()),
                          trips.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"))
               : QStringLiteral("Export the unit's trips before deleting them?");
-  if (!prompts_.AskYesNo(caption, question)) return true;
-  if (!current) {
-    // Only now, for the export the user asked for, is the unit asked.
-    QString why;
-    if (!FetchTripList(why)) {
-      if (session_.Quitting()) return false;
+  if (!prompts_.AskYesNo(caption, question)) return then(true);
+  if (current) return then(ExportTripList(trips, notDone) == ExportResult::kWritten);
+  // Only now, for the export the user asked for, is the unit asked.
+  FetchTripList([this, notDone, then](bool listed, const QString& why) {
+    if (!listed) {
       prompts_.ShowMessage(
           QStringLiteral("The trips could not be exported: the unit did not list them.") +
               (why.isEmpty() ? QString() : QLatin1Char('\n') + why) + QLatin1Char('\n') + notDone,
           MessageKind::Warning);
-      return false;
+      return then(false);
     }
-    trips = session_.Model().Trips();
-    if (trips.empty()) return true;
-  }
-  return ExportTripList(trips, notDone) == ExportResult::kWritten;
+    const std::vector<TripRecord> listedTrips = session_.Model().Trips();
+    if (listedTrips.empty()) return then(true);
+    then(ExportTripList(listedTrips, notDone) == ExportResult::kWritten);
+  });
 }
 
 void TripsPage::btnDeleteAllClick() {
@@ -597,12 +598,13 @@ void TripsPage::btnDeleteAllClick() {
                          QStringLiteral("Are you sure you want to delete all trips?\n\n") +
                              TripsErasedText()))
     return;
-  if (!OfferExportBeforeErasing(QStringLiteral("Delete All"), QStringLiteral("No trip was deleted.")))
-    return;
-  if (session_.Quitting() || !session_.IsConnected()) return;
-  session_.DeleteTrips();
-  listedOn_ = -1;
-  RefreshTripNames();
+  OfferExportBeforeErasing(QStringLiteral("Delete All"), QStringLiteral("No trip was deleted."),
+                           [this](bool go) {
+                             if (!go || !session_.IsConnected()) return;
+                             StartOperation(this, MakeDeleteTrips(session_));
+                             listedOn_ = -1;
+                             RefreshTripNames();
+                           });
 }
 
 void TripsPage::btnExcelClick() {
@@ -613,27 +615,31 @@ void TripsPage::btnExcelClick() {
 #endif
 }
 
-bool TripsPage::ExportTrips() {
-  if (busy_) return false;
-  if (session_.Model().Trips().empty() && session_.IsConnected()) {
-    QString why;
-    if (!FetchTripList(why)) {
-      if (session_.Quitting()) return false;
-      prompts_.ShowMessage(
-          QStringLiteral("The trips could not be exported: the unit did not list them.") +
-          (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
-      return false;
-    }
+void TripsPage::ExportTrips(std::function<void(bool)> done) {
+  if (busy_) {
+    if (done) done(false);
+    return;
   }
-  const std::vector<TripRecord> trips = session_.Model().Trips();
-  if (trips.empty()) {
-    prompts_.ShowMessage(session_.IsConnected()
-                             ? QStringLiteral("The unit has no trips to export.")
-                             : QStringLiteral("There are no trips to export. Connect the unit and "
-                                              "press \"Show Trips\" first."));
-    return false;
-  }
-  return ExportTripList(trips, QString()) == ExportResult::kWritten;
+  const auto exportListed = [this, done] {
+    const std::vector<TripRecord> trips = session_.Model().Trips();
+    bool written = false;
+    if (trips.empty())
+      prompts_.ShowMessage(session_.IsConnected()
+                               ? QStringLiteral("The unit has no trips to export.")
+                               : QStringLiteral("There are no trips to export. Connect the unit "
+                                                "and press \"Show Trips\" first."));
+    else
+      written = ExportTripList(trips, QString()) == ExportResult::kWritten;
+    if (done) done(written);
+  };
+  if (!session_.Model().Trips().empty() || !session_.IsConnected()) return exportListed();
+  FetchTripList([this, done, exportListed](bool listed, const QString& why) {
+    if (listed) return exportListed();
+    prompts_.ShowMessage(
+        QStringLiteral("The trips could not be exported: the unit did not list them.") +
+        (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+    if (done) done(false);
+  });
 }
 
 TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>& trips,
