@@ -68,8 +68,9 @@ void QueryOperation::Run() {
     replies.emplace_back(q.reply);
   }
   for (size_t i = 0; i + 1 < lines.size(); ++i) Submit(Written(lines[i]));
-  Submit(LastQuery(lines.back(), std::move(replies),
-                   static_cast<int>(lines.size()) * UnitSession::kSetAnswerMs),
+  // Held at most this long before the quiet wait: lines behind it on the
+  // queue wait for it, and a unit that does not answer must not hold them.
+  Submit(LastQuery(lines.back(), std::move(replies), UnitSession::kReadBeforeSaveMs),
          [this](CommandResult result) {
            if (result == CommandResult::Disconnected)
              Finish(UnitSession::Outcome::Failed(tr("The unit was disconnected.")));
