@@ -53,8 +53,9 @@ AppContext::AppContext(UsbApi& api, Prompts& prompts, DesktopShell& shell,
   TripsPage* tripsPage = &main_->PageTrips();
   main_->PageMain().SetTripLog(
       {[tripsPage] { return tripsPage->TripsErasedText(); },
-       [tripsPage](const QString& caption, const QString& notDone) {
-         return tripsPage->OfferExportBeforeErasing(caption, notDone);
+       [tripsPage](const QString& caption, const QString& notDone,
+                   std::function<void(bool)> then) {
+         tripsPage->OfferExportBeforeErasing(caption, notDone, std::move(then));
        }});
   TfrmMain* window = main_.get();
   QObject::connect(window, &TfrmMain::openProfileRequested, settingsPage, [window, settingsPage] {

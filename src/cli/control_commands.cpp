@@ -7,6 +7,7 @@
 #include "cli/cli_context.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
+#include "session/unit_operations.h"
 #include "protocol/settings_commands.h"
 #include "session/unit_text.h"
 
@@ -52,11 +53,17 @@ int Report(CliContext& context, UnitSession& session, const UnitSession::Outcome
   return kExitDone;
 }
 
+// Runs the operation to its end.
+UnitSession::Outcome Outcome(std::unique_ptr<Operation> operation) {
+  RunOperation(*operation);
+  return operation->Result();
+}
+
 int RunReboot(CliContext& context, const ParsedArguments&) {
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
   if (!session) return context.Fail(failure.exitCode, failure.message);
-  const UnitSession::Outcome outcome = session->Reboot();
+  const UnitSession::Outcome outcome = Outcome(MakeReboot(*session));
   return Report(context, *session, outcome, {"The unit restarts.", kExitUnit, true});
 }
 
@@ -69,7 +76,7 @@ int RunFactoryReset(CliContext& context, const ParsedArguments& arguments) {
                                    " to its factory settings? Its settings and trips are lost.",
                                "a factory reset"))
     return code;
-  const UnitSession::Outcome outcome = session->FactoryReset();
+  const UnitSession::Outcome outcome = Outcome(MakeFactoryReset(*session));
   return Report(context, *session, outcome,
                 {"The unit was reset to its factory settings; its trips are gone."});
 }
@@ -88,7 +95,7 @@ int RunDefaults(CliContext& context, const ParsedArguments& arguments) {
                          session->Model().DeviceId() + "?";
   for (const std::string& line : DescribeDefaults(host)) question += "\n  " + line;
   if (const int code = Confirm(context, arguments, question, "sending the defaults")) return code;
-  const UnitSession::Outcome outcome = session->SendDefaults(host);
+  const UnitSession::Outcome outcome = Outcome(MakeSendDefaults(*session, host));
   // The only refusal: a tracking host that cannot be sent safely.
   return Report(context, *session, outcome,
                 {"The default settings were sent to the unit (tracking server " + host + ").",
@@ -110,7 +117,7 @@ int RunOutput(CliContext& context, const ParsedArguments& arguments) {
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
   if (!session) return context.Fail(failure.exitCode, failure.message);
-  const UnitSession::Outcome outcome = session->SetOutput(*output, state == "on");
+  const UnitSession::Outcome outcome = Outcome(MakeSetOutput(*session, *output, state == "on"));
   return Report(context, *session, outcome, {"Switched " + name + " " + state + "."});
 }
 

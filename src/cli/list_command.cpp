@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // list: every attached unit of our identifiers, with who it says it is.
+#include <QEventLoop>
+#include <QTimer>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -29,21 +31,24 @@ int RunList(CliContext& context, const ParsedArguments&) {
   const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
   // Every unit is opened at once, each in its own session; they answer side by side.
   std::vector<std::unique_ptr<UnitSession>> sessions;
+  std::vector<std::unique_ptr<ConnectOperation>> connecting;
+  QEventLoop loop;
+  size_t running = units.size();
   for (const UsbUnitListing& unit : units) {
-    sessions.push_back(std::make_unique<UnitSession>(context.Api(), CliSessionOptions(unit.location)));
+    sessions.push_back(
+        std::make_unique<UnitSession>(context.Api(), CliSessionOptions(unit.location)));
     sessions.back()->Start();
+    connecting.push_back(std::make_unique<ConnectOperation>(*sessions.back(), kIdentifyMs, true));
+    QObject::connect(connecting.back().get(), &Operation::finished, &loop, [&] {
+      if (--running == 0) loop.quit();
+    });
   }
-  const auto settled = [&sessions] {
-    for (const auto& s : sessions) {
-      const bool known = !s->Model().FirmwareVersion().empty() && !s->Model().DeviceId().empty();
-      if (!known && s->OpenFailure() == UsbOpenFailure::None) return false;
-    }
-    return true;
-  };
-  // Any session's drain step may settle the wait; the tick covers the others.
-  if (WaitFor(settled, kIdentifyMs, sessions.empty() ? nullptr : sessions.front().get(), 20) ==
-      WaitResult::Stopped)
-    return context.Fail(kExitInterrupted, "interrupted");
+  for (auto& c : connecting) c->Start();
+  // A unit that has not said who it is by then is listed as not answering.
+  QTimer::singleShot(kIdentifyMs, &loop, &QEventLoop::quit);
+  const bool stopped = running > 0 && (loop.exec() < 0 || StopRequested());
+  for (auto& c : connecting) c->Cancel();
+  if (stopped) return context.Fail(kExitInterrupted, "interrupted");
 
   QJsonArray list;
   std::string text;

@@ -49,23 +49,27 @@ int RunSend(CliContext& context, const ParsedArguments& arguments) {
                      else
                        context.Print(received + "\n");
                    });
-  const CommandOutcome outcome = session->SendCommandAndWait(line, answerMs);
+  UnitCommand command;
+  command.line = line;
+  command.timeoutMs = answerMs;
+  CommandResult outcome = RunCommand(*session, std::move(command));
+  if (outcome == CommandResult::WriteFailed) outcome = CommandResult::Disconnected;
   session->Shutdown();
-  if (context.Json() && outcome != CommandOutcome::Stopped) {
+  if (context.Json() && outcome != CommandResult::Cancelled) {
     QJsonObject document;
     document["lines"] = lines;
-    document["result"] = outcome == CommandOutcome::Ok      ? "ok"
-                         : outcome == CommandOutcome::Error ? "error"
-                                                            : "no answer";
+    document["result"] = outcome == CommandResult::Ok      ? "ok"
+                         : outcome == CommandResult::Error ? "error"
+                                                           : "no answer";
     context.PrintJson(document);
   }
   switch (outcome) {
-    case CommandOutcome::Ok: return kExitDone;
-    case CommandOutcome::Error: return context.Fail(kExitUnit, "the unit answered ERROR");
-    case CommandOutcome::TimedOut:
+    case CommandResult::Ok: return kExitDone;
+    case CommandResult::Error: return context.Fail(kExitUnit, "the unit answered ERROR");
+    case CommandResult::TimedOut:
       return context.Fail(kExitUnit, "the unit did not answer OK or ERROR in time");
-    case CommandOutcome::Disconnected: return context.Fail(kExitNoUnit, "the unit was disconnected");
-    case CommandOutcome::Stopped: break;
+    case CommandResult::Disconnected: return context.Fail(kExitNoUnit, "the unit was disconnected");
+    default: break;
   }
   return context.Fail(kExitInterrupted, "interrupted");
 }

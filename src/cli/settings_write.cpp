@@ -4,6 +4,7 @@
 #include "cli/settings_write.h"
 
 #include "cli/unit_access.h"
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 
@@ -58,8 +59,10 @@ SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wa
   // The unit's values, with the wanted ones in their place.
   SettingsValues sent = SettingsValuesFromUnit(held);
   for (const auto& [key, value] : wanted.Entries()) sent.Set(key, value);
-  const UnitSession::Outcome outcome = session.SaveSettings(sent, UnitSession::Retained::FromForm);
-  if (outcome.interrupted) {
+  SaveOperation save(session, sent, UnitSession::Retained::FromForm);
+  const bool finished = RunOperation(save);
+  const UnitSession::Outcome& outcome = save.Result();
+  if (!finished || outcome.interrupted) {
     report.result = Result::Interrupted;
     report.message =
         "interrupted while saving: every setting was sent to the unit, but none was read back";

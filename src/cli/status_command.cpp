@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // status: who the unit is and what it reports now, once or on every poll.
+#include <QEventLoop>
 #include <QJsonObject>
 #include <QTimer>
 
@@ -17,8 +18,6 @@
 namespace wr::cli {
 namespace {
 
-// Milliseconds for the first status reply after the unit has said who it is.
-constexpr int kStatusMs = 5000;
 // Milliseconds between looks at whether the unit is quiet enough to be polled.
 constexpr int kPollCheckMs = 100;
 
@@ -100,18 +99,18 @@ void PrintStatus(CliContext& context, const UnitSession& session, bool compact) 
 
 int RunStatus(CliContext& context, const ParsedArguments& arguments) {
   AccessFailure failure;
-  std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
+  // Its identity and status are all it needs of the unit's replies.
+  std::unique_ptr<UnitSession> session =
+      OpenChosenUnit(context, failure, true, [](const UnitModel& model) {
+        return !model.FirmwareVersion().empty() && !model.DeviceId().empty() &&
+               model.StatusValues().has_value();
+      });
   if (!session) return context.Fail(failure.exitCode, failure.message);
-  const UnitModel& model = session->Model();
-  switch (WaitFor([&model] { return model.StatusValues().has_value(); }, kStatusMs,
-                  session.get())) {
-    case WaitResult::Met: break;
-    case WaitResult::Stopped: return context.Fail(kExitInterrupted, "interrupted");
-    case WaitResult::TimedOut:
-      return context.Fail(kExitNoUnit, session->IsConnected()
-                                           ? "the unit did not report its status"
-                                           : "the unit was disconnected");
-  }
+  // The status reply is one of those the connection waited for.
+  if (!session->Model().StatusValues())
+    return context.Fail(kExitNoUnit, session->IsConnected()
+                                         ? "the unit did not report its status"
+                                         : "the unit was disconnected");
   const bool watch = arguments.Has("watch");
   PrintStatus(context, *session, watch);
   if (!watch) return kExitDone;
@@ -128,7 +127,9 @@ int RunStatus(CliContext& context, const ParsedArguments& arguments) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, session.get(), [&] { session->PollIfQuiet(); });
   poll.start(kPollCheckMs);
-  WaitFor([] { return false; }, INT_MAX, session.get());
+  // Until an interrupt ends the loop.
+  QEventLoop loop;
+  loop.exec();
   return context.Fail(kExitInterrupted, "stopped watching");
 }
 

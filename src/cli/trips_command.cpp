@@ -8,6 +8,7 @@
 #include "cli/cli_context.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
+#include "session/unit_operations.h"
 #include "export/trip_export.h"
 #include "export/trip_fields.h"
 #include "places/place_store.h"
@@ -95,7 +96,9 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
   if (!session) return context.Fail(failure.exitCode, failure.message);
-  const UnitSession::Outcome listed = session->FetchTrips(kListingMs);
+  FetchTripsOperation fetch(*session, kListingMs);
+  RunOperation(fetch);
+  const UnitSession::Outcome& listed = fetch.Result();
   if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
   if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                                         ToBytes(listed.message));
@@ -161,9 +164,11 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
     if (!yes) return context.Fail(kExitUsage, "deleting the trips needs --yes when no one can answer the question");
     if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was deleted");
   }
-  session->DeleteTrips();
+  RunOperation(*MakeDeleteTrips(*session));
   // The log is read again, so that what is reported is what the unit holds.
-  const UnitSession::Outcome listed = session->FetchTrips(kListingMs);
+  FetchTripsOperation fetch(*session, kListingMs);
+  RunOperation(fetch);
+  const UnitSession::Outcome& listed = fetch.Result();
   if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
   if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                                         ToBytes(listed.message));

@@ -9,10 +9,12 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 #include "cli/cli_context.h"
 #include "cli/exit_code.h"
 #include "protocol/commands.h"
+#include "session/unit_operations.h"
 
 namespace wr::cli {
 namespace {
@@ -27,21 +29,6 @@ constexpr int kOpenMs = 3000;
 // Milliseconds for a unit that is open to say who it is.
 constexpr int kIdentityMs = 5000;
 
-// Milliseconds for the unit to answer the queries sent on connecting.
-constexpr int kSettleMs = 5000;
-
-// The commands a session has sent and the completion marks that came back.
-class AnswerCount : public QObject {
- public:
-  explicit AnswerCount(UnitSession& session) : QObject(&session) {
-    connect(&session, &UnitSession::commandEchoed, this, [this] { ++sent; });
-    connect(&session, &UnitSession::lineReceived, this, [this](const std::string& line) {
-      if (reply::StartsWith(line, reply::kOk) || reply::StartsWith(line, reply::kError)) ++answered;
-    });
-  }
-  int sent = 0;
-  int answered = 0;
-};
 
 }  // namespace
 
@@ -79,23 +66,72 @@ WaitResult WaitFor(const std::function<bool()>& cond, int timeoutMs, UnitSession
   }
 }
 
+bool RunOperation(Operation& operation) {
+  QEventLoop loop;
+  QObject::connect(&operation, &Operation::finished, &loop, &QEventLoop::quit);
+  operation.Start();
+  // A loop that will not run, or one that ends without the operation: this
+  // thread has been told to stop.
+  if (!operation.Finished() && (loop.exec() < 0 || !operation.Finished())) operation.Cancel();
+  return !operation.Result().interrupted || !StopRequested();
+}
+
+CommandResult RunCommand(UnitSession& session, UnitCommand command) {
+  QEventLoop loop;
+  std::optional<CommandResult> result;
+  const uint64_t id = session.Queue().Submit(std::move(command), [&](CommandResult r) {
+    result = r;
+    loop.quit();
+  });
+  if (!result && loop.exec() < 0 && !result) session.Queue().Cancel(id);
+  return result.value_or(CommandResult::Cancelled);
+}
+
+ConnectOperation::ConnectOperation(UnitSession& session, int openMs, bool query,
+                                   std::function<bool()> enough, QObject* parent)
+    : Operation(session, parent), openMs_(openMs), query_(query), enough_(std::move(enough)) {}
+
+void ConnectOperation::Run() {
+  UnitSession& s = Session();
+  When([&s] { return s.ConnectionState() == 1 || s.OpenFailure() != UsbOpenFailure::None; },
+       openMs_,
+       [this, &s](bool) {
+         Operation* queries = s.ConnectQueries();
+         if (s.ConnectionState() != 1 || !query_ || !queries)
+           return Finish(UnitSession::Outcome::Done());
+         // The queries of a new connection: done when every reply has come.
+         connect(queries, &Operation::finished, this,
+                 [this] { Finish(UnitSession::Outcome::Done()); });
+         if (enough_)
+           When(enough_, kIdentityMs, [this](bool met) {
+             if (met) Finish(UnitSession::Outcome::Done());
+           });
+         // A unit that does not say who it is does not answer at all.
+         const UnitModel& model = s.Model();
+         When([&model] { return !model.FirmwareVersion().empty() && !model.DeviceId().empty(); },
+              kIdentityMs, [this](bool known) {
+                if (!known) Finish(UnitSession::Outcome::Failed(QString()));
+              });
+       },
+       true);
+}
+
 std::string OpenFailureText(const UnitSession& session) {
   // One line on standard error: the hint's command goes on the same line.
   return session.OpenFailureText().replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
 }
 
 std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int timeoutMs,
-                                       bool query, AccessFailure& failure) {
+                                       bool query, AccessFailure& failure,
+                                       std::function<bool(const UnitModel&)> enough) {
   auto session = std::make_unique<UnitSession>(api, CliSessionOptions(location, query));
-  new AnswerCount(*session);
   session->Start();
   UnitSession& s = *session;
-  const WaitResult opened = WaitFor(
-      [&s] {
-        return s.ConnectionState() == 1 || s.OpenFailure() != UsbOpenFailure::None;
-      },
-      timeoutMs, &s);
-  if (opened == WaitResult::Stopped) {
+  const UnitModel& model = s.Model();
+  ConnectOperation connect(s, timeoutMs, query,
+                           enough ? std::function<bool()>([&] { return enough(model); })
+                                  : std::function<bool()>());
+  if (!RunOperation(connect)) {
     failure = {kExitInterrupted, "interrupted"};
     return session;
   }
@@ -106,25 +142,17 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
     return session;
   }
   if (!query) return session;
-  const UnitModel& model = s.Model();
-  const WaitResult known = WaitFor(
-      [&model] { return !model.FirmwareVersion().empty() && !model.DeviceId().empty(); },
-      kIdentityMs, &s);
-  if (known == WaitResult::Met && !WaitForAnswers(s, kSettleMs) && StopRequested()) {
-    failure = {kExitInterrupted, "interrupted"};
-  } else if (known == WaitResult::Stopped) {
-    failure = {kExitInterrupted, "interrupted"};
-  } else if (known == WaitResult::TimedOut) {
+  if (s.Model().FirmwareVersion().empty() || s.Model().DeviceId().empty())
     failure = {kExitNoUnit, s.IsConnected() ? "the unit at " + LocationText(location) +
                                                   " does not answer"
                                             : "the unit at " + LocationText(location) +
                                                   " was disconnected"};
-  }
   return session;
 }
 
 std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& failure,
-                                            bool query) {
+                                            bool query,
+                                            std::function<bool(const UnitModel&)> enough) {
   const GlobalOptions& options = context.Options();
   QElapsedTimer elapsed;
   elapsed.start();
@@ -155,45 +183,27 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
                      : std::string("no unit found: plug the unit in and check the cable")};
       return nullptr;
     }
-    if (WaitFor([] { return false; }, static_cast<int>(std::min<qint64>(left, kListPeriodMs))) ==
-        WaitResult::Stopped) {
+    // The bus is looked at again after a while; the loop ends at once when
+    // this thread has been told to stop.
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(std::min<qint64>(left, kListPeriodMs)), &loop,
+                       &QEventLoop::quit);
+    if (loop.exec() < 0 || StopRequested()) {
       failure = {kExitInterrupted, "interrupted"};
       return nullptr;
     }
   }
-  auto session = ConnectAt(context.Api(), *chosen, kOpenMs, query, failure);
+  auto session = ConnectAt(context.Api(), *chosen, kOpenMs, query, failure, std::move(enough));
   context.SetUnit(*chosen, session->Model().DeviceId());
   if (failure.exitCode != 0) return nullptr;
   return session;
 }
 
-bool WaitForAnswers(UnitSession& session, int timeoutMs) {
-  const AnswerCount* count = session.findChild<AnswerCount*>(QString(), Qt::FindDirectChildrenOnly);
-  if (!count) return true;
-  return WaitFor([count] { return count->answered >= count->sent; }, timeoutMs, &session) ==
-         WaitResult::Met;
-}
-
 bool ReadAllSettings(UnitSession& session, std::string& missing) {
-  static const SettingGroup kGroups[] = {SettingGroup::Track, SettingGroup::LowPower,
-                                         SettingGroup::Ussd, SettingGroup::Gprs,
-                                         SettingGroup::Ignition};
-  const UnitModel& model = session.Model();
-  // The queries sent on connecting are usually still being answered.
-  WaitFor(
-      [&model] {
-        for (SettingGroup group : kGroups)
-          if (!model.Settings().Read(group)) return false;
-        return true;
-      },
-      UnitSession::kReadBeforeSaveMs, &session);
-  missing.clear();
-  for (SettingGroup group : kGroups) {
-    if (session.EnsureRead(group)) continue;
-    if (!missing.empty()) missing += ", ";
-    missing += SettingGroupName(group);
-  }
-  return missing.empty();
+  ReadSettingsOperation read(session, ReadSettingsOperation::AllGroups());
+  RunOperation(read);
+  missing = read.Missing();
+  return read.Result().done;
 }
 
 }  // namespace wr::cli

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// Finding and opening the unit a command works on, and waiting on the
-// command's own thread while the unit answers.
+// Finding and opening the unit a command works on, and running operations
+// in the event loop of the command's own thread.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "usb/usb_location.h"
+#include "session/operation.h"
 #include "session/unit_session.h"
 
 namespace wr::cli {
@@ -24,17 +25,46 @@ class CliContext;
 // connected (as the window does); without, it sends nothing by itself.
 UnitSession::Options CliSessionOptions(std::optional<UsbLocation> location, bool query = true);
 
-enum class WaitResult { Met, TimedOut, Stopped };
-
 // Whether the thread running the command has been told to stop (an
 // interrupt): it is then asked for interruption, and its event loops end.
 bool StopRequested();
 
+enum class WaitResult { Met, TimedOut, Stopped };
+
 // Runs the thread's event loop until cond holds (looked at after each of the
 // session's drain steps, and every tickMs when given), timeoutMs passes, or
-// the thread is told to stop (an interrupt).
+// the thread is told to stop. Only the firmware upgrade command still waits
+// this way; everything else runs operations.
 WaitResult WaitFor(const std::function<bool()>& cond, int timeoutMs, UnitSession* session = nullptr,
                    int tickMs = 0);
+
+// Runs the operation in this thread's event loop until it has finished; an
+// interrupt cancels it. False when it was interrupted.
+bool RunOperation(Operation& operation);
+
+// Runs one command on the session's queue until it has ended; an interrupt
+// cancels it (the result is then Cancelled).
+CommandResult RunCommand(UnitSession& session, UnitCommand command);
+
+// Waits for the session to open its unit (at most openMs) and, with query,
+// asks it for its whole state as a new connection is asked, until every
+// reply has come; fails when the unit has not said who it is within
+// kIdentityMs. A command that needs only some of the replies gives enough:
+// the operation ends as soon as it holds.
+class ConnectOperation : public Operation {
+  Q_OBJECT
+ public:
+  ConnectOperation(UnitSession& session, int openMs, bool query,
+                   std::function<bool()> enough = {}, QObject* parent = nullptr);
+
+ protected:
+  void Run() override;
+
+ private:
+  int openMs_;
+  bool query_;
+  std::function<bool()> enough_;
+};
 
 // Why a unit cannot be used, for the one line on standard error.
 struct AccessFailure {
@@ -50,18 +80,15 @@ std::string OpenFailureText(const UnitSession& session);
 // connected and (with query) has reported its firmware version and device
 // id. The session is returned also on failure, for its state.
 std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int timeoutMs,
-                                       bool query, AccessFailure& failure);
+                                       bool query, AccessFailure& failure,
+                                       std::function<bool(const UnitModel&)> enough = {});
 
 // The unit the command line chooses: the one at --device, or the only one
 // attached, waiting up to --timeout for one to appear; opened and
 // identified. Empty with failure set when there is none to use.
 std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& failure,
-                                            bool query = true);
-
-// Waits until the unit has answered (OK or ERROR) every command the session
-// has sent so far, so that no late answer to one of them can be taken for
-// the answer to the next; false when it has not within timeoutMs.
-bool WaitForAnswers(UnitSession& session, int timeoutMs);
+                                            bool query = true,
+                                            std::function<bool(const UnitModel&)> enough = {});
 
 // Waits until every settings group has been read on this connection, asking
 // again for those that did not come; false with the missing ones named.

@@ -4,7 +4,6 @@
 #include "session/unit_session.h"
 
 #include <QEventLoop>
-#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,7 +13,8 @@
 #include "link/link_client.h"
 #include "link/tfrm_usb.h"
 #include "link/usb_comms.h"
-#include "session/delay.h"
+#include "session/command_queue.h"
+#include "session/unit_operations.h"
 #include "session/permission_hint.h"
 #include "protocol/commands.h"
 #include "protocol/reply_dispatch.h"
@@ -55,10 +55,16 @@ UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
   }
   worker_->AttachUsb(usb_.get());
   worker_->SetClient(linkEvents_.get());
+  commands_ = new CommandQueue(*this);
   lastLine_ = Now();
 }
 
 UnitSession::~UnitSession() { Shutdown(); }
+
+Operation* UnitSession::ConnectQueries() const {
+  auto* queries = static_cast<Operation*>(connectQueries_.data());
+  return queries && queries->Running() ? queries : nullptr;
+}
 
 bool UnitSession::UsesDeviceEvents() const { return worker_->UsesDeviceEvents(); }
 
@@ -71,6 +77,7 @@ void UnitSession::Shutdown() {
   shutDown_ = true;
   worker_->Shutdown();
   worker_->SetClient(nullptr);
+  commands_->Stop();
   // Waiters look at the link once more and find it closed.
   emit waitersWoken();
 }
@@ -132,8 +139,11 @@ void UnitSession::SetConnectionState(int connected) {
   if (changed && connected && options_.queryOnConnect) {
     // Whatever was read before belongs to the unit attached before.
     model_.ForgetReadFlags();
-    SendCommand(cmd::kInfo);
-    SendInitialQueries();
+    if (Operation* earlier = ConnectQueries()) earlier->Cancel();
+    auto* queries = new QueryOperation(*this, true, this);
+    connectQueries_ = queries;
+    connect(queries, &Operation::finished, queries, &QObject::deleteLater);
+    queries->Start();
   }
   if (changed) emit connectionChanged(connected);
   emit connectionReported(connected);
@@ -199,22 +209,6 @@ bool UnitSession::WaitForAnswers(int timeoutMs, const std::function<bool()>& sto
   return false;
 }
 
-CommandOutcome UnitSession::SendLineAndWait(std::string_view line, int timeoutMs,
-                                            const std::function<bool()>& stop) {
-  WaitForAnswers(kAnswersMs, stop);
-  ClearFlags();
-  SendLine(line);
-  return WaitForOutcome(timeoutMs, stop);
-}
-
-CommandOutcome UnitSession::SendCommandAndWait(std::string_view line, int timeoutMs,
-                                               const std::function<bool()>& stop) {
-  WaitForAnswers(kAnswersMs, stop);
-  ClearFlags();
-  SendCommand(line);
-  return WaitForOutcome(timeoutMs, stop);
-}
-
 CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bool()>& stop) {
   QEventLoop loop;
   QTimer limit;
@@ -268,26 +262,6 @@ bool UnitSession::WaitUntil(const std::function<bool()>& cond, int timeoutMs,
   }
 }
 
-void UnitSession::WaitForQuiet() {
-  if (!RunLoopFor(kSaveFirstPauseMs)) {
-    quitSeen_ = true;
-    return;
-  }
-  while (QuietMs() < kSaveQuietMs) {
-    if (!RunLoopFor(kSaveQuietMs)) {
-      quitSeen_ = true;
-      return;
-    }
-  }
-}
-
-void UnitSession::RunSteps(const std::vector<CommandStep>& steps) {
-  for (const CommandStep& step : steps) {
-    SendCommand(step.line);
-    Delay(step.pauseAfterMs);
-  }
-}
-
 bool UnitSession::PollIfQuiet(int quietMs) {
   if (connectionState_ != 1 || !IsConnected() || PollingPaused() || QuietMs() <= quietMs)
     return false;
@@ -299,174 +273,12 @@ bool UnitSession::PollIfQuiet(int quietMs) {
 
 void UnitSession::SendInitialQueries() {
   model_.Clear();
-  for (std::string_view query :
-       {cmd::kInfo, cmd::kStats, cmd::kIpQuery, cmd::kLowPowerQuery, cmd::kTrackQuery,
-        cmd::kUssdQuery, cmd::kGprsQuery, cmd::kNumQuery, cmd::kMsgQuery, cmd::kIfQuery,
-        cmd::kIgnitionQuery})
-    SendCommand(query);
-}
-
-bool UnitSession::EnsureRead(SettingGroup group, int timeoutMs) {
-  if (model_.Settings().Read(group)) return true;
-  // Its reply is what counts, not a completion mark (which may belong to a
-  // command sent just before).
-  if (!SendCommand(Describe(group).query)) return false;
-  return WaitUntil([this, group] { return model_.Settings().Read(group); }, timeoutMs);
-}
-
-UnitSession::Outcome UnitSession::SaveSettings(const SettingsValues& given, Retained retained) {
-  SettingsValues form = given;
-  // A status poll's OK must not be taken for a setting's answer.
-  PollingPause pause(*this);
-  if (retained == Retained::FromUnit) {
-    // Never write values the user has not seen that came from nowhere: the
-    // retained values go back exactly as this unit last reported them.
-    QStringList unknown;
-    if (!EnsureRead(SettingGroup::Track)) unknown << tr("the tracking values");
-    if (!EnsureRead(SettingGroup::Ignition)) unknown << tr("the ignition detection");
-    if (!unknown.isEmpty())
-      return Outcome::Failed(
-          tr("Nothing was saved: %1 could not be read from the unit. Check that it "
-             "is connected and try again.")
-              .arg(unknown.join(tr(" and "))));
-    const SettingsValues unit = SettingsValuesFromUnit(model_.Settings());
-    for (const SettingDescriptor& d : SettingTable()) {
-      if (d.label) continue;
-      if (const std::string* value = unit.Find(d.key))
-        form.Set(d.key, *value);
-      else
-        form.Erase(d.key);
-    }
+  for (const QueryReply& q : InitialQueries()) {
+    UnitCommand command;
+    command.line = std::string(q.query);
+    command.end = UnitCommand::End::Written;
+    commands_->Submit(std::move(command));
   }
-  const SettingsSave save = BuildSettingsCommands(form);
-  if (!save.refusal.Empty()) return Outcome::Failed(Translated(save.refusal));
-
-  // The answer to a status poll still on its way must not count for a setting.
-  WaitForAnswers();
-  std::vector<SetAnswer> answers;
-  std::vector<uint64_t> tickets;
-  bool answering = true;
-  bool interrupted = false;
-  for (const std::string& line : save.commands) {
-    ClearFlags();
-    tickets.push_back(SendCommand(line));
-    if (!tickets.back()) {
-      // A link that cannot take a line will not bring answers either.
-      answers.push_back(SetAnswer::NotSent);
-      answering = false;
-      continue;
-    }
-    if (!answering) {
-      answers.push_back(SetAnswer::None);
-      continue;
-    }
-    switch (WaitForOutcome(kSetAnswerMs)) {
-      case CommandOutcome::Ok: answers.push_back(SetAnswer::Ok); break;
-      case CommandOutcome::Error: answers.push_back(SetAnswer::Error); break;
-      case CommandOutcome::Stopped:
-        // Quitting: the rest still go out, as they would have without the waits.
-        interrupted = true;
-        answers.push_back(SetAnswer::None);
-        answering = false;
-        break;
-      case CommandOutcome::TimedOut:
-      case CommandOutcome::Disconnected:
-        // A line whose write failed never reached the unit.
-        answers.push_back(writeFailed_ ? SetAnswer::NotSent : SetAnswer::None);
-        answering = false;
-        break;
-    }
-  }
-  // Only what the unit reports from now on counts as read back.
-  for (const SettingGroupDescriptor& g : SettingGroupTable()) model_.ForgetRead(g.group);
-  for (std::string_view query : SettingsQueries())
-    if (!SendCommand(query)) answering = false;
-  // A slow unit answers one query after the other; the quiet wait alone
-  // could end between two of its answers.
-  if (answering && !interrupted) {
-    const auto allRead = [this] {
-      const UnitSettings& s = model_.Settings();
-      return std::all_of(s.read.begin(), s.read.end(), [](bool read) { return read; });
-    };
-    WaitUntil(allRead, static_cast<int>(SettingsQueries().size()) * kSetAnswerMs);
-  }
-  if (!interrupted) WaitForQuiet();
-  // Which lines never went out is known once the link has tried them all.
-  if (!interrupted && !quitSeen_)
-    WaitUntil([this] { return !WritesPending(); },
-              static_cast<int>(save.commands.size() + SettingsQueries().size()) *
-                  kWriteGiveUpMs, OnDisconnect::End);
-  for (size_t i = 0; i < answers.size(); ++i)
-    if (answers[i] == SetAnswer::None && WriteFailedFor(tickets[i])) answers[i] = SetAnswer::NotSent;
-  if (interrupted || quitSeen_) {
-    Outcome outcome;
-    outcome.interrupted = true;
-    return outcome;
-  }
-
-  Outcome outcome;
-  outcome.problems = CheckSavedSettings(form, answers, model_.Settings());
-  outcome.done = outcome.problems.empty();
-  outcome.message = Translated(DescribeSaveProblems(outcome.problems, model_.Settings()));
-  return outcome;
-}
-
-UnitSession::Outcome UnitSession::SendDefaults(const std::string& host) {
-  const DefaultsPlan plan = BuildDefaultsSteps(host);
-  if (!plan.refusal.Empty()) return Outcome::Failed(Translated(plan.refusal));
-  RunSteps(plan.steps);
-  SendInitialQueries();
-  return Outcome::Done();
-}
-
-UnitSession::Outcome UnitSession::Reboot() {
-  RunSteps(UnitControlSteps(UnitControl::Reboot));
-  return Outcome::Done();
-}
-
-UnitSession::Outcome UnitSession::FactoryReset() {
-  RunSteps(UnitControlSteps(UnitControl::FactoryReset));
-  // The unit's trips are gone with its settings.
-  model_.ResetTrips(true);
-  SendInitialQueries();
-  return Outcome::Done();
-}
-
-UnitSession::Outcome UnitSession::SetOutput(UnitOutput output, bool on) {
-  RunSteps(UnitControlSteps(OutputControl(output, on)));
-  return Outcome::Done();
-}
-
-UnitSession::Outcome UnitSession::StartTripListing() {
-  // A trip the unit no longer reports must not stay on show.
-  model_.ResetTrips(true);
-  SendCommand(cmd::kTrips);
-  return Outcome::Done();
-}
-
-UnitSession::Outcome UnitSession::FetchTrips(int timeoutMs) {
-  PollingPause pause(*this);
-  model_.ResetTrips(true);
-  switch (SendCommandAndWait(cmd::kTrips, timeoutMs)) {
-    case CommandOutcome::Ok:
-      return Outcome::Done();
-    case CommandOutcome::Error:
-      return Outcome::Failed(tr("The unit refused to list its trips."));
-    case CommandOutcome::TimedOut:
-      return Outcome::Failed(tr("The unit did not finish listing its trips in time."));
-    case CommandOutcome::Disconnected:
-      return Outcome::Failed(tr("The unit was disconnected while listing its trips."));
-    case CommandOutcome::Stopped:
-      break;
-  }
-  return Outcome::Failed(tr("Listing the trips was interrupted."));
-}
-
-UnitSession::Outcome UnitSession::DeleteTrips() {
-  model_.ResetTrips(true);
-  SendCommand(cmd::kDeleteAllTrips);
-  SendCommand(cmd::kTrips);
-  return Outcome::Done();
 }
 
 }  // namespace wr

@@ -9,6 +9,7 @@
 // Everything here runs on the thread that created the session, which also
 // runs the worker's drain steps.
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <chrono>
@@ -28,6 +29,8 @@
 
 namespace wr {
 
+class CommandQueue;
+class Operation;
 class LineQueue;
 class TfrmUSB;
 class USBcomms;
@@ -103,6 +106,8 @@ class UnitSession : public QObject {
   UnitSession(const UnitSession&) = delete;
   UnitSession& operator=(const UnitSession&) = delete;
 
+  // Shutdown has been called: nothing answers any more.
+  bool IsShutDown() const { return shutDown_; }
   // Starts the worker: from now on it looks for the unit.
   void Start();
   // Whether the worker waits for device events (else it searches on its
@@ -165,6 +170,10 @@ class UnitSession : public QObject {
 
   // ---- sending
 
+  // The session's one queue of commands: operations put every line they
+  // send on it, in order.
+  CommandQueue& Queue() { return *commands_; }
+
   // Hands one command line to the link and echoes it as "->" and the text.
   // Never waits; false when no unit is open. A write that fails afterwards
   // sets WriteFailed.
@@ -172,19 +181,9 @@ class UnitSession : public QObject {
   uint64_t SendCommand(std::string_view text);
   // Hands one line to the link as it is, without an echo.
   uint64_t SendLine(std::string_view text);
-  // Waits for earlier lines to be answered (WaitForAnswers), clears the
-  // flags, writes the line (without an echo) and waits until the unit
-  // answers OK or ERROR, the link drops, timeoutMs passes or stop()
-  // holds; Stopped also when the application has been told to quit, as
-  // nothing would answer the wait any more. The wait wakes on every drain
-  // step and on WakeWaiters(), never on a fixed polling step.
-  CommandOutcome SendLineAndWait(std::string_view line, int timeoutMs,
-                                 const std::function<bool()>& stop = {});
-  // The same with the "->" echo, for commands rather than raw lines.
-  CommandOutcome SendCommandAndWait(std::string_view line, int timeoutMs,
-                                    const std::function<bool()>& stop = {});
-  // The waiting half: waits, without clearing the flags or writing anything,
-  // for the answer to a line already sent.
+  // The blocking waits the firmware transfer still uses: waits, without
+  // clearing the flags or writing anything, for the answer to a line already
+  // sent. Everything else puts its lines on Queue().
   CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop = {});
   // Waits until cond holds (looked at after every drain step), the link
   // drops (unless the wait is to go on through that) or timeoutMs passes;
@@ -192,10 +191,6 @@ class UnitSession : public QObject {
   enum class OnDisconnect { End, WaitOn };
   bool WaitUntil(const std::function<bool()>& cond, int timeoutMs,
                  OnDisconnect onDisconnect = OnDisconnect::End);
-  // Waits after a batch of commands until the unit has been quiet for a
-  // while: 1000 ms, then 250 ms steps while the quiet time is below 250 ms.
-  // Ends at once when the application has been told to quit.
-  void WaitForQuiet();
   // True once a wait has found the application quitting: nobody is left to
   // be told what the wait found out.
   bool Quitting() const { return quitSeen_; }
@@ -203,14 +198,14 @@ class UnitSession : public QObject {
   // not come yet. The unit answers one line after the other, so a mark that
   // arrives while this is above zero belongs to an earlier line.
   int Outstanding() const { return outstanding_; }
+  // Takes the answers still owed as lost.
+  void ForgetOutstanding() { outstanding_ = 0; }
   // Waits, at most timeoutMs, until every line written has been answered; a
   // count that does not come down in time is taken as lost answers and
   // forgotten. True when all were answered.
   bool WaitForAnswers(int timeoutMs = kAnswersMs, const std::function<bool()>& stop = {});
   // Wakes every waiter so that it looks at its stop condition.
   void WakeWaiters() { emit waitersWoken(); }
-  // Sends the steps in order, pausing after each as it says.
-  void RunSteps(const std::vector<CommandStep>& steps);
 
   // ---- polling
 
@@ -223,36 +218,17 @@ class UnitSession : public QObject {
   void ResumePolling() { if (pollPauses_ > 0) --pollPauses_; }
   bool PollingPaused() const { return pollPauses_ > 0; }
 
-  // ---- operations
+  // ---- operations (src/session/unit_operations.h has the rest)
 
-  // "ATI", then clears the model and queries the unit's whole state.
+  // "ATI" and the queries of the unit's whole state, on the queue without
+  // waiting; the model is cleared first.
   void SendInitialQueries();
-  // Checks the values and, when they may be sent, sends the five set
-  // commands, each answered before the next, then the five queries, waits for
-  // the unit to fall quiet and compares what it holds now with what was sent.
-  // A refusal sends nothing and says why; settings the unit did not take are
-  // named, with what it holds, in the message and in problems.
-  // values holds what the Settings tab shows (every key with a box); with
-  // Retained::FromForm it holds every key.
-  Outcome SaveSettings(const SettingsValues& values, Retained retained = Retained::FromUnit);
-  // Makes sure the settings of a group have been read on this connection,
-  // asking for them when not; false when they still are not known.
-  bool EnsureRead(SettingGroup group, int timeoutMs = kReadBeforeSaveMs);
-  // The fixed settings with their pauses, then the queries again. Without a
-  // tracking server (TrackingHostIsSet) nothing is sent and it says why.
-  Outcome SendDefaults(const std::string& host);
-  Outcome Reboot();
-  // The unit forgets its settings and trips; the model follows and the unit
-  // is queried again.
-  Outcome FactoryReset();
-  Outcome SetOutput(UnitOutput output, bool on);
-  // Asks for the trip log; the trips arrive in the model as they come, into
-  // an emptied list.
-  Outcome StartTripListing();
-  // Asks for the trip log and waits until the unit has sent all of it.
-  Outcome FetchTrips(int timeoutMs);
-  // Erases the unit's trip log and asks for it again.
-  Outcome DeleteTrips();
+  // The queries a new connection is asked (Options::queryOnConnect) while
+  // their replies are still coming; null once they have all come.
+  Operation* ConnectQueries() const;
+  // Whether an operation on this session has started and not finished.
+  bool OperationsRunning() const { return runningOperations_ > 0; }
+  void NoteOperation(int delta) { runningOperations_ += delta; }
 
  signals:
   // On every drain step, with the link's connected value.
@@ -286,6 +262,9 @@ class UnitSession : public QObject {
   std::unique_ptr<TfrmUSB> usb_;
   std::unique_ptr<USBcomms> worker_;
   std::unique_ptr<LinkEvents> linkEvents_;
+  CommandQueue* commands_ = nullptr;  // a child: goes with the session
+  QPointer<QObject> connectQueries_;  // an Operation
+  int runningOperations_ = 0;
   UnitModel model_;
   int connectionState_ = -1;
   int connections_ = 0;

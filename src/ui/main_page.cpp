@@ -13,9 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "protocol/settings_commands.h"
+#include "ui/operation_runner.h"
 #include "ui/preferences_dialog.h"
 #include "ui/prompts.h"
 #include "ui/widget_names.h"
@@ -182,7 +184,8 @@ void MainPage::btnRebootClick() {
   if (!EditsMayGo(tr("Reboot"),
                   tr("They are lost when the unit restarts. Reboot anyway?")))
     return;
-  ShowMessage(session_.Reboot().message);
+  StartOperation(this, MakeReboot(session_),
+                 [this](const UnitSession::Outcome& outcome) { ShowMessage(outcome.message); });
 }
 
 void MainPage::btnFactoryClick() {
@@ -194,10 +197,15 @@ void MainPage::btnFactoryClick() {
   if (!EditsMayGo(tr("Reset to Factory"),
                   tr("They are lost with the reset. Reset anyway?")))
     return;
-  if (tripLog_.offerExport &&
-      !tripLog_.offerExport(tr("Reset to Factory"), tr("The unit was not reset.")))
-    return;
-  ShowMessage(session_.FactoryReset().message);
+  const auto reset = [this] {
+    StartOperation(this, MakeFactoryReset(session_),
+                   [this](const UnitSession::Outcome& outcome) { ShowMessage(outcome.message); });
+  };
+  if (!tripLog_.offerExport) return reset();
+  tripLog_.offerExport(tr("Reset to Factory"), tr("The unit was not reset."),
+                       [reset](bool go) {
+                         if (go) reset();
+                       });
 }
 
 QString MainPage::AskForTrackingHost() {
@@ -231,25 +239,33 @@ void MainPage::btnDefaultsClick() {
     return;
   QPushButton* const about[] = {btnDefaults, btnReboot, btnUpgrade, btnFactory};
   for (QPushButton* b : about) b->setEnabled(false);
-  const UnitSession::Outcome outcome = session_.SendDefaults(ToBytes(host));
-  // A unit lost during the waits has already disabled them; keep it so.
-  const bool connected = session_.ConnectionState() > 0;
-  for (QPushButton* b : about) b->setEnabled(connected);
-  ShowMessage(outcome.message, outcome.done ? MessageKind::Information : MessageKind::Warning);
+  StartOperation(this, MakeSendDefaults(session_, ToBytes(host)),
+                 [this](const UnitSession::Outcome& outcome) {
+                   // A unit lost meanwhile has already disabled them; keep it so.
+                   const bool connected = session_.ConnectionState() > 0;
+                   for (QPushButton* b : {btnDefaults, btnReboot, btnUpgrade, btnFactory})
+                     b->setEnabled(connected);
+                   ShowMessage(outcome.message,
+                               outcome.done ? MessageKind::Information : MessageKind::Warning);
+                 });
 }
 
 bool MainPage::EditsMayGo(const QString& caption, const QString& consequence) {
   return !editsGuard_ || editsGuard_(caption, consequence);
 }
 
-void MainPage::btnRelayCloseClick() { session_.SetOutput(UnitOutput::Relay, true); }
-void MainPage::btnRelayOpenClick() { session_.SetOutput(UnitOutput::Relay, false); }
-void MainPage::btnOutputHighClick() { session_.SetOutput(UnitOutput::Output, true); }
-void MainPage::btnOutputLowClick() { session_.SetOutput(UnitOutput::Output, false); }
-void MainPage::btnBuzzerOnClick() { session_.SetOutput(UnitOutput::Buzzer, true); }
-void MainPage::btnBuzzerOffClick() { session_.SetOutput(UnitOutput::Buzzer, false); }
-void MainPage::btn3V3OnClick() { session_.SetOutput(UnitOutput::Supply3V3, true); }
-void MainPage::btn3V3OffClick() { session_.SetOutput(UnitOutput::Supply3V3, false); }
+void MainPage::SwitchOutput(UnitOutput output, bool on) {
+  StartOperation(this, MakeSetOutput(session_, output, on));
+}
+
+void MainPage::btnRelayCloseClick() { SwitchOutput(UnitOutput::Relay, true); }
+void MainPage::btnRelayOpenClick() { SwitchOutput(UnitOutput::Relay, false); }
+void MainPage::btnOutputHighClick() { SwitchOutput(UnitOutput::Output, true); }
+void MainPage::btnOutputLowClick() { SwitchOutput(UnitOutput::Output, false); }
+void MainPage::btnBuzzerOnClick() { SwitchOutput(UnitOutput::Buzzer, true); }
+void MainPage::btnBuzzerOffClick() { SwitchOutput(UnitOutput::Buzzer, false); }
+void MainPage::btn3V3OnClick() { SwitchOutput(UnitOutput::Supply3V3, true); }
+void MainPage::btn3V3OffClick() { SwitchOutput(UnitOutput::Supply3V3, false); }
 
 bool MainPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edtVersion && event->type() == QEvent::KeyPress) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "protocol/unit_controls.h"
 #include "ui/prompts.h"
 
 class QGroupBox;
@@ -41,7 +42,10 @@ class MainPage : public QWidget {
   // of it, and the offer to export the trips first (false: stop).
   struct TripLog {
     std::function<QString()> erasedText;
-    std::function<bool(const QString& caption, const QString& notDone)> offerExport;
+    // Calls then(true) when erasing may go on (exported, or not wanted).
+    std::function<void(const QString& caption, const QString& notDone,
+                       std::function<void(bool)> then)>
+        offerExport;
   };
   void SetTripLog(TripLog tripLog) { tripLog_ = std::move(tripLog); }
 
@@ -87,6 +91,7 @@ class MainPage : public QWidget {
 
  private:
   QGroupBox* BuildOutputsGroup();
+  void SwitchOutput(UnitOutput output, bool on);
   void ShowMessage(const QString& message, MessageKind kind = MessageKind::Information);
   // The tracking server the user enters and Preferences then keeps; empty
   // when cancelled or refused (the refusal is shown).

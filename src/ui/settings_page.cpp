@@ -16,8 +16,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
+#include "ui/operation_runner.h"
 #include "ui/prompts.h"
 #include "ui/settings_profiles.h"
 #include "ui/tfrm_network_wizard.h"
@@ -277,28 +279,38 @@ SettingTexts SettingsPage::FieldTexts() const {
 
 SettingsCheck SettingsPage::CheckFields() const { return CheckTypedSettings(FieldTexts()); }
 
+std::vector<SettingGroup> SettingsPage::GroupsWithoutBox() const {
+  std::vector<SettingGroup> groups;
+  const SettingsValues& pending = draft_.Pending();
+  if (!pending.Has(SettingKey::kTrack1) || !pending.Has(SettingKey::kTrack2) ||
+      !pending.Has(SettingKey::kTrack4) || !pending.Has(SettingKey::kTrack5))
+    groups.push_back(SettingGroup::Track);
+  if (!pending.Has(SettingKey::kIgnition)) groups.push_back(SettingGroup::Ignition);
+  return groups;
+}
+
 bool SettingsPage::AddValuesWithoutBox(SettingsValues& values, QString& why) {
   // The values without a box that the profile does not give go back as this
   // unit last reported them, read first when they were not read on this
   // connection, as Save does without a profile.
-  const SettingsValues& pending = draft_.Pending();
-  const bool allTrack = pending.Has(SettingKey::kTrack1) && pending.Has(SettingKey::kTrack2) &&
-                        pending.Has(SettingKey::kTrack4) && pending.Has(SettingKey::kTrack5);
   QStringList unknown;
-  if (!allTrack && !session_.EnsureRead(SettingGroup::Track)) unknown << tr("the tracking values");
-  if (!pending.Has(SettingKey::kIgnition) && !session_.EnsureRead(SettingGroup::Ignition))
-    unknown << tr("the ignition detection");
+  const UnitSettings& held = session_.Model().Settings();
+  for (SettingGroup group : GroupsWithoutBox()) {
+    if (held.Read(group)) continue;
+    unknown << (group == SettingGroup::Track ? tr("the tracking values")
+                                             : tr("the ignition detection"));
+  }
   if (!unknown.isEmpty()) {
     why = tr("Nothing was saved: %1 could not be read from the unit. Check that it is "
              "connected and try again.")
               .arg(unknown.join(tr(" and ")));
     return false;
   }
-  const SettingsValues unit = SettingsValuesFromUnit(session_.Model().Settings());
+  const SettingsValues unit = SettingsValuesFromUnit(held);
   for (const SettingDescriptor& d : SettingTable())
     if (!d.label)
       if (const std::string* value = unit.Find(d.key)) values.Set(d.key, *value);
-  for (const auto& [key, value] : pending.Entries()) values.Set(key, value);
+  for (const auto& [key, value] : draft_.Pending().Entries()) values.Set(key, value);
   return true;
 }
 
@@ -319,29 +331,40 @@ void SettingsPage::btnSaveSettingsClick() {
     return;
   }
   SetBusy(true);
-  // Every value is read before the first wait; replies arriving during the
-  // waits leave the fields sent to the end of the save.
+  // Every value is read before Save starts; replies arriving meanwhile
+  // leave the fields sent alone until the outcome is known.
   draft_.SaveStarted();
-  UnitSession::Outcome outcome;
+  const auto saved = [this](const UnitSession::Outcome& outcome) {
+    // What the unit took shows its value and is no longer an edit; what it
+    // refused or did not read back keeps what was typed, marked.
+    if (outcome.done || !outcome.problems.empty())
+      draft_.SaveFinished(outcome.problems, session_.Model().Settings());
+    else
+      draft_.SaveAbandoned();
+    ShowDraft();
+    // A window closed meanwhile leaves nobody to be told.
+    if (!outcome.message.isEmpty() && !outcome.interrupted && window()->isVisible())
+      prompts_.ShowMessage(outcome.message);
+    SetBusy(false);
+  };
   if (draft_.Pending().Empty()) {
-    outcome = session_.SaveSettings(check.values);
-  } else {
-    PollingPause pause(session_);
-    QString why;
-    SettingsValues values = check.values;
-    outcome = AddValuesWithoutBox(values, why)
-                  ? session_.SaveSettings(values, UnitSession::Retained::FromForm)
-                  : UnitSession::Outcome::Failed(why);
+    StartOperation(this, std::make_unique<SaveOperation>(session_, check.values), saved);
+    return;
   }
-  // What the unit took shows its value and is no longer an edit; what it
-  // refused or did not read back keeps what was typed, marked.
-  if (outcome.done || !outcome.problems.empty())
-    draft_.SaveFinished(outcome.problems, session_.Model().Settings());
-  else
-    draft_.SaveAbandoned();
-  ShowDraft();
-  if (!outcome.message.isEmpty() && !outcome.interrupted) prompts_.ShowMessage(outcome.message);
-  SetBusy(false);
+  // A profile's values: those without a box that it does not give are read
+  // first, with polling paused until the save is over.
+  auto pause = std::make_shared<PollingPause>(session_);
+  StartOperation(
+      this, std::make_unique<ReadSettingsOperation>(session_, GroupsWithoutBox(), false),
+      [this, values = check.values, saved, pause](const UnitSession::Outcome& read) mutable {
+        if (read.interrupted) return saved(read);
+        QString why;
+        if (!AddValuesWithoutBox(values, why)) return saved(UnitSession::Outcome::Failed(why));
+        StartOperation(this,
+                       std::make_unique<SaveOperation>(session_, values,
+                                                       UnitSession::Retained::FromForm),
+                       [saved, pause](const UnitSession::Outcome& outcome) { saved(outcome); });
+      });
 }
 
 // ---- the network wizard and the SMS picker

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "protocol/settings_values.h"
 #include "session/settings_draft.h"
@@ -133,9 +134,12 @@ class SettingsPage : public QWidget {
   void SetFieldText(SettingKey key, const QString& text);
   void UserEdited(SettingKey key);
   void TakeProfileValues(const SettingsValues& values);
+  // The groups of the values without a box that the profile does not give:
+  // the unit's are read for them before Save.
+  std::vector<SettingGroup> GroupsWithoutBox() const;
   // Adds the values without a box (the unit's, or the profile's) to the
   // boxes' values for Save; false with why set when a value of the unit
-  // could not be read.
+  // was not read.
   bool AddValuesWithoutBox(SettingsValues& values, QString& why);
   // Shows what the draft holds: the texts where they differ, and the marks.
   void ShowDraft();

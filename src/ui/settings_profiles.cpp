@@ -14,9 +14,11 @@
 #include "profile/settings_backup.h"
 #include "protocol/commands.h"
 #include "profile/settings_profile.h"
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/profile_compare_dialog.h"
+#include "ui/operation_runner.h"
 #include "ui/prompts.h"
 #include "ui/save_folder.h"
 
@@ -25,17 +27,6 @@ namespace {
 
 constexpr SettingGroup kGroups[] = {SettingGroup::Track, SettingGroup::LowPower, SettingGroup::Ussd,
                                     SettingGroup::Gprs, SettingGroup::Ignition};
-
-std::string_view QueryOf(SettingGroup group) {
-  switch (group) {
-    case SettingGroup::Track: return cmd::kTrackQuery;
-    case SettingGroup::LowPower: return cmd::kLowPowerQuery;
-    case SettingGroup::Ussd: return cmd::kUssdQuery;
-    case SettingGroup::Gprs: return cmd::kGprsQuery;
-    case SettingGroup::Ignition: return cmd::kIgnitionQuery;
-  }
-  return {};
-}
 
 std::filesystem::path PathOf(const QString& file) {
   return std::filesystem::path(file.toStdU16String());
@@ -49,29 +40,13 @@ QString NoUnit() {
 }  // namespace
 
 bool ReadUnitSettings(UnitSession& session, QString& missing) {
-  const UnitModel& model = session.Model();
-  const auto allRead = [&model] {
-    for (SettingGroup group : kGroups)
-      if (!model.Settings().Read(group)) return false;
-    return true;
-  };
-  // The queries sent on connecting are usually still being answered; a slow
-  // unit answers them one after the other.
-  if (!allRead() && session.Outstanding() > 0)
-    session.WaitUntil(allRead, std::max(UnitSession::kReadBeforeSaveMs,
-                                        session.Outstanding() * UnitSession::kSetAnswerMs));
-  // What is still missing is asked for all at once, and waited for once,
-  // so that a unit that does not answer costs one wait, not one per group.
-  if (!allRead()) {
-    for (SettingGroup group : kGroups)
-      if (!model.Settings().Read(group)) session.SendCommand(QueryOf(group));
-    session.WaitUntil(allRead, UnitSession::kReadBeforeSaveMs);
-  }
+  ReadSettingsOperation read(session, ReadSettingsOperation::AllGroups());
+  const bool done = RunToEnd(read).done;
   QStringList names;
   for (SettingGroup group : kGroups)
-    if (!model.Settings().Read(group)) names << FromBytes(SettingGroupName(group));
+    if (!session.Model().Settings().Read(group)) names << FromBytes(SettingGroupName(group));
   missing = names.join(QStringLiteral(", "));
-  return names.isEmpty();
+  return done && names.isEmpty();
 }
 
 SettingsProfiles::SettingsProfiles(UnitSession& session, Prompts& prompts, QWidget* dialogParent)

@@ -13,9 +13,11 @@
 
 #include <vector>
 
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/desktop_shell.h"
+#include "ui/operation_runner.h"
 #include "ui/prompts.h"
 #include "ui/trips_page_parts.h"
 #include "ui/widget_names.h"
@@ -164,25 +166,24 @@ void TripsPage::HandleTripsLine(int index) {
 void TripsPage::btnGetTripsClick() {
   // The model drops its trips first, which empties row 1 and cuts the grid
   // back to it; the unit's trip lines then fill it again.
-  session_.StartTripListing();
+  StartOperation(this, MakeTripListing(session_));
   listedOn_ = session_.Connections();
   listingDone_ = false;
 }
 
-bool TripsPage::FetchTripList(QString& why) {
+void TripsPage::FetchTripList(std::function<void(bool listed, const QString& why)> then) {
   busy_ = true;
   SetUnitControlsEnabled(unitControlsEnabled_);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  // The window outlives this wait: it is destroyed only after the event
-  // loop, which a quit request makes the wait leave at once.
-  const UnitSession::Outcome listed = session_.FetchTrips(kTripListingMs);
-  QApplication::restoreOverrideCursor();
-  listedOn_ = listed.done ? session_.Connections() : -1;
-  listingDone_ = listed.done;
-  busy_ = false;
-  SetUnitControlsEnabled(unitControlsEnabled_);
-  why = listed.message;
-  return listed.done;
+  StartOperation(this, std::make_unique<FetchTripsOperation>(session_, kTripListingMs),
+                 [this, then](const UnitSession::Outcome& listed) {
+                   QApplication::restoreOverrideCursor();
+                   listedOn_ = listed.done ? session_.Connections() : -1;
+                   listingDone_ = listed.done;
+                   busy_ = false;
+                   SetUnitControlsEnabled(unitControlsEnabled_);
+                   if (!listed.interrupted) then(listed.done, listed.message);
+                 });
 }
 
 bool TripsPage::TripsCurrent() const {
@@ -200,34 +201,34 @@ QString TripsPage::TripsErasedText() const {
   return tr("All %n trips of the unit will be deleted.", nullptr, static_cast<int>(count));
 }
 
-bool TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone) {
+void TripsPage::OfferExportBeforeErasing(const QString& caption, const QString& notDone,
+                                         std::function<void(bool)> then) {
   const bool current = TripsCurrent();
   std::vector<TripRecord> trips;
   if (current) {
     trips = session_.Model().Trips();
-    if (trips.empty()) return true;
+    if (trips.empty()) return then(true);
   }
   const QString question =
       current ? tr("Export the %1 before deleting %2?")
                     .arg(TripCount(trips.size()),
                          trips.size() == 1 ? tr("it") : tr("them"))
               : tr("Export the unit's trips before deleting them?");
-  if (!prompts_.AskYesNo(caption, question)) return true;
-  if (!current) {
-    // Only now, for the export the user asked for, is the unit asked.
-    QString why;
-    if (!FetchTripList(why)) {
-      if (session_.Quitting()) return false;
+  if (!prompts_.AskYesNo(caption, question)) return then(true);
+  if (current) return then(ExportTripList(trips, notDone) == ExportResult::kWritten);
+  // Only now, for the export the user asked for, is the unit asked.
+  FetchTripList([this, notDone, then](bool listed, const QString& why) {
+    if (!listed) {
       prompts_.ShowMessage(
           tr("The trips could not be exported: the unit did not list them.") +
               (why.isEmpty() ? QString() : QLatin1Char('\n') + why) + QLatin1Char('\n') + notDone,
           MessageKind::Warning);
-      return false;
+      return then(false);
     }
-    trips = session_.Model().Trips();
-    if (trips.empty()) return true;
-  }
-  return ExportTripList(trips, notDone) == ExportResult::kWritten;
+    const std::vector<TripRecord> listedTrips = session_.Model().Trips();
+    if (listedTrips.empty()) return then(true);
+    then(ExportTripList(listedTrips, notDone) == ExportResult::kWritten);
+  });
 }
 
 void TripsPage::btnDeleteAllClick() {
@@ -241,12 +242,12 @@ void TripsPage::btnDeleteAllClick() {
                          tr("Are you sure you want to delete all trips?\n\n") +
                              TripsErasedText()))
     return;
-  if (!OfferExportBeforeErasing(tr("Delete All"), tr("No trip was deleted.")))
-    return;
-  if (session_.Quitting() || !session_.IsConnected()) return;
-  session_.DeleteTrips();
-  listedOn_ = -1;
-  RefreshTripNames();
+  OfferExportBeforeErasing(tr("Delete All"), tr("No trip was deleted."), [this](bool go) {
+    if (!go || !session_.IsConnected()) return;
+    StartOperation(this, MakeDeleteTrips(session_));
+    listedOn_ = -1;
+    RefreshTripNames();
+  });
 }
 
 }  // namespace wr

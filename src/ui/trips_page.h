@@ -6,6 +6,7 @@
 // coordinate menu, and the trip buttons.
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,9 +47,10 @@ class TripsPage : public QWidget {
   bool TripsCurrent() const;
   // Before an action that erases the unit's trip log (caption: its name):
   // offers to export the trips first, fetching them only when the user
-  // chose to export and the grid's are not current. False when the export
-  // was chosen and not written, in which case nothing may be erased.
-  bool OfferExportBeforeErasing(const QString& caption, const QString& notDone);
+  // chose to export and the grid's are not current. then(false) when the
+  // export was chosen and not written, in which case nothing may be erased.
+  void OfferExportBeforeErasing(const QString& caption, const QString& notDone,
+                                std::function<void(bool)> then);
   // How many trips go with the log, for the question asked first.
   QString TripsErasedText() const;
   // On Windows the grid goes to the spreadsheet program through its
@@ -56,8 +58,8 @@ class TripsPage : public QWidget {
   void btnExcelClick();
   // Asks for a file and a format (CSV, GPX, KML, xlsx) and writes the listed
   // trips there with their place names. With no trips listed, the unit is
-  // asked for them first. True when a file was written.
-  bool ExportTrips();
+  // asked for them first. done(true) when a file was written.
+  void ExportTrips(std::function<void(bool written)> done = {});
   // The grid, as shown, into a new worksheet of the spreadsheet program.
   void ExportToSpreadsheet();
   void sgridTripsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -110,7 +112,7 @@ class TripsPage : public QWidget {
   void OpenCoordinateMenuAtCurrentCell();
   void ShowCutHeadingTip(const QHelpEvent& help);
   // Asks the unit for its whole trip list and waits for it.
-  bool FetchTripList(QString& why);
+  void FetchTripList(std::function<void(bool listed, const QString& why)> then);
   // The save dialog and the write; notDone is added to a failure's message.
   ExportResult ExportTripList(const std::vector<TripRecord>& trips, const QString& notDone);
   void SetUpTripGrid();

@@ -94,27 +94,30 @@ void TripsPage::btnExcelClick() {
 #endif
 }
 
-bool TripsPage::ExportTrips() {
-  if (busy_) return false;
-  if (session_.Model().Trips().empty() && session_.IsConnected()) {
-    QString why;
-    if (!FetchTripList(why)) {
-      if (session_.Quitting()) return false;
-      prompts_.ShowMessage(
-          tr("The trips could not be exported: the unit did not list them.") +
-          (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
-      return false;
-    }
+void TripsPage::ExportTrips(std::function<void(bool)> done) {
+  if (busy_) {
+    if (done) done(false);
+    return;
   }
-  const std::vector<TripRecord> trips = session_.Model().Trips();
-  if (trips.empty()) {
-    prompts_.ShowMessage(session_.IsConnected()
-                             ? tr("The unit has no trips to export.")
-                             : tr("There are no trips to export. Connect the unit and "
-                                              "press \"Show Trips\" first."));
-    return false;
-  }
-  return ExportTripList(trips, QString()) == ExportResult::kWritten;
+  const auto exportListed = [this, done] {
+    const std::vector<TripRecord> trips = session_.Model().Trips();
+    bool written = false;
+    if (trips.empty())
+      prompts_.ShowMessage(session_.IsConnected()
+                               ? tr("The unit has no trips to export.")
+                               : tr("There are no trips to export. Connect the unit and "
+                                    "press \"Show Trips\" first."));
+    else
+      written = ExportTripList(trips, QString()) == ExportResult::kWritten;
+    if (done) done(written);
+  };
+  if (!session_.Model().Trips().empty() || !session_.IsConnected()) return exportListed();
+  FetchTripList([this, done, exportListed](bool listed, const QString& why) {
+    if (listed) return exportListed();
+    prompts_.ShowMessage(tr("The trips could not be exported: the unit did not list them.") +
+                         (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
+    if (done) done(false);
+  });
 }
 
 TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>& trips,

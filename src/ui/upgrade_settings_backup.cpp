@@ -10,8 +10,10 @@
 
 #include "profile/settings_backup.h"
 #include "profile/settings_profile.h"
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
+#include "ui/operation_runner.h"
 #include "ui/profile_compare_dialog.h"
 #include "ui/prompts.h"
 #include "ui/settings_profiles.h"
@@ -114,7 +116,8 @@ void UpgradeSettingsBackup::OfferRestore() {
   // back as the unit holds them.
   SettingsValues values = SettingsValuesFromUnit(session_.Model().Settings());
   for (const auto& [key, value] : ticked.Entries()) values.Set(key, value);
-  const UnitSession::Outcome outcome = session_.SaveSettings(values, UnitSession::Retained::FromForm);
+  SaveOperation save(session_, values, UnitSession::Retained::FromForm);
+  const UnitSession::Outcome& outcome = RunToEnd(save);
   if (!outcome.message.isEmpty() && !outcome.interrupted) prompts_.ShowMessage(outcome.message);
 }
 

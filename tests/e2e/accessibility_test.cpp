@@ -278,6 +278,8 @@ TEST_F(AccessibilityTest, TabFollowsWhatEveryWindowShows) {
     order.Walk(window);
   });
   EXPECT_EQ(order.Problems().join(QLatin1Char('\n')).toStdString(), "");
+}
+
 // The same in German, whose captions and Alt keys are its own.
 class GermanAccessibilityTest : public AccessibilityTest {
  protected:

@@ -265,10 +265,20 @@ class AppFixture : public ::testing::Test {
 
   // Clicks a button as the user would, after bringing its tab to the front.
   void Click(const QString& name) {
+    Press(name);
+    // What the click started runs on; the test goes on once it has finished.
+    EXPECT_TRUE(WaitUntilOperationsDone());
+  }
+  // The click alone: what it started may still run.
+  void Press(const QString& name) {
     auto* button = Control<QAbstractButton>(name);
     ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
     ShowTabOf(button);
     QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  bool WaitUntilOperationsDone(int timeoutMs = 30000) {
+    return WaitFor([this] { return !Session().OperationsRunning(); }, timeoutMs);
   }
 
   void ShowTabOf(QWidget* widget) {

@@ -150,6 +150,7 @@ TEST_F(ShellTest, SaveDialogsOpenInFoldersThatExistAndRememberTheLastOne) {
     SCOPED_TRACE(caption);
     Prompts().shown.clear();
     open();
+    ASSERT_TRUE(WaitUntilOperationsDone());
     ASSERT_FALSE(Prompts().shown.empty());
     EXPECT_EQ(Prompts().shown.back().caption, QString::fromLatin1(caption));
     EXPECT_EQ(QFileInfo(Prompts().lastSuggested).absolutePath(), QDir(home.path()).absolutePath());
@@ -235,8 +236,10 @@ TEST_F(ShellTest, MenusCarryMnemonicsShortcutsAndTheFileRequests) {
   Unit().GenerateTrips(2);
   Main().pageControl->setCurrentWidget(&Main().PageMain());
   for (QAction* a : {Main().actOpenProfile, Main().actSaveProfile, Main().actCompareProfile,
-                     Main().actExportTrips})
+                     Main().actExportTrips}) {
     a->trigger();
+    ASSERT_TRUE(WaitUntilOperationsDone());
+  }
   QStringList captions;
   for (const auto& shown : Prompts().shown) captions << shown.caption;
   EXPECT_EQ(captions, (QStringList{QStringLiteral("Open profile"), QStringLiteral("Save profile"),
@@ -309,12 +312,14 @@ TEST_F(ShellTest, UnitItemsDoWhatTheirButtonsDoAndFollowTheirState) {
   bool anyEnabled = false;
   QTimer sample;
   QObject::connect(&sample, &QTimer::timeout, [&] {
+    if (!Session().OperationsRunning()) return;
     for (const Item& item : asking) anyEnabled = anyEnabled || item.action->isEnabled();
   });
   sample.start(20);
   Prompts().yesNo = {true};
   SetTrackingHostPreference(QStringLiteral("track.example.net"));
   Main().actSendDefaults->trigger();
+  ASSERT_TRUE(WaitUntilOperationsDone());
   sample.stop();
   EXPECT_FALSE(anyEnabled);
   EXPECT_TRUE(WaitFor([&] { return ReceivedCountOf("AT+LOWPOWER=1") == 1; }));

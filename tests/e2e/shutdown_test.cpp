@@ -136,7 +136,7 @@ TEST_F(ShutdownTest, WhileAQuestionIsOpen) {
   // Reboot asks first, then sends and waits.
   prompts_.yesNo = {true};
   CloseFromInsideTheBox("question");
-  const qint64 ms = CloseWhile([this] { Click(QStringLiteral("btnReboot")); }, "question open");
+  const qint64 ms = CloseWhile([this] { Press(QStringLiteral("btnReboot")); }, "question open");
   EXPECT_LT(ms, kShutdownLimitMs);
 }
 
@@ -147,7 +147,7 @@ TEST_F(ShutdownTest, WhileABoxFromTheDrainStepIsOpenDuringSave) {
   Unit().ChargeBatteryErrorNext(1);
   CloseFromInsideTheBox("message");
   const qint64 ms =
-      CloseWhile([this] { Click(QStringLiteral("btnSaveSettings")); }, "box during Save");
+      CloseWhile([this] { Press(QStringLiteral("btnSaveSettings")); }, "box during Save");
   EXPECT_LT(ms, kShutdownLimitMs);
   ASSERT_EQ(prompts_.Messages().size(), 1u);
 }
@@ -161,7 +161,7 @@ TEST_F(ShutdownTest, WhileSaveWaitsForTheUnitToGoQuiet) {
   const qint64 ms = CloseWhile(
       [this] {
         QTimer::singleShot(1500, &Main(), [this] { CloseMain(); });
-        Click(QStringLiteral("btnSaveSettings"));
+        Press(QStringLiteral("btnSaveSettings"));
       },
       "Save waiting for quiet");
   EXPECT_LT(ms, kShutdownLimitMs);
@@ -191,7 +191,7 @@ TEST_F(ShutdownTest, DuringAnUpgradeNoInstallCommandFollows) {
     CloseMain();
   });
   watch.start(1);
-  const qint64 ms = CloseWhile([this] { Click(QStringLiteral("btnUpgrade")); }, "upgrade");
+  const qint64 ms = CloseWhile([this] { Press(QStringLiteral("btnUpgrade")); }, "upgrade");
   EXPECT_LT(ms, kShutdownLimitMs);
   EXPECT_LT(Unit().BlockCount(), 40u);
   EXPECT_EQ(Unit().ReceivedCount(

@@ -69,7 +69,10 @@ class TripsFileExportTest : public TripsTest {
   bool Export(const QString& file, const QString& filter) {
     Prompts().saveFiles = {file};
     Prompts().saveFilter = filter;
-    return Trips().ExportTrips();
+    std::optional<bool> written;
+    Trips().ExportTrips([&written](bool w) { written = w; });
+    EXPECT_TRUE(WaitFor([&] { return written.has_value(); }));
+    return written.value_or(false);
   }
   QString Suggested() const { return QFileInfo(prompts_.lastSuggested).absolutePath(); }
   static QByteArray Content(const QString& file) {

@@ -15,11 +15,13 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "session/delay.h"
 #include "protocol/commands.h"
+#include "session/unit_operations.h"
 #include "session/unit_session.h"
 #include "sim/simulated_bus.h"
 
@@ -38,6 +40,29 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
     loop.exec();
   }
   return true;
+}
+
+// Runs an operation to its end.
+UnitSession::Outcome RunOp(Operation& op, int timeoutMs = 10000) {
+  QSignalSpy finished(&op, &Operation::finished);
+  op.Start();
+  if (!op.Finished()) {
+    EXPECT_TRUE(finished.wait(timeoutMs));
+  }
+  return op.Result();
+}
+UnitSession::Outcome RunOp(std::unique_ptr<Operation> op) { return RunOp(*op); }
+
+// Runs one command on the session's queue to its end.
+CommandResult RunLine(UnitSession& session, std::string line, int timeoutMs = 3000) {
+  UnitCommand command;
+  command.line = std::move(line);
+  command.echo = false;
+  command.timeoutMs = timeoutMs;
+  std::optional<CommandResult> result;
+  session.Queue().Submit(std::move(command), [&](CommandResult r) { result = r; });
+  EXPECT_TRUE(WaitUntil([&] { return result.has_value(); }, timeoutMs + 5000));
+  return result.value_or(CommandResult::Cancelled);
 }
 
 // A clock the test moves by hand.
@@ -145,37 +170,21 @@ TEST_F(SessionTest, SendingWhileDisconnectedEchoesButWritesNothing) {
   for (const auto& name : bus.CallNames()) EXPECT_NE(name, "bulk_write");
 }
 
-TEST_F(SessionTest, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
+TEST_F(SessionTest, AWaitedCommandEndsOnOkErrorDropOrTime) {
   ASSERT_TRUE(Connected());
-  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 3000), CommandOutcome::Ok);
-  EXPECT_EQ(session->SendLineAndWait("AT+BOGUS", 3000), CommandOutcome::Error);
-  const auto isStats = [](const std::string& l) { return l == "AT+STATS"; };
-  const size_t polls = bus.Unit().ReceivedCount(isStats);
-  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 3000, [] { return true; }),
-            CommandOutcome::Stopped);
-  // Its late OK would count for the next command: it is read first.
-  ASSERT_TRUE(WaitUntil([&] { return bus.Unit().ReceivedCount(isStats) > polls; }));
-  ASSERT_TRUE(SyncWithUnit());
+  EXPECT_EQ(RunLine(*session, "AT+STATS"), CommandResult::Ok);
+  EXPECT_EQ(RunLine(*session, "AT+BOGUS"), CommandResult::Error);
 
   bus.Unit().SetNeverAnswer(true);
   QElapsedTimer t;
   t.start();
-  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 300), CommandOutcome::TimedOut);
+  EXPECT_EQ(RunLine(*session, "AT+STATS", 300), CommandResult::TimedOut);
   EXPECT_LT(t.elapsed(), 2500);
-
-  bool cancel = false;
-  QTimer::singleShot(100, [&] {
-    cancel = true;
-    session->WakeWaiters();
-  });
-  t.restart();
-  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 10000, [&] { return cancel; }),
-            CommandOutcome::Stopped);
-  EXPECT_LT(t.elapsed(), 1500);
 
   // A wait that sees an ERROR has failed, also when an OK came as well (a
   // firmware block must not pass on someone else's OK).
   bus.Unit().SetNeverAnswer(false);
+  session->ForgetOutstanding();
   ASSERT_TRUE(SyncWithUnit());
   session->ClearFlags();
   bus.InjectRaw("ERROR\r\nOK\r\n");
@@ -184,7 +193,7 @@ TEST_F(SessionTest, WaitingForAnOutcomeEndsOnOkErrorDropStopOrTime) {
 
   QTimer::singleShot(100, [&] { bus.Unplug(); });
   bus.Unit().SetNeverAnswer(true);
-  EXPECT_EQ(session->SendLineAndWait("AT+STATS", 10000), CommandOutcome::Disconnected);
+  EXPECT_EQ(RunLine(*session, "AT+STATS", 10000), CommandResult::Disconnected);
 }
 
 TEST_F(SessionTest, DelayRunsTheDrainStepAndDelayZeroReturnsAtOnce) {
@@ -243,25 +252,30 @@ TEST_F(QuietClockTest, DispatchedLinesStampTheClockAndPollingWaitsForQuiet) {
   EXPECT_GE(session->QuietMs(), 700);
 }
 
-TEST_F(QuietClockTest, SaveWaitsUntilTheUnitHasBeenQuiet) {
+// The read-back ends when every reply has come: the clock standing still
+// (the unit never counts as quiet) does not hold it.
+TEST_F(QuietClockTest, SaveEndsWhenEveryReplyHasComeWithoutWaitingForQuiet) {
   ASSERT_TRUE(Connected());
   ASSERT_TRUE(WaitUntil([&] { return session->Model().Settings().Read(SettingGroup::Ignition); }));
-  // The clock stands still, so the unit never counts as quiet until it moves.
-  bool saved = false;
-  QTimer::singleShot(1300, [&] {
-    EXPECT_FALSE(saved);
-    clock.Advance(300);
-  });
   const SettingsCheck form = CheckTypedSettings(
       {{SettingKey::kTripStopMinutes, "5"}, {SettingKey::kUssd, "*100#"},
        {SettingKey::kUssdInterval, "12"}, {SettingKey::kApn, "apn"}, {SettingKey::kApnUser, ""},
        {SettingKey::kApnPassword, ""}, {SettingKey::kLowPower, "0"}});
   ASSERT_TRUE(form.Ok());
-  const UnitSession::Outcome outcome = session->SaveSettings(form.values);
-  saved = true;
+  bus.Unit().ClearReceived();
+  SaveOperation save(*session, form.values);
+  QElapsedTimer t;
+  t.start();
+  const UnitSession::Outcome outcome = RunOp(save);
+  EXPECT_LT(t.elapsed(), UnitSession::kSaveFirstPauseMs);
   EXPECT_TRUE(outcome.done);
   EXPECT_EQ(bus.Unit().Settings().apn, "apn");
   EXPECT_EQ(bus.Unit().Settings().track[2], 300);
+  EXPECT_EQ(bus.Unit().ReceivedLines(),
+            (std::vector<std::string>{"AT+TRACK=21600,30,300,10000,20", "AT+LOWPOWER=0",
+                                      "AT+USSD=*100#,12", "AT+GPRS=apn,,", "AT+IGNITION=1",
+                                      "AT+LOWPOWER?", "AT+TRACK?", "AT+USSD?", "AT+GPRS?",
+                                      "AT+IGNITION?"}));
 }
 
 TEST_F(SessionTest, ANewConnectionForgetsWhatWasReadAndClearsTheModel) {
@@ -283,17 +297,18 @@ TEST_F(SessionTest, ANewConnectionForgetsWhatWasReadAndClearsTheModel) {
 TEST_F(SessionTest, OperationsSendTheirCommandsAndTheModelFollows) {
   ASSERT_TRUE(Connected());
   bus.Unit().GenerateTrips(3);
-  ASSERT_TRUE(session->FetchTrips(5000).done);
+  FetchTripsOperation fetch(*session, 5000);
+  ASSERT_TRUE(RunOp(fetch).done);
   EXPECT_EQ(session->Model().Trips().size(), 3u);
   EXPECT_EQ(session->Model().Trips()[2].index, 2);
 
-  session->SetOutput(UnitOutput::Relay, true);
-  session->SetOutput(UnitOutput::Buzzer, true);
+  RunOp(MakeSetOutput(*session, UnitOutput::Relay, true));
+  RunOp(MakeSetOutput(*session, UnitOutput::Buzzer, true));
   ASSERT_TRUE(Received("AT+BUZZER=1"));
   ASSERT_TRUE(WaitUntil([&] { return bus.Unit().Outputs().buzzer; }));
   EXPECT_TRUE(bus.Unit().Outputs().relay);
 
-  session->DeleteTrips();
+  RunOp(MakeDeleteTrips(*session));
   ASSERT_TRUE(Received("AT+DELETE_ALL_TRIPS"));
   EXPECT_TRUE(session->Model().Trips().empty());
   ASSERT_TRUE(WaitUntil([&] { return bus.Unit().Trips().empty(); }));
@@ -301,7 +316,7 @@ TEST_F(SessionTest, OperationsSendTheirCommandsAndTheModelFollows) {
   // The trips asked for again after the delete have gone out too.
   ASSERT_TRUE(WaitUntil([&] { return !session->WritesPending(); }));
   bus.Unit().ClearReceived();
-  session->FactoryReset();
+  RunOp(MakeFactoryReset(*session));
   ASSERT_TRUE(Received("AT+FACTORY"));
   ASSERT_TRUE(Received("AT+IGNITION?"));
   const auto lines = bus.Unit().ReceivedLines();
@@ -318,7 +333,8 @@ TEST_F(SessionTest, AnAnswerOwedToAnEarlierLineIsNotTakenForTheNextOnes) {
   session->SendCommand("AT+STATS");
   session->SendCommand("AT+IP?");
   EXPECT_EQ(session->Outstanding(), 2);
-  ASSERT_TRUE(session->FetchTrips(5000).done);
+  FetchTripsOperation fetch(*session, 5000);
+  ASSERT_TRUE(RunOp(fetch).done);
   EXPECT_EQ(session->Model().Trips().size(), 4u);
   EXPECT_EQ(session->Outstanding(), 0);
 }
@@ -326,11 +342,13 @@ TEST_F(SessionTest, AnAnswerOwedToAnEarlierLineIsNotTakenForTheNextOnes) {
 TEST_F(SessionTest, FetchingTripsFromAGoneUnitSaysSo) {
   ASSERT_TRUE(Connected());
   bus.Unit().SetNeverAnswer(true);
-  const UnitSession::Outcome slow = session->FetchTrips(300);
+  FetchTripsOperation slowFetch(*session, 300);
+  const UnitSession::Outcome slow = RunOp(slowFetch);
   EXPECT_FALSE(slow.done);
   EXPECT_FALSE(slow.message.isEmpty());
   QTimer::singleShot(50, [&] { bus.Unplug(); });
-  const UnitSession::Outcome gone = session->FetchTrips(5000);
+  FetchTripsOperation goneFetch(*session, 5000);
+  const UnitSession::Outcome gone = RunOp(goneFetch);
   EXPECT_FALSE(gone.done);
   EXPECT_TRUE(gone.message.contains(QStringLiteral("disconnected")));
 }
@@ -369,8 +387,10 @@ TEST(TwoSessions, WorkSideBySideOnOneBus) {
   EXPECT_EQ(next.Model().FirmwareVersion(), "1.010");
   EXPECT_EQ(first.Location(), units[0].location);
 
-  first.SetOutput(UnitOutput::Relay, true);
-  next.SetOutput(UnitOutput::Buzzer, true);
+  auto relay = MakeSetOutput(first, UnitOutput::Relay, true);
+  auto buzzer = MakeSetOutput(next, UnitOutput::Buzzer, true);
+  relay->Start();
+  buzzer->Start();
   ASSERT_TRUE(WaitUntil([&] { return bus.Unit(other).Outputs().buzzer; }));
   ASSERT_TRUE(WaitUntil([&] { return bus.Unit(0).Outputs().relay; }));
   EXPECT_FALSE(bus.Unit(0).Outputs().buzzer);

@@ -249,6 +249,11 @@ void SimulatedBus::SetShortWrites(int maxBytes) {
   short_writes_ = std::max(maxBytes, 0);
 }
 
+void SimulatedBus::SetWriteDelay(Millis delay) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  write_delay_ = delay;
+}
+
 void SimulatedBus::FailWritesWithTimeout(int count) {
   std::lock_guard<std::mutex> lock(mutex_);
   write_timeouts_ = count;
@@ -468,6 +473,11 @@ int SimulatedBus::bulk_write(usb_dev_handle* dev, int ep, const char* bytes, int
     cv_.wait_for(lock, Millis(std::max(timeout, 0)), [&] { return !Usable(*h); });
     last_error_ = "Connection timed out";
     return -ETIMEDOUT;
+  }
+  if (write_delay_.count() > 0 &&
+      cv_.wait_for(lock, write_delay_, [&] { return !Usable(*h); })) {
+    last_error_ = "No such device";
+    return -ENODEV;
   }
   const int count = short_writes_ > 0 ? std::min(size, short_writes_) : size;
   SimulatedUnit& unit = *slots_[h->slot]->unit;

@@ -79,6 +79,9 @@ class SimulatedBus : public UsbApi {
   void SetShortWrites(int maxBytes);
   // Writes wait their time-out and return -ETIMEDOUT; the unit gets nothing.
   void FailWritesWithTimeout(int count = -1);
+  // Every write takes this long to be accepted (a slow unit); unplugging or
+  // closing the handle ends the wait early.
+  void SetWriteDelay(Millis delay);
   void FailReads(int count = -1);
   // Each read returns at most the next size of this list, cycling; empty
   // means no limit beyond the caller's buffer.
@@ -146,6 +149,7 @@ class SimulatedBus : public UsbApi {
   bool kernel_driver_ = false;
   int short_writes_ = 0;
   int write_timeouts_ = 0;
+  Millis write_delay_{0};
   int read_errors_ = 0;
   std::vector<int> read_chunks_;
   size_t next_chunk_ = 0;
