@@ -34,6 +34,8 @@ constexpr int kSettleMs = 5000;
 class AnswerCount : public QObject {
  public:
   explicit AnswerCount(UnitSession& session) : QObject(&session) {
+    // Found by name: the session has other children.
+    setObjectName(QStringLiteral("answerCount"));
     connect(&session, &UnitSession::commandEchoed, this, [this] { ++sent; });
     connect(&session, &UnitSession::lineReceived, this, [this](const std::string& line) {
       if (reply::StartsWith(line, reply::kOk) || reply::StartsWith(line, reply::kError)) ++answered;
@@ -168,7 +170,8 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
 }
 
 bool WaitForAnswers(UnitSession& session, int timeoutMs) {
-  const AnswerCount* count = session.findChild<AnswerCount*>(QString(), Qt::FindDirectChildrenOnly);
+  const auto* count = static_cast<const AnswerCount*>(
+      session.findChild<QObject*>(QStringLiteral("answerCount"), Qt::FindDirectChildrenOnly));
   if (!count) return true;
   return WaitFor([count] { return count->answered >= count->sent; }, timeoutMs, &session) ==
          WaitResult::Met;

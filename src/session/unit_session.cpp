@@ -14,6 +14,7 @@
 #include "link/link_client.h"
 #include "link/tfrm_usb.h"
 #include "link/usb_comms.h"
+#include "session/command_queue.h"
 #include "session/delay.h"
 #include "session/permission_hint.h"
 #include "protocol/commands.h"
@@ -50,6 +51,7 @@ UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
   if (options_.deviceEvents) worker_->SetDeviceEvents(StartUdevEvents(&deviceEventsProblem_));
   worker_->AttachUsb(usb_.get());
   worker_->SetClient(linkEvents_.get());
+  commands_ = new CommandQueue(*this);
   lastLine_ = Now();
 }
 
@@ -66,6 +68,7 @@ void UnitSession::Shutdown() {
   shutDown_ = true;
   worker_->Shutdown();
   worker_->SetClient(nullptr);
+  commands_->Stop();
   // Waiters look at the link once more and find it closed.
   emit waitersWoken();
 }

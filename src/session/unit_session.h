@@ -28,6 +28,7 @@
 
 namespace wr {
 
+class CommandQueue;
 class LineQueue;
 class TfrmUSB;
 class USBcomms;
@@ -164,6 +165,10 @@ class UnitSession : public QObject {
 
   // ---- sending
 
+  // The session's one queue of commands: operations put every line they
+  // send on it, in order.
+  CommandQueue& Queue() { return *commands_; }
+
   // Hands one command line to the link and echoes it as "->" and the text.
   // Never waits; false when no unit is open. A write that fails afterwards
   // sets WriteFailed.
@@ -202,6 +207,8 @@ class UnitSession : public QObject {
   // not come yet. The unit answers one line after the other, so a mark that
   // arrives while this is above zero belongs to an earlier line.
   int Outstanding() const { return outstanding_; }
+  // Takes the answers still owed as lost.
+  void ForgetOutstanding() { outstanding_ = 0; }
   // Waits, at most timeoutMs, until every line written has been answered; a
   // count that does not come down in time is taken as lost answers and
   // forgotten. True when all were answered.
@@ -288,6 +295,7 @@ class UnitSession : public QObject {
   std::unique_ptr<TfrmUSB> usb_;
   std::unique_ptr<USBcomms> worker_;
   std::unique_ptr<LinkEvents> linkEvents_;
+  CommandQueue* commands_ = nullptr;  // a child: goes with the session
   UnitModel model_;
   int connectionState_ = -1;
   int connections_ = 0;
