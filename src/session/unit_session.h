@@ -213,9 +213,6 @@ class UnitSession : public QObject {
   // count that does not come down in time is taken as lost answers and
   // forgotten. True when all were answered.
   bool WaitForAnswers(int timeoutMs = kAnswersMs, const std::function<bool()>& stop = {});
-  // Takes the answers still owed as lost (what WaitForAnswers does when they
-  // do not come in time).
-  void ForgetOutstanding() { outstanding_ = 0; }
   // Wakes every waiter so that it looks at its stop condition.
   void WakeWaiters() { emit waitersWoken(); }
   // Sends the steps in order, pausing after each as it says.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "protocol/commands.h"
 #include "session/unit_text.h"
@@ -14,7 +15,7 @@ namespace wr {
 
 UpgradeOperation::UpgradeOperation(UnitSession& session, UpgradeFileResult file,
                                    UpgradeTimings timings, RestartWatch watch, QObject* parent)
-    : QObject(parent),
+    : Operation(session, parent),
       session_(session),
       file_(std::move(file)),
       timings_(timings),
@@ -22,45 +23,11 @@ UpgradeOperation::UpgradeOperation(UnitSession& session, UpgradeFileResult file,
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] {
-    switch (phase_) {
-      case Phase::Settling:
-        // A status answer still on its way must not be taken for block 0's.
-        // From then on one attempt at a time is outstanding, and a late
-        // answer is waited for after its attempt.
-        if (session_.Outstanding() == 0) {
-          Enter(Phase::Blocks);
-          SendBlock();
-        } else {
-          Enter(Phase::Answers);
-          Wait(UnitSession::kAnswersMs);
-        }
-        break;
-      case Phase::Answers:
-        // Lost answers: what is owed is forgotten.
-        session_.ForgetOutstanding();
-        Enter(Phase::Blocks);
-        SendBlock();
-        break;
-      case Phase::Blocks:
-        if (!late_) {
-          late_ = true;
-          Wait(UpgradeTimings::kLateAnswerFactor * timings_.blockTimeoutMs);
-        } else {
-          BlockAnswered(CommandOutcome::TimedOut);
-        }
-        break;
-      case Phase::SettlingInstall:
-        SendInstall();
-        break;
-      case Phase::Installing:
-        CheckInstall();
-        break;
-      case Phase::Restarting:
-        CheckWatch(true);
-        break;
-      case Phase::Idle:
-      case Phase::Finished:
-        break;
+    // One step per tick: the install wait's end starts the watch's clock.
+    if (phase_ == Phase::Installing) {
+      CheckInstall();
+    } else if (phase_ == Phase::Restarting) {
+      CheckWatch(true);
     }
   });
   look_.setInterval(std::max(1, watch_.lookMs));
@@ -75,23 +42,30 @@ UpgradeOperation::~UpgradeOperation() {
   QObject::disconnect(versionSeen_);
 }
 
-void UpgradeOperation::Start() {
-  if (phase_ != Phase::Idle) return;
+void UpgradeOperation::Run() {
   // No status query may share the OK flag with the blocks or the install
   // command; polling resumes once the install command has been answered.
   pause_ = std::make_unique<PollingPause>(session_);
   drained_ = connect(&session_, &UnitSession::drained, this, &UpgradeOperation::Check);
   Enter(Phase::Settling);
-  Wait(timings_.settleMs);
+  // The quiet before the first block: nothing goes out meanwhile. The first
+  // block then waits for earlier lines to be answered (the queue does), so
+  // that a status answer still on its way is not taken for block 0's.
+  UnitCommand settle;
+  settle.end = UnitCommand::End::Written;
+  settle.pauseAfterMs = timings_.settleMs;
+  Send(settle, [this](CommandResult) {
+    Enter(Phase::Blocks);
+    SendBlock();
+  });
 }
 
-void UpgradeOperation::Cancel() {
+void UpgradeOperation::OnCancel() {
   switch (phase_) {
     case Phase::Idle:
     case Phase::Finished:
       return;
     case Phase::Settling:
-    case Phase::Answers:
     case Phase::Blocks:
     case Phase::SettlingInstall:
       // A block is not retried, and nothing after it is sent.
@@ -111,66 +85,73 @@ void UpgradeOperation::Enter(Phase phase) {
 
 void UpgradeOperation::Wait(int ms) { timer_.start(std::max(0, ms)); }
 
-void UpgradeOperation::Check() {
-  switch (phase_) {
-    case Phase::Answers:
-      if (session_.Outstanding() == 0 || !session_.IsConnected()) {
-        session_.ForgetOutstanding();
-        timer_.stop();
-        Enter(Phase::Blocks);
-        SendBlock();
-      }
-      break;
-    case Phase::Blocks: {
-      const CommandOutcome outcome = BlockOutcome();
-      if (outcome != CommandOutcome::TimedOut) BlockAnswered(outcome);
-      break;
-    }
-    case Phase::Installing:
-      CheckInstall();
-      break;
-    case Phase::Restarting:
-      CheckWatch(false);
-      break;
-    default:
-      break;
-  }
+uint64_t UpgradeOperation::Send(UnitCommand command, std::function<void(CommandResult)> done) {
+  // Cancelled from a handler of the step that was about to send this.
+  if (phase_ == Phase::Finished) return 0;
+  const uint64_t id = Submit(std::move(command), [done = std::move(done)](CommandResult result) {
+    // What this operation dropped is no news to it.
+    if (result != CommandResult::Cancelled) done(result);
+  });
+  submitted_.push_back(id);
+  return id;
 }
 
-// TimedOut while nothing has decided the attempt yet. An ERROR since the
-// flags were cleared fails the attempt, even when an OK came too: the unit's
-// marks name no command.
-CommandOutcome UpgradeOperation::BlockOutcome() const {
-  if (session_.ErrorFlag()) return CommandOutcome::Error;
-  if (session_.OkFlag()) return CommandOutcome::Ok;
-  if (!session_.IsConnected() || session_.WriteFailed()) return CommandOutcome::Disconnected;
-  return CommandOutcome::TimedOut;
+void UpgradeOperation::Check() {
+  if (phase_ == Phase::Installing) {
+    CheckInstall();
+  } else if (phase_ == Phase::Restarting) {
+    CheckWatch(false);
+  }
 }
 
 void UpgradeOperation::SendBlock() {
   if (block_ >= file_.blocks.size()) {
     Enter(Phase::SettlingInstall);
-    Wait(timings_.settleMs);
+    UnitCommand settle;
+    settle.end = UnitCommand::End::Written;
+    settle.pauseAfterMs = timings_.settleMs;
+    Send(settle, [](CommandResult) {});
+    UnitCommand install;
+    install.line = std::string(cmd::kFwUpgrade) + std::to_string(file_.LastBlockNumber());
+    install.echo = false;
+    install.end = UnitCommand::End::Written;
+    Send(install, [this](CommandResult result) { InstallWritten(result); });
     return;
   }
   if (attempt_ == 0) {
     sentBytes_ += static_cast<int>(file_.BlockImageBytes(block_));
     emit progress(sentBytes_, static_cast<int>(file_.imageLength), tr("Sending the firmware"));
   }
-  session_.ClearFlags();
-  session_.SendLine(BlockLine(static_cast<uint32_t>(block_), file_.blocks[block_].data()));
-  late_ = false;
-  const CommandOutcome outcome = BlockOutcome();
-  if (outcome != CommandOutcome::TimedOut) {
-    BlockAnswered(outcome);
-    return;
-  }
-  Wait(timings_.blockTimeoutMs);
+  // From the first block on one attempt at a time is outstanding, and its
+  // late answer is waited for after it rather than before the next.
+  if (block_ > 0 || attempt_ > 0) session_.ForgetOutstanding();
+  UnitCommand command;
+  command.line = BlockLine(static_cast<uint32_t>(block_), file_.blocks[block_].data());
+  command.echo = false;
+  command.timeoutMs = timings_.blockTimeoutMs;
+  Send(command, [this](CommandResult result) {
+    if (result != CommandResult::TimedOut) {
+      BlockAnswered(result);
+      return;
+    }
+    // Unanswered in time: a late answer is still its own, as the flags are
+    // not cleared for this wait and nothing else goes out meanwhile.
+    UnitCommand late;
+    late.timeoutMs = UpgradeTimings::kLateAnswerFactor * timings_.blockTimeoutMs;
+    Send(late, [this](CommandResult lateResult) { BlockAnswered(lateResult); });
+  });
 }
 
-void UpgradeOperation::BlockAnswered(CommandOutcome outcome) {
-  timer_.stop();
-  if (outcome == CommandOutcome::Ok) {
+void UpgradeOperation::BlockAnswered(CommandResult result) {
+  // The answer arrives in the session's drain step; the next line goes out
+  // once that step has ended, as everything else that step brings is seen
+  // first (a unit pulled in the same step gets nothing more).
+  QMetaObject::invokeMethod(this, [this, result] { NextAttempt(result); }, Qt::QueuedConnection);
+}
+
+void UpgradeOperation::NextAttempt(CommandResult result) {
+  if (phase_ != Phase::Blocks) return;
+  if (result == CommandResult::Ok) {
     ++block_;
     attempt_ = 0;
   } else if (++attempt_ >= UpgradeTimings::kBlockAttempts) {
@@ -182,18 +163,16 @@ void UpgradeOperation::BlockAnswered(CommandOutcome outcome) {
   SendBlock();
 }
 
-void UpgradeOperation::SendInstall() {
-  // Cleared after the pause: a late answer to the last block that arrives
-  // during it is not the install command's.
-  session_.ClearFlags();
-  connectionsAtInstall_ = session_.Connections();
-  const std::string line = std::string(cmd::kFwUpgrade) + std::to_string(file_.LastBlockNumber());
+void UpgradeOperation::InstallWritten(CommandResult result) {
   // A unit that went away after the last block never got the command, so
-  // this must not be reported as installed.
-  if (!session_.SendLine(line)) {
+  // this must not be reported as installed. The flags were cleared as it
+  // went out, after the pause: a late answer to the last block that arrives
+  // during the pause is not the install command's.
+  if (result != CommandResult::Written) {
     Finish(End::NotDelivered);
     return;
   }
+  connectionsAtInstall_ = session_.Connections();
   Enter(Phase::Installing);
   clock_.start();
   CheckInstall();
@@ -262,7 +241,10 @@ void UpgradeOperation::CheckWatch(bool atLimit) {
     // Still there: whatever it runs now, it says so when asked.
     asked_ = true;
     versionReported_ = false;
-    session_.SendCommand(cmd::kInfo);
+    UnitCommand ask;
+    ask.line = std::string(cmd::kInfo);
+    ask.end = UnitCommand::End::Written;
+    Send(ask, [](CommandResult) {});
     Wait(watch_.askMs);
   }
 }
@@ -285,6 +267,8 @@ void UpgradeOperation::Finish(End end) {
   QObject::disconnect(versionSeen_);
   pause_.reset();
   end_ = end;
+  // Whatever of this upgrade is still queued does not go out.
+  for (uint64_t id : std::exchange(submitted_, {})) Queue().Cancel(id);
   const QString fileVersion = FromBytes(file_.version);
   UnitSession::Outcome outcome;
   outcome.done = end == End::Upgraded;
@@ -331,9 +315,8 @@ void UpgradeOperation::Finish(End end) {
     case End::None:
       break;
   }
-  result_ = outcome;
   Enter(Phase::Finished);
-  emit finished(result_);
+  Operation::Finish(std::move(outcome));
 }
 
 }  // namespace wr

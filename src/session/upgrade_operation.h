@@ -4,10 +4,11 @@
 #pragma once
 // The firmware upgrade as one operation: the block-by-block transfer, the
 // install command, and the check of the version the unit comes back with
-// after the restart that installs. It never blocks: every wait is a timer or
-// a drain step of the session, so the window stays responsive and the
-// command-line tool runs it in its event loop. The window's upgrade dialog
-// and wayrunner-cli upgrade run this same object.
+// after the restart that installs. Every line goes through the session's
+// command queue; the install answer and the restart are watched on the
+// session's drain steps and timers, so nothing blocks: the window stays
+// responsive and the command-line tool runs it in its event loop. The
+// window's upgrade dialog and wayrunner-cli upgrade run this same object.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -17,7 +18,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "session/operation.h"
 #include "session/unit_session.h"
 #include "upgrade/upgrade_file.h"
 
@@ -70,14 +73,13 @@ struct RestartWatch {
   int lookMs = 250;
 };
 
-class UpgradeOperation : public QObject {
+class UpgradeOperation : public Operation {
   Q_OBJECT
  public:
   enum class Phase {
     Idle,
     Settling,      // the quiet before the first block
-    Answers,       // earlier lines still owe their answers
-    Blocks,        // one block attempt, or the wait for its late answer
+    Blocks,        // one block attempt (after earlier lines were answered), or its late answer
     SettlingInstall,
     Installing,    // the install command is out; its answer is awaited
     Restarting,    // the unit restarts; its version is awaited
@@ -100,39 +102,38 @@ class UpgradeOperation : public QObject {
                    RestartWatch watch, QObject* parent = nullptr);
   ~UpgradeOperation() override;
 
-  // Begins with the pause before the first block; never blocks.
-  void Start();
-  // Stops at once: before the install command nothing more is sent; after
-  // it, the version check is given up (End::Interrupted).
-  void Cancel();
-  bool Running() const { return phase_ != Phase::Idle && phase_ != Phase::Finished; }
+  // Start() begins with the pause before the first block. Cancel() stops at
+  // once: before the install command nothing more is sent; after it, the
+  // version check is given up (End::Interrupted).
   Phase CurrentPhase() const { return phase_; }
-  // Valid after finished().
-  const UnitSession::Outcome& Result() const { return result_; }
   End Ending() const { return end_; }
   // What the unit reported after the restart, when it did.
   const std::string& ReportedVersion() const { return reported_; }
   const UpgradeFileResult& File() const { return file_; }
 
  signals:
-  // Image bytes handed over so far (a block counts when it is first sent).
-  void progress(int done, int total, const QString& what);
+  // progress(): image bytes handed over so far (a block counts when it is
+  // first sent), then (0, 0) while the unit restarts.
   void phaseChanged(wr::UpgradeOperation::Phase phase);
-  void finished(const wr::UnitSession::Outcome& outcome);
+
+ protected:
+  void Run() override;
+  void OnCancel() override;
 
  private:
   void Enter(Phase phase);
   void Wait(int ms);
   void Check();
+  uint64_t Send(UnitCommand command, std::function<void(CommandResult)> done);
   void SendBlock();
-  void BlockAnswered(CommandOutcome outcome);
-  void SendInstall();
+  void BlockAnswered(CommandResult result);
+  void NextAttempt(CommandResult result);
+  void InstallWritten(CommandResult result);
   void CheckInstall();
   void StartWatch();
   void CheckWatch(bool atLimit);
   void Judge();
   void Finish(End end);
-  CommandOutcome BlockOutcome() const;
 
   UnitSession& session_;
   UpgradeFileResult file_;
@@ -140,7 +141,8 @@ class UpgradeOperation : public QObject {
   RestartWatch watch_;
   Phase phase_ = Phase::Idle;
   End end_ = End::None;
-  UnitSession::Outcome result_;
+  // Commands of this upgrade that may still be queued.
+  std::vector<uint64_t> submitted_;
   std::unique_ptr<PollingPause> pause_;
   // The one pending wait of the phase, and a second clock for the watch's looks.
   QTimer timer_;
@@ -150,7 +152,6 @@ class UpgradeOperation : public QObject {
   QMetaObject::Connection versionSeen_;
   size_t block_ = 0;
   int attempt_ = 0;
-  bool late_ = false;
   int sentBytes_ = 0;
   int connectionsAtInstall_ = 0;
   bool away_ = false;
