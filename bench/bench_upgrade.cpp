@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A firmware transfer through the real link: a unit session with its TfrmUSB
-// and USBcomms worker, and the transfer loop the dialog runs, on a Qt event
-// loop, against the simulated unit answering each block after 1 ms. The unit's own share is 1 ms per
+// and USBcomms worker, and the upgrade operation's transfer (up to the
+// install command, which is not sent), on a Qt event loop, against the simulated unit answering each block after 1 ms. The unit's own share is 1 ms per
 // block; everything above it is what the tool adds.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 
 #include <functional>
 #include <memory>
@@ -16,7 +17,7 @@
 #include <string>
 
 #include "session/unit_session.h"
-#include "session/upgrade_transfer.h"
+#include "session/upgrade_operation.h"
 #include "sim/simulated_bus.h"
 #include "upgrade/upgrade_file.h"
 
@@ -70,12 +71,27 @@ void BM_UpgradeTransfer(benchmark::State& state) {
     return;
   }
 
-  const wr::UpgradeTimings timings;
+  // The blocks only: no pause before them, and the operation is stopped
+  // once the last one is acknowledged, before the install command.
+  wr::UpgradeTimings timings;
+  timings.settleMs = 0;
   int failures = 0;
   QElapsedTimer elapsed;
   elapsed.start();
   for (auto _ : state) {
-    if (wr::SendUpgradeBlocks(session, file, timings) != wr::TransferResult::Sent) ++failures;
+    wr::UpgradeOperation operation(session, file, timings, wr::RestartWatch());
+    bool sent = false;
+    QObject::connect(&operation, &wr::UpgradeOperation::phaseChanged, &operation,
+                     [&](wr::UpgradeOperation::Phase phase) {
+                       if (phase != wr::UpgradeOperation::Phase::SettlingInstall) return;
+                       sent = true;
+                       operation.Cancel();
+                     });
+    QEventLoop loop;
+    QObject::connect(&operation, &wr::UpgradeOperation::finished, &loop, &QEventLoop::quit);
+    operation.Start();
+    loop.exec();
+    if (!sent) ++failures;
   }
   const double totalMs = static_cast<double>(elapsed.nsecsElapsed()) / 1e6;
   session.Shutdown();

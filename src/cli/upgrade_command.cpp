@@ -3,6 +3,7 @@
 
 // upgrade: the settings saved to a profile, the firmware transfer, the
 // install command, and a check of the version the unit comes back with.
+#include <QEventLoop>
 #include <QJsonObject>
 
 #include <algorithm>
@@ -17,7 +18,7 @@
 #include "profile/settings_backup.h"
 #include "profile/settings_profile.h"
 #include "session/unit_text.h"
-#include "session/upgrade_transfer.h"
+#include "session/upgrade_operation.h"
 #include "upgrade/upgrade_file.h"
 
 namespace wr::cli {
@@ -61,67 +62,46 @@ std::filesystem::path DefaultBackupPath(const std::string& deviceId, std::string
   return path;
 }
 
-int AfterInstall(CliContext& context, UnitSession& session, UsbLocation was,
-                 const UpgradeFileResult& file, const std::string& before,
-                 const std::string& backup) {
-  const std::string deviceId = session.Model().DeviceId();
-  // Units other than this one, so that this one is recognised if it comes
-  // back at another address, as a USB device does after a restart.
-  std::set<std::pair<int, int>> others;
-  for (const UsbUnitListing& unit : UnitSession::ListUnits(context.Api()))
-    if (unit.location != was) others.insert({unit.location.bus, unit.location.address});
+// Runs the operation in this thread's event loop until it ends; an
+// interrupt cancels it.
+void RunToEnd(UpgradeOperation& operation) {
+  if (StopRequested()) return;
+  QEventLoop loop;
+  QObject::connect(&operation, &UpgradeOperation::finished, &loop, &QEventLoop::quit);
+  operation.Start();
+  // A loop that will not run: this thread has been told to stop.
+  if (operation.Running() && loop.exec() < 0) operation.Cancel();
+}
 
-  const char* kInterrupted =
-      "interrupted after the install command: the unit is installing the firmware. Do not "
-      "unplug it; check its version with 'wayrunner-cli status' when it is back";
-  context.Note("The unit installs the firmware and restarts; waiting for it to come back.");
-  bool versionSeen = false;
-  QObject::connect(&session.Model(), &UnitModel::firmwareVersionChanged, &session,
-                   [&versionSeen] { versionSeen = true; });
-  const WaitResult dropped = WaitFor([&session] { return !session.IsConnected(); }, kDropMs, &session);
-  if (dropped == WaitResult::Stopped) return context.Fail(kExitInterrupted, kInterrupted);
-  if (dropped == WaitResult::Met) {
-    versionSeen = false;
-    const auto back = [&] {
-      if (session.ConnectionState() == 1) return versionSeen;
-      if (!session.IsConnected()) {
-        const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
-        std::optional<UsbLocation> found;
-        for (const UsbUnitListing& unit : units)
-          if (unit.location == was) found = was;
-        for (const UsbUnitListing& unit : units)
-          if (!found && !others.count({unit.location.bus, unit.location.address}))
-            found = unit.location;
-        if (found && session.Selector() != found) session.SetSelector(found);
-      }
-      return false;
-    };
-    const WaitResult result = WaitFor(back, kComeBackMs, &session, kLookMs);
-    if (result == WaitResult::Stopped) return context.Fail(kExitInterrupted, kInterrupted);
-    if (result == WaitResult::TimedOut)
+// The unit is back from the restart that installs: the same unit, with the
+// file's version?
+int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeOperation& operation,
+                 const std::string& deviceId, const std::string& before, const std::string& backup) {
+  switch (operation.Ending()) {
+    case UpgradeOperation::End::Interrupted:
+      return context.Fail(kExitInterrupted,
+                          "interrupted after the install command: the unit is installing the "
+                          "firmware. Do not unplug it; check its version with 'wayrunner-cli "
+                          "status' when it is back");
+    case UpgradeOperation::End::NotBack:
       return context.Fail(kExitUnit, "the unit did not come back within " +
                                          std::to_string(kComeBackMs / 1000) +
                                          " seconds after the install command; check it, and "
                                          "its version with 'wayrunner-cli status'");
-  } else {
-    // Still there: whatever it runs now, it says so when asked.
-    versionSeen = false;
-    session.SendCommand(cmd::kInfo);
-    const WaitResult result = WaitFor([&] { return versionSeen; }, kVersionMs, &session);
-    if (result == WaitResult::Stopped) return context.Fail(kExitInterrupted, kInterrupted);
-    if (result == WaitResult::TimedOut)
+    case UpgradeOperation::End::NotRestarted:
       return context.Fail(kExitUnit, "the unit did not restart after the install command and "
                                      "does not report its version");
+    default:
+      break;
   }
-
   const UnitModel& model = session.Model();
   if (!model.DeviceId().empty() && model.DeviceId() != deviceId)
     return context.Fail(kExitUnit, "another unit (device id " + model.DeviceId() +
                                        ") appeared instead of " + deviceId +
                                        "; check the upgraded unit with 'wayrunner-cli status'");
-  if (model.FirmwareVersion() != file.version)
+  if (operation.Ending() != UpgradeOperation::End::Upgraded)
     return context.Fail(kExitUnit, "the unit reports firmware " + model.FirmwareVersion() +
-                                       ", not the file's version " + file.version +
+                                       ", not the file's version " + operation.File().version +
                                        ": the upgrade did not take");
   if (context.Json()) {
     QJsonObject document;
@@ -199,47 +179,73 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
     return context.Fail(kExitFile, error + "; nothing was sent");
   context.Note("Settings saved to " + backup.u8string());
 
-  UpgradeTimings timings;
-  TransferResult sent = TransferResult::Cancelled;
-  if (WaitFor([] { return false; }, timings.settleMs, session.get()) != WaitResult::Stopped) {
-    Progress progress(context.Io(), context.Quiet(), "Sending firmware",
-                      static_cast<int64_t>(file.imageLength));
-    TransferHooks hooks;
-    hooks.cancelled = [] { return StopRequested(); };
-    hooks.advance = [&progress](size_t bytes) { progress.Advance(static_cast<int64_t>(bytes)); };
-    sent = SendUpgradeBlocks(*session, file, timings, hooks);
-    if (sent == TransferResult::Sent) progress.Set(static_cast<int64_t>(file.imageLength));
-    progress.Finish();
-  }
+  // The watch after the install command: units other than this one, so
+  // that this one is recognised if it comes back at another address, as a
+  // USB device does after a restart.
+  const UsbLocation was = *location;
+  std::set<std::pair<int, int>> others;
+  for (const UsbUnitListing& unit : UnitSession::ListUnits(context.Api()))
+    if (unit.location != was) others.insert({unit.location.bus, unit.location.address});
+  RestartWatch watch;
+  watch.dropMs = kDropMs;
+  watch.limitMs = kComeBackMs;
+  watch.askMs = kVersionMs;
+  watch.lookMs = kLookMs;
+  UnitSession& unit = *session;
+  watch.whileAway = [&context, &unit, &others, was] {
+    const std::vector<UsbUnitListing> units = UnitSession::ListUnits(context.Api());
+    std::optional<UsbLocation> found;
+    for (const UsbUnitListing& listed : units)
+      if (listed.location == was) found = was;
+    for (const UsbUnitListing& listed : units)
+      if (!found && !others.count({listed.location.bus, listed.location.address}))
+        found = listed.location;
+    if (found && unit.Selector() != found) unit.SetSelector(found);
+  };
+  const std::string deviceId = model.DeviceId();
+  UpgradeOperation operation(*session, file, UpgradeTimings(), watch);
+  std::unique_ptr<Progress> progress;
+  const auto endProgress = [&progress] {
+    if (progress) progress->Finish();
+    progress.reset();
+  };
+  QObject::connect(&operation, &UpgradeOperation::progress, [&](int done, int total) {
+    if (total <= 0) return;
+    if (!progress)
+      progress = std::make_unique<Progress>(context.Io(), context.Quiet(), "Sending firmware",
+                                            static_cast<int64_t>(total));
+    progress->Set(done);
+  });
+  QObject::connect(&operation, &UpgradeOperation::phaseChanged,
+                   [&](UpgradeOperation::Phase phase) {
+                     if (phase == UpgradeOperation::Phase::SettlingInstall) endProgress();
+                     if (phase == UpgradeOperation::Phase::Restarting)
+                       context.Note("The unit installs the firmware and restarts; waiting for "
+                                    "it to come back.");
+                   });
+  RunToEnd(operation);
+  endProgress();
+
   const char* kNotTold = "the unit was not told to install the firmware and keeps its own";
-  switch (sent) {
-    case TransferResult::Cancelled:
+  switch (operation.Ending()) {
+    case UpgradeOperation::End::None:
+    case UpgradeOperation::End::Cancelled:
       return context.Fail(kExitInterrupted, std::string("Firmware upgrade stopped! ") + kNotTold);
-    case TransferResult::SendFailed:
+    case UpgradeOperation::End::SendFailed:
       if (!session->IsConnected())
         return context.Fail(kExitNoUnit, std::string("Error sending upgrade file! The unit was "
                                                      "disconnected; ") + kNotTold);
       return context.Fail(kExitUnit, std::string("Error sending upgrade file! ") + kNotTold);
-    case TransferResult::Sent:
-      break;
-  }
-  // The settling pause is taken here, where an interrupt can still stop
-  // everything before the install command goes out.
-  if (WaitFor([] { return false; }, timings.settleMs, session.get()) == WaitResult::Stopped)
-    return context.Fail(kExitInterrupted, std::string("Firmware upgrade stopped! ") + kNotTold);
-  UpgradeTimings install = timings;
-  install.settleMs = 0;
-  switch (SendInstallCommand(*session, file.LastBlockNumber(), install)) {
-    case InstallResult::Refused:
+    case UpgradeOperation::End::InstallRefused:
       return context.Fail(kExitUnit, "Firmware upgrade not supported!");
-    case InstallResult::NotDelivered:
+    case UpgradeOperation::End::NotDelivered:
       return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                           "Error sending upgrade command! The unit was not told to install the "
                           "firmware.");
-    case InstallResult::Installed:
+    default:
       break;
   }
-  return AfterInstall(context, *session, *location, file, before, backup.u8string());
+  return AfterInstall(context, *session, operation, deviceId, before, backup.u8string());
 }
 
 }  // namespace

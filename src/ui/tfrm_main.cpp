@@ -27,7 +27,6 @@
 #include "protocol/commands.h"
 #include "session/unit_roster.h"
 #include "session/unit_session.h"
-#include "session/upgrade_transfer.h"
 #include "session/translations.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
@@ -39,7 +38,6 @@
 #include "ui/status_page.h"
 #include "ui/tfrm_upgrade.h"
 #include "ui/trips_page.h"
-#include "ui/upgrade_settings_backup.h"
 #include "ui/widget_names.h"
 #include "ui/window_geometry.h"
 
@@ -502,62 +500,12 @@ void TfrmMain::ShowStatusHistory() {
   if (statusHistoryWindow_) ShowInFront(*statusHistoryWindow_);
 }
 
-QString TfrmMain::FirmwareSentMessage() {
-  return tr("The firmware was sent. Please wait for unit to restart: its version is checked "
-            "when it is back.");
-}
-
 void TfrmMain::btnUpgradeClick() {
-  if (!upgradeDialog_) return;
+  if (!upgradeDialog_ || upgradeDialog_->Busy()) return;
   if (!prompts_.AskYesNo(tr("Upgrade Firmware"),
                          tr("Do you want to upgrade the Unit?")))
     return;
-
-  upgradeDialog_->upgradeSucceeded = false;
-  {
-    // No status query may share the OK flag with the blocks; polling resumes
-    // however the dialog ends.
-    PollingPause pause(session_);
-    upgradeDialog_->exec();
-  }
-  if (!upgradeDialog_->upgradeSucceeded) return;
-  // The unit restarts now; give it time before the next status query.
-  session_.SetQuietMs(6 * tmrRefresh->interval());
-  // Nothing is known to be upgraded yet: the unit says so only once it is back.
-  prompts_.ShowMessage(FirmwareSentMessage());
-
-  // Only the unit itself can say whether the new firmware runs: an upgrade
-  // is never reported done on the strength of the install command alone.
-  const std::string& fileVersion = upgradeDialog_->installedVersion;
-  const InstalledVersion back =
-      WaitForInstalledVersion(session_, fileVersion, upgradeDialog_->connectionsAtInstall,
-                              upgradeDialog_->Timings().restartLimitMs);
-  if (session_.Quitting()) return;
-  switch (back.result) {
-    case InstalledVersion::Result::FileVersion:
-      prompts_.ShowMessage(tr("Unit upgraded to version %1: it has restarted and runs the "
-                              "version of the upgrade file.")
-                               .arg(FromBytes(back.version)));
-      break;
-    case InstalledVersion::Result::OtherVersion:
-      prompts_.ShowMessage(tr("The unit has restarted with firmware version %1, not "
-                                          "version %2 of the upgrade file: the upgrade did not "
-                                          "take effect.")
-                               .arg(FromBytes(back.version), FromBytes(fileVersion)),
-                           MessageKind::Warning);
-      break;
-    case InstalledVersion::Result::NotBack:
-      prompts_.ShowMessage(tr("The unit has not come back within %1 seconds of the "
-                                          "upgrade, so it is not known to run version %2. Check "
-                                          "that it is plugged in and starts.")
-                               .arg(upgradeDialog_->Timings().restartLimitMs / 1000)
-                               .arg(FromBytes(fileVersion)),
-                           MessageKind::Warning);
-      break;
-  }
-  // The settings kept before the transfer, offered back when they changed.
-  if (back.result != InstalledVersion::Result::NotBack)
-    upgradeDialog_->SettingsBackup().OfferRestore();
+  upgradeDialog_->Run(6 * tmrRefresh->interval());
 }
 
 void TfrmMain::FormShow() {

@@ -104,8 +104,6 @@ class TfrmMain : public QWidget {
   void timerSearchTimer();
   void edtVersionKeyPress(QChar key);
   void btnUpgradeClick();
-  // Said when the install command went out, before the unit is back.
-  static QString FirmwareSentMessage();
 
   QTabWidget* pageControl = nullptr;
   MainPage* tabMain = nullptr;

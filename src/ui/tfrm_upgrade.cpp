@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "session/delay.h"
 #include "session/unit_session.h"
 #include "session/unit_text.h"
 #include "ui/app_fonts.h"
@@ -86,10 +85,42 @@ void TfrmUpgrade::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+QString TfrmUpgrade::FirmwareSentMessage() {
+  return tr("The firmware was sent. Please wait for unit to restart: its version is checked "
+            "when it is back.");
+}
+
+bool TfrmUpgrade::Busy() const {
+  return running_ || reporting_ || awaitingReport_ || (operation_ && operation_->Running());
+}
+
+void TfrmUpgrade::Run(int quietAfterMs) {
+  if (Busy()) return;
+  upgradeSucceeded = false;
+  {
+    // No status query may share the OK flag with the blocks; polling resumes
+    // however the dialog ends.
+    PollingPause pause(session_);
+    exec();
+  }
+  if (operation_ && !upgradeSucceeded && operation_->Running()) {
+    // The dialog was closed under the transfer (the application quits):
+    // nothing more goes out, and nobody is told.
+    operation_->disconnect(this);
+    operation_->Cancel();
+  }
+  if (!upgradeSucceeded || session_.Quitting()) return;
+  // The unit restarts now; give it time before the next status query.
+  session_.SetQuietMs(quietAfterMs);
+  // Nothing is known to be upgraded yet: the unit says so only once it is back.
+  prompts_.ShowMessage(FirmwareSentMessage());
+  awaitingReport_ = true;
+  if (!operation_->Running()) Report();
+}
+
 void TfrmUpgrade::FormShow() {
   cancelRequested = false;
   upgradeSucceeded = false;
-  installedVersion.clear();
   TimerStartUpgrade->start();
 }
 
@@ -97,15 +128,45 @@ void TfrmUpgrade::TimerStartUpgradeTimer() {
   TimerStartUpgrade->stop();
   upgradeSucceeded = false;
   running_ = true;
-  RunUpgrade();
-  running_ = false;
-  accept();
+  if (!Prepare()) {
+    running_ = false;
+    accept();
+    return;
+  }
+  connect(operation_.get(), &UpgradeOperation::progress, this, [this](int done, int total) {
+    if (total > 0) pbarUpgrade->setValue(done);
+  });
+  // The operation reports from inside the session's drain step: what the
+  // window does about it (boxes, the dialog closing) waits for the loop.
+  connect(operation_.get(), &UpgradeOperation::phaseChanged, this,
+          [this](UpgradeOperation::Phase phase) {
+            if (phase != UpgradeOperation::Phase::Restarting) return;
+            // Set only when the install command went out and was not refused.
+            upgradeSucceeded = true;
+            running_ = false;
+            QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection);
+          });
+  connect(operation_.get(), &UpgradeOperation::finished, this, [this] {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (!upgradeSucceeded) {
+            TransferEnded();
+          } else if (awaitingReport_) {
+            Report();
+          }
+        },
+        Qt::QueuedConnection);
+  });
+  operation_->Start();
 }
 
 void TfrmUpgrade::btnCancelClick() {
   cancelRequested = true;
-  // A block's wait looks at the flag at once instead of at its time-out.
-  session_.WakeWaiters();
+  // Once the install command is out the unit installs: Cancel has nothing
+  // left to stop.
+  if (running_ && operation_ && operation_->CurrentPhase() < UpgradeOperation::Phase::Installing)
+    operation_->Cancel();
 }
 
 void TfrmUpgrade::reject() {
@@ -140,7 +201,40 @@ void TfrmUpgrade::ShowBackupFile(const QString& file) {
   setFixedSize(kWidth, kHeight + extra);
 }
 
-void TfrmUpgrade::RunUpgrade() {
+void TfrmUpgrade::TransferEnded() {
+  running_ = false;
+  MessageKind kind = MessageKind::Information;
+  switch (operation_->Ending()) {
+    case UpgradeOperation::End::SendFailed:
+    case UpgradeOperation::End::NotDelivered:
+      kind = MessageKind::Critical;
+      break;
+    case UpgradeOperation::End::InstallRefused:
+      kind = MessageKind::Warning;
+      break;
+    default:
+      break;
+  }
+  const UnitSession::Outcome& outcome = operation_->Result();
+  if (!outcome.message.isEmpty()) prompts_.ShowMessage(outcome.message, kind);
+  accept();
+}
+
+void TfrmUpgrade::Report() {
+  awaitingReport_ = false;
+  const UnitSession::Outcome& outcome = operation_->Result();
+  if (outcome.interrupted || session_.Quitting()) return;
+  reporting_ = true;
+  const UpgradeOperation::End end = operation_->Ending();
+  prompts_.ShowMessage(outcome.message, end == UpgradeOperation::End::Upgraded
+                                            ? MessageKind::Information
+                                            : MessageKind::Warning);
+  // The settings kept before the transfer, offered back when they changed.
+  if (end != UpgradeOperation::End::NotBack) settingsBackup_->OfferRestore();
+  reporting_ = false;
+}
+
+bool TfrmUpgrade::Prepare() {
   pbarUpgrade->setValue(0);
   cancelRequested = false;
   settingsBackup_->Forget();
@@ -148,10 +242,10 @@ void TfrmUpgrade::RunUpgrade() {
 
   const QString path =
       prompts_.OpenFile(tr("Open"), QString::fromLatin1(kFirmwareFilter));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return false;
 
   const std::string unitVersion = session_.Model().FirmwareVersion();
-  const UpgradeFileResult file =
+  UpgradeFileResult file =
       ReadUpgradeFile(std::filesystem::path(path.toStdU16String()), unitVersion);
   // The caption names every file that could be opened, also one refused later.
   if (file.message != upgrade_msg::kFileMissing && file.message != upgrade_msg::kOpenFailed)
@@ -163,7 +257,7 @@ void TfrmUpgrade::RunUpgrade() {
                         file.message == upgrade_msg::kSizeFailed ||
                         file.message == upgrade_msg::kReadFailed;
     Tell(file.message, failed ? MessageKind::Critical : MessageKind::Warning);
-    return;
+    return false;
   }
 
   // The question names both versions, and says so when the file is older.
@@ -184,43 +278,15 @@ void TfrmUpgrade::RunUpgrade() {
                    .arg(from, target);
   }
   // The settings first, when the user keeps them: an upgrade may reset them.
-  if (!settingsBackup_->AskAndKeep(tr("Warning"), question)) return;
+  if (!settingsBackup_->AskAndKeep(tr("Warning"), question)) return false;
   ShowBackupFile(settingsBackup_->File());
 
   // The maximum is an int; real images are far below the reader's size limit.
   pbarUpgrade->setMaximum(static_cast<int>(file.imageLength));
-  Delay(timings_.settleMs);
-  TransferHooks hooks;
-  hooks.cancelled = [this] { return cancelRequested; };
-  hooks.advance = [this](size_t bytes) {
-    pbarUpgrade->setValue(pbarUpgrade->value() + static_cast<int>(bytes));
-  };
-  switch (SendUpgradeBlocks(session_, file, timings_, hooks)) {
-    case TransferResult::SendFailed:
-      Tell(QT_TR_NOOP("Error sending upgrade file!"), MessageKind::Critical);
-      return;
-    case TransferResult::Cancelled:
-      Tell(QT_TR_NOOP("Firmware upgrade stopped!"));
-      return;
-    case TransferResult::Sent:
-      break;
-  }
-
-  const int connectionsBeforeInstall = session_.Connections();
-  switch (SendInstallCommand(session_, file.LastBlockNumber(), timings_)) {
-    case InstallResult::Refused:
-      Tell(QT_TR_NOOP("Firmware upgrade not supported!"), MessageKind::Warning);
-      return;
-    case InstallResult::NotDelivered:
-      Tell(QT_TR_NOOP("Error sending upgrade command! The unit was not told to install the firmware."),
-           MessageKind::Critical);
-      return;
-    case InstallResult::Installed:
-      upgradeSucceeded = true;
-      installedVersion = file.version;
-      connectionsAtInstall = connectionsBeforeInstall;
-      return;
-  }
+  RestartWatch watch;
+  watch.limitMs = timings_.restartLimitMs;
+  operation_ = std::make_unique<UpgradeOperation>(session_, std::move(file), timings_, watch);
+  return true;
 }
 
 }  // namespace wr

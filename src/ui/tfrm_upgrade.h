@@ -2,14 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #pragma once
-// The firmware upgrade dialog: picks the file, checks it, sends it block by
-// block with a progress bar and Cancel, and tells the unit to install it.
+// The firmware upgrade dialog: picks the file, checks it, and shows the
+// upgrade operation's transfer with a progress bar and Cancel. Once the
+// unit has been told to install, the dialog closes; the operation goes on
+// watching the restart, and the outcome is reported when it ends.
 #include <QDialog>
 
 #include <memory>
 #include <string>
 
-#include "session/upgrade_transfer.h"
+#include "session/upgrade_operation.h"
 #include "ui/prompts.h"
 
 class QGroupBox;
@@ -41,6 +43,20 @@ class TfrmUpgrade : public QDialog {
   // once the unit has restarted.
   UpgradeSettingsBackup& SettingsBackup() { return *settingsBackup_; }
 
+  // The whole upgrade from the main window: the dialog (modal while the
+  // file is picked and sent), then, without blocking, the report of the
+  // version the unit comes back with. quietAfterMs: the quiet time set once
+  // the install command went out, so that the next status query waits.
+  void Run(int quietAfterMs);
+  // An upgrade is under way (also after the dialog closed, while the unit
+  // restarts) or its outcome is being reported.
+  bool Busy() const;
+  // The operation of the last upgrade; none before the first transfer.
+  UpgradeOperation* Operation() { return operation_.get(); }
+
+  // Said when the install command went out, before the unit is back.
+  static QString FirmwareSentMessage();
+
   void FormShow();
   void TimerStartUpgradeTimer();
   void btnCancelClick();
@@ -49,10 +65,6 @@ class TfrmUpgrade : public QDialog {
   bool cancelRequested = false;
   // Set only when the install command went out and was not refused.
   bool upgradeSucceeded = false;
-  // Then: the version the file holds, and the unit's connection count when
-  // the command went out (the restart brings a new connection).
-  std::string installedVersion;
-  int connectionsAtInstall = 0;
 
   QGroupBox* GroupBox1 = nullptr;
   QLabel* Label1 = nullptr;
@@ -72,7 +84,10 @@ class TfrmUpgrade : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void RunUpgrade();
+  // Up to the start of the operation; false when nothing is to be sent.
+  bool Prepare();
+  void TransferEnded();
+  void Report();
   void Tell(std::string_view message, MessageKind kind = MessageKind::Information);
   void ShowBackupFile(const QString& file);
 
@@ -80,7 +95,14 @@ class TfrmUpgrade : public QDialog {
   Prompts& prompts_;
   UpgradeTimings timings_;
   std::unique_ptr<UpgradeSettingsBackup> settingsBackup_;
+  std::unique_ptr<UpgradeOperation> operation_;
+  // The dialog is open for a transfer (Cancel stops it).
   bool running_ = false;
+  // The outcome is being shown.
+  bool reporting_ = false;
+  // The install command went out: the sent message was shown and the
+  // outcome follows when the operation ends.
+  bool awaitingReport_ = false;
 };
 
 }  // namespace wr

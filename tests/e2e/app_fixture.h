@@ -370,6 +370,12 @@ class AppFixture : public ::testing::Test {
     Unit().SetRestartDowntime(std::chrono::milliseconds(100));
   }
 
+  // Returns once the upgrade under way has ended and its outcome was shown:
+  // the window is free while the unit restarts.
+  bool WaitForUpgradeEnd(int timeoutMs = 20000) {
+    return WaitFor([this] { return !App().Upgrade().Busy(); }, timeoutMs);
+  }
+
   // Stops the status polling for a test that injects its own lines, so a
   // poll's answer cannot overwrite them. The poll sent now is answered first.
   void StopPolling() {

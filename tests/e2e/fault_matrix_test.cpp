@@ -30,7 +30,7 @@
 #include "e2e/app_fixture.h"
 #include "link/tfrm_usb.h"
 #include "ui/tfrm_upgrade.h"
-#include "session/upgrade_transfer.h"
+#include "session/upgrade_operation.h"
 
 namespace wr::test {
 namespace {
@@ -48,7 +48,7 @@ bool IsInstall(const std::string& line) { return line.rfind("AT+FWUPGRADE=", 0) 
 class FaultFixture : public AppFixture {
  protected:
   // An upgrade file of `blocks` full blocks, picked and confirmed; returns
-  // when the dialog has closed.
+  // when its outcome was shown.
   void Upgrade(int blocks, int blockTimeoutMs = 200) {
     ASSERT_TRUE(dir_.isValid());
     std::string content = "Wayrunner,1.100";
@@ -68,6 +68,7 @@ class FaultFixture : public AppFixture {
     Prompts().yesNo = {true, true, true};
     Prompts().files = {path};
     Click(QStringLiteral("btnUpgrade"));
+    ASSERT_TRUE(WaitForUpgradeEnd());
     Prompts().yesNo.clear();
   }
 

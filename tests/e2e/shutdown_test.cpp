@@ -19,7 +19,7 @@
 #include "e2e/app_fixture.h"
 #include "link/tfrm_usb.h"
 #include "ui/tfrm_upgrade.h"
-#include "session/upgrade_transfer.h"
+#include "session/upgrade_operation.h"
 
 namespace wr::test {
 namespace {

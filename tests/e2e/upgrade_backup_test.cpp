@@ -50,6 +50,7 @@ class UpgradeBackupTest : public AppFixture {
     Prompts().optionChecks = {keep};
     Prompts().files = {Firmware("1.100")};
     Click(QStringLiteral("btnUpgrade"));
+    ASSERT_TRUE(WaitForUpgradeEnd());
   }
   QStringList Backups() {
     return QDir(dataDir_.filePath(QStringLiteral("backups"))).entryList(QDir::Files);

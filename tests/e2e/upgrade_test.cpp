@@ -89,6 +89,7 @@ class UpgradeTest : public AppFixture {
     Prompts().yesNo = {true, true};
     Prompts().files = {path};
     Click(QStringLiteral("btnUpgrade"));
+    ASSERT_TRUE(WaitForUpgradeEnd());
   }
 
   size_t CountReceived(const std::function<bool(const std::string&)>& match) {
