@@ -189,8 +189,9 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
     done += written.leftOut.size() == 1
                 ? tr("\n\n1 trip was left out because its start or end position is "
                                  "missing or unreadable:")
-                : QStringLiteral("\n\n%1 trips were left out because their start or end position "
-                                 "is missing or unreadable:").arg(written.leftOut.size());
+                : tr("\n\n%n trips were left out because their start or end position "
+                     "is missing or unreadable:",
+                     nullptr, static_cast<int>(written.leftOut.size()));
     constexpr size_t kListed = 10;
     size_t listed = 0;
     for (const int32_t index : written.leftOut) {

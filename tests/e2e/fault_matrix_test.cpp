@@ -139,6 +139,9 @@ class UnplugMatrix : public FaultFixture,
     SettingsTab().edtAPN->setText(QStringLiteral("typed.apn"));
     SettingsTab().edtUSSD->setText(QStringLiteral("*999#"));
     typedKept_ = true;
+    // Slow enough answers that the cable goes before the unit has been sent
+    // the APN: Save's later commands then never reach it.
+    Unit().SetLatency(50ms);
     When([this] { return ReceivedCountOf("AT+LOWPOWER=1") > 0 || ReceivedCountOf("AT+LOWPOWER=0") > 0; },
          [this] { Bus().Unplug(); });
     QElapsedTimer clock;
