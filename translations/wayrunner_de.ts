@@ -607,6 +607,25 @@ Aufgebaut auf:
     </message>
 </context>
 <context>
+    <name>wr::FetchTripsOperation</name>
+    <message>
+        <source>The unit refused to list its trips.</source>
+        <translation>Das Gerät hat das Auflisten seiner Fahrten abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The unit did not finish listing its trips in time.</source>
+        <translation>Das Gerät hat das Auflisten seiner Fahrten nicht rechtzeitig abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Listing the trips was interrupted.</source>
+        <translation>Das Auflisten der Fahrten wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while listing its trips.</source>
+        <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
+    </message>
+</context>
+<context>
     <name>wr::LinuxHelpDialog</name>
     <message>
         <source>Device rule</source>
@@ -839,6 +858,13 @@ Von den Entwicklern von Wayrunner Track.</translation>
     </message>
 </context>
 <context>
+    <name>wr::Operation</name>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>wr::PreferencesDialog</name>
     <message>
         <source>Preferences</source>
@@ -918,6 +944,32 @@ Von den Entwicklern von Wayrunner Track.</translation>
     <message>
         <source>The unit holds another value</source>
         <translation>Das Gerät enthält einen anderen Wert</translation>
+    </message>
+</context>
+<context>
+    <name>wr::QueryOperation</name>
+    <message>
+        <source>The unit was disconnected.</source>
+        <translation>Die Verbindung zum Gerät wurde getrennt.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::SaveOperation</name>
+    <message>
+        <source>the tracking values</source>
+        <translation>die Tracking-Werte</translation>
+    </message>
+    <message>
+        <source>the ignition detection</source>
+        <translation>die Zündungserkennung</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
+        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
     </message>
 </context>
 <context>
@@ -1037,6 +1089,18 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
     <message>
         <source>minutes</source>
         <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>&amp;Revert</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Puts the unit&apos;s values back in the fields, in place of the changes not saved</source>
+        <translation>Setzt die Werte des Geräts wieder in die Felder, anstelle der nicht gespeicherten Änderungen</translation>
+    </message>
+    <message>
+        <source>Revert the changes not saved to the unit&apos;s values</source>
+        <translation>Nicht gespeicherte Änderungen auf die Werte des Geräts zurücksetzen</translation>
     </message>
 </context>
 <context>
@@ -1382,14 +1446,6 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <translation>&amp;Einstellungen...</translation>
     </message>
     <message>
-        <source>The firmware was sent. Please wait for unit to restart: its version is checked when it is back.</source>
-        <translation>Die Firmware wurde gesendet. Bitte warten Sie, bis das Gerät neu startet: Seine Version wird geprüft, sobald es wieder da ist.</translation>
-    </message>
-    <message>
-        <source>Unit upgraded to version %1: it has restarted and runs the version of the upgrade file.</source>
-        <translation>Gerät auf Version %1 aktualisiert: Es ist neu gestartet und hat die Version der Update-Datei.</translation>
-    </message>
-    <message>
         <source>Main</source>
         <translation>Übersicht</translation>
     </message>
@@ -1577,14 +1633,6 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <translation>Möchten Sie das Gerät aktualisieren?</translation>
     </message>
     <message>
-        <source>The unit has restarted with firmware version %1, not version %2 of the upgrade file: the upgrade did not take effect.</source>
-        <translation>Das Gerät ist mit Firmware-Version %1 neu gestartet, nicht mit Version %2 der Update-Datei: Das Update wurde nicht wirksam.</translation>
-    </message>
-    <message>
-        <source>The unit has not come back within %1 seconds of the upgrade, so it is not known to run version %2. Check that it is plugged in and starts.</source>
-        <translation>Das Gerät ist nicht innerhalb von %1 Sekunden nach dem Update zurückgekehrt; daher ist nicht bekannt, ob es Version %2 hat. Prüfen Sie, ob es eingesteckt ist und startet.</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
@@ -1708,20 +1756,8 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <translation>Warnung</translation>
     </message>
     <message>
-        <source>Error sending upgrade file!</source>
-        <translation>Fehler beim Senden der Update-Datei!</translation>
-    </message>
-    <message>
-        <source>Firmware upgrade stopped!</source>
-        <translation>Firmware-Update abgebrochen!</translation>
-    </message>
-    <message>
-        <source>Firmware upgrade not supported!</source>
-        <translation>Firmware-Update wird nicht unterstützt!</translation>
-    </message>
-    <message>
-        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
-        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
+        <source>The firmware was sent. Please wait for unit to restart: its version is checked when it is back.</source>
+        <translation>Die Firmware wurde gesendet. Bitte warten Sie, bis das Gerät neu gestartet ist: Seine Version wird geprüft, sobald es wieder da ist.</translation>
     </message>
 </context>
 <context>
@@ -1890,19 +1926,6 @@ Möchten Sie die Datei ersetzen?</translation>
 
 1 Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n trips were left out because their start or end position is missing or unreadable:</source>
-        <translation>
-            <numerusform>
-
-%n Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
-            <numerusform>
-
-%n Fahrten wurden ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
-        </translation>
-    </message>
     <message>
         <source>
 and %1 more</source>
@@ -1933,22 +1956,17 @@ und %1 weitere</translation>
         <source>Delete coordinate name: </source>
         <translation>Ortsnamen löschen: </translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n places have this name; all %n will be removed.</source>
-        <translation>
-            <numerusform>
-
-%n Ort hat diesen Namen; er wird entfernt.</numerusform>
-            <numerusform>
-
-%n Orte haben diesen Namen; alle %n werden entfernt.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Delete name</source>
         <translation>Namen löschen</translation>
+    </message>
+    <message>
+        <source>it</source>
+        <translation>sie</translation>
+    </message>
+    <message>
+        <source>them</source>
+        <translation>sie</translation>
     </message>
     <message>
         <source>Date</source>
@@ -1972,54 +1990,54 @@ und %1 weitere</translation>
     </message>
     <message>
         <source>Max Speed</source>
-        <translation>Höchstgeschw.</translation>
+        <translation>Höchstgeschwindigkeit</translation>
     </message>
     <message>
         <source>Distance</source>
         <translation>Strecke</translation>
     </message>
-    <message>
-        <source>it</source>
-        <translation>sie</translation>
-    </message>
-    <message>
-        <source>them</source>
-        <translation>sie</translation>
-    </message>
 </context>
 <context>
-    <name>wr::UnitSession</name>
+    <name>wr::UpgradeOperation</name>
     <message>
-        <source>the tracking values</source>
-        <translation>die Tracking-Werte</translation>
+        <source>Sending the firmware</source>
+        <translation>Firmware wird gesendet</translation>
     </message>
     <message>
-        <source>the ignition detection</source>
-        <translation>die Zündungserkennung</translation>
+        <source>Waiting for the unit to restart</source>
+        <translation>Warten auf den Neustart des Geräts</translation>
     </message>
     <message>
-        <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
-        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+        <source>Unit upgraded to version %1: it has restarted and runs the version of the upgrade file.</source>
+        <translation>Gerät auf Version %1 aktualisiert: Es ist neu gestartet und läuft mit der Version der Update-Datei.</translation>
     </message>
     <message>
-        <source> and </source>
-        <translation> und </translation>
+        <source>The unit has restarted with firmware version %1, not version %2 of the upgrade file: the upgrade did not take effect.</source>
+        <translation>Das Gerät ist mit Firmware-Version %1 neu gestartet, nicht mit Version %2 der Update-Datei: Das Update wurde nicht wirksam.</translation>
     </message>
     <message>
-        <source>The unit refused to list its trips.</source>
-        <translation>Das Gerät hat das Auflisten seiner Fahrten abgelehnt.</translation>
+        <source>The unit has not come back within %1 seconds of the upgrade, so it is not known to run version %2. Check that it is plugged in and starts.</source>
+        <translation>Das Gerät hat sich nicht innerhalb von %1 Sekunden nach dem Update zurückgemeldet; daher ist nicht bekannt, ob es mit Version %2 läuft. Prüfen Sie, ob es eingesteckt ist und startet.</translation>
     </message>
     <message>
-        <source>The unit did not finish listing its trips in time.</source>
-        <translation>Das Gerät hat seine Fahrten nicht rechtzeitig vollständig aufgelistet.</translation>
+        <source>The unit did not restart after the install command and does not report its version.</source>
+        <translation>Das Gerät ist nach dem Installationsbefehl nicht neu gestartet und meldet seine Version nicht.</translation>
     </message>
     <message>
-        <source>The unit was disconnected while listing its trips.</source>
-        <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
+        <source>Firmware upgrade stopped!</source>
+        <translation>Firmware-Update abgebrochen!</translation>
     </message>
     <message>
-        <source>Listing the trips was interrupted.</source>
-        <translation>Das Abrufen der Fahrten wurde unterbrochen.</translation>
+        <source>Error sending upgrade file!</source>
+        <translation>Fehler beim Senden der Update-Datei!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade not supported!</source>
+        <translation>Firmware-Update wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
+        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
     </message>
 </context>
 <context>

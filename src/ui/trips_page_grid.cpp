@@ -91,7 +91,7 @@ void TripsPage::SetUpTripGrid() {
   sgridTrips->setColumnHidden(8, true);
   QStringList headings;
   for (int c = 0; c < kTripColumns; ++c) {
-    headings << (c < 7 ? QString::fromLatin1(kTripHeadings[c]) : QString());
+    headings << (c < 7 ? tr(kTripHeadings[c]) : QString());
     SetCell(0, c, headings.back());
     QTableWidgetItem* heading = sgridTrips->item(0, c);
     heading->setBackground(palette().button());

@@ -23,8 +23,15 @@ constexpr int kHiddenOffset = 4;  // shown column + 4 = its raw coordinate
 constexpr int kStartRaw = kStartShown + kHiddenOffset;
 constexpr int kEndRaw = kEndShown + kHiddenOffset;
 
-inline const char* const kTripHeadings[] = {"Date", "Start", "End", "Start coordinates",
-                                            "End coordinates", "Max Speed", "Distance"};
+// Shown through TripsPage::tr.
+inline const char* const kTripHeadings[] = {
+    QT_TRANSLATE_NOOP("wr::TripsPage", "Date"),
+    QT_TRANSLATE_NOOP("wr::TripsPage", "Start"),
+    QT_TRANSLATE_NOOP("wr::TripsPage", "End"),
+    QT_TRANSLATE_NOOP("wr::TripsPage", "Start coordinates"),
+    QT_TRANSLATE_NOOP("wr::TripsPage", "End coordinates"),
+    QT_TRANSLATE_NOOP("wr::TripsPage", "Max Speed"),
+    QT_TRANSLATE_NOOP("wr::TripsPage", "Distance")};
 
 QString CellText(const QTableWidget* grid, int row, int column);
 bool ShowsCoordinate(const QString& text);
