@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/settings_output.h"
 #include "cli/settings_write.h"
@@ -25,7 +26,7 @@ std::optional<SettingsValues> ReadUnitValues(CliContext& context, UnitSession& s
                                              bool noteLeftOut) {
   std::string missing;
   if (!ReadAllSettings(session, missing)) {
-    code = StopRequested() ? context.Fail(kExitInterrupted, "interrupted")
+    code = StopRequested() ? context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")))
                            : context.Fail(kExitUnit, missing + " could not be read from the unit");
     return std::nullopt;
   }
@@ -123,10 +124,10 @@ Command ProfileSaveCommand() {
   Command command;
   command.words = "profile save";
   command.arguments = "FILE";
-  command.summary = "the unit's settings to a profile file";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the unit's settings to a profile file");
   command.help =
-      "The profile is an INI file in UTF-8 with a [settings] section; it holds the APN "
-      "password and is written readable by its owner only.";
+      QT_TRANSLATE_NOOP("wr::cli", "The profile is an INI file in UTF-8 with a [settings] section; it holds the APN "
+      "password and is written readable by its owner only.");
   command.minArguments = command.maxArguments = 1;
   command.run = RunProfileSave;
   return command;
@@ -136,8 +137,8 @@ Command ProfileDiffCommand() {
   Command command;
   command.words = "profile diff";
   command.arguments = "FILE";
-  command.summary = "the differences between the unit and FILE";
-  command.help = "Exit 1 when there are differences, 0 when the unit holds the profile.";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the differences between the unit and FILE");
+  command.help = QT_TRANSLATE_NOOP("wr::cli", "Exit 1 when there are differences, 0 when the unit holds the profile.");
   command.minArguments = command.maxArguments = 1;
   command.run = RunProfileDiff;
   return command;
@@ -147,11 +148,11 @@ Command ProfileApplyCommand() {
   Command command;
   command.words = "profile apply";
   command.arguments = "FILE";
-  command.summary = "write FILE's settings to the unit and verify by read-back";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "write FILE's settings to the unit and verify by read-back");
   command.help =
-      "Settings the profile leaves out keep the unit's values. A profile with an unknown key "
-      "or a value the unit cannot be sent is refused before anything is sent (exit 4).";
-  command.options = {{"dry-run", 'n', "", "print what would change and send nothing"}};
+      QT_TRANSLATE_NOOP("wr::cli", "Settings the profile leaves out keep the unit's values. A profile with an unknown key "
+      "or a value the unit cannot be sent is refused before anything is sent (exit 4).");
+  command.options = {{"dry-run", 'n', "", QT_TRANSLATE_NOOP("wr::cli", "print what would change and send nothing")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunProfileApply;
   return command;

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/provision.h"
@@ -194,7 +195,7 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
     document["interrupted"] = interrupted;
     context.PrintJson(document);
   }
-  if (logFailed) return context.Fail(kExitFile, "some rows could not be written to the log");
+  if (logFailed) return context.Fail(kExitFile, Tr(QT_TRANSLATE_NOOP("wr::cli", "some rows could not be written to the log")));
   if (interrupted)
     return context.Fail(kExitInterrupted,
                         stoppedWhileWriting == 0
@@ -213,16 +214,16 @@ Command ProvisionCommand() {
   Command command;
   command.words = "provision";
   command.arguments = "PROFILE";
-  command.summary = "apply PROFILE to every unit plugged in, several at once, verify and log each";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "apply PROFILE to every unit plugged in, several at once, verify and log each");
   command.help =
-      "Every unit attached now or plugged in later is given the profile, each on its own "
+      QT_TRANSLATE_NOOP("wr::cli", "Every unit attached now or plugged in later is given the profile, each on its own "
       "while the others go on, and is verified by read-back. A unit is done once; plug it in "
       "again to have it done again. With --log, one CSV row per unit is appended: time (UTC), "
       "bus address, device id, firmware, result (ok, unchanged, differs, failed, interrupted), "
       "the keys that differed, and a message. Runs until Ctrl+C, or until --count units are "
-      "provisioned.";
-  command.options = {{"log", 0, "FILE.csv", "append one row per unit to this CSV file"},
-                     {"count", 'c', "N", "stop once N units are provisioned"}};
+      "provisioned.");
+  command.options = {{"log", 0, "FILE.csv", QT_TRANSLATE_NOOP("wr::cli", "append one row per unit to this CSV file")},
+                     {"count", 'c', "N", QT_TRANSLATE_NOOP("wr::cli", "stop once N units are provisioned")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunProvision;
   return command;

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
 #include "session/unit_operations.h"
@@ -91,7 +92,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
     return context.Fail(kExitUsage, "this build cannot write " +
                                         std::string(TripExportFormatName(*format)) + " files");
   if (*format == TripExportFormat::kXlsx && !output && !context.Json())
-    return context.Fail(kExitUsage, "an xlsx export needs a file: add -o FILE.xlsx");
+    return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "an xlsx export needs a file: add -o FILE.xlsx")));
 
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
@@ -99,7 +100,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   FetchTripsOperation fetch(*session, kListingMs);
   RunOperation(fetch);
   const UnitSession::Outcome& listed = fetch.Result();
-  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
   if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                                         ToBytes(listed.message));
   const std::vector<TripRecord> trips = session->Model().Trips();
@@ -160,16 +161,16 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
   if (!arguments.Has("yes")) {
     const std::optional<bool> yes =
         context.Ask("Delete every trip logged by the unit " + session->Model().DeviceId() + "?");
-    if (StopRequested() || context.Interrupted()) return context.Fail(kExitInterrupted, "interrupted");
-    if (!yes) return context.Fail(kExitUsage, "deleting the trips needs --yes when no one can answer the question");
-    if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was deleted");
+    if (StopRequested() || context.Interrupted()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
+    if (!yes) return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "deleting the trips needs --yes when no one can answer the question")));
+    if (!*yes) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "cancelled; nothing was deleted")));
   }
   RunOperation(*MakeDeleteTrips(*session));
   // The log is read again, so that what is reported is what the unit holds.
   FetchTripsOperation fetch(*session, kListingMs);
   RunOperation(fetch);
   const UnitSession::Outcome& listed = fetch.Result();
-  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
   if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                                         ToBytes(listed.message));
   const size_t left = session->Model().Trips().size();
@@ -190,16 +191,16 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
 Command TripsCommand() {
   Command command;
   command.words = "trips";
-  command.summary = "the trip log with place names (default csv to standard output)";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the trip log with place names (default csv to standard output)");
   command.help =
-      "Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML "
+      QT_TRANSLATE_NOOP("wr::cli", "Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML "
       "2.2, one placemark per trip with named start and end points) and xlsx (needs -o). "
       "Without --format the extension of -o chooses, else csv; a --format that another "
       "format's extension contradicts is refused. Place names come from the same "
-      "place file the window uses. The unit's dates and times are taken as UTC.";
+      "place file the window uses. The unit's dates and times are taken as UTC.");
   command.options = {
-      {"format", 'f', "csv|gpx|kml|xlsx", "the export format"},
-      {"output", 'o', "FILE", "write to FILE (whole or not at all) instead of standard output"}};
+      {"format", 'f', "csv|gpx|kml|xlsx", QT_TRANSLATE_NOOP("wr::cli", "the export format")},
+      {"output", 'o', "FILE", QT_TRANSLATE_NOOP("wr::cli", "write to FILE (whole or not at all) instead of standard output")}};
   command.run = RunTrips;
   return command;
 }
@@ -207,8 +208,8 @@ Command TripsCommand() {
 Command TripsDeleteCommand() {
   Command command;
   command.words = "trips delete";
-  command.summary = "delete every trip the unit has logged";
-  command.options = {YesOption("delete without asking")};
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "delete every trip the unit has logged");
+  command.options = {YesOption(QT_TRANSLATE_NOOP("wr::cli", "delete without asking"))};
   command.run = RunTripsDelete;
   return command;
 }

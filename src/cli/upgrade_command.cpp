@@ -11,6 +11,7 @@
 #include <set>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/unit_access.h"
@@ -80,17 +81,17 @@ int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeO
   switch (operation.Ending()) {
     case UpgradeOperation::End::Interrupted:
       return context.Fail(kExitInterrupted,
-                          "interrupted after the install command: the unit is installing the "
+                          Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted after the install command: the unit is installing the "
                           "firmware. Do not unplug it; check its version with 'wayrunner-cli "
-                          "status' when it is back");
+                          "status' when it is back")));
     case UpgradeOperation::End::NotBack:
       return context.Fail(kExitUnit, "the unit did not come back within " +
                                          std::to_string(kComeBackMs / 1000) +
                                          " seconds after the install command; check it, and "
                                          "its version with 'wayrunner-cli status'");
     case UpgradeOperation::End::NotRestarted:
-      return context.Fail(kExitUnit, "the unit did not restart after the install command and "
-                                     "does not report its version");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not restart after the install command and "
+                                     "does not report its version")));
     default:
       break;
   }
@@ -140,7 +141,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   const std::string before = model.FirmwareVersion();
   // Where the unit sits now: it may be gone by the time the install command has been sent.
   const std::optional<UsbLocation> location = session->Location();
-  if (!location) return context.Fail(kExitNoUnit, "the unit was disconnected");
+  if (!location) return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was disconnected")));
   const UpgradeFileResult file = ReadUpgradeFile(filePath, before);
   if (!file.ok) return context.Fail(kExitFile, OneLine(file.message) + " (" + path + ")");
 
@@ -154,16 +155,16 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
     context.Note(plan);
   } else {
     const std::optional<bool> yes = context.Ask(plan + " Proceed?");
-    if (context.Interrupted() || StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+    if (context.Interrupted() || StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
     if (!yes)
-      return context.Fail(kExitUsage, "an upgrade needs --yes when no one can answer the question");
-    if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was sent");
+      return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "an upgrade needs --yes when no one can answer the question")));
+    if (!*yes) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "cancelled; nothing was sent")));
   }
 
   // The settings first: an upgrade may reset them.
   std::string missing;
   if (!ReadAllSettings(*session, missing)) {
-    if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted; nothing was sent");
+    if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted; nothing was sent")));
     return context.Fail(kExitUnit, "the settings could not be saved first (" + missing +
                                        " could not be read); nothing was sent");
   }
@@ -237,7 +238,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
                                                      "disconnected; ") + kNotTold);
       return context.Fail(kExitUnit, std::string("Error sending upgrade file! ") + kNotTold);
     case UpgradeOperation::End::InstallRefused:
-      return context.Fail(kExitUnit, "Firmware upgrade not supported!");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Firmware upgrade not supported!")));
     case UpgradeOperation::End::NotDelivered:
       return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                           "Error sending upgrade command! The unit was not told to install the "
@@ -254,15 +255,15 @@ Command UpgradeCommand() {
   Command command;
   command.words = "upgrade";
   command.arguments = "FILE.fw";
-  command.summary = "the firmware transfer, with the settings saved first";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the firmware transfer, with the settings saved first");
   command.help =
-      "The unit's settings are saved to a profile first (to --backup FILE, else to "
+      QT_TRANSLATE_NOOP("wr::cli", "The unit's settings are saved to a profile first (to --backup FILE, else to "
       "backups/settings-DEVICEID-TIME.ini in the data folder), then the firmware is sent block "
       "by block and the unit is told to install it. When it is back, its version is compared "
       "with the file's. Ctrl+C before the install command stops the transfer and the unit "
-      "keeps its firmware.";
-  command.options = {YesOption("upgrade without asking"),
-                     {"backup", 0, "FILE", "where to save the settings first"}};
+      "keeps its firmware.");
+  command.options = {YesOption(QT_TRANSLATE_NOOP("wr::cli", "upgrade without asking")),
+                     {"backup", 0, "FILE", QT_TRANSLATE_NOOP("wr::cli", "where to save the settings first")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunUpgrade;
   return command;
