@@ -2674,5 +2674,109 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <source>Firmware upgrade not supported!</source>
         <translation>Firmware-Update wird nicht unterstützt!</translation>
     </message>
+    <message>
+        <source>%1 could not be read from the unit</source>
+        <translation>%1 konnte nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>left out: %1</source>
+        <translation>ausgelassen: %1</translation>
+    </message>
+    <message>
+        <source>Saved %1 settings of the unit %2 to %3</source>
+        <translation>%1 Einstellungen des Geräts %2 in %3 gespeichert</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>The unit already holds these settings; applying would send nothing.</source>
+        <translation>Das Gerät enthält diese Einstellungen bereits; beim Anwenden würde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>Dry run: nothing was sent.</source>
+        <translation>Probelauf: Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>not shown: %1</source>
+        <translation>nicht gezeigt: %1</translation>
+    </message>
+    <message>
+        <source>The unit already holds these settings; nothing was sent.</source>
+        <translation>Das Gerät enthält diese Einstellungen bereits; es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>Saved: %1 setting changed, and the unit reads every setting back as sent.</source>
+        <translation>Gespeichert: %1 Einstellung geändert, und das Gerät liest jede Einstellung so zurück, wie sie gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>Saved: %1 settings changed, and the unit reads every setting back as sent.</source>
+        <translation>Gespeichert: %1 Einstellungen geändert, und das Gerät liest jede Einstellung so zurück, wie sie gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>interrupted before anything was sent</source>
+        <translation>unterbrochen, bevor etwas gesendet wurde</translation>
+    </message>
+    <message>
+        <source>nothing was sent: %1 could not be read from the unit</source>
+        <translation>es wurde nichts gesendet: %1 konnte nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>interrupted while saving: every setting was sent to the unit, but none was read back</source>
+        <translation>beim Speichern unterbrochen: Jede Einstellung wurde an das Gerät gesendet, aber keine wurde zurückgelesen</translation>
+    </message>
+    <message>
+        <source>sent %1, %2</source>
+        <translation>gesendet %1, %2</translation>
+    </message>
+    <message>
+        <source>sent %1, the unit holds %2</source>
+        <translation>gesendet %1, das Gerät enthält %2</translation>
+    </message>
+    <message>
+        <source>--format takes %1, not &apos;%2&apos;</source>
+        <translation>--format nimmt %1, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>--format %1 does not match the extension of %2 (%3); use one or make them agree</source>
+        <translation>--format %1 passt nicht zur Endung von %2 (%3); verwenden Sie eines von beiden oder bringen Sie sie in Einklang</translation>
+    </message>
+    <message>
+        <source>this build cannot write %1 files</source>
+        <translation>diese Version kann keine %1-Dateien schreiben</translation>
+    </message>
+    <message>
+        <source>Wrote %1 trips to %2</source>
+        <translation>%1 Fahrten in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Left out (their positions do not read as latitude and longitude): trips %1</source>
+        <translation>Ausgelassen (ihre Positionen lassen sich nicht als Breite und Länge lesen): Fahrten %1</translation>
+    </message>
+    <message>
+        <source>Delete every trip logged by the unit %1?</source>
+        <translation>Alle vom Gerät %1 aufgezeichneten Fahrten löschen?</translation>
+    </message>
+    <message>
+        <source>the unit still lists %1 trips</source>
+        <translation>das Gerät listet noch %1 Fahrten</translation>
+    </message>
+    <message>
+        <source>Deleted every trip; the unit lists none.</source>
+        <translation>Alle Fahrten gelöscht; das Gerät listet keine mehr.</translation>
+    </message>
 </context>
 </TS>

@@ -27,13 +27,14 @@ std::optional<SettingsValues> ReadUnitValues(CliContext& context, UnitSession& s
   std::string missing;
   if (!ReadAllSettings(session, missing)) {
     code = StopRequested() ? context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")))
-                           : context.Fail(kExitUnit, missing + " could not be read from the unit");
+                           : context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "%1 could not be read from the unit"),
+                                                        {missing}));
     return std::nullopt;
   }
   std::vector<std::string> leftOut;
   SettingsValues values = SettingsValuesFromUnit(session.Model().Settings(), &leftOut);
   if (noteLeftOut)
-    for (const std::string& reason : leftOut) context.Note("left out: " + reason);
+    for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "left out: %1"), {reason}));
   return values;
 }
 
@@ -56,8 +57,9 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
     document["settings"] = SettingsJson(*values);
     context.PrintJson(document);
   } else {
-    context.Print("Saved " + std::to_string(values->Size()) + " settings of the unit " +
-                  model.DeviceId() + " to " + file + "\n");
+    context.Print(Tr(QT_TRANSLATE_NOOP("wr::cli", "Saved %1 settings of the unit %2 to %3"),
+                     {std::to_string(values->Size()), model.DeviceId(), file}) +
+                  "\n");
   }
   return kExitDone;
 }
@@ -87,7 +89,8 @@ int RunProfileDiff(CliContext& context, const ParsedArguments& arguments) {
     document["differences"] = DifferencesJson(differences, "unit", "profile");
     context.PrintJson(document);
   } else {
-    context.Print(DifferencesText(differences, "unit", "profile"));
+    context.Print(DifferencesText(differences, Tr(QT_TRANSLATE_NOOP("wr::cli", "unit")),
+                                  Tr(QT_TRANSLATE_NOOP("wr::cli", "profile"))));
   }
   return differences.empty() ? kExitDone : kExitUnit;
 }
@@ -110,10 +113,13 @@ int RunProfileApply(CliContext& context, const ParsedArguments& arguments) {
     document["changed"] = DifferencesJson(differences, "unit", "new");
     context.PrintJson(document);
   } else if (differences.empty()) {
-    context.Print("The unit already holds these settings; applying would send nothing.\n");
+    context.Print(
+        Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit already holds these settings; applying would send nothing.")) +
+        "\n");
   } else {
-    context.Print(DifferencesText(differences, "unit", "new"));
-    context.Note("Dry run: nothing was sent.");
+    context.Print(DifferencesText(differences, Tr(QT_TRANSLATE_NOOP("wr::cli", "unit")),
+                                  Tr(QT_TRANSLATE_NOOP("wr::cli", "new"))));
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Dry run: nothing was sent.")));
   }
   return kExitDone;
 }

@@ -23,11 +23,11 @@ int RunSettingsGet(CliContext& context, const ParsedArguments&) {
   std::string missing;
   if (!ReadAllSettings(*session, missing)) {
     if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
-    return context.Fail(kExitUnit, missing + " could not be read from the unit");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "%1 could not be read from the unit"), {missing}));
   }
   std::vector<std::string> leftOut;
   const SettingsValues values = SettingsValuesFromUnit(session->Model().Settings(), &leftOut);
-  for (const std::string& reason : leftOut) context.Note("not shown: " + reason);
+  for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "not shown: %1"), {reason}));
   if (context.Json())
     context.PrintJson(SettingsJson(values));
   else

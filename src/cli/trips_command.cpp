@@ -72,25 +72,24 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   if (const auto name = arguments.Value("format")) {
     format = TripExportFormatFromName(*name);
     if (!format)
-      return context.Fail(kExitUsage, "--format takes " + TripExportFormatNames() + ", not '" +
-                                          *name + "'");
+      return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "--format takes %1, not '%2'"),
+                                         {TripExportFormatNames(), *name}));
     // A file named for one format that holds another misleads whoever opens it.
     if (output) {
       const auto named = TripExportFormatFromPath(std::filesystem::u8path(*output));
       if (named && *named != *format)
         return context.Fail(kExitUsage,
-                            "--format " + std::string(TripExportFormatName(*format)) +
-                                " does not match the extension of " + *output + " (" +
-                                std::string(TripExportFormatName(*named)) +
-                                "); use one or make them agree");
+                            Tr(QT_TRANSLATE_NOOP("wr::cli", "--format %1 does not match the extension of "
+                                                            "%2 (%3); use one or make them agree"),
+                               {TripExportFormatName(*format), *output, TripExportFormatName(*named)}));
     }
   } else if (output) {
     format = TripExportFormatFromPath(std::filesystem::u8path(*output));
   }
   if (!format) format = TripExportFormat::kCsv;
   if (!TripExportFormatAvailable(*format))
-    return context.Fail(kExitUsage, "this build cannot write " +
-                                        std::string(TripExportFormatName(*format)) + " files");
+    return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "this build cannot write %1 files"),
+                                       {TripExportFormatName(*format)}));
   if (*format == TripExportFormat::kXlsx && !output && !context.Json())
     return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "an xlsx export needs a file: add -o FILE.xlsx")));
 
@@ -137,7 +136,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
       document["left_out"] = left;
       context.PrintJson(document);
     }
-    context.Note("Wrote " + std::to_string(count) + " trips to " + *output);
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Wrote %1 trips to %2"), {std::to_string(count), *output}));
   } else {
     TripExportText text;
     switch (*format) {
@@ -149,8 +148,9 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
     leftOut = text.leftOut;
   }
   if (!leftOut.empty())
-    context.Note("Left out (their positions do not read as latitude and longitude): trips " +
-                 LeftOutText(leftOut));
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Left out (their positions do not read as latitude and "
+                                                 "longitude): trips %1"),
+                    {LeftOutText(leftOut)}));
   return kExitDone;
 }
 
@@ -160,7 +160,8 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
   if (!session) return context.Fail(failure.exitCode, failure.message);
   if (!arguments.Has("yes")) {
     const std::optional<bool> yes =
-        context.Ask("Delete every trip logged by the unit " + session->Model().DeviceId() + "?");
+        context.Ask(Tr(QT_TRANSLATE_NOOP("wr::cli", "Delete every trip logged by the unit %1?"),
+                       {session->Model().DeviceId()}));
     if (StopRequested() || context.Interrupted()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
     if (!yes) return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "deleting the trips needs --yes when no one can answer the question")));
     if (!*yes) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "cancelled; nothing was deleted")));
@@ -175,13 +176,14 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
                                         ToBytes(listed.message));
   const size_t left = session->Model().Trips().size();
   if (left != 0)
-    return context.Fail(kExitUnit, "the unit still lists " + std::to_string(left) + " trips");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit still lists %1 trips"),
+                                      {std::to_string(left)}));
   if (context.Json()) {
     QJsonObject document;
     document["result"] = "ok";
     context.PrintJson(document);
   } else {
-    context.Print("Deleted every trip; the unit lists none.\n");
+    context.Print(Tr(QT_TRANSLATE_NOOP("wr::cli", "Deleted every trip; the unit lists none.")) + "\n");
   }
   return kExitDone;
 }
