@@ -2778,5 +2778,81 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <source>Deleted every trip; the unit lists none.</source>
         <translation>Alle Fahrten gelöscht; das Gerät listet keine mehr.</translation>
     </message>
+    <message>
+        <source>give a file with --backup FILE</source>
+        <translation>geben Sie eine Datei mit --backup DATEI an</translation>
+    </message>
+    <message>
+        <source>the unit did not come back within %1 seconds after the install command; check it, and its version with &apos;wayrunner-cli status&apos;</source>
+        <translation>das Gerät hat sich nicht innerhalb von %1 Sekunden nach dem Installationsbefehl zurückgemeldet; prüfen Sie es und seine Version mit „wayrunner-cli status“</translation>
+    </message>
+    <message>
+        <source>another unit (device id %1) appeared instead of %2; check the upgraded unit with &apos;wayrunner-cli status&apos;</source>
+        <translation>ein anderes Gerät (Geräte-ID %1) ist statt %2 erschienen; prüfen Sie das aktualisierte Gerät mit „wayrunner-cli status“</translation>
+    </message>
+    <message>
+        <source>the unit reports firmware %1, not the file&apos;s version %2: the upgrade did not take</source>
+        <translation>das Gerät meldet Firmware %1, nicht die Version %2 der Datei: Das Update wurde nicht wirksam</translation>
+    </message>
+    <message>
+        <source>The unit %1 now runs firmware %2, the file&apos;s version.</source>
+        <translation>Das Gerät %1 läuft jetzt mit Firmware %2, der Version der Datei.</translation>
+    </message>
+    <message>
+        <source>The unit %1 runs firmware %2. This will upgrade the unit to %3 version: %4.</source>
+        <translation>Das Gerät %1 läuft mit Firmware %2. Das Gerät wird auf %3 Version %4 aktualisiert.</translation>
+    </message>
+    <message>
+        <source>The file&apos;s version is older than the unit&apos;s: this is a downgrade.</source>
+        <translation>Die Version der Datei ist älter als die des Geräts: Dies ist ein Downgrade.</translation>
+    </message>
+    <message>
+        <source>The unit already runs this version.</source>
+        <translation>Das Gerät läuft bereits mit dieser Version.</translation>
+    </message>
+    <message>
+        <source>Proceed?</source>
+        <translation>Fortfahren?</translation>
+    </message>
+    <message>
+        <source>the settings could not be saved first (%1 could not be read); nothing was sent</source>
+        <translation>die Einstellungen konnten nicht zuerst gesichert werden (%1 konnte nicht gelesen werden); es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>nothing was sent</source>
+        <translation>es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>Settings saved to %1</source>
+        <translation>Einstellungen in %1 gesichert</translation>
+    </message>
+    <message>
+        <source>Sending firmware</source>
+        <translation>Firmware wird gesendet</translation>
+    </message>
+    <message>
+        <source>The unit installs the firmware and restarts; waiting for it to come back.</source>
+        <translation>Das Gerät installiert die Firmware und startet neu; es wird gewartet, bis es wieder da ist.</translation>
+    </message>
+    <message>
+        <source>the unit was not told to install the firmware and keeps its own</source>
+        <translation>das Gerät wurde nicht angewiesen, die Firmware zu installieren, und behält seine eigene</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade stopped! %1</source>
+        <translation>Firmware-Update abgebrochen! %1</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade file! The unit was disconnected; %1</source>
+        <translation>Fehler beim Senden der Update-Datei! Die Verbindung zum Gerät wurde getrennt; %1</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade file! %1</source>
+        <translation>Fehler beim Senden der Update-Datei! %1</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
+        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
+    </message>
 </context>
 </TS>

@@ -59,7 +59,7 @@ std::optional<int> CompareVersions(const std::string& a, const std::string& b) {
 
 std::filesystem::path DefaultBackupPath(const std::string& deviceId, std::string& error) {
   std::filesystem::path path = NewSettingsBackupPath(deviceId, std::time(nullptr), error);
-  if (path.empty() && SettingsBackupFolder().empty()) error += "; give a file with --backup FILE";
+  if (path.empty() && SettingsBackupFolder().empty()) error += "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "give a file with --backup FILE"));
   return path;
 }
 
@@ -85,10 +85,11 @@ int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeO
                           "firmware. Do not unplug it; check its version with 'wayrunner-cli "
                           "status' when it is back")));
     case UpgradeOperation::End::NotBack:
-      return context.Fail(kExitUnit, "the unit did not come back within " +
-                                         std::to_string(kComeBackMs / 1000) +
-                                         " seconds after the install command; check it, and "
-                                         "its version with 'wayrunner-cli status'");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not come back within %1 "
+                                                                   "seconds after the install command; check "
+                                                                   "it, and its version with 'wayrunner-cli "
+                                                                   "status'"),
+                                        {std::to_string(kComeBackMs / 1000)}));
     case UpgradeOperation::End::NotRestarted:
       return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not restart after the install command and "
                                      "does not report its version")));
@@ -97,13 +98,14 @@ int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeO
   }
   const UnitModel& model = session.Model();
   if (!model.DeviceId().empty() && model.DeviceId() != deviceId)
-    return context.Fail(kExitUnit, "another unit (device id " + model.DeviceId() +
-                                       ") appeared instead of " + deviceId +
-                                       "; check the upgraded unit with 'wayrunner-cli status'");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "another unit (device id %1) appeared instead "
+                                                                 "of %2; check the upgraded unit with "
+                                                                 "'wayrunner-cli status'"),
+                                      {model.DeviceId(), deviceId}));
   if (operation.Ending() != UpgradeOperation::End::Upgraded)
-    return context.Fail(kExitUnit, "the unit reports firmware " + model.FirmwareVersion() +
-                                       ", not the file's version " + operation.File().version +
-                                       ": the upgrade did not take");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit reports firmware %1, not the file's "
+                                                                 "version %2: the upgrade did not take"),
+                                      {model.FirmwareVersion(), operation.File().version}));
   if (context.Json()) {
     QJsonObject document;
     document["result"] = "ok";
@@ -113,8 +115,9 @@ int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeO
     document["backup"] = QString::fromStdString(backup);
     context.PrintJson(document);
   } else {
-    context.Print("The unit " + deviceId + " now runs firmware " + model.FirmwareVersion() +
-                  ", the file's version.\n");
+    context.Print(Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit %1 now runs firmware %2, the file's version."),
+                     {deviceId, model.FirmwareVersion()}) +
+                  "\n");
   }
   return kExitDone;
 }
@@ -145,16 +148,17 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   const UpgradeFileResult file = ReadUpgradeFile(filePath, before);
   if (!file.ok) return context.Fail(kExitFile, OneLine(file.message) + " (" + path + ")");
 
-  std::string plan = "The unit " + model.DeviceId() + " runs firmware " + before +
-                     ". This will upgrade the unit to " + file.productWord +
-                     " version: " + file.version + ".";
+  std::string plan = Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit %1 runs firmware %2. This will upgrade the unit "
+                                                   "to %3 version: %4."),
+                        {model.DeviceId(), before, file.productWord, file.version});
   const std::optional<int> order = CompareVersions(file.version, before);
-  if (order && *order < 0) plan += " The file's version is older than the unit's: this is a downgrade.";
-  if (order && *order == 0) plan += " The unit already runs this version.";
+  if (order && *order < 0)
+    plan += " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "The file's version is older than the unit's: this is a downgrade."));
+  if (order && *order == 0) plan += " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit already runs this version."));
   if (arguments.Has("yes")) {
     context.Note(plan);
   } else {
-    const std::optional<bool> yes = context.Ask(plan + " Proceed?");
+    const std::optional<bool> yes = context.Ask(plan + " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "Proceed?")));
     if (context.Interrupted() || StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
     if (!yes)
       return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "an upgrade needs --yes when no one can answer the question")));
@@ -165,8 +169,9 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   std::string missing;
   if (!ReadAllSettings(*session, missing)) {
     if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted; nothing was sent")));
-    return context.Fail(kExitUnit, "the settings could not be saved first (" + missing +
-                                       " could not be read); nothing was sent");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the settings could not be saved first (%1 "
+                                                                 "could not be read); nothing was sent"),
+                                      {missing}));
   }
   std::string error;
   std::filesystem::path backup;
@@ -177,8 +182,8 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   if (backup.empty()) return context.Fail(kExitFile, error);
   const SettingsValues values = SettingsValuesFromUnit(model.Settings());
   if (!WriteProfileFile(backup, values, {model.DeviceId(), before}, error))
-    return context.Fail(kExitFile, error + "; nothing was sent");
-  context.Note("Settings saved to " + backup.u8string());
+    return context.Fail(kExitFile, error + "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "nothing was sent")));
+  context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Settings saved to %1"), {backup.u8string()}));
 
   // The watch after the install command: units other than this one, so
   // that this one is recognised if it comes back at another address, as a
@@ -213,7 +218,8 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   QObject::connect(&operation, &UpgradeOperation::progress, [&](int done, int total) {
     if (total <= 0) return;
     if (!progress)
-      progress = std::make_unique<Progress>(context.Io(), context.Quiet(), "Sending firmware",
+      progress = std::make_unique<Progress>(context.Io(), context.Quiet(),
+                                            Tr(QT_TRANSLATE_NOOP("wr::cli", "Sending firmware")),
                                             static_cast<int64_t>(total));
     progress->Set(done);
   });
@@ -221,28 +227,30 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
                    [&](UpgradeOperation::Phase phase) {
                      if (phase == UpgradeOperation::Phase::SettlingInstall) endProgress();
                      if (phase == UpgradeOperation::Phase::Restarting)
-                       context.Note("The unit installs the firmware and restarts; waiting for "
-                                    "it to come back.");
+                       context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit installs the firmware and "
+                                                                    "restarts; waiting for it to come back.")));
                    });
   RunToEnd(operation);
   endProgress();
 
-  const char* kNotTold = "the unit was not told to install the firmware and keeps its own";
+  const std::string notTold =
+      Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was not told to install the firmware and keeps its own"));
   switch (operation.Ending()) {
     case UpgradeOperation::End::None:
     case UpgradeOperation::End::Cancelled:
-      return context.Fail(kExitInterrupted, std::string("Firmware upgrade stopped! ") + kNotTold);
+      return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "Firmware upgrade stopped! %1"), {notTold}));
     case UpgradeOperation::End::SendFailed:
       if (!session->IsConnected())
-        return context.Fail(kExitNoUnit, std::string("Error sending upgrade file! The unit was "
-                                                     "disconnected; ") + kNotTold);
-      return context.Fail(kExitUnit, std::string("Error sending upgrade file! ") + kNotTold);
+        return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Error sending upgrade file! The unit "
+                                                                       "was disconnected; %1"),
+                                            {notTold}));
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Error sending upgrade file! %1"), {notTold}));
     case UpgradeOperation::End::InstallRefused:
       return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Firmware upgrade not supported!")));
     case UpgradeOperation::End::NotDelivered:
       return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
-                          "Error sending upgrade command! The unit was not told to install the "
-                          "firmware.");
+                          Tr(QT_TRANSLATE_NOOP("wr::cli", "Error sending upgrade command! The unit was not told "
+                                                          "to install the firmware.")));
     default:
       break;
   }
