@@ -2854,5 +2854,41 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
         <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
     </message>
+    <message>
+        <source>cannot write the log %1</source>
+        <translation>das Protokoll %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>not taken:</source>
+        <translation>nicht übernommen:</translation>
+    </message>
+    <message>
+        <source>changed:</source>
+        <translation>geändert:</translation>
+    </message>
+    <message>
+        <source>--count takes a number of units from 1, not &apos;%1&apos;</source>
+        <translation>--count nimmt eine Anzahl Geräte ab 1, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>Provisioned</source>
+        <translation>Eingerichtet</translation>
+    </message>
+    <message>
+        <source>%1: applying the profile</source>
+        <translation>%1: Profil wird angewendet</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>beendet</translation>
+    </message>
+    <message>
+        <source>stopped; %1 unit(s) were being written and are logged as interrupted: apply the profile to them again</source>
+        <translation>beendet; %1 Gerät(e) wurden gerade beschrieben und sind als unterbrochen protokolliert: Wenden Sie das Profil erneut auf sie an</translation>
+    </message>
+    <message>
+        <source>%1 unit(s) were not provisioned</source>
+        <translation>%1 Gerät(e) wurden nicht eingerichtet</translation>
+    </message>
 </context>
 </TS>
