@@ -2890,5 +2890,13 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <source>%1 unit(s) were not provisioned</source>
         <translation>%1 Gerät(e) wurden nicht eingerichtet</translation>
     </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[j/N]</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>j</translation>
+    </message>
 </context>
 </TS>
