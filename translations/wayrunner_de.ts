@@ -607,6 +607,25 @@ Aufgebaut auf:
     </message>
 </context>
 <context>
+    <name>wr::FetchTripsOperation</name>
+    <message>
+        <source>The unit refused to list its trips.</source>
+        <translation>Das Gerät hat das Auflisten seiner Fahrten abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The unit did not finish listing its trips in time.</source>
+        <translation>Das Gerät hat das Auflisten seiner Fahrten nicht rechtzeitig abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Listing the trips was interrupted.</source>
+        <translation>Das Auflisten der Fahrten wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The unit was disconnected while listing its trips.</source>
+        <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
+    </message>
+</context>
+<context>
     <name>wr::LinuxHelpDialog</name>
     <message>
         <source>Device rule</source>
@@ -839,6 +858,13 @@ Von den Entwicklern von Wayrunner Track.</translation>
     </message>
 </context>
 <context>
+    <name>wr::Operation</name>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>wr::PreferencesDialog</name>
     <message>
         <source>Preferences</source>
@@ -918,6 +944,32 @@ Von den Entwicklern von Wayrunner Track.</translation>
     <message>
         <source>The unit holds another value</source>
         <translation>Das Gerät enthält einen anderen Wert</translation>
+    </message>
+</context>
+<context>
+    <name>wr::QueryOperation</name>
+    <message>
+        <source>The unit was disconnected.</source>
+        <translation>Die Verbindung zum Gerät wurde getrennt.</translation>
+    </message>
+</context>
+<context>
+    <name>wr::SaveOperation</name>
+    <message>
+        <source>the tracking values</source>
+        <translation>die Tracking-Werte</translation>
+    </message>
+    <message>
+        <source>the ignition detection</source>
+        <translation>die Zündungserkennung</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
+        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
     </message>
 </context>
 <context>
@@ -1037,6 +1089,18 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
     <message>
         <source>minutes</source>
         <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>&amp;Revert</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Puts the unit&apos;s values back in the fields, in place of the changes not saved</source>
+        <translation>Setzt die Werte des Geräts wieder in die Felder, anstelle der nicht gespeicherten Änderungen</translation>
+    </message>
+    <message>
+        <source>Revert the changes not saved to the unit&apos;s values</source>
+        <translation>Nicht gespeicherte Änderungen auf die Werte des Geräts zurücksetzen</translation>
     </message>
 </context>
 <context>
@@ -1382,14 +1446,6 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <translation>&amp;Einstellungen...</translation>
     </message>
     <message>
-        <source>The firmware was sent. Please wait for unit to restart: its version is checked when it is back.</source>
-        <translation>Die Firmware wurde gesendet. Bitte warten Sie, bis das Gerät neu startet: Seine Version wird geprüft, sobald es wieder da ist.</translation>
-    </message>
-    <message>
-        <source>Unit upgraded to version %1: it has restarted and runs the version of the upgrade file.</source>
-        <translation>Gerät auf Version %1 aktualisiert: Es ist neu gestartet und hat die Version der Update-Datei.</translation>
-    </message>
-    <message>
         <source>Main</source>
         <translation>Übersicht</translation>
     </message>
@@ -1577,14 +1633,6 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <translation>Möchten Sie das Gerät aktualisieren?</translation>
     </message>
     <message>
-        <source>The unit has restarted with firmware version %1, not version %2 of the upgrade file: the upgrade did not take effect.</source>
-        <translation>Das Gerät ist mit Firmware-Version %1 neu gestartet, nicht mit Version %2 der Update-Datei: Das Update wurde nicht wirksam.</translation>
-    </message>
-    <message>
-        <source>The unit has not come back within %1 seconds of the upgrade, so it is not known to run version %2. Check that it is plugged in and starts.</source>
-        <translation>Das Gerät ist nicht innerhalb von %1 Sekunden nach dem Update zurückgekehrt; daher ist nicht bekannt, ob es Version %2 hat. Prüfen Sie, ob es eingesteckt ist und startet.</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
@@ -1708,20 +1756,8 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
         <translation>Warnung</translation>
     </message>
     <message>
-        <source>Error sending upgrade file!</source>
-        <translation>Fehler beim Senden der Update-Datei!</translation>
-    </message>
-    <message>
-        <source>Firmware upgrade stopped!</source>
-        <translation>Firmware-Update abgebrochen!</translation>
-    </message>
-    <message>
-        <source>Firmware upgrade not supported!</source>
-        <translation>Firmware-Update wird nicht unterstützt!</translation>
-    </message>
-    <message>
-        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
-        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
+        <source>The firmware was sent. Please wait for unit to restart: its version is checked when it is back.</source>
+        <translation>Die Firmware wurde gesendet. Bitte warten Sie, bis das Gerät neu gestartet ist: Seine Version wird geprüft, sobald es wieder da ist.</translation>
     </message>
 </context>
 <context>
@@ -1890,19 +1926,6 @@ Möchten Sie die Datei ersetzen?</translation>
 
 1 Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n trips were left out because their start or end position is missing or unreadable:</source>
-        <translation>
-            <numerusform>
-
-%n Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
-            <numerusform>
-
-%n Fahrten wurden ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
-        </translation>
-    </message>
     <message>
         <source>
 and %1 more</source>
@@ -1933,22 +1956,17 @@ und %1 weitere</translation>
         <source>Delete coordinate name: </source>
         <translation>Ortsnamen löschen: </translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n places have this name; all %n will be removed.</source>
-        <translation>
-            <numerusform>
-
-%n Ort hat diesen Namen; er wird entfernt.</numerusform>
-            <numerusform>
-
-%n Orte haben diesen Namen; alle %n werden entfernt.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Delete name</source>
         <translation>Namen löschen</translation>
+    </message>
+    <message>
+        <source>it</source>
+        <translation>sie</translation>
+    </message>
+    <message>
+        <source>them</source>
+        <translation>sie</translation>
     </message>
     <message>
         <source>Date</source>
@@ -1972,54 +1990,54 @@ und %1 weitere</translation>
     </message>
     <message>
         <source>Max Speed</source>
-        <translation>Höchstgeschw.</translation>
+        <translation>Höchstgeschwindigkeit</translation>
     </message>
     <message>
         <source>Distance</source>
         <translation>Strecke</translation>
     </message>
-    <message>
-        <source>it</source>
-        <translation>sie</translation>
-    </message>
-    <message>
-        <source>them</source>
-        <translation>sie</translation>
-    </message>
 </context>
 <context>
-    <name>wr::UnitSession</name>
+    <name>wr::UpgradeOperation</name>
     <message>
-        <source>the tracking values</source>
-        <translation>die Tracking-Werte</translation>
+        <source>Sending the firmware</source>
+        <translation>Firmware wird gesendet</translation>
     </message>
     <message>
-        <source>the ignition detection</source>
-        <translation>die Zündungserkennung</translation>
+        <source>Waiting for the unit to restart</source>
+        <translation>Warten auf den Neustart des Geräts</translation>
     </message>
     <message>
-        <source>Nothing was saved: %1 could not be read from the unit. Check that it is connected and try again.</source>
-        <translation>Es wurde nichts gespeichert: %1 konnte nicht vom Gerät gelesen werden. Prüfen Sie, ob es verbunden ist, und versuchen Sie es erneut.</translation>
+        <source>Unit upgraded to version %1: it has restarted and runs the version of the upgrade file.</source>
+        <translation>Gerät auf Version %1 aktualisiert: Es ist neu gestartet und läuft mit der Version der Update-Datei.</translation>
     </message>
     <message>
-        <source> and </source>
-        <translation> und </translation>
+        <source>The unit has restarted with firmware version %1, not version %2 of the upgrade file: the upgrade did not take effect.</source>
+        <translation>Das Gerät ist mit Firmware-Version %1 neu gestartet, nicht mit Version %2 der Update-Datei: Das Update wurde nicht wirksam.</translation>
     </message>
     <message>
-        <source>The unit refused to list its trips.</source>
-        <translation>Das Gerät hat das Auflisten seiner Fahrten abgelehnt.</translation>
+        <source>The unit has not come back within %1 seconds of the upgrade, so it is not known to run version %2. Check that it is plugged in and starts.</source>
+        <translation>Das Gerät hat sich nicht innerhalb von %1 Sekunden nach dem Update zurückgemeldet; daher ist nicht bekannt, ob es mit Version %2 läuft. Prüfen Sie, ob es eingesteckt ist und startet.</translation>
     </message>
     <message>
-        <source>The unit did not finish listing its trips in time.</source>
-        <translation>Das Gerät hat seine Fahrten nicht rechtzeitig vollständig aufgelistet.</translation>
+        <source>The unit did not restart after the install command and does not report its version.</source>
+        <translation>Das Gerät ist nach dem Installationsbefehl nicht neu gestartet und meldet seine Version nicht.</translation>
     </message>
     <message>
-        <source>The unit was disconnected while listing its trips.</source>
-        <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
+        <source>Firmware upgrade stopped!</source>
+        <translation>Firmware-Update abgebrochen!</translation>
     </message>
     <message>
-        <source>Listing the trips was interrupted.</source>
-        <translation>Das Abrufen der Fahrten wurde unterbrochen.</translation>
+        <source>Error sending upgrade file!</source>
+        <translation>Fehler beim Senden der Update-Datei!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade not supported!</source>
+        <translation>Firmware-Update wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
+        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
     </message>
 </context>
 <context>
@@ -2215,6 +2233,670 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
     <message>
         <source>no</source>
         <translation>nein</translation>
+    </message>
+    <message>
+        <source>Settings keys (in profiles, settings get and set, diffs): ussd, ussd_interval, apn, apn_user, apn_password, trip_stop_minutes, low_power (0 or 1), ignition (0 disabled, 1 smart detection, 2 voltage on input 1), track1, track2, track4, track5.
+</source>
+        <translation>Einstellungsschlüssel (in Profilen, settings get und set, Vergleichen): ussd, ussd_interval, apn, apn_user, apn_password, trip_stop_minutes, low_power (0 oder 1), ignition (0 aus, 1 intelligente Erkennung, 2 Spannung an Eingang 1), track1, track2, track4, track5.
+</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  done
+  1  the unit refused, a read-back differs, or (profile diff) there are differences
+  2  usage error
+  3  no unit found, several and none chosen, or the unit cannot be opened
+  4  a file cannot be read or written, or is invalid
+  5  interrupted or cancelled
+</source>
+        <translation>Rückgabewert:
+  0  erledigt
+  1  das Gerät hat abgelehnt, ein Rücklesen weicht ab, oder (profile diff) es gibt Unterschiede
+  2  Aufruffehler
+  3  kein Gerät gefunden, mehrere und keines gewählt, oder das Gerät kann nicht geöffnet werden
+  4  eine Datei kann nicht gelesen oder geschrieben werden oder ist ungültig
+  5  unterbrochen oder abgebrochen
+</translation>
+    </message>
+    <message>
+        <source>JSON output (--json):
+  Standard output holds one JSON object (status --watch: one per line). Each has
+  &quot;schema&quot;: 1, the version of its layout: no member is renamed, removed or given
+  another type without a new number. On failure the object holds error (the
+  message) and exit_code, and where they apply key (the setting concerned),
+  device (the unit&apos;s bus:address) and device_id. A JSON Schema for each
+  command&apos;s output is installed in share/wayrunner-track/schemas.
+</source>
+        <translation>JSON-Ausgabe (--json):
+  Die Standardausgabe enthält ein JSON-Objekt (status --watch: eines je Zeile). Jedes hat
+  &quot;schema&quot;: 1, die Version seines Aufbaus: Kein Element wird ohne neue Nummer
+  umbenannt, entfernt oder erhält einen anderen Typ. Bei einem Fehler enthält das
+  Objekt error (die Meldung) und exit_code, und wo zutreffend key (die betroffene
+  Einstellung), device (Bus:Adresse des Geräts) und device_id. Ein JSON-Schema für
+  die Ausgabe jedes Befehls ist in share/wayrunner-track/schemas installiert.
+</translation>
+    </message>
+    <message>
+        <source>Environment:
+  WAYRUNNER_DATA_DIR       the folder of the place-names file coords.txt and of the
+                           settings backups written before a firmware upgrade
+  WAYRUNNER_TRACKING_HOST  the tracking server &apos;defaults&apos; writes when --host is not given
+</source>
+        <translation>Umgebung:
+  WAYRUNNER_DATA_DIR       der Ordner der Ortsnamendatei coords.txt und der vor einem
+                           Firmware-Update gespeicherten Einstellungssicherungen
+  WAYRUNNER_TRACKING_HOST  der Tracking-Server, den „defaults“ schreibt, wenn --host fehlt
+</translation>
+    </message>
+    <message>
+        <source>Run &apos;%1 COMMAND --help&apos; for a command&apos;s options.
+</source>
+        <translation>„%1 BEFEHL --help“ zeigt die Optionen eines Befehls.
+</translation>
+    </message>
+    <message>
+        <source>restart the unit</source>
+        <translation>das Gerät neu starten</translation>
+    </message>
+    <message>
+        <source>the unit forgets its settings and trips</source>
+        <translation>das Gerät vergisst seine Einstellungen und Fahrten</translation>
+    </message>
+    <message>
+        <source>reset without asking</source>
+        <translation>ohne Rückfrage zurücksetzen</translation>
+    </message>
+    <message>
+        <source>send the default settings, with the tracking server given</source>
+        <translation>die Standardeinstellungen mit dem angegebenen Tracking-Server senden</translation>
+    </message>
+    <message>
+        <source>Writes the tracking server (port 80), a trip stop time of 3 minutes, the tracking values 21600, 30, 10000 and 20, low power mode on and smart ignition detection. The server is --host, else WAYRUNNER_TRACKING_HOST; without either nothing is sent (exit 2).</source>
+        <translation>Schreibt den Tracking-Server (Port 80), eine Standzeit bis Fahrtende von 3 Minuten, die Tracking-Werte 21600, 30, 10000 und 20, den Stromsparmodus ein und die intelligente Zündungserkennung. Der Server ist --host, sonst WAYRUNNER_TRACKING_HOST; ohne beides wird nichts gesendet (Rückgabewert 2).</translation>
+    </message>
+    <message>
+        <source>the tracking server to write</source>
+        <translation>der zu schreibende Tracking-Server</translation>
+    </message>
+    <message>
+        <source>send without asking</source>
+        <translation>ohne Rückfrage senden</translation>
+    </message>
+    <message>
+        <source>switch an output (relay on = closed, output on = high)</source>
+        <translation>einen Ausgang schalten (Relais ein = geschlossen, Ausgang ein = high)</translation>
+    </message>
+    <message>
+        <source>attached units: bus:address, identifiers, firmware, device id</source>
+        <translation>angeschlossene Geräte: Bus:Adresse, Kennungen, Firmware, Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Each unit is opened briefly to ask for its firmware version and device id; a unit that another program holds is listed with the reason it cannot be opened.</source>
+        <translation>Jedes Gerät wird kurz geöffnet, um seine Firmware-Version und Geräte-ID zu erfragen; ein Gerät, das ein anderes Programm belegt, wird mit dem Grund aufgeführt, warum es nicht geöffnet werden kann.</translation>
+    </message>
+    <message>
+        <source>the unit&apos;s settings to a profile file</source>
+        <translation>die Einstellungen des Geräts in eine Profildatei</translation>
+    </message>
+    <message>
+        <source>The profile is an INI file in UTF-8 with a [settings] section; it holds the APN password and is written readable by its owner only.</source>
+        <translation>Das Profil ist eine INI-Datei in UTF-8 mit einem Abschnitt [settings]; es enthält das APN-Passwort und wird nur für seinen Eigentümer lesbar geschrieben.</translation>
+    </message>
+    <message>
+        <source>the differences between the unit and FILE</source>
+        <translation>die Unterschiede zwischen dem Gerät und DATEI</translation>
+    </message>
+    <message>
+        <source>Exit 1 when there are differences, 0 when the unit holds the profile.</source>
+        <translation>Rückgabewert 1, wenn es Unterschiede gibt, 0, wenn das Gerät das Profil enthält.</translation>
+    </message>
+    <message>
+        <source>write FILE&apos;s settings to the unit and verify by read-back</source>
+        <translation>die Einstellungen aus DATEI ins Gerät schreiben und durch Rücklesen prüfen</translation>
+    </message>
+    <message>
+        <source>Settings the profile leaves out keep the unit&apos;s values. A profile with an unknown key or a value the unit cannot be sent is refused before anything is sent (exit 4).</source>
+        <translation>Einstellungen, die das Profil auslässt, behalten die Werte des Geräts. Ein Profil mit einem unbekannten Schlüssel oder einem Wert, der nicht an das Gerät gesendet werden kann, wird abgelehnt, bevor etwas gesendet wird (Rückgabewert 4).</translation>
+    </message>
+    <message>
+        <source>print what would change and send nothing</source>
+        <translation>ausgeben, was sich ändern würde, und nichts senden</translation>
+    </message>
+    <message>
+        <source>apply PROFILE to every unit plugged in, several at once, verify and log each</source>
+        <translation>PROFIL auf jedes eingesteckte Gerät anwenden, mehrere gleichzeitig, jedes prüfen und protokollieren</translation>
+    </message>
+    <message>
+        <source>Every unit attached now or plugged in later is given the profile, each on its own while the others go on, and is verified by read-back. A unit is done once; plug it in again to have it done again. With --log, one CSV row per unit is appended: time (UTC), bus address, device id, firmware, result (ok, unchanged, differs, failed, interrupted), the keys that differed, and a message. Runs until Ctrl+C, or until --count units are provisioned.</source>
+        <translation>Jedes jetzt angeschlossene oder später eingesteckte Gerät erhält das Profil, jedes für sich, während die anderen weiterlaufen, und wird durch Rücklesen geprüft. Ein Gerät wird einmal bearbeitet; stecken Sie es erneut ein, um es noch einmal bearbeiten zu lassen. Mit --log wird je Gerät eine CSV-Zeile angehängt: Zeit (UTC), Busadresse, Geräte-ID, Firmware, Ergebnis (ok, unchanged, differs, failed, interrupted), die abweichenden Schlüssel und eine Meldung. Läuft bis Strg+C oder bis --count Geräte eingerichtet sind.</translation>
+    </message>
+    <message>
+        <source>append one row per unit to this CSV file</source>
+        <translation>je Gerät eine Zeile an diese CSV-Datei anhängen</translation>
+    </message>
+    <message>
+        <source>stop once N units are provisioned</source>
+        <translation>beenden, sobald N Geräte eingerichtet sind</translation>
+    </message>
+    <message>
+        <source>one raw command; prints the unit&apos;s lines until OK or ERROR</source>
+        <translation>ein Rohbefehl; gibt die Zeilen des Geräts bis OK oder ERROR aus</translation>
+    </message>
+    <message>
+        <source>Exit 0 on OK, 1 on ERROR or when no answer comes within the waiting time. Put &apos;--&apos; before a line that starts with &apos;-&apos;.</source>
+        <translation>Rückgabewert 0 bei OK, 1 bei ERROR oder wenn innerhalb der Wartezeit keine Antwort kommt. Setzen Sie „--“ vor eine Zeile, die mit „-“ beginnt.</translation>
+    </message>
+    <message>
+        <source>how long to wait for OK or ERROR (default 10)</source>
+        <translation>wie lange auf OK oder ERROR gewartet wird (Vorgabe 10)</translation>
+    </message>
+    <message>
+        <source>the unit&apos;s settings</source>
+        <translation>die Einstellungen des Geräts</translation>
+    </message>
+    <message>
+        <source>One KEY=VALUE line per setting, as &apos;settings set&apos; takes them; with --json, one object with a member per key (numbers as numbers, texts as strings). The keys:
+</source>
+        <translation>Eine Zeile SCHLÜSSEL=WERT je Einstellung, wie „settings set“ sie annimmt; mit --json ein Objekt mit einem Element je Schlüssel (Zahlen als Zahlen, Texte als Zeichenketten). Die Schlüssel:
+</translation>
+    </message>
+    <message>
+        <source>change some settings, keep the rest as read, verify by read-back</source>
+        <translation>einige Einstellungen ändern, die übrigen wie gelesen behalten, durch Rücklesen prüfen</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings are read first; the keys given replace their values and every other setting is written back as the unit holds it. Afterwards the settings are read back and every one the unit did not take is named (exit 1). A value the unit cannot be sent is refused before anything is sent (exit 2), with the same message as the window&apos;s. The keys:
+</source>
+        <translation>Zuerst werden die Einstellungen des Geräts gelesen; die angegebenen Schlüssel ersetzen ihre Werte, und jede andere Einstellung wird so zurückgeschrieben, wie das Gerät sie enthält. Danach werden die Einstellungen zurückgelesen, und jede, die das Gerät nicht übernommen hat, wird genannt (Rückgabewert 1). Ein Wert, der nicht an das Gerät gesendet werden kann, wird abgelehnt, bevor etwas gesendet wird (Rückgabewert 2), mit derselben Meldung wie im Fenster. Die Schlüssel:
+</translation>
+    </message>
+    <message>
+        <source>identity and live status, once, or on every poll until Ctrl+C</source>
+        <translation>Kennung und aktueller Status, einmal oder bei jeder Abfrage bis Strg+C</translation>
+    </message>
+    <message>
+        <source>With --json: one JSON document with firmware, device_id, connected, the eleven status texts and the status values as numbers, null when the unit did not tell them (signal_dbm, next_update_s, latitude, longitude, satellites_used, satellites_visible, hdop, last_movement_s, speed_kmh, supply_v, battery_v, battery_percent; unit_time as the unit sends it, hhmmss); with --watch, one such document per line for every poll.</source>
+        <translation>Mit --json: ein JSON-Dokument mit firmware, device_id, connected, den elf Statustexten und den Statuswerten als Zahlen, null, wenn das Gerät sie nicht gemeldet hat (signal_dbm, next_update_s, latitude, longitude, satellites_used, satellites_visible, hdop, last_movement_s, speed_kmh, supply_v, battery_v, battery_percent; unit_time so, wie das Gerät es sendet, hhmmss); mit --watch ein solches Dokument je Zeile für jede Abfrage.</translation>
+    </message>
+    <message>
+        <source>show the status on every poll until Ctrl+C</source>
+        <translation>den Status bei jeder Abfrage bis Strg+C zeigen</translation>
+    </message>
+    <message>
+        <source>the trip log with place names (default csv to standard output)</source>
+        <translation>das Fahrtenbuch mit Ortsnamen (Vorgabe: csv auf die Standardausgabe)</translation>
+    </message>
+    <message>
+        <source>Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML 2.2, one placemark per trip with named start and end points) and xlsx (needs -o). Without --format the extension of -o chooses, else csv; a --format that another format&apos;s extension contradicts is refused. Place names come from the same place file the window uses. The unit&apos;s dates and times are taken as UTC.</source>
+        <translation>Formate: csv (RFC 4180, eine Kopfzeile), gpx (GPX 1.1, ein Track je Fahrt), kml (KML 2.2, eine Ortsmarke je Fahrt mit benannten Start- und Endpunkten) und xlsx (braucht -o). Ohne --format entscheidet die Endung von -o, sonst csv; ein --format, dem die Endung eines anderen Formats widerspricht, wird abgelehnt. Die Ortsnamen stammen aus derselben Ortsdatei wie im Fenster. Datum und Uhrzeit des Geräts gelten als UTC.</translation>
+    </message>
+    <message>
+        <source>the export format</source>
+        <translation>das Exportformat</translation>
+    </message>
+    <message>
+        <source>write to FILE (whole or not at all) instead of standard output</source>
+        <translation>in DATEI (ganz oder gar nicht) statt auf die Standardausgabe schreiben</translation>
+    </message>
+    <message>
+        <source>delete every trip the unit has logged</source>
+        <translation>alle Fahrten löschen, die das Gerät aufgezeichnet hat</translation>
+    </message>
+    <message>
+        <source>delete without asking</source>
+        <translation>ohne Rückfrage löschen</translation>
+    </message>
+    <message>
+        <source>the firmware transfer, with the settings saved first</source>
+        <translation>die Übertragung der Firmware, nachdem die Einstellungen gesichert wurden</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s settings are saved to a profile first (to --backup FILE, else to backups/settings-DEVICEID-TIME.ini in the data folder), then the firmware is sent block by block and the unit is told to install it. When it is back, its version is compared with the file&apos;s. Ctrl+C before the install command stops the transfer and the unit keeps its firmware.</source>
+        <translation>Die Einstellungen des Geräts werden zuerst in einem Profil gesichert (in --backup DATEI, sonst in backups/settings-DEVICEID-TIME.ini im Datenordner), dann wird die Firmware blockweise gesendet und das Gerät angewiesen, sie zu installieren. Wenn es wieder da ist, wird seine Version mit der der Datei verglichen. Strg+C vor dem Installationsbefehl bricht die Übertragung ab, und das Gerät behält seine Firmware.</translation>
+    </message>
+    <message>
+        <source>upgrade without asking</source>
+        <translation>ohne Rückfrage aktualisieren</translation>
+    </message>
+    <message>
+        <source>where to save the settings first</source>
+        <translation>wohin die Einstellungen zuerst gesichert werden</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>option %1 takes no value</source>
+        <translation>Option %1 nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>option %1 needs a value (%2)</source>
+        <translation>Option %1 braucht einen Wert (%2)</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 %2&apos;.</source>
+        <translation>Siehe „%1 %2“.</translation>
+    </message>
+    <message>
+        <source>--simulate takes a number of units from 1 to %1, not &apos;%2&apos;</source>
+        <translation>--simulate nimmt eine Anzahl Geräte von 1 bis %1, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>--device takes BUS:ADDR as &apos;list&apos; shows it (e.g. 001:004), not &apos;%1&apos;</source>
+        <translation>--device nimmt BUS:ADRESSE, wie „list“ sie zeigt (z. B. 001:004), nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--timeout takes a number of seconds from 0 to 86400, not &apos;%1&apos;</source>
+        <translation>--timeout nimmt eine Anzahl Sekunden von 0 bis 86400, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs one of: %2</source>
+        <translation>„%1“ braucht einen von: %2</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs %2</source>
+        <translation>„%1“ braucht %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; does not take &apos;%2&apos;</source>
+        <translation>„%1“ nimmt „%2“ nicht an</translation>
+    </message>
+    <message>
+        <source>cancelled; nothing was sent</source>
+        <translation>abgebrochen; es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>interrupted while sending to the unit</source>
+        <translation>beim Senden an das Gerät unterbrochen</translation>
+    </message>
+    <message>
+        <source>the unit was disconnected</source>
+        <translation>die Verbindung zum Gerät wurde getrennt</translation>
+    </message>
+    <message>
+        <source>The unit restarts.</source>
+        <translation>Das Gerät startet neu.</translation>
+    </message>
+    <message>
+        <source>Reset the unit %1 to its factory settings? Its settings and trips are lost.</source>
+        <translation>Das Gerät %1 auf Werkseinstellungen zurücksetzen? Seine Einstellungen und Fahrten gehen verloren.</translation>
+    </message>
+    <message>
+        <source>a factory reset needs --yes when no one can answer the question</source>
+        <translation>das Zurücksetzen auf Werkseinstellungen braucht --yes, wenn niemand die Frage beantworten kann</translation>
+    </message>
+    <message>
+        <source>The unit was reset to its factory settings; its trips are gone.</source>
+        <translation>Das Gerät wurde auf Werkseinstellungen zurückgesetzt; seine Fahrten sind gelöscht.</translation>
+    </message>
+    <message>
+        <source>no tracking server is set: give it with --host HOST or in %1; nothing was sent</source>
+        <translation>kein Tracking-Server festgelegt: Geben Sie ihn mit --host HOST oder in %1 an; es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>Send these default settings to the unit %1?</source>
+        <translation>Diese Standardeinstellungen an das Gerät %1 senden?</translation>
+    </message>
+    <message>
+        <source>sending the defaults needs --yes when no one can answer the question</source>
+        <translation>das Senden der Standardeinstellungen braucht --yes, wenn niemand die Frage beantworten kann</translation>
+    </message>
+    <message>
+        <source>The default settings were sent to the unit (tracking server %1).</source>
+        <translation>Die Standardeinstellungen wurden an das Gerät gesendet (Tracking-Server %1).</translation>
+    </message>
+    <message>
+        <source>the outputs are relay, output, buzzer and 3v3, not &apos;%1&apos;</source>
+        <translation>die Ausgänge sind relay, output, buzzer und 3v3, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>an output is switched on or off, not &apos;%1&apos;</source>
+        <translation>ein Ausgang wird on oder off geschaltet, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>Switched %1 %2.</source>
+        <translation>%1 auf %2 geschaltet.</translation>
+    </message>
+    <message>
+        <source>firmware %1  device id %2</source>
+        <translation>Firmware %1  Geräte-ID %2</translation>
+    </message>
+    <message>
+        <source>did not answer</source>
+        <translation>hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>cannot be opened: %1</source>
+        <translation>kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>no unit found: plug the unit in and check the cable</source>
+        <translation>kein Gerät gefunden: Stecken Sie das Gerät ein und prüfen Sie das Kabel</translation>
+    </message>
+    <message>
+        <source>some rows could not be written to the log</source>
+        <translation>einige Zeilen konnten nicht ins Protokoll geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the line holds a control character or a character beyond ASCII; the unit reads printable ASCII only</source>
+        <translation>die Zeile enthält ein Steuerzeichen oder ein Zeichen außerhalb von ASCII; das Gerät liest nur druckbares ASCII</translation>
+    </message>
+    <message>
+        <source>the line is empty</source>
+        <translation>die Zeile ist leer</translation>
+    </message>
+    <message>
+        <source>--wait takes a number of seconds from 0 to 3600, not &apos;%1&apos;</source>
+        <translation>--wait nimmt eine Anzahl Sekunden von 0 bis 3600, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>the unit answered ERROR</source>
+        <translation>das Gerät hat ERROR geantwortet</translation>
+    </message>
+    <message>
+        <source>the unit did not answer OK or ERROR in time</source>
+        <translation>das Gerät hat nicht rechtzeitig OK oder ERROR geantwortet</translation>
+    </message>
+    <message>
+        <source>the unit did not report its status</source>
+        <translation>das Gerät hat seinen Status nicht gemeldet</translation>
+    </message>
+    <message>
+        <source>stopped watching</source>
+        <translation>Beobachtung beendet</translation>
+    </message>
+    <message>
+        <source>an xlsx export needs a file: add -o FILE.xlsx</source>
+        <translation>ein xlsx-Export braucht eine Datei: Geben Sie -o DATEI.xlsx an</translation>
+    </message>
+    <message>
+        <source>deleting the trips needs --yes when no one can answer the question</source>
+        <translation>das Löschen der Fahrten braucht --yes, wenn niemand die Frage beantworten kann</translation>
+    </message>
+    <message>
+        <source>cancelled; nothing was deleted</source>
+        <translation>abgebrochen; es wurde nichts gelöscht</translation>
+    </message>
+    <message>
+        <source>the unit at %1 cannot be opened: %2</source>
+        <translation>das Gerät an %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>it did not respond in time</source>
+        <translation>es hat nicht rechtzeitig reagiert</translation>
+    </message>
+    <message>
+        <source>the unit at %1 does not answer</source>
+        <translation>das Gerät an %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the unit at %1 was disconnected</source>
+        <translation>die Verbindung zum Gerät an %1 wurde getrennt</translation>
+    </message>
+    <message>
+        <source>%1 units are attached (%2); choose one with --device BUS:ADDR</source>
+        <translation>%1 Geräte sind angeschlossen (%2); wählen Sie eines mit --device BUS:ADRESSE</translation>
+    </message>
+    <message>
+        <source>no unit at %1 (&apos;wayrunner-cli list&apos; shows the units attached)</source>
+        <translation>kein Gerät an %1 („wayrunner-cli list“ zeigt die angeschlossenen Geräte)</translation>
+    </message>
+    <message>
+        <source>interrupted after the install command: the unit is installing the firmware. Do not unplug it; check its version with &apos;wayrunner-cli status&apos; when it is back</source>
+        <translation>nach dem Installationsbefehl unterbrochen: Das Gerät installiert die Firmware. Ziehen Sie es nicht ab; prüfen Sie seine Version mit „wayrunner-cli status“, wenn es wieder da ist</translation>
+    </message>
+    <message>
+        <source>the unit did not restart after the install command and does not report its version</source>
+        <translation>das Gerät ist nach dem Installationsbefehl nicht neu gestartet und meldet seine Version nicht</translation>
+    </message>
+    <message>
+        <source>an upgrade needs --yes when no one can answer the question</source>
+        <translation>ein Update braucht --yes, wenn niemand die Frage beantworten kann</translation>
+    </message>
+    <message>
+        <source>interrupted; nothing was sent</source>
+        <translation>unterbrochen; es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade not supported!</source>
+        <translation>Firmware-Update wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>%1 could not be read from the unit</source>
+        <translation>%1 konnte nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>left out: %1</source>
+        <translation>ausgelassen: %1</translation>
+    </message>
+    <message>
+        <source>Saved %1 settings of the unit %2 to %3</source>
+        <translation>%1 Einstellungen des Geräts %2 in %3 gespeichert</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>The unit already holds these settings; applying would send nothing.</source>
+        <translation>Das Gerät enthält diese Einstellungen bereits; beim Anwenden würde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>Dry run: nothing was sent.</source>
+        <translation>Probelauf: Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>not shown: %1</source>
+        <translation>nicht gezeigt: %1</translation>
+    </message>
+    <message>
+        <source>The unit already holds these settings; nothing was sent.</source>
+        <translation>Das Gerät enthält diese Einstellungen bereits; es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>Saved: %1 setting changed, and the unit reads every setting back as sent.</source>
+        <translation>Gespeichert: %1 Einstellung geändert, und das Gerät liest jede Einstellung so zurück, wie sie gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>Saved: %1 settings changed, and the unit reads every setting back as sent.</source>
+        <translation>Gespeichert: %1 Einstellungen geändert, und das Gerät liest jede Einstellung so zurück, wie sie gesendet wurde.</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>interrupted before anything was sent</source>
+        <translation>unterbrochen, bevor etwas gesendet wurde</translation>
+    </message>
+    <message>
+        <source>nothing was sent: %1 could not be read from the unit</source>
+        <translation>es wurde nichts gesendet: %1 konnte nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>interrupted while saving: every setting was sent to the unit, but none was read back</source>
+        <translation>beim Speichern unterbrochen: Jede Einstellung wurde an das Gerät gesendet, aber keine wurde zurückgelesen</translation>
+    </message>
+    <message>
+        <source>sent %1, %2</source>
+        <translation>gesendet %1, %2</translation>
+    </message>
+    <message>
+        <source>sent %1, the unit holds %2</source>
+        <translation>gesendet %1, das Gerät enthält %2</translation>
+    </message>
+    <message>
+        <source>--format takes %1, not &apos;%2&apos;</source>
+        <translation>--format nimmt %1, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>--format %1 does not match the extension of %2 (%3); use one or make them agree</source>
+        <translation>--format %1 passt nicht zur Endung von %2 (%3); verwenden Sie eines von beiden oder bringen Sie sie in Einklang</translation>
+    </message>
+    <message>
+        <source>this build cannot write %1 files</source>
+        <translation>diese Version kann keine %1-Dateien schreiben</translation>
+    </message>
+    <message>
+        <source>Wrote %1 trips to %2</source>
+        <translation>%1 Fahrten in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Left out (their positions do not read as latitude and longitude): trips %1</source>
+        <translation>Ausgelassen (ihre Positionen lassen sich nicht als Breite und Länge lesen): Fahrten %1</translation>
+    </message>
+    <message>
+        <source>Delete every trip logged by the unit %1?</source>
+        <translation>Alle vom Gerät %1 aufgezeichneten Fahrten löschen?</translation>
+    </message>
+    <message>
+        <source>the unit still lists %1 trips</source>
+        <translation>das Gerät listet noch %1 Fahrten</translation>
+    </message>
+    <message>
+        <source>Deleted every trip; the unit lists none.</source>
+        <translation>Alle Fahrten gelöscht; das Gerät listet keine mehr.</translation>
+    </message>
+    <message>
+        <source>give a file with --backup FILE</source>
+        <translation>geben Sie eine Datei mit --backup DATEI an</translation>
+    </message>
+    <message>
+        <source>the unit did not come back within %1 seconds after the install command; check it, and its version with &apos;wayrunner-cli status&apos;</source>
+        <translation>das Gerät hat sich nicht innerhalb von %1 Sekunden nach dem Installationsbefehl zurückgemeldet; prüfen Sie es und seine Version mit „wayrunner-cli status“</translation>
+    </message>
+    <message>
+        <source>another unit (device id %1) appeared instead of %2; check the upgraded unit with &apos;wayrunner-cli status&apos;</source>
+        <translation>ein anderes Gerät (Geräte-ID %1) ist statt %2 erschienen; prüfen Sie das aktualisierte Gerät mit „wayrunner-cli status“</translation>
+    </message>
+    <message>
+        <source>the unit reports firmware %1, not the file&apos;s version %2: the upgrade did not take</source>
+        <translation>das Gerät meldet Firmware %1, nicht die Version %2 der Datei: Das Update wurde nicht wirksam</translation>
+    </message>
+    <message>
+        <source>The unit %1 now runs firmware %2, the file&apos;s version.</source>
+        <translation>Das Gerät %1 läuft jetzt mit Firmware %2, der Version der Datei.</translation>
+    </message>
+    <message>
+        <source>The unit %1 runs firmware %2. This will upgrade the unit to %3 version: %4.</source>
+        <translation>Das Gerät %1 läuft mit Firmware %2. Das Gerät wird auf %3 Version %4 aktualisiert.</translation>
+    </message>
+    <message>
+        <source>The file&apos;s version is older than the unit&apos;s: this is a downgrade.</source>
+        <translation>Die Version der Datei ist älter als die des Geräts: Dies ist ein Downgrade.</translation>
+    </message>
+    <message>
+        <source>The unit already runs this version.</source>
+        <translation>Das Gerät läuft bereits mit dieser Version.</translation>
+    </message>
+    <message>
+        <source>Proceed?</source>
+        <translation>Fortfahren?</translation>
+    </message>
+    <message>
+        <source>the settings could not be saved first (%1 could not be read); nothing was sent</source>
+        <translation>die Einstellungen konnten nicht zuerst gesichert werden (%1 konnte nicht gelesen werden); es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>nothing was sent</source>
+        <translation>es wurde nichts gesendet</translation>
+    </message>
+    <message>
+        <source>Settings saved to %1</source>
+        <translation>Einstellungen in %1 gesichert</translation>
+    </message>
+    <message>
+        <source>Sending firmware</source>
+        <translation>Firmware wird gesendet</translation>
+    </message>
+    <message>
+        <source>The unit installs the firmware and restarts; waiting for it to come back.</source>
+        <translation>Das Gerät installiert die Firmware und startet neu; es wird gewartet, bis es wieder da ist.</translation>
+    </message>
+    <message>
+        <source>the unit was not told to install the firmware and keeps its own</source>
+        <translation>das Gerät wurde nicht angewiesen, die Firmware zu installieren, und behält seine eigene</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade stopped! %1</source>
+        <translation>Firmware-Update abgebrochen! %1</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade file! The unit was disconnected; %1</source>
+        <translation>Fehler beim Senden der Update-Datei! Die Verbindung zum Gerät wurde getrennt; %1</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade file! %1</source>
+        <translation>Fehler beim Senden der Update-Datei! %1</translation>
+    </message>
+    <message>
+        <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
+        <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
+    </message>
+    <message>
+        <source>cannot write the log %1</source>
+        <translation>das Protokoll %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>not taken:</source>
+        <translation>nicht übernommen:</translation>
+    </message>
+    <message>
+        <source>changed:</source>
+        <translation>geändert:</translation>
+    </message>
+    <message>
+        <source>--count takes a number of units from 1, not &apos;%1&apos;</source>
+        <translation>--count nimmt eine Anzahl Geräte ab 1, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>Provisioned</source>
+        <translation>Eingerichtet</translation>
+    </message>
+    <message>
+        <source>%1: applying the profile</source>
+        <translation>%1: Profil wird angewendet</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>beendet</translation>
+    </message>
+    <message>
+        <source>stopped; %1 unit(s) were being written and are logged as interrupted: apply the profile to them again</source>
+        <translation>beendet; %1 Gerät(e) wurden gerade beschrieben und sind als unterbrochen protokolliert: Wenden Sie das Profil erneut auf sie an</translation>
+    </message>
+    <message>
+        <source>%1 unit(s) were not provisioned</source>
+        <translation>%1 Gerät(e) wurden nicht eingerichtet</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[j/N]</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>j</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,8 @@
 
 #include "cli/arguments.h"
 
+#include "cli/cli_text.h"
+
 namespace wr::cli {
 
 std::optional<std::string> ParsedArguments::Value(std::string_view name) const {
@@ -46,7 +48,7 @@ bool ParseArguments(const std::vector<std::string>& args, const std::vector<Opti
     }
     const OptionSpec* spec = FindOption(arg, specs);
     if (!spec) {
-      error = "unknown option " + arg.substr(0, arg.find('='));
+      error = Tr(QT_TRANSLATE_NOOP("wr::cli", "unknown option %1"), {arg.substr(0, arg.find('='))});
       return false;
     }
     const std::string shown = arg.substr(0, 2) == "--" ? "--" + std::string(spec->name)
@@ -60,13 +62,13 @@ bool ParseArguments(const std::vector<std::string>& args, const std::vector<Opti
     }
     if (spec->valueName.empty()) {
       if (value) {
-        error = "option " + shown + " takes no value";
+        error = Tr(QT_TRANSLATE_NOOP("wr::cli", "option %1 takes no value"), {shown});
         return false;
       }
       value = std::string();
     } else if (!value && !spec->optionalValue) {
       if (i + 1 >= args.size()) {
-        error = "option " + shown + " needs a value (" + std::string(spec->valueName) + ")";
+        error = Tr(QT_TRANSLATE_NOOP("wr::cli", "option %1 needs a value (%2)"), {shown, spec->valueName});
         return false;
       }
       value = args[++i];

@@ -119,7 +119,7 @@ const Command* FindCommand(const std::vector<Command>& commands,
 // With json, standard output gets the error object too.
 int UsageError(Console& console, bool json, std::string_view message, std::string_view hint) {
   console.Err(std::string(kProgramName) + ": " + std::string(message) + "\n");
-  console.Err("Try '" + std::string(kProgramName) + " " + std::string(hint) + "'.\n");
+  console.Err(Tr(QT_TRANSLATE_NOOP("wr::cli", "Try '%1 %2'."), {kProgramName, hint}) + "\n");
   if (json)
     console.Out(QJsonDocument(JsonError(kExitUsage, message)).toJson().toStdString());
   return kExitUsage;
@@ -132,8 +132,8 @@ bool ReadGlobalOptions(const ParsedArguments& parsed, GlobalOptions& options, st
       char* end = nullptr;
       const long n = std::strtol(simulate->c_str(), &end, 10);
       if (*end != '\0' || n < 1 || n > kMaxSimulatedUnits) {
-        error = "--simulate takes a number of units from 1 to " +
-                std::to_string(kMaxSimulatedUnits) + ", not '" + *simulate + "'";
+        error = Tr(QT_TRANSLATE_NOOP("wr::cli", "--simulate takes a number of units from 1 to %1, not '%2'"),
+                   {std::to_string(kMaxSimulatedUnits), *simulate});
         return false;
       }
       options.simulate = static_cast<int>(n);
@@ -142,7 +142,8 @@ bool ReadGlobalOptions(const ParsedArguments& parsed, GlobalOptions& options, st
   if (const auto device = parsed.Value("device")) {
     options.device = ParseLocation(*device);
     if (!options.device) {
-      error = "--device takes BUS:ADDR as 'list' shows it (e.g. 001:004), not '" + *device + "'";
+      error = Tr(QT_TRANSLATE_NOOP("wr::cli", "--device takes BUS:ADDR as 'list' shows it (e.g. 001:004), not '%1'"),
+                 {*device});
       return false;
     }
   }
@@ -151,7 +152,8 @@ bool ReadGlobalOptions(const ParsedArguments& parsed, GlobalOptions& options, st
     const double seconds = std::strtod(timeout->c_str(), &end);
     if (timeout->empty() || *end != '\0' || !std::isfinite(seconds) || seconds < 0 ||
         seconds > 86400) {
-      error = "--timeout takes a number of seconds from 0 to 86400, not '" + *timeout + "'";
+      error = Tr(QT_TRANSLATE_NOOP("wr::cli", "--timeout takes a number of seconds from 0 to 86400, not '%1'"),
+                 {*timeout});
       return false;
     }
     options.timeoutMs = static_cast<int>(std::lround(seconds * 1000));
@@ -177,7 +179,7 @@ class CommandThread : public QThread {
  protected:
   void run() override {
     if (context_.Interrupted())
-      result_ = context_.Fail(kExitInterrupted, "interrupted");
+      result_ = context_.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
     else
       result_ = command_.run(context_, arguments_);
     std::lock_guard<std::mutex> lock(finished_);
@@ -229,30 +231,38 @@ std::string OverviewHelp() {
   }
   text += "\n" + Tr(QT_TRANSLATE_NOOP("wr::cli", "Options:")) + "\n";
   AppendOptions(text, GlobalOptionSpecs());
-  text +=
-      "\nSettings keys (in profiles, settings get and set, diffs): ussd, ussd_interval, apn, "
+  text += "\n" +
+          Tr(QT_TRANSLATE_NOOP("wr::cli",
+      "Settings keys (in profiles, settings get and set, diffs): ussd, ussd_interval, apn, "
       "apn_user, apn_password, trip_stop_minutes, low_power (0 or 1), ignition (0 disabled, 1 "
-      "smart detection, 2 voltage on input 1), track1, track2, track4, track5.\n"
-      "\nExit status:\n"
+      "smart detection, 2 voltage on input 1), track1, track2, track4, track5.\n")) +
+          "\n" +
+          Tr(QT_TRANSLATE_NOOP("wr::cli",
+      "Exit status:\n"
       "  0  done\n"
       "  1  the unit refused, a read-back differs, or (profile diff) there are differences\n"
       "  2  usage error\n"
       "  3  no unit found, several and none chosen, or the unit cannot be opened\n"
       "  4  a file cannot be read or written, or is invalid\n"
-      "  5  interrupted or cancelled\n"
-      "\nJSON output (--json):\n"
+      "  5  interrupted or cancelled\n")) +
+          "\n" +
+          Tr(QT_TRANSLATE_NOOP("wr::cli",
+      "JSON output (--json):\n"
       "  Standard output holds one JSON object (status --watch: one per line). Each has\n"
       "  \"schema\": 1, the version of its layout: no member is renamed, removed or given\n"
       "  another type without a new number. On failure the object holds error (the\n"
       "  message) and exit_code, and where they apply key (the setting concerned),\n"
       "  device (the unit's bus:address) and device_id. A JSON Schema for each\n"
-      "  command's output is installed in share/wayrunner-track/schemas.\n"
-      "\nEnvironment:\n"
+      "  command's output is installed in share/wayrunner-track/schemas.\n")) +
+          "\n" +
+          Tr(QT_TRANSLATE_NOOP("wr::cli",
+      "Environment:\n"
       "  WAYRUNNER_DATA_DIR       the folder of the place-names file coords.txt and of the\n"
       "                           settings backups written before a firmware upgrade\n"
-      "  WAYRUNNER_TRACKING_HOST  the tracking server 'defaults' writes when --host is not given\n"
-      "\nRun '" +
-      std::string(kProgramName) + " COMMAND --help' for a command's options.\n";
+      "  WAYRUNNER_TRACKING_HOST  the tracking server 'defaults' writes when --host is not given\n")) +
+          "\n" +
+          Tr(QT_TRANSLATE_NOOP("wr::cli", "Run '%1 COMMAND --help' for a command's options.\n"),
+             {kProgramName});
   return text;
 }
 
@@ -314,22 +324,25 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
     return kExitDone;
   }
   if (!command) {
-    if (words.empty()) return UsageError(console, json, "no command given", "--help");
+    if (words.empty())
+      return UsageError(console, json, Tr(QT_TRANSLATE_NOOP("wr::cli", "no command given")), "--help");
     std::string known;
     for (const Command& c : commands)
       if (std::string_view(c.words).substr(0, words[0].size() + 1) == words[0] + " ")
         known += (known.empty() ? "" : ", ") + std::string(c.words);
     if (!known.empty())
-      return UsageError(console, json, "'" + words[0] + "' needs one of: " + known, "--help");
-    return UsageError(console, json, "unknown command '" + words[0] + "'", "--help");
+      return UsageError(console, json,
+                        Tr(QT_TRANSLATE_NOOP("wr::cli", "'%1' needs one of: %2"), {words[0], known}), "--help");
+    return UsageError(console, json, Tr(QT_TRANSLATE_NOOP("wr::cli", "unknown command '%1'"), {words[0]}),
+                      "--help");
   }
   if (parsed.positional.size() < command->minArguments ||
       parsed.positional.size() > command->maxArguments) {
     const std::string message =
         parsed.positional.size() < command->minArguments
-            ? "'" + std::string(command->words) + "' needs " + std::string(command->arguments)
-            : "'" + std::string(command->words) + "' does not take '" +
-                  parsed.positional[command->maxArguments] + "'";
+            ? Tr(QT_TRANSLATE_NOOP("wr::cli", "'%1' needs %2"), {command->words, command->arguments})
+            : Tr(QT_TRANSLATE_NOOP("wr::cli", "'%1' does not take '%2'"),
+                 {command->words, parsed.positional[command->maxArguments]});
     return UsageError(console, json, message, std::string(command->words) + " --help");
   }
   GlobalOptions options;

@@ -3,6 +3,8 @@
 
 #include "cli/cli_context.h"
 
+#include "cli/cli_text.h"
+
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -102,14 +104,20 @@ void CliContext::Note(std::string_view message) {
 
 std::optional<bool> CliContext::Ask(std::string_view question) {
   if (!console_.InIsTerminal()) return std::nullopt;
-  console_.Err(std::string(question) + " [y/N] ");
+  console_.Err(std::string(question) + " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "[y/N]")) + " ");
   const std::optional<std::string> answer = console_.ReadLine();
   if (!answer) {
     console_.Err("\n");
     return std::nullopt;
   }
-  return *answer == "y" || *answer == "Y" || *answer == "yes" || *answer == "Yes" ||
-         *answer == "YES";
+  if (*answer == "y" || *answer == "Y" || *answer == "yes" || *answer == "Yes" || *answer == "YES")
+    return true;
+  // The words of the user's language for yes, too.
+  const QString given = QString::fromStdString(*answer);
+  for (const char* word : {QT_TRANSLATE_NOOP("wr::cli", "y"), QT_TRANSLATE_NOOP("wr::cli", "yes")})
+    if (!given.isEmpty() && given.compare(QString::fromStdString(Tr(word)), Qt::CaseInsensitive) == 0)
+      return true;
+  return false;
 }
 
 std::string LocationText(const UsbLocation& location) {

@@ -6,6 +6,9 @@
 // texts are marked where they are written with QT_TRANSLATE_NOOP("wr::cli",
 // ...) and translated with Tr where they are printed; a text not marked (yet)
 // is printed as it is.
+#include <QtGlobal>
+
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -14,5 +17,8 @@ namespace wr::cli {
 inline constexpr const char* kTextContext = "wr::cli";
 
 std::string Tr(std::string_view source);
+// Tr with %1, %2, ... replaced by the arguments in one pass, so that an
+// argument holding a '%' is printed as it is.
+std::string Tr(std::string_view source, std::initializer_list<std::string_view> arguments);
 
 }  // namespace wr::cli

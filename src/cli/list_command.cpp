@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
 #include "session/unit_text.h"
@@ -48,7 +49,7 @@ int RunList(CliContext& context, const ParsedArguments&) {
   QTimer::singleShot(kIdentifyMs, &loop, &QEventLoop::quit);
   const bool stopped = running > 0 && (loop.exec() < 0 || StopRequested());
   for (auto& c : connecting) c->Cancel();
-  if (stopped) return context.Fail(kExitInterrupted, "interrupted");
+  if (stopped) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
 
   QJsonArray list;
   std::string text;
@@ -67,9 +68,12 @@ int RunList(CliContext& context, const ParsedArguments&) {
     std::string line = LocationText(unit.location) + "  " + Hex4(unit.vendorId) + ":" +
                        Hex4(unit.productId);
     if (!model.DeviceId().empty()) {
-      line += "  firmware " + model.FirmwareVersion() + "  device id " + model.DeviceId();
+      line += "  " + Tr(QT_TRANSLATE_NOOP("wr::cli", "firmware %1  device id %2"),
+                        {model.FirmwareVersion(), model.DeviceId()});
     } else {
-      const std::string why = failure.empty() ? "did not answer" : "cannot be opened: " + failure;
+      const std::string why = failure.empty()
+                                  ? Tr(QT_TRANSLATE_NOOP("wr::cli", "did not answer"))
+                                  : Tr(QT_TRANSLATE_NOOP("wr::cli", "cannot be opened: %1"), {failure});
       entry["error"] = FromBytes(why);
       line += "  (" + why + ")";
     }
@@ -85,7 +89,7 @@ int RunList(CliContext& context, const ParsedArguments&) {
   } else {
     context.Print(text);
   }
-  if (units.empty()) return context.Fail(kExitNoUnit, "no unit found: plug the unit in and check the cable");
+  if (units.empty()) return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "no unit found: plug the unit in and check the cable")));
   return kExitDone;
 }
 
@@ -94,10 +98,10 @@ int RunList(CliContext& context, const ParsedArguments&) {
 Command ListCommand() {
   Command command;
   command.words = "list";
-  command.summary = "attached units: bus:address, identifiers, firmware, device id";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "attached units: bus:address, identifiers, firmware, device id");
   command.help =
-      "Each unit is opened briefly to ask for its firmware version and device id; a unit that "
-      "another program holds is listed with the reason it cannot be opened.";
+      QT_TRANSLATE_NOOP("wr::cli", "Each unit is opened briefly to ask for its firmware version and device id; a unit that "
+      "another program holds is listed with the reason it cannot be opened.");
   command.run = RunList;
   return command;
 }

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/settings_output.h"
 #include "cli/settings_write.h"
@@ -25,14 +26,15 @@ std::optional<SettingsValues> ReadUnitValues(CliContext& context, UnitSession& s
                                              bool noteLeftOut) {
   std::string missing;
   if (!ReadAllSettings(session, missing)) {
-    code = StopRequested() ? context.Fail(kExitInterrupted, "interrupted")
-                           : context.Fail(kExitUnit, missing + " could not be read from the unit");
+    code = StopRequested() ? context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")))
+                           : context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "%1 could not be read from the unit"),
+                                                        {missing}));
     return std::nullopt;
   }
   std::vector<std::string> leftOut;
   SettingsValues values = SettingsValuesFromUnit(session.Model().Settings(), &leftOut);
   if (noteLeftOut)
-    for (const std::string& reason : leftOut) context.Note("left out: " + reason);
+    for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "left out: %1"), {reason}));
   return values;
 }
 
@@ -55,8 +57,9 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
     document["settings"] = SettingsJson(*values);
     context.PrintJson(document);
   } else {
-    context.Print("Saved " + std::to_string(values->Size()) + " settings of the unit " +
-                  model.DeviceId() + " to " + file + "\n");
+    context.Print(Tr(QT_TRANSLATE_NOOP("wr::cli", "Saved %1 settings of the unit %2 to %3"),
+                     {std::to_string(values->Size()), model.DeviceId(), file}) +
+                  "\n");
   }
   return kExitDone;
 }
@@ -86,7 +89,8 @@ int RunProfileDiff(CliContext& context, const ParsedArguments& arguments) {
     document["differences"] = DifferencesJson(differences, "unit", "profile");
     context.PrintJson(document);
   } else {
-    context.Print(DifferencesText(differences, "unit", "profile"));
+    context.Print(DifferencesText(differences, Tr(QT_TRANSLATE_NOOP("wr::cli", "unit")),
+                                  Tr(QT_TRANSLATE_NOOP("wr::cli", "profile"))));
   }
   return differences.empty() ? kExitDone : kExitUnit;
 }
@@ -109,10 +113,13 @@ int RunProfileApply(CliContext& context, const ParsedArguments& arguments) {
     document["changed"] = DifferencesJson(differences, "unit", "new");
     context.PrintJson(document);
   } else if (differences.empty()) {
-    context.Print("The unit already holds these settings; applying would send nothing.\n");
+    context.Print(
+        Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit already holds these settings; applying would send nothing.")) +
+        "\n");
   } else {
-    context.Print(DifferencesText(differences, "unit", "new"));
-    context.Note("Dry run: nothing was sent.");
+    context.Print(DifferencesText(differences, Tr(QT_TRANSLATE_NOOP("wr::cli", "unit")),
+                                  Tr(QT_TRANSLATE_NOOP("wr::cli", "new"))));
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Dry run: nothing was sent.")));
   }
   return kExitDone;
 }
@@ -123,10 +130,10 @@ Command ProfileSaveCommand() {
   Command command;
   command.words = "profile save";
   command.arguments = "FILE";
-  command.summary = "the unit's settings to a profile file";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the unit's settings to a profile file");
   command.help =
-      "The profile is an INI file in UTF-8 with a [settings] section; it holds the APN "
-      "password and is written readable by its owner only.";
+      QT_TRANSLATE_NOOP("wr::cli", "The profile is an INI file in UTF-8 with a [settings] section; it holds the APN "
+      "password and is written readable by its owner only.");
   command.minArguments = command.maxArguments = 1;
   command.run = RunProfileSave;
   return command;
@@ -136,8 +143,8 @@ Command ProfileDiffCommand() {
   Command command;
   command.words = "profile diff";
   command.arguments = "FILE";
-  command.summary = "the differences between the unit and FILE";
-  command.help = "Exit 1 when there are differences, 0 when the unit holds the profile.";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the differences between the unit and FILE");
+  command.help = QT_TRANSLATE_NOOP("wr::cli", "Exit 1 when there are differences, 0 when the unit holds the profile.");
   command.minArguments = command.maxArguments = 1;
   command.run = RunProfileDiff;
   return command;
@@ -147,11 +154,11 @@ Command ProfileApplyCommand() {
   Command command;
   command.words = "profile apply";
   command.arguments = "FILE";
-  command.summary = "write FILE's settings to the unit and verify by read-back";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "write FILE's settings to the unit and verify by read-back");
   command.help =
-      "Settings the profile leaves out keep the unit's values. A profile with an unknown key "
-      "or a value the unit cannot be sent is refused before anything is sent (exit 4).";
-  command.options = {{"dry-run", 'n', "", "print what would change and send nothing"}};
+      QT_TRANSLATE_NOOP("wr::cli", "Settings the profile leaves out keep the unit's values. A profile with an unknown key "
+      "or a value the unit cannot be sent is refused before anything is sent (exit 4).");
+  command.options = {{"dry-run", 'n', "", QT_TRANSLATE_NOOP("wr::cli", "print what would change and send nothing")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunProfileApply;
   return command;

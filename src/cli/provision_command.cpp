@@ -15,6 +15,7 @@
 #include <set>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/provision.h"
@@ -42,13 +43,13 @@ class ProvisionLog {
     const bool fresh = !std::filesystem::exists(path_, ec) || std::filesystem::file_size(path_, ec) == 0;
     std::ofstream out(path_, std::ios::binary | std::ios::app);
     if (!out) {
-      error = "cannot write the log " + path;
+      error = Tr(QT_TRANSLATE_NOOP("wr::cli", "cannot write the log %1"), {path});
       return false;
     }
     if (fresh) out << ProvisionCsvHeader();
     out.flush();
     if (!out) {
-      error = "cannot write the log " + path;
+      error = Tr(QT_TRANSLATE_NOOP("wr::cli", "cannot write the log %1"), {path});
       return false;
     }
     open_ = true;
@@ -85,7 +86,9 @@ std::string RowText(const ProvisionRow& row) {
   std::string text = row.location + "  " + (row.deviceId.empty() ? "-" : row.deviceId) + "  " +
                      (row.firmware.empty() ? "-" : row.firmware) + "  " + row.result;
   if (!row.differences.empty()) {
-    text += row.result == "differs" ? "  not taken: " : "  changed: ";
+    text += "  " + (row.result == "differs" ? Tr(QT_TRANSLATE_NOOP("wr::cli", "not taken:"))
+                                            : Tr(QT_TRANSLATE_NOOP("wr::cli", "changed:"))) +
+            " ";
     for (size_t i = 0; i < row.differences.size(); ++i)
       text += (i ? ", " : "") + row.differences[i];
   }
@@ -101,7 +104,8 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
     char* end = nullptr;
     const long n = std::strtol(given->c_str(), &end, 10);
     if (given->empty() || *end != '\0' || n < 1 || n > 1000000)
-      return context.Fail(kExitUsage, "--count takes a number of units from 1, not '" + *given + "'");
+      return context.Fail(kExitUsage,
+                          Tr(QT_TRANSLATE_NOOP("wr::cli", "--count takes a number of units from 1, not '%1'"), {*given}));
     count = static_cast<int>(n);
   }
   ProvisionLog log;
@@ -118,7 +122,8 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
   QJsonArray rows;
   std::unique_ptr<Progress> progress;
   if (count > 0)
-    progress = std::make_unique<Progress>(context.Io(), context.Quiet(), "Provisioned", count);
+    progress = std::make_unique<Progress>(context.Io(), context.Quiet(),
+                                          Tr(QT_TRANSLATE_NOOP("wr::cli", "Provisioned")), count);
 
   QObject owner;  // lives on this thread: the jobs' signals are handled here
   QEventLoop loop;
@@ -165,7 +170,7 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
         if (done()) loop.quit();
       }, Qt::QueuedConnection);
       active.emplace(key, std::move(job));
-      context.Note(LocationText(unit.location) + ": applying the profile");
+      context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "%1: applying the profile"), {LocationText(unit.location)}));
       started->start();
     }
   };
@@ -194,16 +199,18 @@ int RunProvision(CliContext& context, const ParsedArguments& arguments) {
     document["interrupted"] = interrupted;
     context.PrintJson(document);
   }
-  if (logFailed) return context.Fail(kExitFile, "some rows could not be written to the log");
+  if (logFailed) return context.Fail(kExitFile, Tr(QT_TRANSLATE_NOOP("wr::cli", "some rows could not be written to the log")));
   if (interrupted)
     return context.Fail(kExitInterrupted,
                         stoppedWhileWriting == 0
-                            ? "stopped"
-                            : "stopped; " + std::to_string(stoppedWhileWriting) +
-                                             " unit(s) were being written and are logged as "
-                                             "interrupted: apply the profile to them again");
+                            ? Tr(QT_TRANSLATE_NOOP("wr::cli", "stopped"))
+                            : Tr(QT_TRANSLATE_NOOP("wr::cli", "stopped; %1 unit(s) were being written and are "
+                                                              "logged as interrupted: apply the profile to "
+                                                              "them again"),
+                                 {std::to_string(stoppedWhileWriting)}));
   if (failures > 0)
-    return context.Fail(kExitUnit, std::to_string(failures) + " unit(s) were not provisioned");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "%1 unit(s) were not provisioned"),
+                                      {std::to_string(failures)}));
   return kExitDone;
 }
 
@@ -213,16 +220,16 @@ Command ProvisionCommand() {
   Command command;
   command.words = "provision";
   command.arguments = "PROFILE";
-  command.summary = "apply PROFILE to every unit plugged in, several at once, verify and log each";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "apply PROFILE to every unit plugged in, several at once, verify and log each");
   command.help =
-      "Every unit attached now or plugged in later is given the profile, each on its own "
+      QT_TRANSLATE_NOOP("wr::cli", "Every unit attached now or plugged in later is given the profile, each on its own "
       "while the others go on, and is verified by read-back. A unit is done once; plug it in "
       "again to have it done again. With --log, one CSV row per unit is appended: time (UTC), "
       "bus address, device id, firmware, result (ok, unchanged, differs, failed, interrupted), "
       "the keys that differed, and a message. Runs until Ctrl+C, or until --count units are "
-      "provisioned.";
-  command.options = {{"log", 0, "FILE.csv", "append one row per unit to this CSV file"},
-                     {"count", 'c', "N", "stop once N units are provisioned"}};
+      "provisioned.");
+  command.options = {{"log", 0, "FILE.csv", QT_TRANSLATE_NOOP("wr::cli", "append one row per unit to this CSV file")},
+                     {"count", 'c', "N", QT_TRANSLATE_NOOP("wr::cli", "stop once N units are provisioned")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunProvision;
   return command;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
 #include "session/unit_text.h"
@@ -24,16 +25,17 @@ int RunSend(CliContext& context, const ParsedArguments& arguments) {
   for (unsigned char c : line)
     if (c < 0x20 || c >= 0x7F)
       return context.Fail(kExitUsage,
-                          "the line holds a control character or a character beyond ASCII; "
-                          "the unit reads printable ASCII only");
-  if (line.empty()) return context.Fail(kExitUsage, "the line is empty");
+                          Tr(QT_TRANSLATE_NOOP("wr::cli", "the line holds a control character or a character beyond ASCII; "
+                          "the unit reads printable ASCII only")));
+  if (line.empty()) return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "the line is empty")));
   int answerMs = kDefaultAnswerMs;
   if (const auto wait = arguments.Value("wait")) {
     char* end = nullptr;
     const double seconds = std::strtod(wait->c_str(), &end);
     if (wait->empty() || *end != '\0' || !(seconds > 0) || seconds > 3600)
-      return context.Fail(kExitUsage, "--wait takes a number of seconds from 0 to 3600, not '" +
-                                          *wait + "'");
+      return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "--wait takes a number of seconds "
+                                                                       "from 0 to 3600, not '%1'"),
+                                         {*wait}));
     answerMs = static_cast<int>(seconds * 1000);
   }
 
@@ -65,13 +67,13 @@ int RunSend(CliContext& context, const ParsedArguments& arguments) {
   }
   switch (outcome) {
     case CommandResult::Ok: return kExitDone;
-    case CommandResult::Error: return context.Fail(kExitUnit, "the unit answered ERROR");
+    case CommandResult::Error: return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit answered ERROR")));
     case CommandResult::TimedOut:
-      return context.Fail(kExitUnit, "the unit did not answer OK or ERROR in time");
-    case CommandResult::Disconnected: return context.Fail(kExitNoUnit, "the unit was disconnected");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not answer OK or ERROR in time")));
+    case CommandResult::Disconnected: return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was disconnected")));
     default: break;
   }
-  return context.Fail(kExitInterrupted, "interrupted");
+  return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
 }
 
 }  // namespace
@@ -80,11 +82,11 @@ Command SendCommand() {
   Command command;
   command.words = "send";
   command.arguments = "LINE";
-  command.summary = "one raw command; prints the unit's lines until OK or ERROR";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "one raw command; prints the unit's lines until OK or ERROR");
   command.help =
-      "Exit 0 on OK, 1 on ERROR or when no answer comes within the waiting time. Put '--' "
-      "before a line that starts with '-'.";
-  command.options = {{"wait", 0, "SECONDS", "how long to wait for OK or ERROR (default 10)"}};
+      QT_TRANSLATE_NOOP("wr::cli", "Exit 0 on OK, 1 on ERROR or when no answer comes within the waiting time. Put '--' "
+      "before a line that starts with '-'.");
+  command.options = {{"wait", 0, "SECONDS", QT_TRANSLATE_NOOP("wr::cli", "how long to wait for OK or ERROR (default 10)")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunSend;
   return command;

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/settings_output.h"
 #include "cli/settings_write.h"
@@ -21,12 +22,12 @@ int RunSettingsGet(CliContext& context, const ParsedArguments&) {
   if (!session) return context.Fail(failure.exitCode, failure.message);
   std::string missing;
   if (!ReadAllSettings(*session, missing)) {
-    if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
-    return context.Fail(kExitUnit, missing + " could not be read from the unit");
+    if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "%1 could not be read from the unit"), {missing}));
   }
   std::vector<std::string> leftOut;
   const SettingsValues values = SettingsValuesFromUnit(session->Model().Settings(), &leftOut);
-  for (const std::string& reason : leftOut) context.Note("not shown: " + reason);
+  for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "not shown: %1"), {reason}));
   if (context.Json())
     context.PrintJson(SettingsJson(values));
   else
@@ -52,10 +53,11 @@ int RunSettingsSet(CliContext& context, const ParsedArguments& arguments) {
 Command SettingsGetCommand() {
   Command command;
   command.words = "settings get";
-  command.summary = "the unit's settings";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the unit's settings");
   static const std::string help =
-      "One KEY=VALUE line per setting, as 'settings set' takes them; with --json, one object "
-      "with a member per key (numbers as numbers, texts as strings). The keys:\n" +
+      Tr(QT_TRANSLATE_NOOP("wr::cli",
+                           "One KEY=VALUE line per setting, as 'settings set' takes them; with --json, one object "
+                           "with a member per key (numbers as numbers, texts as strings). The keys:\n")) +
       SettingKeysHelp();
   command.help = help;
   command.run = RunSettingsGet;
@@ -66,13 +68,14 @@ Command SettingsSetCommand() {
   Command command;
   command.words = "settings set";
   command.arguments = "KEY=VALUE...";
-  command.summary = "change some settings, keep the rest as read, verify by read-back";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "change some settings, keep the rest as read, verify by read-back");
   static const std::string help =
+      Tr(QT_TRANSLATE_NOOP("wr::cli",
       "The unit's settings are read first; the keys given replace their values and every other "
       "setting is written back as the unit holds it. Afterwards the settings are read back and "
       "every one the unit did not take is named (exit 1). A value the unit cannot be sent is "
       "refused before anything is sent (exit 2), with the same message as the window's. The "
-      "keys:\n" +
+      "keys:\n")) +
       SettingKeysHelp();
   command.help = help;
   command.minArguments = 1;

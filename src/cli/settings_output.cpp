@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "session/unit_text.h"
 
 namespace wr::cli {
@@ -119,13 +120,20 @@ int ReportWrite(CliContext& context, const SettingsWriteReport& report) {
   }
   switch (report.result) {
     case Result::Unchanged:
-      if (!context.Json()) context.Print("The unit already holds these settings; nothing was sent.\n");
+      if (!context.Json())
+        context.Print(
+            cli::Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit already holds these settings; nothing was sent.")) +
+            "\n");
       return kExitDone;
     case Result::Written:
       if (!context.Json())
-        context.Print("Saved: " + std::to_string(report.before.size()) +
-                      (report.before.size() == 1 ? " setting" : " settings") +
-                      " changed, and the unit reads every setting back as sent.\n");
+        context.Print(cli::Tr(report.before.size() == 1
+                             ? QT_TRANSLATE_NOOP("wr::cli", "Saved: %1 setting changed, and the unit reads "
+                                                            "every setting back as sent.")
+                             : QT_TRANSLATE_NOOP("wr::cli", "Saved: %1 settings changed, and the unit reads "
+                                                            "every setting back as sent."),
+                         {std::to_string(report.before.size())}) +
+                      "\n");
       return kExitDone;
     case Result::Differs:
       // Each line begins with the key it concerns ("apn: sent ...").

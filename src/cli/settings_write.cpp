@@ -3,6 +3,7 @@
 
 #include "cli/settings_write.h"
 
+#include "cli/cli_text.h"
 #include "cli/unit_access.h"
 #include "session/unit_operations.h"
 #include "session/unit_session.h"
@@ -31,7 +32,7 @@ std::vector<SettingDifference> DiffWithUnit(const SettingsValues& unit,
 }
 
 std::string ShownValue(SettingKey key, const std::optional<std::string>& value) {
-  if (!value) return "nothing";
+  if (!value) return Tr(QT_TRANSLATE_NOOP("wr::cli", "nothing"));
   if (!IsNumberSetting(key)) return "\"" + *value + "\"";
   return *value;
 }
@@ -43,9 +44,10 @@ SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wa
   if (!ReadAllSettings(session, missing)) {
     if (StopRequested()) {
       report.result = Result::Interrupted;
-      report.message = "interrupted before anything was sent";
+      report.message = Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted before anything was sent"));
     } else {
-      report.message = "nothing was sent: " + missing + " could not be read from the unit";
+      report.message =
+          Tr(QT_TRANSLATE_NOOP("wr::cli", "nothing was sent: %1 could not be read from the unit"), {missing});
     }
     return report;
   }
@@ -64,8 +66,8 @@ SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wa
   const UnitSession::Outcome& outcome = save.Result();
   if (!finished || outcome.interrupted) {
     report.result = Result::Interrupted;
-    report.message =
-        "interrupted while saving: every setting was sent to the unit, but none was read back";
+    report.message = Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted while saving: every setting was sent to "
+                                                     "the unit, but none was read back"));
     return report;
   }
   if (!outcome.done && outcome.problems.empty()) {
@@ -86,9 +88,10 @@ SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wa
       if (!value || (now && *now == *value)) continue;
       std::string line = std::string(SettingKeyName(key)) + ": ";
       if (!now) {
-        line += "sent " + ShownValue(key, *value) + ", " + ProblemWords(problem.kind);
+        line += Tr(QT_TRANSLATE_NOOP("wr::cli", "sent %1, %2"), {ShownValue(key, *value), ProblemWords(problem.kind)});
       } else {
-        line += "sent " + ShownValue(key, *value) + ", the unit holds " + ShownValue(key, *now);
+        line += Tr(QT_TRANSLATE_NOOP("wr::cli", "sent %1, the unit holds %2"),
+                   {ShownValue(key, *value), ShownValue(key, *now)});
         if (problem.kind != SettingProblem::Kind::Differs)
           line += " (" + ProblemWords(problem.kind) + ")";
       }

@@ -109,8 +109,8 @@ int RunStatus(CliContext& context, const ParsedArguments& arguments) {
   // The status reply is one of those the connection waited for.
   if (!session->Model().StatusValues())
     return context.Fail(kExitNoUnit, session->IsConnected()
-                                         ? "the unit did not report its status"
-                                         : "the unit was disconnected");
+                                         ? Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not report its status"))
+                                         : Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was disconnected")));
   const bool watch = arguments.Has("watch");
   PrintStatus(context, *session, watch);
   if (!watch) return kExitDone;
@@ -130,7 +130,7 @@ int RunStatus(CliContext& context, const ParsedArguments& arguments) {
   // Until an interrupt ends the loop.
   QEventLoop loop;
   loop.exec();
-  return context.Fail(kExitInterrupted, "stopped watching");
+  return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "stopped watching")));
 }
 
 }  // namespace
@@ -138,14 +138,14 @@ int RunStatus(CliContext& context, const ParsedArguments& arguments) {
 Command StatusCommand() {
   Command command;
   command.words = "status";
-  command.summary = "identity and live status, once, or on every poll until Ctrl+C";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "identity and live status, once, or on every poll until Ctrl+C");
   command.help =
-      "With --json: one JSON document with firmware, device_id, connected, the eleven "
+      QT_TRANSLATE_NOOP("wr::cli", "With --json: one JSON document with firmware, device_id, connected, the eleven "
       "status texts and the status values as numbers, null when the unit did not tell them "
       "(signal_dbm, next_update_s, latitude, longitude, satellites_used, satellites_visible, "
       "hdop, last_movement_s, speed_kmh, supply_v, battery_v, battery_percent; unit_time as "
-      "the unit sends it, hhmmss); with --watch, one such document per line for every poll.";
-  command.options = {{"watch", 'w', "", "show the status on every poll until Ctrl+C"}};
+      "the unit sends it, hhmmss); with --watch, one such document per line for every poll.");
+  command.options = {{"watch", 'w', "", QT_TRANSLATE_NOOP("wr::cli", "show the status on every poll until Ctrl+C")}};
   command.run = RunStatus;
   return command;
 }

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/unit_access.h"
 #include "session/unit_operations.h"
@@ -71,27 +72,26 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   if (const auto name = arguments.Value("format")) {
     format = TripExportFormatFromName(*name);
     if (!format)
-      return context.Fail(kExitUsage, "--format takes " + TripExportFormatNames() + ", not '" +
-                                          *name + "'");
+      return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "--format takes %1, not '%2'"),
+                                         {TripExportFormatNames(), *name}));
     // A file named for one format that holds another misleads whoever opens it.
     if (output) {
       const auto named = TripExportFormatFromPath(std::filesystem::u8path(*output));
       if (named && *named != *format)
         return context.Fail(kExitUsage,
-                            "--format " + std::string(TripExportFormatName(*format)) +
-                                " does not match the extension of " + *output + " (" +
-                                std::string(TripExportFormatName(*named)) +
-                                "); use one or make them agree");
+                            Tr(QT_TRANSLATE_NOOP("wr::cli", "--format %1 does not match the extension of "
+                                                            "%2 (%3); use one or make them agree"),
+                               {TripExportFormatName(*format), *output, TripExportFormatName(*named)}));
     }
   } else if (output) {
     format = TripExportFormatFromPath(std::filesystem::u8path(*output));
   }
   if (!format) format = TripExportFormat::kCsv;
   if (!TripExportFormatAvailable(*format))
-    return context.Fail(kExitUsage, "this build cannot write " +
-                                        std::string(TripExportFormatName(*format)) + " files");
+    return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "this build cannot write %1 files"),
+                                       {TripExportFormatName(*format)}));
   if (*format == TripExportFormat::kXlsx && !output && !context.Json())
-    return context.Fail(kExitUsage, "an xlsx export needs a file: add -o FILE.xlsx");
+    return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "an xlsx export needs a file: add -o FILE.xlsx")));
 
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
@@ -99,7 +99,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   FetchTripsOperation fetch(*session, kListingMs);
   RunOperation(fetch);
   const UnitSession::Outcome& listed = fetch.Result();
-  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
   if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                                         ToBytes(listed.message));
   const std::vector<TripRecord> trips = session->Model().Trips();
@@ -136,7 +136,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
       document["left_out"] = left;
       context.PrintJson(document);
     }
-    context.Note("Wrote " + std::to_string(count) + " trips to " + *output);
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Wrote %1 trips to %2"), {std::to_string(count), *output}));
   } else {
     TripExportText text;
     switch (*format) {
@@ -148,8 +148,9 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
     leftOut = text.leftOut;
   }
   if (!leftOut.empty())
-    context.Note("Left out (their positions do not read as latitude and longitude): trips " +
-                 LeftOutText(leftOut));
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Left out (their positions do not read as latitude and "
+                                                 "longitude): trips %1"),
+                    {LeftOutText(leftOut)}));
   return kExitDone;
 }
 
@@ -159,28 +160,30 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
   if (!session) return context.Fail(failure.exitCode, failure.message);
   if (!arguments.Has("yes")) {
     const std::optional<bool> yes =
-        context.Ask("Delete every trip logged by the unit " + session->Model().DeviceId() + "?");
-    if (StopRequested() || context.Interrupted()) return context.Fail(kExitInterrupted, "interrupted");
-    if (!yes) return context.Fail(kExitUsage, "deleting the trips needs --yes when no one can answer the question");
-    if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was deleted");
+        context.Ask(Tr(QT_TRANSLATE_NOOP("wr::cli", "Delete every trip logged by the unit %1?"),
+                       {session->Model().DeviceId()}));
+    if (StopRequested() || context.Interrupted()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
+    if (!yes) return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "deleting the trips needs --yes when no one can answer the question")));
+    if (!*yes) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "cancelled; nothing was deleted")));
   }
   RunOperation(*MakeDeleteTrips(*session));
   // The log is read again, so that what is reported is what the unit holds.
   FetchTripsOperation fetch(*session, kListingMs);
   RunOperation(fetch);
   const UnitSession::Outcome& listed = fetch.Result();
-  if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+  if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
   if (!listed.done) return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
                                         ToBytes(listed.message));
   const size_t left = session->Model().Trips().size();
   if (left != 0)
-    return context.Fail(kExitUnit, "the unit still lists " + std::to_string(left) + " trips");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit still lists %1 trips"),
+                                      {std::to_string(left)}));
   if (context.Json()) {
     QJsonObject document;
     document["result"] = "ok";
     context.PrintJson(document);
   } else {
-    context.Print("Deleted every trip; the unit lists none.\n");
+    context.Print(Tr(QT_TRANSLATE_NOOP("wr::cli", "Deleted every trip; the unit lists none.")) + "\n");
   }
   return kExitDone;
 }
@@ -190,16 +193,16 @@ int RunTripsDelete(CliContext& context, const ParsedArguments& arguments) {
 Command TripsCommand() {
   Command command;
   command.words = "trips";
-  command.summary = "the trip log with place names (default csv to standard output)";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the trip log with place names (default csv to standard output)");
   command.help =
-      "Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML "
+      QT_TRANSLATE_NOOP("wr::cli", "Formats: csv (RFC 4180, a heading row), gpx (GPX 1.1, one track per trip), kml (KML "
       "2.2, one placemark per trip with named start and end points) and xlsx (needs -o). "
       "Without --format the extension of -o chooses, else csv; a --format that another "
       "format's extension contradicts is refused. Place names come from the same "
-      "place file the window uses. The unit's dates and times are taken as UTC.";
+      "place file the window uses. The unit's dates and times are taken as UTC.");
   command.options = {
-      {"format", 'f', "csv|gpx|kml|xlsx", "the export format"},
-      {"output", 'o', "FILE", "write to FILE (whole or not at all) instead of standard output"}};
+      {"format", 'f', "csv|gpx|kml|xlsx", QT_TRANSLATE_NOOP("wr::cli", "the export format")},
+      {"output", 'o', "FILE", QT_TRANSLATE_NOOP("wr::cli", "write to FILE (whole or not at all) instead of standard output")}};
   command.run = RunTrips;
   return command;
 }
@@ -207,8 +210,8 @@ Command TripsCommand() {
 Command TripsDeleteCommand() {
   Command command;
   command.words = "trips delete";
-  command.summary = "delete every trip the unit has logged";
-  command.options = {YesOption("delete without asking")};
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "delete every trip the unit has logged");
+  command.options = {YesOption(QT_TRANSLATE_NOOP("wr::cli", "delete without asking"))};
   command.run = RunTripsDelete;
   return command;
 }

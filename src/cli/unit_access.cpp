@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/exit_code.h"
 #include "protocol/commands.h"
 #include "session/unit_operations.h"
@@ -132,21 +133,24 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
                            enough ? std::function<bool()>([&] { return enough(model); })
                                   : std::function<bool()>());
   if (!RunOperation(connect)) {
-    failure = {kExitInterrupted, "interrupted"};
+    failure = {kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted"))};
     return session;
   }
   if (s.ConnectionState() != 1) {
     const std::string why = OpenFailureText(s);
-    failure = {kExitNoUnit, "the unit at " + LocationText(location) + " cannot be opened: " +
-                                (why.empty() ? std::string("it did not respond in time") : why)};
+    failure = {kExitNoUnit,
+               Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit at %1 cannot be opened: %2"),
+                  {LocationText(location),
+                   why.empty() ? Tr(QT_TRANSLATE_NOOP("wr::cli", "it did not respond in time")) : why})};
     return session;
   }
   if (!query) return session;
   if (s.Model().FirmwareVersion().empty() || s.Model().DeviceId().empty())
-    failure = {kExitNoUnit, s.IsConnected() ? "the unit at " + LocationText(location) +
-                                                  " does not answer"
-                                            : "the unit at " + LocationText(location) +
-                                                  " was disconnected"};
+    failure = {kExitNoUnit, s.IsConnected()
+                                ? Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit at %1 does not answer"),
+                                     {LocationText(location)})
+                                : Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit at %1 was disconnected"),
+                                     {LocationText(location)})};
   return session;
 }
 
@@ -168,8 +172,10 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
       std::string where;
       for (const UsbUnitListing& unit : units)
         where += (where.empty() ? "" : ", ") + LocationText(unit.location);
-      failure = {kExitNoUnit, std::to_string(units.size()) + " units are attached (" + where +
-                                  "); choose one with --device BUS:ADDR"};
+      failure = {kExitNoUnit,
+                 Tr(QT_TRANSLATE_NOOP("wr::cli",
+                                      "%1 units are attached (%2); choose one with --device BUS:ADDR"),
+                    {std::to_string(units.size()), where})};
       return nullptr;
     }
     if (chosen) break;
@@ -178,9 +184,10 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
       if (options.device) context.SetUnit(*options.device);
       failure = {kExitNoUnit,
                  options.device
-                     ? "no unit at " + LocationText(*options.device) +
-                           " ('wayrunner-cli list' shows the units attached)"
-                     : std::string("no unit found: plug the unit in and check the cable")};
+                     ? Tr(QT_TRANSLATE_NOOP("wr::cli",
+                                            "no unit at %1 ('wayrunner-cli list' shows the units attached)"),
+                          {LocationText(*options.device)})
+                     : Tr(QT_TRANSLATE_NOOP("wr::cli", "no unit found: plug the unit in and check the cable"))};
       return nullptr;
     }
     // The bus is looked at again after a while; the loop ends at once when
@@ -189,7 +196,7 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
     QTimer::singleShot(static_cast<int>(std::min<qint64>(left, kListPeriodMs)), &loop,
                        &QEventLoop::quit);
     if (loop.exec() < 0 || StopRequested()) {
-      failure = {kExitInterrupted, "interrupted"};
+      failure = {kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted"))};
       return nullptr;
     }
   }

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "cli/cli_context.h"
+#include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/unit_access.h"
@@ -58,7 +59,7 @@ std::optional<int> CompareVersions(const std::string& a, const std::string& b) {
 
 std::filesystem::path DefaultBackupPath(const std::string& deviceId, std::string& error) {
   std::filesystem::path path = NewSettingsBackupPath(deviceId, std::time(nullptr), error);
-  if (path.empty() && SettingsBackupFolder().empty()) error += "; give a file with --backup FILE";
+  if (path.empty() && SettingsBackupFolder().empty()) error += "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "give a file with --backup FILE"));
   return path;
 }
 
@@ -80,29 +81,31 @@ int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeO
   switch (operation.Ending()) {
     case UpgradeOperation::End::Interrupted:
       return context.Fail(kExitInterrupted,
-                          "interrupted after the install command: the unit is installing the "
+                          Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted after the install command: the unit is installing the "
                           "firmware. Do not unplug it; check its version with 'wayrunner-cli "
-                          "status' when it is back");
+                          "status' when it is back")));
     case UpgradeOperation::End::NotBack:
-      return context.Fail(kExitUnit, "the unit did not come back within " +
-                                         std::to_string(kComeBackMs / 1000) +
-                                         " seconds after the install command; check it, and "
-                                         "its version with 'wayrunner-cli status'");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not come back within %1 "
+                                                                   "seconds after the install command; check "
+                                                                   "it, and its version with 'wayrunner-cli "
+                                                                   "status'"),
+                                        {std::to_string(kComeBackMs / 1000)}));
     case UpgradeOperation::End::NotRestarted:
-      return context.Fail(kExitUnit, "the unit did not restart after the install command and "
-                                     "does not report its version");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit did not restart after the install command and "
+                                     "does not report its version")));
     default:
       break;
   }
   const UnitModel& model = session.Model();
   if (!model.DeviceId().empty() && model.DeviceId() != deviceId)
-    return context.Fail(kExitUnit, "another unit (device id " + model.DeviceId() +
-                                       ") appeared instead of " + deviceId +
-                                       "; check the upgraded unit with 'wayrunner-cli status'");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "another unit (device id %1) appeared instead "
+                                                                 "of %2; check the upgraded unit with "
+                                                                 "'wayrunner-cli status'"),
+                                      {model.DeviceId(), deviceId}));
   if (operation.Ending() != UpgradeOperation::End::Upgraded)
-    return context.Fail(kExitUnit, "the unit reports firmware " + model.FirmwareVersion() +
-                                       ", not the file's version " + operation.File().version +
-                                       ": the upgrade did not take");
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit reports firmware %1, not the file's "
+                                                                 "version %2: the upgrade did not take"),
+                                      {model.FirmwareVersion(), operation.File().version}));
   if (context.Json()) {
     QJsonObject document;
     document["result"] = "ok";
@@ -112,8 +115,9 @@ int AfterInstall(CliContext& context, const UnitSession& session, const UpgradeO
     document["backup"] = QString::fromStdString(backup);
     context.PrintJson(document);
   } else {
-    context.Print("The unit " + deviceId + " now runs firmware " + model.FirmwareVersion() +
-                  ", the file's version.\n");
+    context.Print(Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit %1 now runs firmware %2, the file's version."),
+                     {deviceId, model.FirmwareVersion()}) +
+                  "\n");
   }
   return kExitDone;
 }
@@ -140,32 +144,34 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   const std::string before = model.FirmwareVersion();
   // Where the unit sits now: it may be gone by the time the install command has been sent.
   const std::optional<UsbLocation> location = session->Location();
-  if (!location) return context.Fail(kExitNoUnit, "the unit was disconnected");
+  if (!location) return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was disconnected")));
   const UpgradeFileResult file = ReadUpgradeFile(filePath, before);
   if (!file.ok) return context.Fail(kExitFile, OneLine(file.message) + " (" + path + ")");
 
-  std::string plan = "The unit " + model.DeviceId() + " runs firmware " + before +
-                     ". This will upgrade the unit to " + file.productWord +
-                     " version: " + file.version + ".";
+  std::string plan = Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit %1 runs firmware %2. This will upgrade the unit "
+                                                   "to %3 version: %4."),
+                        {model.DeviceId(), before, file.productWord, file.version});
   const std::optional<int> order = CompareVersions(file.version, before);
-  if (order && *order < 0) plan += " The file's version is older than the unit's: this is a downgrade.";
-  if (order && *order == 0) plan += " The unit already runs this version.";
+  if (order && *order < 0)
+    plan += " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "The file's version is older than the unit's: this is a downgrade."));
+  if (order && *order == 0) plan += " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit already runs this version."));
   if (arguments.Has("yes")) {
     context.Note(plan);
   } else {
-    const std::optional<bool> yes = context.Ask(plan + " Proceed?");
-    if (context.Interrupted() || StopRequested()) return context.Fail(kExitInterrupted, "interrupted");
+    const std::optional<bool> yes = context.Ask(plan + " " + Tr(QT_TRANSLATE_NOOP("wr::cli", "Proceed?")));
+    if (context.Interrupted() || StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
     if (!yes)
-      return context.Fail(kExitUsage, "an upgrade needs --yes when no one can answer the question");
-    if (!*yes) return context.Fail(kExitInterrupted, "cancelled; nothing was sent");
+      return context.Fail(kExitUsage, Tr(QT_TRANSLATE_NOOP("wr::cli", "an upgrade needs --yes when no one can answer the question")));
+    if (!*yes) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "cancelled; nothing was sent")));
   }
 
   // The settings first: an upgrade may reset them.
   std::string missing;
   if (!ReadAllSettings(*session, missing)) {
-    if (StopRequested()) return context.Fail(kExitInterrupted, "interrupted; nothing was sent");
-    return context.Fail(kExitUnit, "the settings could not be saved first (" + missing +
-                                       " could not be read); nothing was sent");
+    if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted; nothing was sent")));
+    return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the settings could not be saved first (%1 "
+                                                                 "could not be read); nothing was sent"),
+                                      {missing}));
   }
   std::string error;
   std::filesystem::path backup;
@@ -176,8 +182,8 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   if (backup.empty()) return context.Fail(kExitFile, error);
   const SettingsValues values = SettingsValuesFromUnit(model.Settings());
   if (!WriteProfileFile(backup, values, {model.DeviceId(), before}, error))
-    return context.Fail(kExitFile, error + "; nothing was sent");
-  context.Note("Settings saved to " + backup.u8string());
+    return context.Fail(kExitFile, error + "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "nothing was sent")));
+  context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Settings saved to %1"), {backup.u8string()}));
 
   // The watch after the install command: units other than this one, so
   // that this one is recognised if it comes back at another address, as a
@@ -212,7 +218,8 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   QObject::connect(&operation, &UpgradeOperation::progress, [&](int done, int total) {
     if (total <= 0) return;
     if (!progress)
-      progress = std::make_unique<Progress>(context.Io(), context.Quiet(), "Sending firmware",
+      progress = std::make_unique<Progress>(context.Io(), context.Quiet(),
+                                            Tr(QT_TRANSLATE_NOOP("wr::cli", "Sending firmware")),
                                             static_cast<int64_t>(total));
     progress->Set(done);
   });
@@ -220,28 +227,30 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
                    [&](UpgradeOperation::Phase phase) {
                      if (phase == UpgradeOperation::Phase::SettlingInstall) endProgress();
                      if (phase == UpgradeOperation::Phase::Restarting)
-                       context.Note("The unit installs the firmware and restarts; waiting for "
-                                    "it to come back.");
+                       context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit installs the firmware and "
+                                                                    "restarts; waiting for it to come back.")));
                    });
   RunToEnd(operation);
   endProgress();
 
-  const char* kNotTold = "the unit was not told to install the firmware and keeps its own";
+  const std::string notTold =
+      Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was not told to install the firmware and keeps its own"));
   switch (operation.Ending()) {
     case UpgradeOperation::End::None:
     case UpgradeOperation::End::Cancelled:
-      return context.Fail(kExitInterrupted, std::string("Firmware upgrade stopped! ") + kNotTold);
+      return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "Firmware upgrade stopped! %1"), {notTold}));
     case UpgradeOperation::End::SendFailed:
       if (!session->IsConnected())
-        return context.Fail(kExitNoUnit, std::string("Error sending upgrade file! The unit was "
-                                                     "disconnected; ") + kNotTold);
-      return context.Fail(kExitUnit, std::string("Error sending upgrade file! ") + kNotTold);
+        return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Error sending upgrade file! The unit "
+                                                                       "was disconnected; %1"),
+                                            {notTold}));
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Error sending upgrade file! %1"), {notTold}));
     case UpgradeOperation::End::InstallRefused:
-      return context.Fail(kExitUnit, "Firmware upgrade not supported!");
+      return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "Firmware upgrade not supported!")));
     case UpgradeOperation::End::NotDelivered:
       return context.Fail(session->IsConnected() ? kExitUnit : kExitNoUnit,
-                          "Error sending upgrade command! The unit was not told to install the "
-                          "firmware.");
+                          Tr(QT_TRANSLATE_NOOP("wr::cli", "Error sending upgrade command! The unit was not told "
+                                                          "to install the firmware.")));
     default:
       break;
   }
@@ -254,15 +263,15 @@ Command UpgradeCommand() {
   Command command;
   command.words = "upgrade";
   command.arguments = "FILE.fw";
-  command.summary = "the firmware transfer, with the settings saved first";
+  command.summary = QT_TRANSLATE_NOOP("wr::cli", "the firmware transfer, with the settings saved first");
   command.help =
-      "The unit's settings are saved to a profile first (to --backup FILE, else to "
+      QT_TRANSLATE_NOOP("wr::cli", "The unit's settings are saved to a profile first (to --backup FILE, else to "
       "backups/settings-DEVICEID-TIME.ini in the data folder), then the firmware is sent block "
       "by block and the unit is told to install it. When it is back, its version is compared "
       "with the file's. Ctrl+C before the install command stops the transfer and the unit "
-      "keeps its firmware.";
-  command.options = {YesOption("upgrade without asking"),
-                     {"backup", 0, "FILE", "where to save the settings first"}};
+      "keeps its firmware.");
+  command.options = {YesOption(QT_TRANSLATE_NOOP("wr::cli", "upgrade without asking")),
+                     {"backup", 0, "FILE", QT_TRANSLATE_NOOP("wr::cli", "where to save the settings first")}};
   command.minArguments = command.maxArguments = 1;
   command.run = RunUpgrade;
   return command;

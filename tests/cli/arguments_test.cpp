@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/cli_text.h"
+
 namespace wr::cli {
 namespace {
 
@@ -45,6 +47,16 @@ TEST(Arguments, RefusalsSayWhatIsWrong) {
     EXPECT_FALSE(ParseArguments(args, kSpecs, parsed, error)) << message;
     EXPECT_EQ(error, message);
   }
+}
+
+// The messages' arguments are filled in one pass: a '%' in an argument (a
+// path, a value typed by the user) is printed as it is.
+TEST(CliText, FillsArgumentsInOnePass) {
+  EXPECT_EQ(Tr("'%1' needs %2", {"%2", "FILE"}), "'%2' needs FILE");
+  EXPECT_EQ(Tr("the unit at %1 was disconnected", {"001:%1"}), "the unit at 001:%1 was disconnected");
+  EXPECT_EQ(Tr("%2 then %1", {"a", "b"}), "b then a");
+  EXPECT_EQ(Tr("%1 and %2", {"a"}), "a and %2");
+  EXPECT_EQ(Tr("100% of %1", {"x"}), "100% of x");
 }
 
 }  // namespace
