@@ -1996,6 +1996,19 @@ und %1 weitere</translation>
         <source>Distance</source>
         <translation>Strecke</translation>
     </message>
+    <message numerus="yes">
+        <source>
+
+%n trips were left out because their start or end position is missing or unreadable:</source>
+        <translation>
+            <numerusform>
+
+%n Fahrt wurde ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
+            <numerusform>
+
+%n Fahrten wurden ausgelassen, weil ihre Start- oder Endposition fehlt oder unlesbar ist:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>wr::UpgradeOperation</name>
