@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QEventLoop>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -27,7 +28,6 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "session/delay.h"
 #include "session/unit_roster.h"
 #include "sim/simulated_bus.h"
 #include "ui/help_dialogs.h"
@@ -87,6 +87,15 @@ struct Shot {
   std::function<Picture(Scene&)> show;
   std::function<void(Scene&)> hide;
 };
+
+// Runs the event loop for ms milliseconds: the pictures wait for the
+// window to settle.
+void Delay(int ms) {
+  if (ms <= 0) return;
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 // Runs the event loop until cond holds or the limit passes.
 bool WaitUntil(const std::function<bool()>& cond, int limitMs = kStateLimitMs) {

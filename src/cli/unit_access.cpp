@@ -44,29 +44,6 @@ UnitSession::Options CliSessionOptions(std::optional<UsbLocation> location, bool
 
 bool StopRequested() { return QThread::currentThread()->isInterruptionRequested(); }
 
-WaitResult WaitFor(const std::function<bool()>& cond, int timeoutMs, UnitSession* session,
-                   int tickMs) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  for (;;) {
-    if (cond()) return WaitResult::Met;
-    if (StopRequested()) return WaitResult::Stopped;
-    const qint64 left = timeoutMs - elapsed.elapsed();
-    if (left <= 0) return WaitResult::TimedOut;
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    limit.start(static_cast<int>(tickMs > 0 ? std::min<qint64>(left, tickMs) : left));
-    if (session) {
-      QObject::connect(session, &UnitSession::drained, &loop, &QEventLoop::quit);
-      QObject::connect(session, &UnitSession::waitersWoken, &loop, &QEventLoop::quit);
-    }
-    // A loop that will not run: this thread has been told to stop.
-    if (loop.exec() < 0) return WaitResult::Stopped;
-  }
-}
-
 bool RunOperation(Operation& operation) {
   QEventLoop loop;
   QObject::connect(&operation, &Operation::finished, &loop, &QEventLoop::quit);

@@ -29,15 +29,6 @@ UnitSession::Options CliSessionOptions(std::optional<UsbLocation> location, bool
 // interrupt): it is then asked for interruption, and its event loops end.
 bool StopRequested();
 
-enum class WaitResult { Met, TimedOut, Stopped };
-
-// Runs the thread's event loop until cond holds (looked at after each of the
-// session's drain steps, and every tickMs when given), timeoutMs passes, or
-// the thread is told to stop. Only the firmware upgrade command still waits
-// this way; everything else runs operations.
-WaitResult WaitFor(const std::function<bool()>& cond, int timeoutMs, UnitSession* session = nullptr,
-                   int tickMs = 0);
-
 // Runs the operation in this thread's event loop until it has finished; an
 // interrupt cancels it. False when it was interrupted.
 bool RunOperation(Operation& operation);

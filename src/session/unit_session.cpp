@@ -3,7 +3,7 @@
 
 #include "session/unit_session.h"
 
-#include <QEventLoop>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <algorithm>
@@ -47,6 +47,8 @@ UnitSession::UnitSession(UsbApi& api, Options options, QObject* parent)
       linkEvents_(std::make_unique<LinkEvents>(*this)) {
   usb_->SetSelector(options_.location);
   worker_->SetTimings(options_.timings);
+  if (QCoreApplication* app = QCoreApplication::instance())
+    connect(app, &QCoreApplication::aboutToQuit, this, [this] { quitSeen_ = true; });
   if (options_.deviceEvents) {
     // A bus that tells of its devices itself (the simulated one) is heard
     // directly; the real one through the desktop's events.
@@ -198,68 +200,6 @@ uint64_t UnitSession::SendCommand(std::string_view text) {
   echo.append("->").append(text);
   emit commandEchoed(echo);
   return written;
-}
-
-bool UnitSession::WaitForAnswers(int timeoutMs, const std::function<bool()>& stop) {
-  if (outstanding_ == 0) return true;
-  WaitUntil([this, &stop] { return outstanding_ == 0 || (stop && stop()); }, timeoutMs);
-  if (outstanding_ == 0) return true;
-  // Lost answers (or a stop): what is owed is forgotten.
-  outstanding_ = 0;
-  return false;
-}
-
-CommandOutcome UnitSession::WaitForOutcome(int timeoutMs, const std::function<bool()>& stop) {
-  QEventLoop loop;
-  QTimer limit;
-  limit.setSingleShot(true);
-  limit.setTimerType(Qt::PreciseTimer);
-  bool timedOut = false;
-  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-    timedOut = true;
-    loop.quit();
-  });
-  QObject::connect(this, &UnitSession::drained, &loop, &QEventLoop::quit);
-  QObject::connect(this, &UnitSession::waitersWoken, &loop, &QEventLoop::quit);
-  limit.start(timeoutMs > 0 ? timeoutMs : 0);
-  for (;;) {
-    // An ERROR since the flags were cleared fails the command, even when an
-    // OK came too: the unit's marks name no command.
-    if (errorFlag_) return CommandOutcome::Error;
-    if (okFlag_) return CommandOutcome::Ok;
-    if (!IsConnected() || shutDown_ || writeFailed_) return CommandOutcome::Disconnected;
-    if (stop && stop()) return CommandOutcome::Stopped;
-    if (timedOut) return CommandOutcome::TimedOut;
-    // The application is quitting: nothing will answer this wait any more.
-    if (loop.exec() < 0) {
-      quitSeen_ = true;
-      return CommandOutcome::Stopped;
-    }
-  }
-}
-
-bool UnitSession::WaitUntil(const std::function<bool()>& cond, int timeoutMs,
-                            OnDisconnect onDisconnect) {
-  QEventLoop loop;
-  QTimer limit;
-  limit.setSingleShot(true);
-  bool timedOut = false;
-  QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-    timedOut = true;
-    loop.quit();
-  });
-  QObject::connect(this, &UnitSession::drained, &loop, &QEventLoop::quit);
-  QObject::connect(this, &UnitSession::waitersWoken, &loop, &QEventLoop::quit);
-  limit.start(timeoutMs > 0 ? timeoutMs : 0);
-  for (;;) {
-    if (cond()) return true;
-    if (timedOut || shutDown_) return false;
-    if (onDisconnect == OnDisconnect::End && !IsConnected()) return false;
-    if (loop.exec() < 0) {
-      quitSeen_ = true;
-      return false;
-    }
-  }
 }
 
 bool UnitSession::PollIfQuiet(int quietMs) {

@@ -36,8 +36,6 @@ class TfrmUSB;
 class USBcomms;
 class UsbApi;
 
-enum class CommandOutcome { Ok, Error, Disconnected, TimedOut, Stopped };
-
 class UnitSession : public QObject {
   Q_OBJECT
  public:
@@ -181,18 +179,8 @@ class UnitSession : public QObject {
   uint64_t SendCommand(std::string_view text);
   // Hands one line to the link as it is, without an echo.
   uint64_t SendLine(std::string_view text);
-  // The blocking waits the firmware transfer still uses: waits, without
-  // clearing the flags or writing anything, for the answer to a line already
-  // sent. Everything else puts its lines on Queue().
-  CommandOutcome WaitForOutcome(int timeoutMs, const std::function<bool()>& stop = {});
-  // Waits until cond holds (looked at after every drain step), the link
-  // drops (unless the wait is to go on through that) or timeoutMs passes;
-  // true when it holds.
-  enum class OnDisconnect { End, WaitOn };
-  bool WaitUntil(const std::function<bool()>& cond, int timeoutMs,
-                 OnDisconnect onDisconnect = OnDisconnect::End);
-  // True once a wait has found the application quitting: nobody is left to
-  // be told what the wait found out.
+  // True once the application's event loop has ended: nobody is left to be
+  // told what an operation ending now found out.
   bool Quitting() const { return quitSeen_; }
   // Lines written on this connection whose completion mark (OK or ERROR) has
   // not come yet. The unit answers one line after the other, so a mark that
@@ -200,10 +188,6 @@ class UnitSession : public QObject {
   int Outstanding() const { return outstanding_; }
   // Takes the answers still owed as lost.
   void ForgetOutstanding() { outstanding_ = 0; }
-  // Waits, at most timeoutMs, until every line written has been answered; a
-  // count that does not come down in time is taken as lost answers and
-  // forgotten. True when all were answered.
-  bool WaitForAnswers(int timeoutMs = kAnswersMs, const std::function<bool()>& stop = {});
   // Wakes every waiter so that it looks at its stop condition.
   void WakeWaiters() { emit waitersWoken(); }
 

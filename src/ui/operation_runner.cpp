@@ -3,8 +3,6 @@
 
 #include "ui/operation_runner.h"
 
-#include <QEventLoop>
-
 #include <utility>
 
 namespace wr {
@@ -20,15 +18,6 @@ Operation* StartOperation(QObject* owner, std::unique_ptr<Operation> operation,
                    });
   op->Start();
   return op;
-}
-
-const UnitSession::Outcome& RunToEnd(Operation& operation) {
-  QEventLoop loop;
-  QObject::connect(&operation, &Operation::finished, &loop, &QEventLoop::quit);
-  operation.Start();
-  // A loop that will not run: the application is quitting.
-  if (!operation.Finished() && loop.exec() < 0) operation.Cancel();
-  return operation.Result();
 }
 
 }  // namespace wr

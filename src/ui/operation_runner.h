@@ -19,9 +19,4 @@ namespace wr {
 Operation* StartOperation(QObject* owner, std::unique_ptr<Operation> operation,
                           std::function<void(const UnitSession::Outcome&)> then = {});
 
-// Runs the operation to its end before returning, in an event loop of its
-// own. Only for the flows that still need the outcome in place (the
-// profiles' read of the unit, the settings kept over a firmware upgrade).
-const UnitSession::Outcome& RunToEnd(Operation& operation);
-
 }  // namespace wr

@@ -402,27 +402,31 @@ void SettingsPage::btnSmsContentClick() {
 // ---- profiles
 
 void SettingsPage::OpenProfile() {
+  // One profile action at a time: the one under way waits for the unit.
+  if (busy_) return;
   SetBusy(true);
-  const std::optional<SettingsValues> ticked = profiles_->ChooseFromProfile();
-  if (ticked) TakeProfileValues(*ticked);
-  SetBusy(false);
+  profiles_->ChooseFromProfile([this](const std::optional<SettingsValues>& ticked) {
+    if (ticked) TakeProfileValues(*ticked);
+    SetBusy(false);
+  });
 }
 
 void SettingsPage::SaveProfile() {
+  if (busy_) return;
   SetBusy(true);
   profiles_->SaveUnitSettings(
       HasUnsavedEdits()
           ? tr("The profile holds what the unit holds: the changes not saved on the "
                            "Settings tab (%1) are not in it.")
                 .arg(UnsavedEditNames().join(QStringLiteral(", ")))
-          : QString());
-  SetBusy(false);
+          : QString(),
+      [this] { SetBusy(false); });
 }
 
 void SettingsPage::CompareWithProfile() {
+  if (busy_) return;
   SetBusy(true);
-  profiles_->CompareWithProfile();
-  SetBusy(false);
+  profiles_->CompareWithProfile([this] { SetBusy(false); });
 }
 
 void SettingsPage::TakeProfileValues(const SettingsValues& values) {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "profile/settings_backup.h"
 #include "protocol/commands.h"
@@ -39,14 +40,16 @@ QString NoUnit() {
 
 }  // namespace
 
-bool ReadUnitSettings(UnitSession& session, QString& missing) {
-  ReadSettingsOperation read(session, ReadSettingsOperation::AllGroups());
-  const bool done = RunToEnd(read).done;
-  QStringList names;
-  for (SettingGroup group : kGroups)
-    if (!session.Model().Settings().Read(group)) names << FromBytes(SettingGroupName(group));
-  missing = names.join(QStringLiteral(", "));
-  return done && names.isEmpty();
+void ReadUnitSettings(UnitSession& session, QObject* owner, SettingsReadDone done) {
+  StartOperation(owner,
+                 std::make_unique<ReadSettingsOperation>(session, ReadSettingsOperation::AllGroups()),
+                 [&session, done = std::move(done)](const UnitSession::Outcome& outcome) {
+                   QStringList names;
+                   for (SettingGroup group : kGroups)
+                     if (!session.Model().Settings().Read(group))
+                       names << FromBytes(SettingGroupName(group));
+                   done(outcome.done && names.isEmpty(), names.join(QStringLiteral(", ")));
+                 });
 }
 
 SettingsProfiles::SettingsProfiles(UnitSession& session, Prompts& prompts, QWidget* dialogParent)
@@ -78,54 +81,80 @@ std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& captio
   return read.values;
 }
 
-std::optional<SettingsValues> SettingsProfiles::ChooseFromProfile() {
+void SettingsProfiles::ChooseFromProfile(
+    std::function<void(const std::optional<SettingsValues>&)> done) {
   QString file;
   const std::optional<SettingsValues> profile = AskAndRead(tr("Open profile"), file);
-  if (!profile) return std::nullopt;
-  QString missing;
-  if (session_.ConnectionState() == 1) ReadUnitSettings(session_, missing);
-
-  ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Choose, dialogParent_);
-  dialog.SetComparison(
-      tr("The settings in %1, beside the unit's. The ticked ones go into the Settings "
-                     "tab; Save then writes them to the unit.")
-          .arg(QDir::toNativeSeparators(file)),
-      UnitValues(), *profile);
-  dialog.SetAcceptText(tr("Fill the Settings tab"));
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.Ticked();
+  if (!profile) {
+    done(std::nullopt);
+    return;
+  }
+  auto choose = [this, file, profile = *profile, done](bool, const QString&) {
+    ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Choose, dialogParent_);
+    dialog.SetComparison(
+        tr("The settings in %1, beside the unit's. The ticked ones go into the Settings "
+                       "tab; Save then writes them to the unit.")
+            .arg(QDir::toNativeSeparators(file)),
+        UnitValues(), profile);
+    dialog.SetAcceptText(tr("Fill the Settings tab"));
+    if (dialog.exec() != QDialog::Accepted)
+      done(std::nullopt);
+    else
+      done(dialog.Ticked());
+  };
+  // With no unit the profile is shown beside nothing.
+  if (session_.ConnectionState() == 1)
+    ReadUnitSettings(session_, dialogParent_, std::move(choose));
+  else
+    choose(false, QString());
 }
 
-void SettingsProfiles::CompareWithProfile() {
+void SettingsProfiles::CompareWithProfile(std::function<void()> done) {
   if (session_.ConnectionState() != 1) {
     prompts_.ShowMessage(NoUnit());
+    done();
     return;
   }
   QString file;
   const std::optional<SettingsValues> profile =
       AskAndRead(tr("Compare with profile"), file);
-  if (!profile) return;
-  QString missing;
-  ReadUnitSettings(session_, missing);
-  ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Show, dialogParent_);
-  dialog.SetComparison(tr("The settings in %1, beside the unit's. Nothing is changed.")
-                           .arg(QDir::toNativeSeparators(file)),
-                       UnitValues(), *profile);
-  dialog.exec();
+  if (!profile) {
+    done();
+    return;
+  }
+  ReadUnitSettings(session_, dialogParent_,
+                   [this, file, profile = *profile, done](bool, const QString&) {
+                     ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Show, dialogParent_);
+                     dialog.SetComparison(
+                         tr("The settings in %1, beside the unit's. Nothing is changed.")
+                             .arg(QDir::toNativeSeparators(file)),
+                         UnitValues(), profile);
+                     dialog.exec();
+                     done();
+                   });
 }
 
-void SettingsProfiles::SaveUnitSettings(const QString& note) {
+void SettingsProfiles::SaveUnitSettings(const QString& note, std::function<void()> done) {
   if (session_.ConnectionState() != 1) {
     prompts_.ShowMessage(NoUnit());
+    done();
     return;
   }
-  QString missing;
-  if (!ReadUnitSettings(session_, missing)) {
-    prompts_.ShowMessage(tr("No profile was saved: %1 could not be read from the unit. "
-                                        "Check that it is connected and try again.")
-                             .arg(missing));
-    return;
-  }
+  ReadUnitSettings(session_, dialogParent_,
+                   [this, note, done](bool read, const QString& missing) {
+                     if (read) {
+                       SaveReadSettings(note);
+                     } else {
+                       prompts_.ShowMessage(
+                           tr("No profile was saved: %1 could not be read from the unit. "
+                                              "Check that it is connected and try again.")
+                               .arg(missing));
+                     }
+                     done();
+                   });
+}
+
+void SettingsProfiles::SaveReadSettings(const QString& note) {
   // What is saved is fixed now: replies arriving while the dialog is open
   // cannot change it.
   const UnitModel& model = session_.Model();

@@ -128,11 +128,17 @@ void TfrmUpgrade::TimerStartUpgradeTimer() {
   TimerStartUpgrade->stop();
   upgradeSucceeded = false;
   running_ = true;
-  if (!Prepare()) {
+  Prepare([this](bool ready) {
+    if (ready && !session_.Quitting()) {
+      StartTransfer();
+      return;
+    }
     running_ = false;
     accept();
-    return;
-  }
+  });
+}
+
+void TfrmUpgrade::StartTransfer() {
   connect(operation_.get(), &UpgradeOperation::progress, this, [this](int done, int total) {
     if (total > 0) pbarUpgrade->setValue(done);
   });
@@ -230,11 +236,13 @@ void TfrmUpgrade::Report() {
                                             ? MessageKind::Information
                                             : MessageKind::Warning);
   // The settings kept before the transfer, offered back when they changed.
-  if (end != UpgradeOperation::End::NotBack) settingsBackup_->OfferRestore();
-  reporting_ = false;
+  if (end != UpgradeOperation::End::NotBack)
+    settingsBackup_->OfferRestore([this] { reporting_ = false; });
+  else
+    reporting_ = false;
 }
 
-bool TfrmUpgrade::Prepare() {
+void TfrmUpgrade::Prepare(std::function<void(bool ready)> done) {
   pbarUpgrade->setValue(0);
   cancelRequested = false;
   settingsBackup_->Forget();
@@ -242,7 +250,10 @@ bool TfrmUpgrade::Prepare() {
 
   const QString path =
       prompts_.OpenFile(tr("Open"), QString::fromLatin1(kFirmwareFilter));
-  if (path.isEmpty()) return false;
+  if (path.isEmpty()) {
+    done(false);
+    return;
+  }
 
   const std::string unitVersion = session_.Model().FirmwareVersion();
   UpgradeFileResult file =
@@ -257,7 +268,8 @@ bool TfrmUpgrade::Prepare() {
                         file.message == upgrade_msg::kSizeFailed ||
                         file.message == upgrade_msg::kReadFailed;
     Tell(file.message, failed ? MessageKind::Critical : MessageKind::Warning);
-    return false;
+    done(false);
+    return;
   }
 
   // The question names both versions, and says so when the file is older.
@@ -278,15 +290,20 @@ bool TfrmUpgrade::Prepare() {
                    .arg(from, target);
   }
   // The settings first, when the user keeps them: an upgrade may reset them.
-  if (!settingsBackup_->AskAndKeep(tr("Warning"), question)) return false;
-  ShowBackupFile(settingsBackup_->File());
-
-  // The maximum is an int; real images are far below the reader's size limit.
-  pbarUpgrade->setMaximum(static_cast<int>(file.imageLength));
-  RestartWatch watch;
-  watch.limitMs = timings_.restartLimitMs;
-  operation_ = std::make_unique<UpgradeOperation>(session_, std::move(file), timings_, watch);
-  return true;
+  auto image = std::make_shared<UpgradeFileResult>(std::move(file));
+  settingsBackup_->AskAndKeep(tr("Warning"), question, [this, image, done](bool go) {
+    if (!go) {
+      done(false);
+      return;
+    }
+    ShowBackupFile(settingsBackup_->File());
+    // The maximum is an int; real images are far below the reader's size limit.
+    pbarUpgrade->setMaximum(static_cast<int>(image->imageLength));
+    RestartWatch watch;
+    watch.limitMs = timings_.restartLimitMs;
+    operation_ = std::make_unique<UpgradeOperation>(session_, std::move(*image), timings_, watch);
+    done(true);
+  });
 }
 
 }  // namespace wr

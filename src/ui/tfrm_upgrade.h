@@ -8,6 +8,7 @@
 // watching the restart, and the outcome is reported when it ends.
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -84,8 +85,11 @@ class TfrmUpgrade : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Up to the start of the operation; false when nothing is to be sent.
-  bool Prepare();
+  // Up to the start of the operation (the file, the question, the settings
+  // kept); then done, with false when nothing is to be sent.
+  void Prepare(std::function<void(bool ready)> done);
+  // Starts the operation Prepare made, and follows it.
+  void StartTransfer();
   void TransferEnded();
   void Report();
   void Tell(std::string_view message, MessageKind kind = MessageKind::Information);

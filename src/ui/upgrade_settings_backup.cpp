@@ -7,6 +7,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <memory>
 
 #include "profile/settings_backup.h"
 #include "profile/settings_profile.h"
@@ -37,7 +38,8 @@ void UpgradeSettingsBackup::Forget() {
   deviceId_.clear();
 }
 
-bool UpgradeSettingsBackup::AskAndKeep(const QString& caption, const QString& question) {
+void UpgradeSettingsBackup::AskAndKeep(const QString& caption, const QString& question,
+                                       std::function<void(bool go)> done) {
   Forget();
   const std::filesystem::path folder = SettingsBackupFolder();
   const QString option =
@@ -45,21 +47,35 @@ bool UpgradeSettingsBackup::AskAndKeep(const QString& caption, const QString& qu
                      : tr("Keep the unit's settings in a profile in %1 first")
                            .arg(PathText(folder));
   bool keep = true;
-  if (!prompts_.AskYesNoWithOption(caption, question, option, keep)) return false;
-  if (!keep) return true;
-  QString why;
-  if (Keep(why)) return true;
-  return prompts_.AskYesNo(caption, tr("The unit's settings could not be kept: %1.\n\n"
-                                                   "Upgrade without keeping them?")
-                                        .arg(why));
+  if (!prompts_.AskYesNoWithOption(caption, question, option, keep)) {
+    done(false);
+    return;
+  }
+  if (!keep) {
+    done(true);
+    return;
+  }
+  Keep([this, caption, done](bool kept, const QString& why) {
+    done(kept || prompts_.AskYesNo(caption, tr("The unit's settings could not be kept: %1.\n\n"
+                                                           "Upgrade without keeping them?")
+                                                .arg(why)));
+  });
 }
 
-bool UpgradeSettingsBackup::Keep(QString& why) {
-  QString missing;
-  if (!ReadUnitSettings(session_, missing)) {
-    why = tr("%1 could not be read from the unit").arg(missing);
-    return false;
-  }
+void UpgradeSettingsBackup::Keep(std::function<void(bool kept, const QString& why)> done) {
+  ReadUnitSettings(session_, dialogParent_,
+                   [this, done](bool read, const QString& missing) {
+                     QString why;
+                     if (!read) {
+                       done(false, tr("%1 could not be read from the unit").arg(missing));
+                       return;
+                     }
+                     const bool kept = WriteBackup(why);
+                     done(kept, why);
+                   });
+}
+
+bool UpgradeSettingsBackup::WriteBackup(QString& why) {
   const UnitModel& model = session_.Model();
   std::string error;
   const std::filesystem::path path = NewSettingsBackupPath(model.DeviceId(), std::time(nullptr), error);
@@ -78,28 +94,42 @@ bool UpgradeSettingsBackup::Keep(QString& why) {
   return true;
 }
 
-void UpgradeSettingsBackup::OfferRestore() {
-  if (file_.isEmpty()) return;
+void UpgradeSettingsBackup::OfferRestore(std::function<void()> done) {
   const QString file = file_;
   const SettingsValues kept = kept_;
   const std::string deviceId = deviceId_;
   Forget();
   // Another unit in its place is not given this unit's settings unasked.
-  if (session_.ConnectionState() != 1 || session_.Model().DeviceId() != deviceId) return;
-
-  QString missing;
-  if (!ReadUnitSettings(session_, missing)) {
-    if (session_.Quitting()) return;
-    prompts_.ShowMessage(tr("The unit's settings could not be compared with the ones "
-                                        "kept in %1 before the upgrade: %2 could not be read. "
-                                        "Compare them with that profile once the unit answers.")
-                             .arg(file, missing));
+  if (file.isEmpty() || session_.ConnectionState() != 1 ||
+      session_.Model().DeviceId() != deviceId) {
+    done();
     return;
   }
+  ReadUnitSettings(session_, dialogParent_,
+                   [this, file, kept, done](bool read, const QString& missing) {
+                     if (read) {
+                       CompareAndRestore(file, kept, done);
+                       return;
+                     }
+                     if (!session_.Quitting())
+                       prompts_.ShowMessage(
+                           tr("The unit's settings could not be compared with the ones "
+                                              "kept in %1 before the upgrade: %2 could not be read. "
+                                              "Compare them with that profile once the unit answers.")
+                               .arg(file, missing));
+                     done();
+                   });
+}
+
+void UpgradeSettingsBackup::CompareAndRestore(const QString& file, const SettingsValues& kept,
+                                              std::function<void()> done) {
   const SettingsValues unit = SettingsValuesFromUnit(session_.Model().Settings());
   bool differs = false;
   for (const SettingDifference& d : DiffSettings(unit, kept)) differs = differs || d.right;
-  if (!differs) return;
+  if (!differs) {
+    done();
+    return;
+  }
 
   ProfileCompareDialog dialog(ProfileCompareDialog::Mode::Choose, dialogParent_);
   dialog.setWindowTitle(tr("Settings after the upgrade"));
@@ -109,16 +139,23 @@ void UpgradeSettingsBackup::OfferRestore() {
           .arg(file),
       unit, kept, tr("Before the upgrade"));
   dialog.SetAcceptText(tr("Restore"));
-  if (dialog.exec() != QDialog::Accepted) return;
-  const SettingsValues ticked = dialog.Ticked();
-  if (ticked.Empty()) return;
+  const SettingsValues ticked =
+      dialog.exec() == QDialog::Accepted ? dialog.Ticked() : SettingsValues();
+  if (ticked.Empty()) {
+    done();
+    return;
+  }
   // Every setting was read on this connection just now; those not ticked go
   // back as the unit holds them.
   SettingsValues values = SettingsValuesFromUnit(session_.Model().Settings());
   for (const auto& [key, value] : ticked.Entries()) values.Set(key, value);
-  SaveOperation save(session_, values, UnitSession::Retained::FromForm);
-  const UnitSession::Outcome& outcome = RunToEnd(save);
-  if (!outcome.message.isEmpty() && !outcome.interrupted) prompts_.ShowMessage(outcome.message);
+  StartOperation(dialogParent_,
+                 std::make_unique<SaveOperation>(session_, values, UnitSession::Retained::FromForm),
+                 [this, done](const UnitSession::Outcome& outcome) {
+                   if (!outcome.message.isEmpty() && !outcome.interrupted)
+                     prompts_.ShowMessage(outcome.message);
+                   done();
+                 });
 }
 
 }  // namespace wr

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 #include "protocol/settings_values.h"
@@ -26,13 +27,16 @@ class UpgradeSettingsBackup {
   Q_DECLARE_TR_FUNCTIONS(wr::UpgradeSettingsBackup)
 
  public:
-  // Dialogs are shown over dialogParent.
+  // Dialogs are shown over dialogParent, which also owns the reads and
+  // writes of the unit; the window goes on running while they are under way.
   UpgradeSettingsBackup(UnitSession& session, Prompts& prompts, QWidget* dialogParent);
 
-  // Asks question with the offer to keep the settings below it. True when
-  // the transfer may go ahead: Yes, and the settings kept when that was
-  // ticked (or, when they could not be kept, the user chose to go on).
-  bool AskAndKeep(const QString& caption, const QString& question);
+  // Asks question with the offer to keep the settings below it, then calls
+  // done with true when the transfer may go ahead: Yes, and the settings
+  // kept when that was ticked (or, when they could not be kept, the user
+  // chose to go on).
+  void AskAndKeep(const QString& caption, const QString& question,
+                  std::function<void(bool go)> done);
   // The profile the settings were kept in for the upgrade under way; empty
   // when they were not kept.
   const QString& File() const { return file_; }
@@ -42,12 +46,20 @@ class UpgradeSettingsBackup {
   // Called once the unit is back from the restart that installs: when it is
   // the same unit and holds other values than the kept ones, shows the
   // comparison; OK writes the ticked values with Save's checks and report.
-  void OfferRestore();
+  // done is called when all that has ended.
+  void OfferRestore(std::function<void()> done);
 
  private:
-  // Reads the unit's settings and writes them to a new backup file; false
-  // with why set when that could not be done.
-  bool Keep(QString& why);
+  // Reads the unit's settings and writes them to a new backup file, then
+  // calls done: false with why when that could not be done.
+  void Keep(std::function<void(bool kept, const QString& why)> done);
+  // Writes the settings just read to a new backup file; false with why set
+  // when that could not be done.
+  bool WriteBackup(QString& why);
+  // Shows the comparison of the settings just read with the kept ones and
+  // writes back those the user ticks.
+  void CompareAndRestore(const QString& file, const SettingsValues& kept,
+                         std::function<void()> done);
 
   UnitSession& session_;
   Prompts& prompts_;
