@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "bench_app.h"
 #include "protocol/settings_values.h"
 #include "protocol/unit_settings.h"
 #include "session/unit_operations.h"
@@ -24,24 +25,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_ui_stall";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
-
-bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (!cond()) {
-    if (elapsed.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
+QApplication& App() { return wr::bench::WidgetApp("bench_ui_stall"); }
+using wr::bench::WaitFor;
 
 // range(0): the trips the unit lists; range(1): milliseconds per write.
 void BM_UiStall(benchmark::State& state) {

@@ -16,6 +16,7 @@
 #include <random>
 #include <string>
 
+#include "bench_app.h"
 #include "session/unit_session.h"
 #include "session/upgrade_operation.h"
 #include "sim/simulated_bus.h"
@@ -25,24 +26,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_upgrade";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
-}
-
-bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (!cond()) {
-    if (elapsed.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
+QApplication& App() { return wr::bench::WidgetApp("bench_upgrade"); }
+using wr::bench::WaitFor;
 
 std::string UpgradeContent(size_t imageBytes) {
   std::string content = "Wayrunner,1.100";

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "link/link_test_support.h"
 #include "protocol/commands.h"
 #include "session/unit_operations.h"
 #include "session/unit_session.h"
@@ -29,17 +30,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QEventLoop loop;
-    QTimer::singleShot(5, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
+using test::WaitUntil;
 
 // Runs an operation to its end.
 UnitSession::Outcome RunOp(Operation& op, int timeoutMs = 10000) {

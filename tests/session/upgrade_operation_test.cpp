@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "link/link_test_support.h"
 #include "session/unit_session.h"
 #include "session/upgrade_operation.h"
 #include "sim/simulated_bus.h"
@@ -27,15 +28,7 @@ using End = UpgradeOperation::End;
 using Phase = UpgradeOperation::Phase;
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 8000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QEventLoop loop;
-    QTimer::singleShot(5, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
+  return test::WaitUntil(done, timeoutMs);
 }
 
 bool IsBlock(const std::string& line) { return line.rfind("^^", 0) == 0; }
