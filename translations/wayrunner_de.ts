@@ -2912,4 +2912,31 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <translation>j</translation>
     </message>
 </context>
+<context>
+    <name>wr::cli::Settings</name>
+    <message>
+        <source>text of printable ASCII without commas, at most %1 characters</source>
+        <translation>Text aus druckbaren ASCII-Zeichen ohne Komma, höchstens %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>text of printable ASCII without commas</source>
+        <translation>Text aus druckbaren ASCII-Zeichen ohne Komma</translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation>eine ganze Zahl von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>whole minutes from %1 to %2</source>
+        <translation>ganze Minuten von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source> (secret: kept in profiles readable by their owner only)</source>
+        <translation> (geheim: nur in Profilen gespeichert, die allein ihr Eigentümer lesen kann)</translation>
+    </message>
+</context>
 </TS>

@@ -15,16 +15,17 @@
 namespace wr::cli {
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("wr::cli::Settings", text); }
+// The texts below are marked in this context so that lupdate finds them.
+QString SettingsTr(const char* text) { return QCoreApplication::translate("wr::cli::Settings", text); }
 
 QString AllowedValues(const SettingDescriptor& d) {
   switch (d.kind) {
     case SettingKind::Text:
-      return d.maxLength ? Tr("text of printable ASCII without commas, at most %1 characters")
+      return d.maxLength ? SettingsTr(QT_TRANSLATE_NOOP("wr::cli::Settings", "text of printable ASCII without commas, at most %1 characters"))
                                .arg(d.maxLength)
-                         : Tr("text of printable ASCII without commas");
-    case SettingKind::Integer: return Tr("a whole number from %1 to %2").arg(d.min).arg(d.max);
-    case SettingKind::Minutes: return Tr("whole minutes from %1 to %2").arg(d.min).arg(d.max);
+                         : SettingsTr(QT_TRANSLATE_NOOP("wr::cli::Settings", "text of printable ASCII without commas"));
+    case SettingKind::Integer: return SettingsTr(QT_TRANSLATE_NOOP("wr::cli::Settings", "a whole number from %1 to %2")).arg(d.min).arg(d.max);
+    case SettingKind::Minutes: return SettingsTr(QT_TRANSLATE_NOOP("wr::cli::Settings", "whole minutes from %1 to %2")).arg(d.min).arg(d.max);
     case SettingKind::Choice:
     case SettingKind::Flag: break;
   }
@@ -41,8 +42,8 @@ std::string SettingKeysHelp() {
   for (const SettingDescriptor& d : SettingTable()) width = std::max(width, d.name.size());
   std::string text;
   for (const SettingDescriptor& d : SettingTable()) {
-    QString line = Tr("%1: %2").arg(Translated(Message::Of(d.title)), AllowedValues(d));
-    if (d.secret) line += Tr(" (secret: kept in profiles readable by their owner only)");
+    QString line = SettingsTr(QT_TRANSLATE_NOOP("wr::cli::Settings", "%1: %2")).arg(Translated(Message::Of(d.title)), AllowedValues(d));
+    if (d.secret) line += SettingsTr(QT_TRANSLATE_NOOP("wr::cli::Settings", " (secret: kept in profiles readable by their owner only)"));
     if (!text.empty()) text += "\n";
     text += "  " + std::string(d.name) + std::string(width - d.name.size() + 2, ' ') + ToBytes(line);
   }
