@@ -39,8 +39,8 @@ WriteSettingsOperation::WriteSettingsOperation(UnitSession& session, SettingsVal
 
 void WriteSettingsOperation::Run() {
   emit progress(0, 2, tr("Reading the settings"));
-  step_ = new ReadSettingsOperation(Session(), ReadSettingsOperation::AllGroups());
-  auto* read = static_cast<ReadSettingsOperation*>(step_.data());
+  auto* read = new ReadSettingsOperation(Session(), ReadSettingsOperation::AllGroups());
+  step_ = read;
   RunChild(read, [this, read](const UnitSession::Outcome& outcome) {
     if (outcome.interrupted || CancelRequested())
       return End(Result::Interrupted,
