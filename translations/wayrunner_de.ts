@@ -605,6 +605,54 @@ Aufgebaut auf:
         <source>Give a description of each added values</source>
         <translation>Jeden hinzugefügten Wert beschriften</translation>
     </message>
+    <message>
+        <source>the unit at %1 cannot be opened: %2</source>
+        <translation>das Gerät an %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>it did not respond in time</source>
+        <translation>es hat nicht rechtzeitig reagiert</translation>
+    </message>
+    <message>
+        <source>the unit at %1 does not answer</source>
+        <translation>das Gerät an %1 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the unit at %1 was disconnected</source>
+        <translation>die Verbindung zum Gerät an %1 wurde getrennt</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+    <message>
+        <source>the unit did not take every setting</source>
+        <translation>das Gerät hat nicht jede Einstellung übernommen</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>interrupted before anything was sent</source>
+        <translation>unterbrochen, bevor etwas gesendet wurde</translation>
+    </message>
+    <message>
+        <source>nothing was sent: %1 could not be read from the unit</source>
+        <translation>es wurde nichts gesendet: %1 konnte nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>interrupted while saving: every setting was sent to the unit, but none was read back</source>
+        <translation>beim Speichern unterbrochen: Jede Einstellung wurde an das Gerät gesendet, aber keine wurde zurückgelesen</translation>
+    </message>
+    <message>
+        <source>sent %1, %2</source>
+        <translation>gesendet %1, %2</translation>
+    </message>
+    <message>
+        <source>sent %1, the unit holds %2</source>
+        <translation>gesendet %1, das Gerät enthält %2</translation>
+    </message>
 </context>
 <context>
     <name>wr::FetchTripsOperation</name>
@@ -944,6 +992,17 @@ Von den Entwicklern von Wayrunner Track.</translation>
     <message>
         <source>The unit holds another value</source>
         <translation>Das Gerät enthält einen anderen Wert</translation>
+    </message>
+</context>
+<context>
+    <name>wr::ProvisionOperation</name>
+    <message>
+        <source>Opening the unit</source>
+        <translation>Das Gerät wird geöffnet</translation>
+    </message>
+    <message>
+        <source>Writing the settings</source>
+        <translation>Die Einstellungen werden geschrieben</translation>
     </message>
 </context>
 <context>
@@ -2097,6 +2156,17 @@ Ohne Sicherung aktualisieren?</translation>
     </message>
 </context>
 <context>
+    <name>wr::WriteSettingsOperation</name>
+    <message>
+        <source>Reading the settings</source>
+        <translation>Die Einstellungen werden gelesen</translation>
+    </message>
+    <message>
+        <source>Writing the settings</source>
+        <translation>Die Einstellungen werden geschrieben</translation>
+    </message>
+</context>
+<context>
     <name>wr::XlsxAutomation</name>
     <message>
         <source>The trips were saved as
@@ -2644,22 +2714,6 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
         <translation>abgebrochen; es wurde nichts gelöscht</translation>
     </message>
     <message>
-        <source>the unit at %1 cannot be opened: %2</source>
-        <translation>das Gerät an %1 kann nicht geöffnet werden: %2</translation>
-    </message>
-    <message>
-        <source>it did not respond in time</source>
-        <translation>es hat nicht rechtzeitig reagiert</translation>
-    </message>
-    <message>
-        <source>the unit at %1 does not answer</source>
-        <translation>das Gerät an %1 antwortet nicht</translation>
-    </message>
-    <message>
-        <source>the unit at %1 was disconnected</source>
-        <translation>die Verbindung zum Gerät an %1 wurde getrennt</translation>
-    </message>
-    <message>
         <source>%1 units are attached (%2); choose one with --device BUS:ADDR</source>
         <translation>%1 Geräte sind angeschlossen (%2); wählen Sie eines mit --device BUS:ADRESSE</translation>
     </message>
@@ -2734,30 +2788,6 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
     <message>
         <source>Saved: %1 settings changed, and the unit reads every setting back as sent.</source>
         <translation>Gespeichert: %1 Einstellungen geändert, und das Gerät liest jede Einstellung so zurück, wie sie gesendet wurde.</translation>
-    </message>
-    <message>
-        <source>nothing</source>
-        <translation>nichts</translation>
-    </message>
-    <message>
-        <source>interrupted before anything was sent</source>
-        <translation>unterbrochen, bevor etwas gesendet wurde</translation>
-    </message>
-    <message>
-        <source>nothing was sent: %1 could not be read from the unit</source>
-        <translation>es wurde nichts gesendet: %1 konnte nicht vom Gerät gelesen werden</translation>
-    </message>
-    <message>
-        <source>interrupted while saving: every setting was sent to the unit, but none was read back</source>
-        <translation>beim Speichern unterbrochen: Jede Einstellung wurde an das Gerät gesendet, aber keine wurde zurückgelesen</translation>
-    </message>
-    <message>
-        <source>sent %1, %2</source>
-        <translation>gesendet %1, %2</translation>
-    </message>
-    <message>
-        <source>sent %1, the unit holds %2</source>
-        <translation>gesendet %1, das Gerät enthält %2</translation>
     </message>
     <message>
         <source>--format takes %1, not &apos;%2&apos;</source>
@@ -2910,6 +2940,22 @@ Es konnte kein Tabellenprogramm gestartet werden; öffnen Sie die Datei von dort
     <message>
         <source>y</source>
         <translation>j</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>unverändert</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>abweichend</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
     </message>
 </context>
 <context>

@@ -7,10 +7,11 @@
 
 #include "cli/cli_context.h"
 #include "cli/settings_output.h"
-#include "cli/settings_write.h"
 #include "cli/unit_access.h"
 #include "export/export_text.h"
+#include "session/provision_operation.h"
 #include "session/unit_session.h"
+#include "session/unit_text.h"
 
 namespace wr::cli {
 namespace {
@@ -55,28 +56,19 @@ std::string ProvisionCsvRow(const ProvisionRow& row) {
 
 void ProvisionJob::run() {
   row_.location = LocationText(location_);
-  AccessFailure failure;
-  std::unique_ptr<UnitSession> session = ConnectAt(api_, location_, kOpenMs, true, failure);
-  const UnitModel& model = session->Model();
-  if (failure.exitCode != 0) {
-    row_.result = failure.exitCode == kExitInterrupted ? "interrupted" : "failed";
-    row_.message = failure.message;
-  } else {
-    const SettingsWriteReport report = WriteSettings(*session, profile_);
+  auto session = std::make_unique<UnitSession>(api_, CliSessionOptions(location_, true));
+  session->Start();
+  {
+    ProvisionOperation provision(*session, row_.location, profile_, kOpenMs);
+    RunOperation(provision);
+    const ProvisionReport& report = provision.Report();
     row_.result = WriteResultName(report.result);
-    row_.message = report.message;
-    if (report.result == SettingsWriteReport::Result::Differs) {
-      for (const std::string& problem : report.problems)
-        row_.differences.push_back(problem.substr(0, problem.find(':')));
-      row_.message = "the unit did not take every setting";
-    } else {
-      for (const SettingDifference& d : report.before)
-        row_.differences.emplace_back(SettingKeyName(d.key));
-      if (report.result == SettingsWriteReport::Result::Interrupted) row_.differences.clear();
-    }
+    row_.differences = report.differences;
+    row_.message = report.message.English();
+    row_.shownMessage = ToBytes(Translated(report.message));
+    row_.deviceId = report.deviceId;
+    row_.firmware = report.firmware;
   }
-  row_.deviceId = model.DeviceId();
-  row_.firmware = model.FirmwareVersion();
   row_.time = UtcNow();
   session->Shutdown();
   session.reset();

@@ -31,7 +31,8 @@ struct ProvisionRow {
   // The keys that differed: what was changed (ok), or what the unit did not
   // take (differs). Key names only: the log holds no APN password.
   std::vector<std::string> differences;
-  std::string message;
+  std::string message;  // English, as the log keeps it
+  std::string shownMessage;  // the same in the user's language
 };
 
 // The log's CSV (RFC 4180, CRLF line ends, UTF-8).

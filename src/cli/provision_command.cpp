@@ -19,6 +19,7 @@
 #include "cli/command.h"
 #include "cli/progress.h"
 #include "cli/provision.h"
+#include "cli/settings_output.h"
 #include "cli/unit_access.h"
 #include "profile/settings_profile.h"
 #include "session/unit_text.h"
@@ -82,9 +83,18 @@ QJsonObject RowJson(const ProvisionRow& row) {
   return entry;
 }
 
+// The result's word in the user's language.
+std::string ResultText(const std::string& result) {
+  using Result = SettingsWriteReport::Result;
+  for (Result r : {Result::Unchanged, Result::Written, Result::Differs, Result::Failed,
+                   Result::Interrupted})
+    if (result == WriteResultName(r)) return WriteResultText(r);
+  return result;
+}
+
 std::string RowText(const ProvisionRow& row) {
   std::string text = row.location + "  " + (row.deviceId.empty() ? "-" : row.deviceId) + "  " +
-                     (row.firmware.empty() ? "-" : row.firmware) + "  " + row.result;
+                     (row.firmware.empty() ? "-" : row.firmware) + "  " + ResultText(row.result);
   if (!row.differences.empty()) {
     text += "  " + (row.result == "differs" ? Tr(QT_TRANSLATE_NOOP("wr::cli", "not taken:"))
                                             : Tr(QT_TRANSLATE_NOOP("wr::cli", "changed:"))) +
@@ -92,7 +102,8 @@ std::string RowText(const ProvisionRow& row) {
     for (size_t i = 0; i < row.differences.size(); ++i)
       text += (i ? ", " : "") + row.differences[i];
   }
-  if (!row.message.empty() && row.result != "differs") text += "  (" + row.message + ")";
+  if (!row.shownMessage.empty() && row.result != "differs")
+    text += "  (" + row.shownMessage + ")";
   return text + "\n";
 }
 

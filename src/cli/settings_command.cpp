@@ -9,7 +9,6 @@
 #include "cli/cli_text.h"
 #include "cli/command.h"
 #include "cli/settings_output.h"
-#include "cli/settings_write.h"
 #include "cli/unit_access.h"
 #include "session/unit_text.h"
 

@@ -77,8 +77,9 @@ std::string DifferencesText(const std::vector<SettingDifference>& differences,
                             const std::string& leftName, const std::string& rightName) {
   std::string text;
   for (const SettingDifference& d : differences)
-    text += std::string(SettingKeyName(d.key)) + ": " + leftName + " " + ShownValue(d.key, d.left) +
-            ", " + rightName + " " + ShownValue(d.key, d.right) + "\n";
+    text += std::string(SettingKeyName(d.key)) + ": " + leftName + " " +
+            ToBytes(Translated(ShownValue(d.key, d.left))) + ", " + rightName + " " +
+            ToBytes(Translated(ShownValue(d.key, d.right))) + "\n";
   return text;
 }
 
@@ -107,6 +108,17 @@ const char* WriteResultName(SettingsWriteReport::Result result) {
   return "failed";
 }
 
+std::string WriteResultText(SettingsWriteReport::Result result) {
+  switch (result) {
+    case SettingsWriteReport::Result::Unchanged: return Tr(QT_TRANSLATE_NOOP("wr::cli", "unchanged"));
+    case SettingsWriteReport::Result::Written: return Tr(QT_TRANSLATE_NOOP("wr::cli", "ok"));
+    case SettingsWriteReport::Result::Differs: return Tr(QT_TRANSLATE_NOOP("wr::cli", "differs"));
+    case SettingsWriteReport::Result::Failed: break;
+    case SettingsWriteReport::Result::Interrupted: return Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted"));
+  }
+  return Tr(QT_TRANSLATE_NOOP("wr::cli", "failed"));
+}
+
 int ReportWrite(CliContext& context, const SettingsWriteReport& report) {
   using Result = SettingsWriteReport::Result;
   if (context.Json()) {
@@ -114,9 +126,9 @@ int ReportWrite(CliContext& context, const SettingsWriteReport& report) {
     document["result"] = QString::fromLatin1(WriteResultName(report.result));
     document["changed"] = DifferencesJson(report.before, "unit", "new");
     QJsonArray problems;
-    for (const std::string& line : report.problems) problems.append(FromBytes(line));
+    for (const Message& line : report.problems) problems.append(Translated(line));
     document["problems"] = problems;
-    if (!report.message.empty()) document["message"] = FromBytes(report.message);
+    if (!report.message.Empty()) document["message"] = Translated(report.message);
     context.PrintJson(document);
   }
   switch (report.result) {
@@ -138,17 +150,18 @@ int ReportWrite(CliContext& context, const SettingsWriteReport& report) {
       return kExitDone;
     case Result::Differs:
       // Each line begins with the key it concerns ("apn: sent ...").
-      for (const std::string& line : report.problems) {
+      for (const Message& problem : report.problems) {
+        const std::string line = ToBytes(Translated(problem));
         const std::string key = line.substr(0, line.find(':'));
         context.FailKey(kExitUnit, SettingKeyFromName(key) ? key : std::string(), line);
       }
       return kExitUnit;
     case Result::Interrupted:
-      return context.Fail(kExitInterrupted, report.message);
+      return context.Fail(kExitInterrupted, ToBytes(Translated(report.message)));
     case Result::Failed:
       break;
   }
-  return context.Fail(kExitUnit, report.message);
+  return context.Fail(kExitUnit, ToBytes(Translated(report.message)));
 }
 
 }  // namespace wr::cli

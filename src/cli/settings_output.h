@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/settings_write.h"
 #include "protocol/settings_values.h"
+#include "session/write_settings_operation.h"
 
 namespace wr::cli {
 
@@ -31,7 +31,10 @@ std::string DifferencesText(const std::vector<SettingDifference>& differences,
 QJsonArray DifferencesJson(const std::vector<SettingDifference>& differences,
                            const char* leftName, const char* rightName);
 
+// The result's word in JSON and in the provisioning log (English).
 const char* WriteResultName(SettingsWriteReport::Result result);
+// The same word for people, in their language.
+std::string WriteResultText(SettingsWriteReport::Result result);
 
 class CliContext;
 // Prints what a write did (a JSON document, or a line; one line on standard

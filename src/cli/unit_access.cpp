@@ -16,6 +16,7 @@
 #include "cli/exit_code.h"
 #include "protocol/commands.h"
 #include "session/unit_operations.h"
+#include "session/unit_text.h"
 
 namespace wr::cli {
 namespace {
@@ -27,9 +28,6 @@ constexpr int kReadTimeoutMs = 200;
 constexpr int kListPeriodMs = 100;
 // Milliseconds to open a unit that is listed, whatever --timeout says.
 constexpr int kOpenMs = 3000;
-// Milliseconds for a unit that is open to say who it is.
-constexpr int kIdentityMs = 5000;
-
 
 }  // namespace
 
@@ -65,35 +63,6 @@ CommandResult RunCommand(UnitSession& session, UnitCommand command) {
   return result.value_or(CommandResult::Cancelled);
 }
 
-ConnectOperation::ConnectOperation(UnitSession& session, int openMs, bool query,
-                                   std::function<bool()> enough, QObject* parent)
-    : Operation(session, parent), openMs_(openMs), query_(query), enough_(std::move(enough)) {}
-
-void ConnectOperation::Run() {
-  UnitSession& s = Session();
-  When([&s] { return s.ConnectionState() == 1 || s.OpenFailure() != UsbOpenFailure::None; },
-       openMs_,
-       [this, &s](bool) {
-         Operation* queries = s.ConnectQueries();
-         if (s.ConnectionState() != 1 || !query_ || !queries)
-           return Finish(UnitSession::Outcome::Done());
-         // The queries of a new connection: done when every reply has come.
-         connect(queries, &Operation::finished, this,
-                 [this] { Finish(UnitSession::Outcome::Done()); });
-         if (enough_)
-           When(enough_, kIdentityMs, [this](bool met) {
-             if (met) Finish(UnitSession::Outcome::Done());
-           });
-         // A unit that does not say who it is does not answer at all.
-         const UnitModel& model = s.Model();
-         When([&model] { return !model.FirmwareVersion().empty() && !model.DeviceId().empty(); },
-              kIdentityMs, [this](bool known) {
-                if (!known) Finish(UnitSession::Outcome::Failed(QString()));
-              });
-       },
-       true);
-}
-
 std::string OpenFailureText(const UnitSession& session) {
   // One line on standard error: the hint's command goes on the same line.
   return session.OpenFailureText().replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
@@ -113,21 +82,8 @@ std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int ti
     failure = {kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted"))};
     return session;
   }
-  if (s.ConnectionState() != 1) {
-    const std::string why = OpenFailureText(s);
-    failure = {kExitNoUnit,
-               Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit at %1 cannot be opened: %2"),
-                  {LocationText(location),
-                   why.empty() ? Tr(QT_TRANSLATE_NOOP("wr::cli", "it did not respond in time")) : why})};
-    return session;
-  }
-  if (!query) return session;
-  if (s.Model().FirmwareVersion().empty() || s.Model().DeviceId().empty())
-    failure = {kExitNoUnit, s.IsConnected()
-                                ? Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit at %1 does not answer"),
-                                     {LocationText(location)})
-                                : Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit at %1 was disconnected"),
-                                     {LocationText(location)})};
+  const Message why = ConnectFailure(s, LocationText(location), query);
+  if (!why.Empty()) failure = {kExitNoUnit, ToBytes(Translated(why))};
   return session;
 }
 
@@ -188,6 +144,16 @@ bool ReadAllSettings(UnitSession& session, std::string& missing) {
   RunOperation(read);
   missing = read.Missing();
   return read.Result().done;
+}
+
+}  // namespace wr::cli
+
+namespace wr::cli {
+
+SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wanted) {
+  WriteSettingsOperation write(session, wanted);
+  RunOperation(write);
+  return write.Report();
 }
 
 }  // namespace wr::cli

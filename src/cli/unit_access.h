@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "usb/usb_location.h"
+#include "session/connect_operation.h"
 #include "session/operation.h"
+#include "session/write_settings_operation.h"
 #include "session/unit_session.h"
 
 namespace wr::cli {
@@ -36,26 +38,6 @@ bool RunOperation(Operation& operation);
 // Runs one command on the session's queue until it has ended; an interrupt
 // cancels it (the result is then Cancelled).
 CommandResult RunCommand(UnitSession& session, UnitCommand command);
-
-// Waits for the session to open its unit (at most openMs) and, with query,
-// asks it for its whole state as a new connection is asked, until every
-// reply has come; fails when the unit has not said who it is within
-// kIdentityMs. A command that needs only some of the replies gives enough:
-// the operation ends as soon as it holds.
-class ConnectOperation : public Operation {
-  Q_OBJECT
- public:
-  ConnectOperation(UnitSession& session, int openMs, bool query,
-                   std::function<bool()> enough = {}, QObject* parent = nullptr);
-
- protected:
-  void Run() override;
-
- private:
-  int openMs_;
-  bool query_;
-  std::function<bool()> enough_;
-};
 
 // Why a unit cannot be used, for the one line on standard error.
 struct AccessFailure {
@@ -84,5 +66,8 @@ std::unique_ptr<UnitSession> OpenChosenUnit(CliContext& context, AccessFailure& 
 // Waits until every settings group has been read on this connection, asking
 // again for those that did not come; false with the missing ones named.
 bool ReadAllSettings(UnitSession& session, std::string& missing);
+
+// Runs a WriteSettingsOperation of wanted to its end.
+SettingsWriteReport WriteSettings(UnitSession& session, const SettingsValues& wanted);
 
 }  // namespace wr::cli

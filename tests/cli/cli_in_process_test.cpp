@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "cli/cli_test_support.h"
+#include "session/translations.h"
 #include "sim/simulated_units.h"
 
 namespace wr::cli::test {
@@ -275,6 +276,26 @@ TEST_F(CliInProcessTest, AnInterruptedBenchLogsTheUnitsBeingWritten) {
   for (size_t i = 1; i < rows.size(); ++i) EXPECT_THAT(rows[i], HasSubstr(",interrupted,"));
   // Stopped or not, each unit got every set command: none was left half-written.
   for (int i = 0; i < 2; ++i) EXPECT_EQ(Count(bus->Unit(i).ReceivedLines(), IsSetCommand), 5u);
+}
+
+// The bench's lines for people are in their language; its log stays English.
+TEST_F(CliInProcessTest, AnInterruptedBenchSpeaksGermanWhileItsLogStaysEnglish) {
+  struct German {
+    German() { InstallTranslations(QStringLiteral("de")); }
+    ~German() { InstallTranslations(QStringLiteral("en")); }
+  } german;
+  const std::string fleet = Write("fleet.ini", "[settings]\napn = fleet\n");
+  Interrupt interrupt;
+  When(0, [](const std::string& line) { return line.rfind("AT+TRACK=", 0) == 0; }, 1,
+       [&interrupt] { interrupt.Request(); });
+  const CliRun run =
+      RunInProcess(*bus, {"provision", fleet, "--log", PathOf("log.csv")}, &interrupt);
+  EXPECT_EQ(run.code, 5);
+  EXPECT_THAT(run.out, HasSubstr("  unterbrochen  (beim Speichern unterbrochen: Jede Einstellung"));
+  std::ifstream log(PathOf("log.csv"));
+  const std::string content((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  EXPECT_THAT(content, HasSubstr(",interrupted,,\"interrupted while saving: every setting was sent "
+                                 "to the unit, but none was read back\"\r\n"));
 }
 
 }  // namespace
