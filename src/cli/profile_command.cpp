@@ -47,9 +47,9 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
   const std::optional<SettingsValues> values = ReadUnitValues(context, *session, code, true);
   if (!values) return code;
   const UnitModel& model = session->Model();
-  std::string error;
+  Message error;
   if (!WriteProfileFile(PathOf(file), *values, {model.DeviceId(), model.FirmwareVersion()}, error))
-    return context.Fail(kExitFile, error);
+    return context.Fail(kExitFile, Tr(error));
   if (context.Json()) {
     QJsonObject document;
     document["file"] = QString::fromStdString(file);
@@ -68,7 +68,7 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
 std::optional<SettingsValues> ReadProfile(CliContext& context, const std::string& file, int& code) {
   const ProfileRead read = ReadProfileFile(PathOf(file));
   if (!read.Ok()) {
-    code = context.FailKey(kExitFile, read.key, read.error);
+    code = context.FailKey(kExitFile, read.key, Tr(read.problem));
     return std::nullopt;
   }
   return read.values;

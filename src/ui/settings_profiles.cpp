@@ -75,7 +75,7 @@ std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& captio
   const ProfileRead read = ReadProfileFile(PathOf(file));
   if (!read.Ok()) {
     // The reader's message names the file, and the key and line refused.
-    prompts_.ShowMessage(FromBytes(read.error) + tr(" Nothing was changed."));
+    prompts_.ShowMessage(Translated(read.problem) + tr(" Nothing was changed."));
     return std::nullopt;
   }
   return read.values;
@@ -166,9 +166,9 @@ void SettingsProfiles::SaveReadSettings(const QString& note) {
                                          QString::fromLatin1(kProfileFilter),
                                          QDir(SaveFolder()).filePath(SuggestedName()));
   if (file.isEmpty()) return;
-  std::string error;
+  Message error;
   if (!WriteProfileFile(PathOf(file), values, unit, error)) {
-    prompts_.ShowMessage(tr("The profile was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The profile was not saved.\n%1").arg(Translated(error)),
                          MessageKind::Critical);
     return;
   }
