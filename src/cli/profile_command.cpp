@@ -31,10 +31,11 @@ std::optional<SettingsValues> ReadUnitValues(CliContext& context, UnitSession& s
                                                         {missing}));
     return std::nullopt;
   }
-  std::vector<std::string> leftOut;
+  std::vector<Message> leftOut;
   SettingsValues values = SettingsValuesFromUnit(session.Model().Settings(), &leftOut);
   if (noteLeftOut)
-    for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "left out: %1"), {reason}));
+    for (const Message& reason : leftOut)
+      context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "left out: %1"), {Tr(reason)}));
   return values;
 }
 
