@@ -653,6 +653,218 @@ Aufgebaut auf:
         <source>sent %1, the unit holds %2</source>
         <translation>gesendet %1, das Gerät enthält %2</translation>
     </message>
+    <message>
+        <source>This build of Wayrunner Track cannot write xlsx files.</source>
+        <translation>Diese Ausgabe von Wayrunner Track kann keine xlsx-Dateien schreiben.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>nicht genug Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>cell %1: %2</source>
+        <translation>Zelle %1: %2</translation>
+    </message>
+    <message>
+        <source>no free name for its temporary file</source>
+        <translation>kein freier Name für ihre temporäre Datei</translation>
+    </message>
+    <message>
+        <source>nothing was written</source>
+        <translation>es wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>it could not be put in place</source>
+        <translation>sie konnte nicht an ihren Platz gebracht werden</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 bytes</source>
+        <translation>sie ist größer als %1 Byte</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>von einem anderen Programm belegt</translation>
+    </message>
+    <message>
+        <source>No folder for the place names could be found.</source>
+        <translation>Es wurde kein Ordner für die Ortsnamen gefunden.</translation>
+    </message>
+    <message>
+        <source>The place names could not be saved: %1.</source>
+        <translation>Die Ortsnamen konnten nicht gespeichert werden: %1.</translation>
+    </message>
+    <message>
+        <source>A place name cannot be empty.</source>
+        <translation>Ein Ortsname darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>A place name cannot contain a comma.</source>
+        <translation>Ein Ortsname darf kein Komma enthalten.</translation>
+    </message>
+    <message>
+        <source>A place name cannot contain line breaks or other control characters.</source>
+        <translation>Ein Ortsname darf keine Zeilenumbrüche oder anderen Steuerzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>The place names could not be read.</source>
+        <translation>Die Ortsnamen konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>This position cannot be named: it is not a latitude and longitude.</source>
+        <translation>Diese Position kann nicht benannt werden: Sie ist keine Angabe aus Breite und Länge.</translation>
+    </message>
+    <message>
+        <source>No place is named &quot;%1&quot;.</source>
+        <translation>Kein Ort heißt „%1“.</translation>
+    </message>
+    <message>
+        <source>there is no data folder for the settings backup</source>
+        <translation>es gibt keinen Datenordner für die Sicherung der Einstellungen</translation>
+    </message>
+    <message>
+        <source>cannot create the backup folder %1: %2</source>
+        <translation>der Sicherungsordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Line %1: a section heading must end with &apos;]&apos;.</source>
+        <translation>Zeile %1: Eine Abschnittsüberschrift muss mit ‚]‘ enden.</translation>
+    </message>
+    <message>
+        <source>Line %1: [%2] is not a section of a settings profile; only [settings] is.</source>
+        <translation>Zeile %1: [%2] ist kein Abschnitt eines Einstellungsprofils; nur [settings] ist einer.</translation>
+    </message>
+    <message>
+        <source>Line %1: expected &quot;key = value&quot; or a section heading.</source>
+        <translation>Zeile %1: „Schlüssel = Wert“ oder eine Abschnittsüberschrift erwartet.</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; is not a setting; the settings are %3.</source>
+        <translation>Zeile %1: „%2“ ist keine Einstellung; die Einstellungen sind %3.</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; comes before the [settings] section.</source>
+        <translation>Zeile %1: „%2“ steht vor dem Abschnitt [settings].</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; is given a second time (first on line %3).</source>
+        <translation>Zeile %1: „%2“ wird ein zweites Mal angegeben (zuerst in Zeile %3).</translation>
+    </message>
+    <message>
+        <source>Line %1: the value of &quot;%2&quot; holds &quot;%3&quot;, which other readers take for the start of a comment; a comment goes on a line of its own.</source>
+        <translation>Zeile %1: Der Wert von „%2“ enthält „%3“, was andere Leseprogramme für den Beginn eines Kommentars halten; ein Kommentar steht in einer eigenen Zeile.</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot;: %3.</source>
+        <translation>Zeile %1: „%2“: %3.</translation>
+    </message>
+    <message>
+        <source>The profile has no [settings] section.</source>
+        <translation>Das Profil hat keinen Abschnitt [settings].</translation>
+    </message>
+    <message>
+        <source>The profile &quot;%1&quot; was refused. %2</source>
+        <translation>Das Profil „%1“ wurde abgelehnt. %2</translation>
+    </message>
+    <message>
+        <source>The value of &quot;%1&quot; holds &quot;%2&quot;, which a profile cannot hold: it reads as the start of a comment. &quot;%3&quot; was not written.</source>
+        <translation>Der Wert von „%1“ enthält „%2“, was ein Profil nicht enthalten kann: Es wird als Beginn eines Kommentars gelesen. „%3“ wurde nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>Tracking server: %1, port 80</source>
+        <translation>Tracking-Server: %1, Port 80</translation>
+    </message>
+    <message>
+        <source>Trip stop time: 3 minutes</source>
+        <translation>Standzeit bis Fahrtende: 3 Minuten</translation>
+    </message>
+    <message>
+        <source>Tracking values: 21600, 30, 10000 and 20</source>
+        <translation>Tracking-Werte: 21600, 30, 10000 und 20</translation>
+    </message>
+    <message>
+        <source>Low power mode: on</source>
+        <translation>Energiesparmodus: ein</translation>
+    </message>
+    <message>
+        <source>Ignition detection: Smart detection</source>
+        <translation>Zündungserkennung: Intelligente Erkennung</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The file names no product; a unit takes &quot;%1&quot; or &quot;%2&quot;.</source>
+        <translation>Ungültige Update-Datei!
+Die Datei nennt kein Produkt; ein Gerät nimmt „%1“ oder „%2“ an.</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The file names the product &quot;%1&quot;; a unit takes &quot;%2&quot; or &quot;%3&quot;.</source>
+        <translation>Ungültige Update-Datei!
+Die Datei nennt das Produkt „%1“; ein Gerät nimmt „%2“ oder „%3“ an.</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The file holds version %1 and the unit runs version %2: their first characters differ, so the unit cannot take it.</source>
+        <translation>Ungültige Update-Datei!
+Die Datei enthält Version %1 und das Gerät läuft mit Version %2: Ihre ersten Zeichen unterscheiden sich, daher kann das Gerät sie nicht annehmen.</translation>
+    </message>
+    <message>
+        <source>File doesn&apos;t exist!</source>
+        <translation>Datei ist nicht vorhanden!</translation>
+    </message>
+    <message>
+        <source>Error opening File!</source>
+        <translation>Fehler beim Öffnen der Datei!</translation>
+    </message>
+    <message>
+        <source>Error reading File!</source>
+        <translation>Fehler beim Lesen der Datei!</translation>
+    </message>
+    <message>
+        <source>Error reading file!</source>
+        <translation>Fehler beim Lesen der Datei!</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The file is too large to be an upgrade file.</source>
+        <translation>Ungültige Update-Datei!
+Die Datei ist zu groß für eine Update-Datei.</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The file is shorter than its 256-byte header.</source>
+        <translation>Ungültige Update-Datei!
+Die Datei ist kürzer als ihr 256 Byte langer Kopf.</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The file holds no firmware image after its header.</source>
+        <translation>Ungültige Update-Datei!
+Die Datei enthält nach ihrem Kopf kein Firmware-Abbild.</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The header names no version.</source>
+        <translation>Ungültige Update-Datei!
+Der Kopf nennt keine Version.</translation>
+    </message>
+    <message>
+        <source>Invalid upgrade file!
+The header does not end within its 256 bytes.</source>
+        <translation>Ungültige Update-Datei!
+Der Kopf endet nicht innerhalb seiner 256 Byte.</translation>
+    </message>
+    <message>
+        <source>The unit has not reported its firmware version yet. Please wait a moment and try again.</source>
+        <translation>Das Gerät hat seine Firmware-Version noch nicht gemeldet. Bitte warten Sie einen Moment und versuchen Sie es erneut.</translation>
+    </message>
 </context>
 <context>
     <name>wr::FetchTripsOperation</name>

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "session/unit_text.h"
+
 namespace wr::cli {
 
 std::string Tr(std::string_view source) {
@@ -30,5 +32,7 @@ std::string Tr(std::string_view source, std::initializer_list<std::string_view> 
   }
   return out;
 }
+
+std::string Tr(const Message& message) { return ToBytes(Translated(message)); }
 
 }  // namespace wr::cli

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/message.h"
+
 namespace wr::cli {
 
 inline constexpr const char* kTextContext = "wr::cli";
@@ -20,5 +22,8 @@ std::string Tr(std::string_view source);
 // Tr with %1, %2, ... replaced by the arguments in one pass, so that an
 // argument holding a '%' is printed as it is.
 std::string Tr(std::string_view source, std::initializer_list<std::string_view> arguments);
+// A message made in the core, in the user's language (English with --json,
+// where the tool loads no other).
+std::string Tr(const Message& message);
 
 }  // namespace wr::cli

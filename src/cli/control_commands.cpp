@@ -100,7 +100,7 @@ int RunDefaults(CliContext& context, const ParsedArguments& arguments) {
   if (!session) return context.Fail(failure.exitCode, failure.message);
   std::string question = Tr(QT_TRANSLATE_NOOP("wr::cli", "Send these default settings to the unit %1?"),
                             {session->Model().DeviceId()});
-  for (const std::string& line : DescribeDefaults(host)) question += "\n  " + line;
+  for (const Message& line : DefaultsDescription(host)) question += "\n  " + Tr(line);
   if (const int code = Confirm(context, arguments, question,
                                QT_TRANSLATE_NOOP("wr::cli", "sending the defaults needs --yes when no "
                                                             "one can answer the question")))

@@ -30,10 +30,11 @@ std::optional<SettingsValues> ReadUnitValues(CliContext& context, UnitSession& s
                                                         {missing}));
     return std::nullopt;
   }
-  std::vector<std::string> leftOut;
+  std::vector<Message> leftOut;
   SettingsValues values = SettingsValuesFromUnit(session.Model().Settings(), &leftOut);
   if (noteLeftOut)
-    for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "left out: %1"), {reason}));
+    for (const Message& reason : leftOut)
+      context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "left out: %1"), {Tr(reason)}));
   return values;
 }
 
@@ -46,9 +47,9 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
   const std::optional<SettingsValues> values = ReadUnitValues(context, *session, code, true);
   if (!values) return code;
   const UnitModel& model = session->Model();
-  std::string error;
+  Message error;
   if (!WriteProfileFile(PathOf(file), *values, {model.DeviceId(), model.FirmwareVersion()}, error))
-    return context.Fail(kExitFile, error);
+    return context.Fail(kExitFile, Tr(error));
   if (context.Json()) {
     QJsonObject document;
     document["file"] = QString::fromStdString(file);
@@ -67,7 +68,7 @@ int RunProfileSave(CliContext& context, const ParsedArguments& arguments) {
 std::optional<SettingsValues> ReadProfile(CliContext& context, const std::string& file, int& code) {
   const ProfileRead read = ReadProfileFile(PathOf(file));
   if (!read.Ok()) {
-    code = context.FailKey(kExitFile, read.key, read.error);
+    code = context.FailKey(kExitFile, read.key, Tr(read.problem));
     return std::nullopt;
   }
   return read.values;

@@ -24,9 +24,10 @@ int RunSettingsGet(CliContext& context, const ParsedArguments&) {
     if (StopRequested()) return context.Fail(kExitInterrupted, Tr(QT_TRANSLATE_NOOP("wr::cli", "interrupted")));
     return context.Fail(kExitUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "%1 could not be read from the unit"), {missing}));
   }
-  std::vector<std::string> leftOut;
+  std::vector<Message> leftOut;
   const SettingsValues values = SettingsValuesFromUnit(session->Model().Settings(), &leftOut);
-  for (const std::string& reason : leftOut) context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "not shown: %1"), {reason}));
+  for (const Message& reason : leftOut)
+    context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "not shown: %1"), {Tr(reason)}));
   if (context.Json())
     context.PrintJson(SettingsJson(values));
   else

@@ -122,7 +122,7 @@ int RunTrips(CliContext& context, const ParsedArguments& arguments) {
   if (output) {
     const TripExportResult written =
         WriteTripExport(std::filesystem::u8path(*output), *format, trips, namer);
-    if (!written.ok) return context.Fail(kExitFile, written.error);
+    if (!written.ok) return context.Fail(kExitFile, Tr(written.problem));
     leftOut = written.leftOut;
     const size_t count = trips.size() - leftOut.size();
     if (context.Json()) {

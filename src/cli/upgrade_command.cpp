@@ -58,7 +58,9 @@ std::optional<int> CompareVersions(const std::string& a, const std::string& b) {
 }
 
 std::filesystem::path DefaultBackupPath(const std::string& deviceId, std::string& error) {
-  std::filesystem::path path = NewSettingsBackupPath(deviceId, std::time(nullptr), error);
+  Message problem;
+  std::filesystem::path path = NewSettingsBackupPath(deviceId, std::time(nullptr), problem);
+  if (path.empty()) error = Tr(problem);
   if (path.empty() && SettingsBackupFolder().empty()) error += "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "give a file with --backup FILE"));
   return path;
 }
@@ -135,7 +137,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   {
     const UpgradeFileResult early = ReadUpgradeFile(filePath, "");
     if (!early.ok && early.message != upgrade_msg::kUnitVersionUnknown)
-      return context.Fail(kExitFile, OneLine(early.message) + " (" + path + ")");
+      return context.Fail(kExitFile, OneLine(Tr(early.problem)) + " (" + path + ")");
   }
   AccessFailure failure;
   std::unique_ptr<UnitSession> session = OpenChosenUnit(context, failure);
@@ -146,7 +148,7 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
   const std::optional<UsbLocation> location = session->Location();
   if (!location) return context.Fail(kExitNoUnit, Tr(QT_TRANSLATE_NOOP("wr::cli", "the unit was disconnected")));
   const UpgradeFileResult file = ReadUpgradeFile(filePath, before);
-  if (!file.ok) return context.Fail(kExitFile, OneLine(file.message) + " (" + path + ")");
+  if (!file.ok) return context.Fail(kExitFile, OneLine(Tr(file.problem)) + " (" + path + ")");
 
   std::string plan = Tr(QT_TRANSLATE_NOOP("wr::cli", "The unit %1 runs firmware %2. This will upgrade the unit "
                                                    "to %3 version: %4."),
@@ -181,8 +183,9 @@ int RunUpgrade(CliContext& context, const ParsedArguments& arguments) {
     backup = DefaultBackupPath(model.DeviceId(), error);
   if (backup.empty()) return context.Fail(kExitFile, error);
   const SettingsValues values = SettingsValuesFromUnit(model.Settings());
-  if (!WriteProfileFile(backup, values, {model.DeviceId(), before}, error))
-    return context.Fail(kExitFile, error + "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "nothing was sent")));
+  Message written;
+  if (!WriteProfileFile(backup, values, {model.DeviceId(), before}, written))
+    return context.Fail(kExitFile, Tr(written) + "; " + Tr(QT_TRANSLATE_NOOP("wr::cli", "nothing was sent")));
   context.Note(Tr(QT_TRANSLATE_NOOP("wr::cli", "Settings saved to %1"), {backup.u8string()}));
 
   // The watch after the install command: units other than this one, so

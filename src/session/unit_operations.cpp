@@ -132,7 +132,7 @@ void ReadSettingsOperation::End() {
   for (SettingGroup group : groups_) {
     if (Session().Model().Settings().Read(group)) continue;
     if (!missing_.empty()) missing_ += ", ";
-    missing_ += SettingGroupName(group);
+    missing_ += ToBytes(Translated(Message::Of(Describe(group).name)));
   }
   Finish(missing_.empty() ? UnitSession::Outcome::Done()
                           : UnitSession::Outcome::Failed(FromBytes(missing_)));

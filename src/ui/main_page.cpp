@@ -29,8 +29,8 @@ const char* const MainPage::kDefaultsCaption = QT_TR_NOOP("Send defaults");
 
 QString MainPage::DefaultsQuestion(const QString& host) {
   QString list;
-  for (const std::string& line : DescribeDefaults(ToBytes(host)))
-    list += QStringLiteral("\n\u2022 ") + FromBytes(line);
+  for (const Message& line : DefaultsDescription(ToBytes(host)))
+    list += QStringLiteral("\n\u2022 ") + Translated(line);
   return tr("Sending the defaults overwrites these settings of the unit:\n%1\n\nAre you sure?")
       .arg(list);
 }

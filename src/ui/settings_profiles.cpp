@@ -47,7 +47,7 @@ void ReadUnitSettings(UnitSession& session, QObject* owner, SettingsReadDone don
                    QStringList names;
                    for (SettingGroup group : kGroups)
                      if (!session.Model().Settings().Read(group))
-                       names << FromBytes(SettingGroupName(group));
+                       names << Translated(Message::Of(Describe(group).name));
                    done(outcome.done && names.isEmpty(), names.join(QStringLiteral(", ")));
                  });
 }
@@ -75,7 +75,7 @@ std::optional<SettingsValues> SettingsProfiles::AskAndRead(const QString& captio
   const ProfileRead read = ReadProfileFile(PathOf(file));
   if (!read.Ok()) {
     // The reader's message names the file, and the key and line refused.
-    prompts_.ShowMessage(FromBytes(read.error) + tr(" Nothing was changed."));
+    prompts_.ShowMessage(Translated(read.problem) + tr(" Nothing was changed."));
     return std::nullopt;
   }
   return read.values;
@@ -158,7 +158,7 @@ void SettingsProfiles::SaveReadSettings(const QString& note) {
   // What is saved is fixed now: replies arriving while the dialog is open
   // cannot change it.
   const UnitModel& model = session_.Model();
-  std::vector<std::string> leftOut;
+  std::vector<Message> leftOut;
   const SettingsValues values = SettingsValuesFromUnit(model.Settings(), &leftOut);
   const ProfileUnit unit{model.DeviceId(), model.FirmwareVersion()};
 
@@ -166,9 +166,9 @@ void SettingsProfiles::SaveReadSettings(const QString& note) {
                                          QString::fromLatin1(kProfileFilter),
                                          QDir(SaveFolder()).filePath(SuggestedName()));
   if (file.isEmpty()) return;
-  std::string error;
+  Message error;
   if (!WriteProfileFile(PathOf(file), values, unit, error)) {
-    prompts_.ShowMessage(tr("The profile was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The profile was not saved.\n%1").arg(Translated(error)),
                          MessageKind::Critical);
     return;
   }
@@ -176,7 +176,7 @@ void SettingsProfiles::SaveReadSettings(const QString& note) {
   QStringList told;
   if (!leftOut.empty()) {
     QStringList reasons;
-    for (const std::string& reason : leftOut) reasons << FromBytes(reason);
+    for (const Message& reason : leftOut) reasons << Translated(reason);
     told << tr("Left out of the profile, as the unit holds no valid value: %1.")
                 .arg(reasons.join(QStringLiteral("; ")));
   }

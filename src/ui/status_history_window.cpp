@@ -427,9 +427,9 @@ void StatusHistoryWindow::btnExportCsvClick() {
                                    tr("CSV files (*.csv);;All files (*)"),
                                    QDir(folder).filePath(name));
   if (file.isEmpty()) return;
-  std::string error;
+  Message error;
   if (!WriteStatusHistoryCsv(history, ToPath(file), error)) {
-    prompts_.ShowMessage(tr("The status history was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The status history was not saved.\n%1").arg(Translated(error)),
                          MessageKind::Critical);
     return;
   }

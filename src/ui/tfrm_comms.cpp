@@ -125,11 +125,11 @@ void TfrmComms::btnSaveLogClick() {
     content += '\n';
   }
   // The traffic holds the APN password: the log is for its owner's eyes.
-  std::string error;
+  Message error;
   if (!WriteFileReplacing(std::filesystem::path(QFile::encodeName(file).toStdString()), content,
                           FileAccess::kOwnerOnly, error)) {
     // The reason names the file already.
-    prompts_.ShowMessage(tr("The log was not saved.\n%1").arg(FromBytes(error)),
+    prompts_.ShowMessage(tr("The log was not saved.\n%1").arg(Translated(error)),
                          MessageKind::Critical);
     return;
   }

@@ -195,8 +195,8 @@ void TfrmUpgrade::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
-void TfrmUpgrade::Tell(std::string_view message, MessageKind kind) {
-  prompts_.ShowMessage(tr(std::string(message).c_str()), kind);
+void TfrmUpgrade::Tell(const Message& message, MessageKind kind) {
+  prompts_.ShowMessage(Translated(message), kind);
 }
 
 void TfrmUpgrade::ShowBackupFile(const QString& file) {
@@ -267,7 +267,7 @@ void TfrmUpgrade::Prepare(std::function<void(bool ready)> done) {
     const bool failed = file.message == upgrade_msg::kOpenFailed ||
                         file.message == upgrade_msg::kSizeFailed ||
                         file.message == upgrade_msg::kReadFailed;
-    Tell(file.message, failed ? MessageKind::Critical : MessageKind::Warning);
+    Tell(file.problem, failed ? MessageKind::Critical : MessageKind::Warning);
     done(false);
     return;
   }

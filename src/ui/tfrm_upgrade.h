@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "protocol/message.h"
 #include "session/upgrade_operation.h"
 #include "ui/prompts.h"
 
@@ -92,7 +93,7 @@ class TfrmUpgrade : public QDialog {
   void StartTransfer();
   void TransferEnded();
   void Report();
-  void Tell(std::string_view message, MessageKind kind = MessageKind::Information);
+  void Tell(const Message& message, MessageKind kind = MessageKind::Information);
   void ShowBackupFile(const QString& file);
 
   UnitSession& session_;

@@ -175,9 +175,9 @@ TripsPage::ExportResult TripsPage::ExportTripList(const std::vector<TripRecord>&
       WriteTripExport(std::filesystem::u8path(nativeFile.toStdString()), format, trips, namer);
   QApplication::restoreOverrideCursor();
   if (!written.ok)
-    return fail(written.error.empty()
+    return fail(written.problem.Empty()
                     ? tr("The trips could not be written to %1.").arg(nativeFile)
-                    : FromBytes(written.error));
+                    : Translated(written.problem));
 
   RememberSaveFolder(file);
   settings->setValue(QLatin1String(kExportFormatKey), FormatName(format));

@@ -24,8 +24,8 @@ namespace {
 
 // Empty when the name can be given to a place; otherwise why not.
 QString NameProblem(const QString& name) {
-  const std::string problem = PlaceStore::PlaceNameProblem(ToLocalBytes(name));
-  if (!problem.empty()) return FromBytes(problem);
+  const Message problem = PlaceStore::PlaceNameRefusal(ToLocalBytes(name));
+  if (!problem.Empty()) return Translated(problem);
   // Characters the file's code page lacks would be stored as something else.
   if (!FitsLocalCodePage(name))
     return TripsPage::tr("A place name can only hold characters of this computer's character set.");
@@ -151,7 +151,7 @@ void TripsPage::btnNameCoordinateClick() {
     if (placeStore_->LastError() == PlaceStoreError::kNameExists) {
       prompts_.ShowMessage(tr("Name already Exists!"));
     } else {
-      prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+      prompts_.ShowMessage(Translated(placeStore_->LastErrorMessage()));
     }
   }
   if (placeStore_) placeStore_->LoadPlaceNames();
@@ -175,7 +175,7 @@ void TripsPage::btnRenameCoordinateClick() {
     } else if (placeStore_->LastError() != PlaceStoreError::kNameNotFound) {
       // A name no longer in the file simply vanishes at the reload; anything
       // else means the change was not stored.
-      prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+      prompts_.ShowMessage(Translated(placeStore_->LastErrorMessage()));
     }
   }
   if (placeStore_) placeStore_->LoadPlaceNames();
@@ -192,7 +192,7 @@ void TripsPage::btnDeleteNameClick() {
   if (!prompts_.AskYesNo(tr("Delete name"), question)) return;
   if (placeStore_ && !placeStore_->RewritePlaceNames(ToLocalBytes(name), std::string()) &&
       placeStore_->LastError() != PlaceStoreError::kNameNotFound)
-    prompts_.ShowMessage(FromLocalBytes(placeStore_->LastErrorText()));
+    prompts_.ShowMessage(Translated(placeStore_->LastErrorMessage()));
   if (placeStore_) placeStore_->LoadPlaceNames();
   RefreshTripNames();
 }

@@ -77,15 +77,15 @@ void UpgradeSettingsBackup::Keep(std::function<void(bool kept, const QString& wh
 
 bool UpgradeSettingsBackup::WriteBackup(QString& why) {
   const UnitModel& model = session_.Model();
-  std::string error;
+  Message error;
   const std::filesystem::path path = NewSettingsBackupPath(model.DeviceId(), std::time(nullptr), error);
   if (path.empty()) {
-    why = FromBytes(error);
+    why = Translated(error);
     return false;
   }
   const SettingsValues values = SettingsValuesFromUnit(model.Settings());
   if (!WriteProfileFile(path, values, {model.DeviceId(), model.FirmwareVersion()}, error)) {
-    why = FromBytes(error);
+    why = Translated(error);
     return false;
   }
   file_ = PathText(path);

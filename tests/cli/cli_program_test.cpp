@@ -106,6 +106,14 @@ TEST_F(CliProgramTest, GermanForPeopleEnglishForMachines) {
   EXPECT_TRUE(english.contains(Json(json)["gsm_status"].toString())) << json.out;
   EXPECT_THAT(RunProgram({"--help"}, dir.path(), 30000, "de_DE.UTF-8").out,
               StartsWith("Aufruf: wayrunner-cli [Optionen] BEFEHL [Argumente]"));
+  // A message made in the core: a refused profile.
+  Write("twice.ini", "[settings]\napn = a\napn = b\n");
+  const QStringList diff = {"--simulate", "profile", "diff", "twice.ini"};
+  EXPECT_THAT(RunProgram(diff, dir.path(), 30000, "de_DE.UTF-8").err,
+              HasSubstr("Zeile 3: \u201Eapn\u201C wird ein zweites Mal angegeben (zuerst in Zeile 2)."));
+  const CliRun diffJson = RunProgram(diff + QStringList{"--json"}, dir.path(), 30000, "de_DE.UTF-8");
+  EXPECT_THAT(Json(diffJson)["error"].toString().toStdString(),
+              HasSubstr("Line 3: \"apn\" is given a second time (first on line 2)."));
 }
 
 TEST_F(CliProgramTest, ListAndStatusNameEachUnitAndChooseByDevice) {

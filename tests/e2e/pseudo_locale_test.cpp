@@ -15,12 +15,16 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QWizard>
+
+#include <fstream>
 
 #include "app/screenshots.h"
 #include "e2e/app_fixture.h"
 #include "ui/layout_check.h"
+#include "ui/main_page.h"
 
 namespace wr::test {
 namespace {
@@ -152,6 +156,45 @@ TEST_F(PseudoLocaleTest, EveryTextIsTranslatedAndNothingIsCut) {
     for (QWidget* w : {window, menu, submenu}) collector.Look(w);
   });
   EXPECT_EQ(collector.Problems().join(QLatin1Char('\n')).toStdString(), "");
+}
+
+// What the core says of a file the user picked reaches the window in the
+// user's language, with the file's own name and values inside it.
+TEST_F(PseudoLocaleTest, CoreMessagesAboutFilesAreShownTranslated) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const auto file = [&dir](const char* name, const std::string& content) {
+    const QString path = dir.filePath(QLatin1String(name));
+    std::ofstream(path.toStdString(), std::ios::binary) << content;
+    return path;
+  };
+  std::string wrongProduct = "Gadget,1.100\r\n";
+  wrongProduct.resize(512, '\0');
+  const struct {
+    const char* what;
+    const char* button;
+    QString file;
+  } cases[] = {
+      {"profile line refused", "btnOpenProfile", file("line.ini", "[settings]\ncolour = red\n")},
+      {"profile key given twice", "btnCompareProfile", file("twice.ini", "[settings]\napn = a\napn = b\n")},
+      {"profile too large to read", "btnOpenProfile", file("large.ini", std::string(70000, ';'))},
+      {"upgrade file missing", "btnUpgrade", dir.filePath(QStringLiteral("absent.fw"))},
+      {"upgrade file of another product", "btnUpgrade", file("other.fw", wrongProduct)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Prompts().shown.clear();
+    Prompts().files = {c.file};
+    Prompts().yesNo = {true};  // the upgrade's first question
+    Click(QLatin1String(c.button));
+    ASSERT_TRUE(WaitFor([this] { return !Prompts().Messages().empty() && !App().Upgrade().Busy(); }));
+    const QString message = Prompts().Messages().front();
+    EXPECT_TRUE(message.startsWith(QLatin1Char('['))) << message.toStdString();
+    EXPECT_EQ(Untranslated(message).toStdString(), "") << message.toStdString();
+  }
+  // The list of what Send defaults writes, asked before anything is sent.
+  const QString defaults = MainPage::DefaultsQuestion(QStringLiteral("track.example.org"));
+  EXPECT_EQ(Untranslated(defaults).toStdString(), "") << defaults.toStdString();
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdlib>
@@ -396,6 +397,26 @@ TEST_F(TripsWithoutDataFolderTest, ANameThatCannotBeSavedIsReportedAndTripsStill
   EXPECT_NE(messages[0], QStringLiteral("Name already Exists!"));
   EXPECT_FALSE(messages[0].isEmpty());
   EXPECT_EQ(Cell(1, 3), QString::fromLatin1(kHome));
+}
+
+// The place store's refusals reach the window translated: a name it cannot
+// hold, and a file it cannot save (under the pseudo-translation, whose texts
+// are in brackets).
+TEST_F(TripsWithoutDataFolderTest, PlaceNameRefusalsAreToldInTheUsersLanguage) {
+  ShowTrips(ThreeTrips());
+  QTranslator pseudo;
+  ASSERT_TRUE(pseudo.load(QStringLiteral(WR_PSEUDO_QM)));
+  QCoreApplication::installTranslator(&pseudo);
+  for (const QString& name : {QStringLiteral("Home, north gate"), QStringLiteral("Home")}) {
+    Prompts().shown.clear();
+    Prompts().inputs = {name};
+    Choose(1, 3, Trips().btnNameCoordinate);
+    const std::vector<QString> messages = Prompts().Messages();
+    ASSERT_EQ(messages.size(), 1u) << name.toStdString();
+    EXPECT_TRUE(messages[0].startsWith(QLatin1Char('[')) && messages[0].endsWith(QLatin1String("~]")))
+        << messages[0].toStdString();
+  }
+  QCoreApplication::removeTranslator(&pseudo);
 }
 
 // Records every call; fails the call given by failAt (0: none).

@@ -123,7 +123,8 @@ TripExportResult WriteTripExport(const std::filesystem::path& file, TripExportFo
     case TripExportFormat::kKml: text = TripsToKml(trips, namer); break;
   }
   TripExportResult result;
-  result.ok = WriteFileReplacing(file, text.content, FileAccess::kOrdinary, result.error);
+  result.ok = WriteFileReplacing(file, text.content, FileAccess::kOrdinary, result.problem);
+  if (!result.ok) result.error = result.problem.English();
   result.leftOut = std::move(text.leftOut);
   return result;
 }

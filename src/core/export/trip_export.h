@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/message.h"
 #include "protocol/trip_record.h"
 
 namespace wr {
@@ -77,7 +78,8 @@ TripExportText TripsToKml(const std::vector<TripRecord>& trips, const PlaceNamer
 // The outcome of writing an export file.
 struct TripExportResult {
   bool ok = false;
-  std::string error;              // for the user when !ok; the file is then unchanged
+  std::string error;              // for the user when !ok, in English; the file is then unchanged
+  Message problem;                // the same, to be shown in the user's language
   std::vector<int32_t> leftOut;   // as in TripExportText
 };
 

@@ -19,7 +19,9 @@ namespace wr {
 TripExportResult WriteTripsXlsx(const std::filesystem::path&, const std::vector<TripRecord>&,
                                 const PlaceNamer&) {
   TripExportResult result;
-  result.error = "This build of Wayrunner Track cannot write xlsx files.";
+  result.problem =
+      Message::Of(WR_TRANSLATE_NOOP("wr::Core", "This build of Wayrunner Track cannot write xlsx files."));
+  result.error = result.problem.English();
   return result;
 }
 
@@ -100,13 +102,24 @@ class Sheet {
 TripExportResult WriteTripsXlsx(const std::filesystem::path& file,
                                 const std::vector<TripRecord>& trips, const PlaceNamer& namer) {
   TripExportResult result;
+  const auto fail = [&result](Message problem) {
+    result.ok = false;
+    result.error = problem.English();
+    result.problem = std::move(problem);
+    return result;
+  };
+  // The reasons of libxlsxwriter, in English like the system's.
+  const auto notWritten = [&file](Message reason) {
+    return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The file \"%1\" could not be written: %2."),
+                       {Message::Plain(file.string()), std::move(reason)});
+  };
   FileReplacement replacement(file, FileAccess::kOrdinary);
-  if (!replacement.Create(result.error)) return result;
+  Message problem;
+  if (!replacement.Create(problem)) return fail(problem);
 
   lxw_workbook* book = workbook_new(replacement.TempPath().string().c_str());
   if (!book) {
-    result.error = "The file \"" + file.string() + "\" could not be written: out of memory.";
-    return result;
+    return fail(notWritten(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "out of memory"))));
   }
   lxw_worksheet* ws = workbook_add_worksheet(book, "Trips");
   lxw_format* heading = workbook_add_format(book);
@@ -153,16 +166,15 @@ TripExportResult WriteTripsXlsx(const std::filesystem::path& file,
   // after a failed cell, whose file is then discarded.
   const lxw_error closed = workbook_close(book);
   if (sheet.failure_ != LXW_NO_ERROR) {
-    result.error = "The file \"" + file.string() + "\" could not be written: cell " +
-                   sheet.failedCell_ + ": " + lxw_strerror(sheet.failure_) + ".";
-    return result;
+    return fail(notWritten(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "cell %1: %2"),
+                                       {Message::Plain(sheet.failedCell_),
+                                        Message::Plain(lxw_strerror(sheet.failure_))})));
   }
   if (closed != LXW_NO_ERROR) {
-    result.error =
-        "The file \"" + file.string() + "\" could not be written: " + lxw_strerror(closed) + ".";
-    return result;
+    return fail(notWritten(Message::Plain(lxw_strerror(closed))));
   }
-  result.ok = replacement.Commit(result.error);
+  if (!replacement.Commit(problem)) return fail(problem);
+  result.ok = true;
   return result;
 }
 

@@ -28,14 +28,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Failure(const fs::path& file, const std::string& reason) {
-  return "The file \"" + file.string() + "\" could not be written: " + reason + ".";
+Message Failure(const fs::path& file, Message reason) {
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The file \"%1\" could not be written: %2."),
+                     {Message::Plain(file.string()), std::move(reason)});
 }
 
-std::string SystemReason(int code) {
+Message SystemReason(int code) {
   std::string reason = std::strerror(code);
   if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-  return reason;
+  return Message::Plain(reason);
 }
 
 #ifdef _WIN32
@@ -84,7 +85,7 @@ void FileReplacement::Discard() {
   temp_.clear();
 }
 
-bool FileReplacement::Create(std::string& error) {
+bool FileReplacement::Create(Message& error) {
   Discard();
   committed_ = false;
   // Beside the destination, so the final rename stays within one file system.
@@ -102,11 +103,12 @@ bool FileReplacement::Create(std::string& error) {
       return false;
     }
   }
-  error = Failure(destination_, "no free name for its temporary file");
+  error = Failure(destination_,
+                  Message::Of(WR_TRANSLATE_NOOP("wr::Core", "no free name for its temporary file")));
   return false;
 }
 
-bool FileReplacement::Write(std::string_view content, std::string& error) {
+bool FileReplacement::Write(std::string_view content, Message& error) {
   if (temp_.empty() && !Create(error)) return false;
   const int fd = OpenExisting(temp_);
   if (fd < 0) {
@@ -133,9 +135,9 @@ bool FileReplacement::Write(std::string_view content, std::string& error) {
   return true;
 }
 
-bool FileReplacement::Commit(std::string& error) {
+bool FileReplacement::Commit(Message& error) {
   if (temp_.empty()) {
-    error = Failure(destination_, "nothing was written");
+    error = Failure(destination_, Message::Of(WR_TRANSLATE_NOOP("wr::Core", "nothing was written")));
     return false;
   }
   // The content must be on disk before the rename makes it the file;
@@ -162,7 +164,9 @@ bool FileReplacement::Commit(std::string& error) {
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
                                reason.back() == '.' || reason.back() == ' '))
       reason.pop_back();
-    error = Failure(destination_, reason.empty() ? "it could not be put in place" : reason);
+    error = Failure(destination_, reason.empty() ? Message::Of(WR_TRANSLATE_NOOP(
+                                                        "wr::Core", "it could not be put in place"))
+                                                  : Message::Plain(reason));
     return false;
   }
 #else
@@ -183,19 +187,52 @@ bool FileReplacement::Commit(std::string& error) {
   return true;
 }
 
+bool InEnglish(bool ok, const Message& message, std::string& error) {
+  if (!ok) error = message.English();
+  return ok;
+}
+
+bool FileReplacement::Create(std::string& error) {
+  Message message;
+  return InEnglish(Create(message), message, error);
+}
+
+bool FileReplacement::Write(std::string_view content, std::string& error) {
+  Message message;
+  return InEnglish(Write(content, message), message, error);
+}
+
+bool FileReplacement::Commit(std::string& error) {
+  Message message;
+  return InEnglish(Commit(message), message, error);
+}
+
 bool WriteFileReplacing(const fs::path& file, std::string_view content, FileAccess access,
                         std::string& error) {
+  Message message;
+  return InEnglish(WriteFileReplacing(file, content, access, message), message, error);
+}
+
+bool ReadFileLimited(const fs::path& file, size_t maxBytes, std::string& content,
+                     std::string& error) {
+  Message message;
+  return InEnglish(ReadFileLimited(file, maxBytes, content, message), message, error);
+}
+
+bool WriteFileReplacing(const fs::path& file, std::string_view content, FileAccess access,
+                        Message& error) {
   FileReplacement replacement(file, access);
   return replacement.Create(error) && replacement.Write(content, error) &&
          replacement.Commit(error);
 }
 
 bool ReadFileLimited(const fs::path& file, size_t maxBytes, std::string& content,
-                     std::string& error) {
+                     Message& error) {
   content.clear();
-  const auto fail = [&](const std::string& reason) {
+  const auto fail = [&](Message reason) {
     content.clear();
-    error = "The file \"" + file.string() + "\" could not be read: " + reason + ".";
+    error = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The file \"%1\" could not be read: %2."),
+                        {Message::Plain(file.string()), std::move(reason)});
     return false;
   };
   std::FILE* in = std::fopen(file.string().c_str(), "rb");
@@ -213,7 +250,9 @@ bool ReadFileLimited(const fs::path& file, size_t maxBytes, std::string& content
   const bool failed = std::ferror(in) != 0;
   const int code = errno;
   std::fclose(in);
-  if (tooLarge) return fail("it is larger than " + std::to_string(maxBytes) + " bytes");
+  if (tooLarge)
+    return fail(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "it is larger than %1 bytes"),
+                            {Message::Plain(std::to_string(maxBytes))}));
   if (failed) return fail(SystemReason(code));
   return true;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/message.h"
+
 namespace wr {
 
 enum class FileAccess {
@@ -30,7 +32,10 @@ class FileReplacement {
   FileReplacement& operator=(const FileReplacement&) = delete;
 
   // Each returns false with error set to a sentence naming the file and the
-  // system's reason.
+  // system's reason; the std::string forms give it in English.
+  bool Create(Message& error);
+  bool Write(std::string_view content, Message& error);
+  bool Commit(Message& error);
   bool Create(std::string& error);
   bool Write(std::string_view content, std::string& error);
   bool Commit(std::string& error);
@@ -49,11 +54,18 @@ class FileReplacement {
 
 // The whole sequence for content held in memory.
 bool WriteFileReplacing(const std::filesystem::path& file, std::string_view content,
+                        FileAccess access, Message& error);
+bool WriteFileReplacing(const std::filesystem::path& file, std::string_view content,
                         FileAccess access, std::string& error);
 
 // Reads a whole file of at most maxBytes. False with error set (naming the
 // file) when it cannot be opened or read, or is larger.
 bool ReadFileLimited(const std::filesystem::path& file, size_t maxBytes, std::string& content,
+                     Message& error);
+bool ReadFileLimited(const std::filesystem::path& file, size_t maxBytes, std::string& content,
                      std::string& error);
+
+// For the std::string forms: ok, with error set to message in English when not.
+bool InEnglish(bool ok, const Message& message, std::string& error);
 
 }  // namespace wr

@@ -86,8 +86,14 @@ std::string StatusHistoryCsv(const StatusHistory& history) {
 }
 
 bool WriteStatusHistoryCsv(const StatusHistory& history, const std::filesystem::path& file,
-                           std::string& error) {
+                           Message& error) {
   return WriteFileReplacing(file, StatusHistoryCsv(history), FileAccess::kOrdinary, error);
+}
+
+bool WriteStatusHistoryCsv(const StatusHistory& history, const std::filesystem::path& file,
+                           std::string& error) {
+  Message message;
+  return InEnglish(WriteStatusHistoryCsv(history, file, message), message, error);
 }
 
 }  // namespace wr

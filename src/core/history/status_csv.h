@@ -8,6 +8,7 @@
 #include <string>
 
 #include "history/status_history.h"
+#include "protocol/message.h"
 
 namespace wr {
 
@@ -21,6 +22,8 @@ std::string StatusHistoryCsv(const StatusHistory& history);
 
 // Writes StatusHistoryCsv to file by way of a temporary file, so a failed
 // write leaves what was there. False with error set for the user.
+bool WriteStatusHistoryCsv(const StatusHistory& history, const std::filesystem::path& file,
+                           Message& error);
 bool WriteStatusHistoryCsv(const StatusHistory& history, const std::filesystem::path& file,
                            std::string& error);
 

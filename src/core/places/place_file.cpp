@@ -32,6 +32,7 @@ namespace fs = std::filesystem;
 // Changes take milliseconds; a peer holding the lock longer is stuck.
 constexpr auto kLockPatience = std::chrono::seconds(5);
 constexpr auto kLockRetry = std::chrono::milliseconds(10);
+constexpr const char* kLockInUse = WR_TRANSLATE_NOOP("wr::Core", "in use by another program");
 
 #ifdef _WIN32
 // Another program reading the file (another copy of the tool loading it, a
@@ -175,6 +176,11 @@ bool ReplaceFileContent(const fs::path& file, const std::string& content, std::s
   return true;
 }
 
+Message PlaceFileLock::ErrorMessage() const {
+  // The system's own reasons are shown as it gives them.
+  return error_ == kLockInUse ? Message::Of(kLockInUse) : Message::Plain(error_);
+}
+
 PlaceFileLock::PlaceFileLock(const fs::path& lockFile) {
   const auto deadline = std::chrono::steady_clock::now() + kLockPatience;
 #ifdef _WIN32
@@ -198,7 +204,7 @@ PlaceFileLock::PlaceFileLock(const fs::path& lockFile) {
       return;
     }
     if (std::chrono::steady_clock::now() > deadline) {
-      error_ = "in use by another program";
+      error_ = kLockInUse;
       return;
     }
     std::this_thread::sleep_for(kLockRetry);
@@ -221,7 +227,7 @@ PlaceFileLock::PlaceFileLock(const fs::path& lockFile) {
       return;
     }
     if (std::chrono::steady_clock::now() > deadline) {
-      error_ = "in use by another program";
+      error_ = kLockInUse;
       return;
     }
     std::this_thread::sleep_for(kLockRetry);

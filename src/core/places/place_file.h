@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "protocol/message.h"
+
 namespace wr {
 
 // Folder of the place-names file: $WAYRUNNER_DATA_DIR when set; otherwise on
@@ -44,6 +46,8 @@ class PlaceFileLock {
 
   bool Locked() const { return locked_; }
   const std::string& Error() const { return error_; }
+  // Error() to be shown in the user's language.
+  Message ErrorMessage() const;
 
  private:
   bool locked_ = false;

@@ -123,6 +123,15 @@ fs::path LockPath(const fs::path& file) {
   return lock;
 }
 
+Message NoFolder() {
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "No folder for the place names could be found."));
+}
+
+Message NotSaved(Message reason) {
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The place names could not be saved: %1."),
+                     {std::move(reason)});
+}
+
 }  // namespace
 
 PlaceStore::PlaceStore(fs::path file) : file_(std::move(file)) {}
@@ -153,14 +162,19 @@ int PlaceStore::CountCommas(std::string_view line) {
   return commas;
 }
 
-std::string PlaceStore::PlaceNameProblem(std::string_view name) {
-  if (name.empty()) return "A place name cannot be empty.";
+Message PlaceStore::PlaceNameRefusal(std::string_view name) {
+  if (name.empty()) return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "A place name cannot be empty."));
   for (const char c : name) {
-    if (c == ',') return "A place name cannot contain a comma.";
+    if (c == ',') return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "A place name cannot contain a comma."));
     if (IsControl(static_cast<unsigned char>(c)))
-      return "A place name cannot contain line breaks or other control characters.";
+      return Message::Of(WR_TRANSLATE_NOOP(
+          "wr::Core", "A place name cannot contain line breaks or other control characters."));
   }
-  return std::string();
+  return Message();
+}
+
+std::string PlaceStore::PlaceNameProblem(std::string_view name) {
+  return PlaceNameRefusal(name).English();
 }
 
 bool PlaceStore::LoadPlaceNames() {
@@ -196,37 +210,39 @@ int PlaceStore::CountPlacesNamed(std::string_view name) const {
 
 bool PlaceStore::ReadUnderLock(const PlaceFileLock& lock, std::string& raw) {
   if (!lock.Locked())
-    return Fail(PlaceStoreError::kNotSaved,
-                "The place names could not be saved: " + lock.Error() + ".");
+    return Fail(PlaceStoreError::kNotSaved, NotSaved(lock.ErrorMessage()));
   std::error_code ec;
   if (!ReadWholeFile(file_, raw) && fs::exists(file_, ec))
-    return Fail(PlaceStoreError::kNotSaved, "The place names could not be read.");
+    return Fail(PlaceStoreError::kNotSaved,
+                Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The place names could not be read.")));
   return true;
 }
 
-bool PlaceStore::Fail(PlaceStoreError error, std::string text) {
+bool PlaceStore::Fail(PlaceStoreError error, Message text) {
   lastError_ = error;
-  lastErrorText_ = std::move(text);
+  lastErrorText_ = text.English();
+  lastErrorMessage_ = std::move(text);
   return false;
 }
 
 bool PlaceStore::AddPlaceName(std::string_view name, std::string_view coordinate) {
   lastError_ = PlaceStoreError::kNone;
   lastErrorText_.clear();
-  if (const std::string problem = PlaceNameProblem(name); !problem.empty())
-    return Fail(PlaceStoreError::kBadName, problem);
+  lastErrorMessage_ = Message();
+  if (Message problem = PlaceNameRefusal(name); !problem.Empty())
+    return Fail(PlaceStoreError::kBadName, std::move(problem));
   if (!StorableCoordinate(coordinate))
     return Fail(PlaceStoreError::kBadCoordinate,
-                "This position cannot be named: it is not a latitude and longitude.");
-  if (file_.empty())
-    return Fail(PlaceStoreError::kNotSaved, "No folder for the place names could be found.");
+                Message::Of(WR_TRANSLATE_NOOP("wr::Core", "This position cannot be named: it is not a "
+                                                          "latitude and longitude.")));
+  if (file_.empty()) return Fail(PlaceStoreError::kNotSaved, NoFolder());
 
   // Read, check and write under the lock, so a name added by another copy of
   // the tool a moment ago is neither duplicated nor overwritten.
   PlaceFileLock lock(LockPath(file_));
   std::string raw;
   if (!ReadUnderLock(lock, raw)) return false;
-  if (NameInContent(raw, name)) return Fail(PlaceStoreError::kNameExists, std::string());
+  if (NameInContent(raw, name)) return Fail(PlaceStoreError::kNameExists, Message());
 
   // The entry goes where readers stop: before a 0x1A end mark, whose tail is
   // kept as it was, and after a line end, so a hand-edited last line without
@@ -239,32 +255,33 @@ bool PlaceStore::AddPlaceName(std::string_view name, std::string_view coordinate
 
   std::string error;
   if (!ReplaceFileContent(file_, content, error))
-    return Fail(PlaceStoreError::kNotSaved, "The place names could not be saved: " + error + ".");
+    return Fail(PlaceStoreError::kNotSaved, NotSaved(Message::Plain(error)));
   return true;
 }
 
 bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view newName) {
   lastError_ = PlaceStoreError::kNone;
   lastErrorText_.clear();
+  lastErrorMessage_ = Message();
   if (!newName.empty()) {
-    if (const std::string problem = PlaceNameProblem(newName); !problem.empty())
-      return Fail(PlaceStoreError::kBadName, problem);
+    if (Message problem = PlaceNameRefusal(newName); !problem.Empty())
+      return Fail(PlaceStoreError::kBadName, std::move(problem));
   }
-  if (file_.empty())
-    return Fail(PlaceStoreError::kNotSaved, "No folder for the place names could be found.");
+  if (file_.empty()) return Fail(PlaceStoreError::kNotSaved, NoFolder());
 
   PlaceFileLock lock(LockPath(file_));
   std::string raw;
   if (!ReadUnderLock(lock, raw)) return false;
   if (!NameInContent(raw, oldName))
     return Fail(PlaceStoreError::kNameNotFound,
-                "No place is named \"" + std::string(oldName) + "\".");
+                Message::Of(WR_TRANSLATE_NOOP("wr::Core", "No place is named \"%1\"."),
+                            {Message::Plain(std::string(oldName))}));
 
   // Another place already carrying the new name would make the two
   // indistinguishable in the grid. A change of letter case only renames the
   // entries themselves.
   if (!newName.empty() && !SameName(newName, oldName) && NameInContent(raw, newName))
-    return Fail(PlaceStoreError::kNameExists, std::string());
+    return Fail(PlaceStoreError::kNameExists, Message());
 
   // Only the entries of oldName change; every other byte, invalid lines, line
   // ends and whatever follows a 0x1A end mark included, is copied as it stood.
@@ -285,7 +302,7 @@ bool PlaceStore::RewritePlaceNames(std::string_view oldName, std::string_view ne
 
   std::string error;
   if (!ReplaceFileContent(file_, content, error))
-    return Fail(PlaceStoreError::kNotSaved, "The place names could not be saved: " + error + ".");
+    return Fail(PlaceStoreError::kNotSaved, NotSaved(Message::Plain(error)));
   return true;
 }
 

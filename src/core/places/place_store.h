@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "places/coordinates.h"
+#include "protocol/message.h"
 
 namespace wr {
 
@@ -67,12 +68,17 @@ class PlaceStore {
   // Commas before the first NUL, carriage return or line feed.
   static int CountCommas(std::string_view line);
 
-  // Empty when name can be stored; otherwise the text to show the user.
+  // Empty when name can be stored; otherwise the text to show the user, in
+  // English.
   static std::string PlaceNameProblem(std::string_view name);
+  // The same, to be shown in the user's language.
+  static Message PlaceNameRefusal(std::string_view name);
 
   PlaceStoreError LastError() const { return lastError_; }
   // Empty for kNone and kNameExists (the caller has its own text for that).
   const std::string& LastErrorText() const { return lastErrorText_; }
+  // LastErrorText() to be shown in the user's language.
+  const Message& LastErrorMessage() const { return lastErrorMessage_; }
   const std::filesystem::path& FilePath() const { return file_; }
 
  private:
@@ -81,7 +87,7 @@ class PlaceStore {
     CoordinatePoint point;
   };
 
-  bool Fail(PlaceStoreError error, std::string text);
+  bool Fail(PlaceStoreError error, Message text);
   // The file's whole content, read while lock is held; false (with the
   // reason recorded) when the lock could not be had or the file not read.
   bool ReadUnderLock(const PlaceFileLock& lock, std::string& raw);
@@ -95,6 +101,7 @@ class PlaceStore {
   std::vector<std::pair<double, size_t>> byZ_;
   PlaceStoreError lastError_ = PlaceStoreError::kNone;
   std::string lastErrorText_;
+  Message lastErrorMessage_;
 };
 
 }  // namespace wr

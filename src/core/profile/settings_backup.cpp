@@ -36,15 +36,24 @@ std::filesystem::path SettingsBackupFolder() {
 
 std::filesystem::path NewSettingsBackupPath(std::string_view deviceId, std::time_t when,
                                             std::string& error) {
+  Message message;
+  std::filesystem::path path = NewSettingsBackupPath(deviceId, when, message);
+  if (path.empty()) error = message.English();
+  return path;
+}
+
+std::filesystem::path NewSettingsBackupPath(std::string_view deviceId, std::time_t when,
+                                            Message& error) {
   const std::filesystem::path backups = SettingsBackupFolder();
   if (backups.empty()) {
-    error = "there is no data folder for the settings backup";
+    error = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "there is no data folder for the settings backup"));
     return {};
   }
   std::error_code ec;
   std::filesystem::create_directories(backups, ec);
   if (ec) {
-    error = "cannot create the backup folder " + backups.u8string() + ": " + ec.message();
+    error = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "cannot create the backup folder %1: %2"),
+                        {Message::Plain(backups.u8string()), Message::Plain(ec.message())});
     return {};
   }
   // A second backup within the same second gets a number rather than

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/message.h"
+
 namespace wr {
 
 // The device id as a part of a file name: letters, digits, '-' and '_' kept,
@@ -30,6 +32,9 @@ std::filesystem::path SettingsBackupFolder();
 // The backup file for the unit at this time, with its folder created; when
 // that name is taken already, "-2", "-3", ... is added before ".ini". Empty
 // with error set when there is no data folder or the folder cannot be made.
+std::filesystem::path NewSettingsBackupPath(std::string_view deviceId, std::time_t when,
+                                            Message& error);
+// The same with error in English.
 std::filesystem::path NewSettingsBackupPath(std::string_view deviceId, std::time_t when,
                                             std::string& error);
 

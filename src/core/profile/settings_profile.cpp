@@ -74,9 +74,10 @@ std::string UtcText(std::time_t t) {
   return text;
 }
 
-ProfileRead Refused(std::string error, std::string key = {}) {
+ProfileRead Refused(Message problem, std::string key = {}) {
   ProfileRead read;
-  read.error = std::move(error);
+  read.error = problem.English();
+  read.problem = std::move(problem);
   read.key = std::move(key);
   return read;
 }
@@ -92,7 +93,14 @@ std::string CommentLead(std::string_view afterEquals) {
   return {};
 }
 
-std::string AtLine(size_t line) { return "Line " + std::to_string(line) + ": "; }
+Message Plain(std::string text) { return Message::Plain(std::move(text)); }
+Message Number(size_t n) { return Message::Plain(std::to_string(n)); }
+
+// A refusal of the line numbered line; pattern's %1 is that number.
+Message AtLine(size_t line, const char* pattern, std::vector<Message> args = {}) {
+  args.insert(args.begin(), Number(line));
+  return Message::Of(pattern, std::move(args));
+}
 
 }  // namespace
 
@@ -115,57 +123,75 @@ ProfileRead ParseProfile(std::string_view content) {
 
     if (line.front() == '[') {
       if (line.back() != ']')
-        return Refused(AtLine(lineNumber) + "a section heading must end with ']'.");
+        return Refused(AtLine(lineNumber, WR_TRANSLATE_NOOP("wr::Core", "Line %1: a section heading must end with ']'.")));
       const std::string_view name = Trimmed(line.substr(1, line.size() - 2));
       if (!SameIgnoringCase(name, kSection))
-        return Refused(AtLine(lineNumber) + "[" + ShownName(name) +
-                       "] is not a section of a settings profile; only [settings] is.");
+        return Refused(AtLine(lineNumber,
+                              WR_TRANSLATE_NOOP("wr::Core", "Line %1: [%2] is not a section of a settings "
+                                                            "profile; only [settings] is."),
+                              {Plain(ShownName(name))}));
       haveSection = true;
       continue;
     }
 
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos)
-      return Refused(AtLine(lineNumber) + "expected \"key = value\" or a section heading.");
+      return Refused(AtLine(lineNumber, WR_TRANSLATE_NOOP("wr::Core", "Line %1: expected \"key = value\" "
+                                                                       "or a section heading.")));
     const std::string_view name = Trimmed(line.substr(0, equals));
     const auto key = SettingKeyFromName(name);
     if (!key)
-      return Refused(AtLine(lineNumber) + "\"" + ShownName(name) +
-                         "\" is not a setting; the settings are " + SettingKeyNames() + ".",
+      return Refused(AtLine(lineNumber,
+                            WR_TRANSLATE_NOOP("wr::Core", "Line %1: \"%2\" is not a setting; the "
+                                                          "settings are %3."),
+                            {Plain(ShownName(name)), Plain(SettingKeyNames())}),
                      ShownName(name));
     const std::string keyName(SettingKeyName(*key));
     if (!haveSection)
-      return Refused(AtLine(lineNumber) + "\"" + keyName + "\" comes before the [settings] section.",
+      return Refused(AtLine(lineNumber,
+                            WR_TRANSLATE_NOOP("wr::Core", "Line %1: \"%2\" comes before the [settings] "
+                                                          "section."),
+                            {Plain(keyName)}),
                      keyName);
     size_t& seen = seenOnLine[static_cast<size_t>(*key)];
     if (seen != 0)
-      return Refused(AtLine(lineNumber) + "\"" + keyName + "\" is given a second time (first on line " +
-                         std::to_string(seen) + ").",
+      return Refused(AtLine(lineNumber,
+                            WR_TRANSLATE_NOOP("wr::Core", "Line %1: \"%2\" is given a second time "
+                                                          "(first on line %3)."),
+                            {Plain(keyName), Number(seen)}),
                      keyName);
     seen = lineNumber;
 
     if (const std::string lead = CommentLead(line.substr(equals)); !lead.empty())
-      return Refused(AtLine(lineNumber) + "the value of \"" + keyName + "\" holds \"" + lead +
-                     "\", which other readers take for the start of a comment; a comment "
-                     "goes on a line of its own.",
+      return Refused(AtLine(lineNumber,
+                            WR_TRANSLATE_NOOP("wr::Core", "Line %1: the value of \"%2\" holds \"%3\", "
+                                                          "which other readers take for the start of a "
+                                                          "comment; a comment goes on a line of its own."),
+                            {Plain(keyName), Plain(lead)}),
                      keyName);
     std::string_view value = Trimmed(line.substr(equals + 1));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
       value = value.substr(1, value.size() - 2);
     const Message refusal = read.values.Set(*key, value);
     if (!refusal.Empty())
-      return Refused(AtLine(lineNumber) + "\"" + keyName + "\": " + refusal.English() + ".",
+      return Refused(AtLine(lineNumber, WR_TRANSLATE_NOOP("wr::Core", "Line %1: \"%2\": %3."),
+                            {Plain(keyName), refusal}),
                      keyName);
   }
-  if (!haveSection) return Refused("The profile has no [settings] section.");
+  if (!haveSection)
+    return Refused(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The profile has no [settings] section.")));
   return read;
 }
 
 ProfileRead ReadProfileFile(const std::filesystem::path& file) {
-  std::string content, error;
+  std::string content;
+  Message error;
   if (!ReadFileLimited(file, kMaxProfileBytes, content, error)) return Refused(error);
   ProfileRead read = ParseProfile(content);
-  if (!read.Ok()) read.error = "The profile \"" + file.string() + "\" was refused. " + read.error;
+  if (!read.Ok())
+    return Refused(Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The profile \"%1\" was refused. %2"),
+                               {Plain(file.string()), read.problem}),
+                   read.key);
   return read;
 }
 
@@ -185,11 +211,18 @@ std::string FormatProfile(const SettingsValues& values, const ProfileUnit& unit,
 
 bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
                       const ProfileUnit& unit, std::string& error) {
+  Message message;
+  return InEnglish(WriteProfileFile(file, values, unit, message), message, error);
+}
+
+bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
+                      const ProfileUnit& unit, Message& error) {
   for (const auto& [key, value] : values.Entries()) {
     if (const std::string lead = CommentLead("= " + WrittenValue(value)); !lead.empty()) {
-      error = "The value of \"" + std::string(SettingKeyName(key)) + "\" holds \"" + lead +
-              "\", which a profile cannot hold: it reads as the start of a comment. \"" +
-              file.string() + "\" was not written.";
+      error = Message::Of(WR_TRANSLATE_NOOP("wr::Core", "The value of \"%1\" holds \"%2\", which a "
+                                                        "profile cannot hold: it reads as the start of "
+                                                        "a comment. \"%3\" was not written."),
+                          {Plain(std::string(SettingKeyName(key))), Plain(lead), Plain(file.string())});
       return false;
     }
   }

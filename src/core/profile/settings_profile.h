@@ -38,6 +38,7 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/message.h"
 #include "protocol/settings_values.h"
 
 namespace wr {
@@ -51,7 +52,8 @@ struct ProfileUnit {
 
 struct ProfileRead {
   SettingsValues values;  // what the profile sets; empty when refused
-  std::string error;      // empty when accepted; otherwise a sentence for the user
+  std::string error;      // empty when accepted; otherwise a sentence for the user, in English
+  Message problem;        // the same sentence, to be shown in the user's language
   std::string key;        // the key the refusal concerns, as written; may be empty
   bool Ok() const { return error.empty(); }
 };
@@ -74,6 +76,8 @@ std::string FormatProfile(const SettingsValues& values, const ProfileUnit& unit,
 // beside the file and renamed over it. Refuses values that would be written
 // with a blank before ';' or '#' (see the reading rules). False with error
 // set otherwise; an earlier file of that name is then unchanged.
+bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
+                      const ProfileUnit& unit, Message& error);
 bool WriteProfileFile(const std::filesystem::path& file, const SettingsValues& values,
                       const ProfileUnit& unit, std::string& error);
 

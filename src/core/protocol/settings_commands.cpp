@@ -73,13 +73,20 @@ SettingsSave BuildDefaultsCommands(std::string_view host) {
   return out;
 }
 
-std::vector<std::string> DescribeDefaults(std::string_view host) {
+std::vector<Message> DefaultsDescription(std::string_view host) {
   // The values of kDefaultTrack, kDefaultLowPower and kDefaultIgnition.
-  return {"Tracking server: " + std::string(host) + ", port 80",
-          "Trip stop time: 3 minutes",
-          "Tracking values: 21600, 30, 10000 and 20",
-          "Low power mode: on",
-          "Ignition detection: Smart detection"};
+  return {Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Tracking server: %1, port 80"),
+                      {Message::Plain(std::string(host))}),
+          Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Trip stop time: 3 minutes")),
+          Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Tracking values: 21600, 30, 10000 and 20")),
+          Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Low power mode: on")),
+          Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Ignition detection: Smart detection"))};
+}
+
+std::vector<std::string> DescribeDefaults(std::string_view host) {
+  std::vector<std::string> lines;
+  for (const Message& line : DefaultsDescription(host)) lines.push_back(line.English());
+  return lines;
 }
 
 }  // namespace wr

@@ -45,5 +45,7 @@ SettingsSave BuildDefaultsCommands(std::string_view host);
 // What "Send defaults" writes, one setting a line ("Tracking server: HOST,
 // port 80"), for the question asked before anything is sent.
 std::vector<std::string> DescribeDefaults(std::string_view host);
+// The same lines, to be shown in the user's language.
+std::vector<Message> DefaultsDescription(std::string_view host);
 
 }  // namespace wr

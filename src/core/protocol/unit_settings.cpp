@@ -72,6 +72,14 @@ std::string UnitSettings::Shown(SettingKey key) const {
 }
 
 SettingsValues SettingsValuesFromUnit(const UnitSettings& unit, std::vector<std::string>* leftOut) {
+  if (!leftOut) return SettingsValuesFromUnit(unit, static_cast<std::vector<Message>*>(nullptr));
+  std::vector<Message> reasons;
+  SettingsValues values = SettingsValuesFromUnit(unit, &reasons);
+  for (const Message& reason : reasons) leftOut->push_back(reason.English());
+  return values;
+}
+
+SettingsValues SettingsValuesFromUnit(const UnitSettings& unit, std::vector<Message>* leftOut) {
   SettingsValues values;
   for (SettingKey key : AllSettingKeys()) {
     const std::string* text = unit.Reported(key);
@@ -80,7 +88,7 @@ SettingsValues SettingsValuesFromUnit(const UnitSettings& unit, std::vector<std:
     if (const auto canonical = CanonicalFromReply(key, *text, &why))
       values.Set(key, *canonical);
     else if (leftOut)
-      leftOut->push_back(std::string(SettingKeyName(key)) + ": " + why.English());
+      leftOut->push_back(Message::Join({Message::Plain(std::string(SettingKeyName(key)) + ": "), why}));
   }
   return values;
 }

@@ -38,9 +38,12 @@ struct UnitSettings {
 
 // The values of the groups the unit has reported on this connection; keys of
 // groups not read are left out, and so are values that are no valid value
-// ("key: the reason" appended to leftOut when given).
+// ("key: the reason" appended to leftOut when given; in English in the
+// std::string form).
 SettingsValues SettingsValuesFromUnit(const UnitSettings& unit,
                                       std::vector<std::string>* leftOut = nullptr);
+SettingsValues SettingsValuesFromUnit(const UnitSettings& unit,
+                                      std::vector<Message>* leftOut);
 
 // How the unit answered one set command.
 enum class SetAnswer {

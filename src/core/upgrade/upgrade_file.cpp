@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "protocol/reply_fields.h"
@@ -12,11 +13,17 @@
 namespace wr {
 namespace {
 
-UpgradeFileResult Refuse(UpgradeFileResult r, std::string_view message) {
+UpgradeFileResult Refuse(UpgradeFileResult r, Message problem) {
   r.ok = false;
-  r.message = std::string(message);
+  r.message = problem.English();
+  r.problem = std::move(problem);
   r.blocks.clear();
   return r;
+}
+
+// upgrade_msg's texts are literals, so their data ends in a zero.
+UpgradeFileResult Refuse(UpgradeFileResult r, std::string_view message) {
+  return Refuse(std::move(r), Message::Of(message.data()));
 }
 
 // True when the version field ends inside the text (at a comma, CR or LF)
@@ -32,20 +39,23 @@ bool IsProductWord(std::string_view word) {
          std::end(kUpgradeProductWords);
 }
 
-std::string WrongProduct(std::string_view productWord) {
-  std::string accepted;
-  for (std::string_view word : kUpgradeProductWords)
-    accepted += (accepted.empty() ? "\"" : " or \"") + std::string(word) + "\"";
+Message WrongProduct(std::string_view productWord) {
+  static_assert(std::size(kUpgradeProductWords) == 2, "the refusal names both product words");
+  const Message first = Message::Plain(std::string(kUpgradeProductWords[0]));
+  const Message second = Message::Plain(std::string(kUpgradeProductWords[1]));
   // Any file can be picked: what it holds is shown short and printable.
   constexpr size_t kShown = 32;
   std::string word;
   for (const char c : productWord.substr(0, kShown))
     word += (c >= 0x20 && c < 0x7F) ? c : '?';
   if (productWord.size() > kShown) word += "...";
-  const std::string found =
-      word.empty() ? std::string("names no product") : "names the product \"" + word + "\"";
-  return std::string(upgrade_msg::kInvalid) + "\nThe file " + found + "; a unit takes " +
-         accepted + ".";
+  if (word.empty())
+    return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe file names no product; "
+                                                     "a unit takes \"%1\" or \"%2\"."),
+                       {first, second});
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe file names the product "
+                                                   "\"%1\"; a unit takes \"%2\" or \"%3\"."),
+                     {Message::Plain(word), first, second});
 }
 
 }  // namespace
@@ -81,16 +91,22 @@ int CompareFirmwareVersions(std::string_view a, std::string_view b) {
   return 0;
 }
 
+Message UpgradeHeaderRefusal(std::string_view productWord, std::string_view version,
+                             std::string_view unitVersion) {
+  if (!IsProductWord(productWord)) return WrongProduct(productWord);
+  if (version.empty()) return Message::Of(upgrade_msg::kNoVersion.data());
+  if (unitVersion.empty()) return Message::Of(upgrade_msg::kUnitVersionUnknown.data());
+  if (version.front() != unitVersion.front())
+    return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe file holds version %1 and "
+                                                     "the unit runs version %2: their first characters "
+                                                     "differ, so the unit cannot take it."),
+                       {Message::Plain(std::string(version)), Message::Plain(std::string(unitVersion))});
+  return Message();
+}
+
 std::string CheckUpgradeHeader(std::string_view productWord, std::string_view version,
                                std::string_view unitVersion) {
-  if (!IsProductWord(productWord)) return WrongProduct(productWord);
-  if (version.empty()) return std::string(upgrade_msg::kNoVersion);
-  if (unitVersion.empty()) return std::string(upgrade_msg::kUnitVersionUnknown);
-  if (version.front() != unitVersion.front())
-    return std::string(upgrade_msg::kInvalid) + "\nThe file holds version " + std::string(version) +
-           " and the unit runs version " + std::string(unitVersion) +
-           ": their first characters differ, so the unit cannot take it.";
-  return std::string();
+  return UpgradeHeaderRefusal(productWord, version, unitVersion).English();
 }
 
 UpgradeFileResult ReadUpgradeFile(const std::filesystem::path& file, std::string_view unitVersion) {
@@ -138,16 +154,16 @@ UpgradeFileResult ReadUpgradeContent(std::string_view content, std::string_view 
   r.imageLength = content.size() - kUpgradeHeaderSize;
 
   if (!IsProductWord(r.productWord)) {
-    const std::string refusal = WrongProduct(r.productWord);
-    return Refuse(std::move(r), refusal);
+    Message refusal = WrongProduct(r.productWord);
+    return Refuse(std::move(r), std::move(refusal));
   }
   // Without a zero byte the fields are still usable when the version ends
   // before the block does; a version cut off by the block's end is not shown
   // to the user as if it were whole.
   if (!terminated && !VersionFieldEnds(r.headerText))
     return Refuse(std::move(r), upgrade_msg::kHeaderUnterminated);
-  const std::string refusal = CheckUpgradeHeader(r.productWord, r.version, unitVersion);
-  if (!refusal.empty()) return Refuse(std::move(r), refusal);
+  Message refusal = UpgradeHeaderRefusal(r.productWord, r.version, unitVersion);
+  if (!refusal.Empty()) return Refuse(std::move(r), std::move(refusal));
   // Nothing to send would still end in an install command for block -1.
   if (r.imageLength == 0) return Refuse(std::move(r), upgrade_msg::kEmptyImage);
 

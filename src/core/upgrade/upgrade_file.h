@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/message.h"
+
 namespace wr {
 
 inline constexpr size_t kUpgradeHeaderSize = 256;
@@ -23,27 +25,28 @@ inline constexpr uintmax_t kUpgradeFileMaxSize = 16u * 1024u * 1024u;
 // The two product words a unit accepts in the header, compared exactly.
 inline constexpr std::string_view kUpgradeProductWords[] = {"QuonII", "Wayrunner"};
 
-// Messages the upgrade dialog shows, word for word. A refused file's message
-// starts with the line kInvalid; the line after it says why.
+// Messages the upgrade dialog shows, word for word (in English; each is a
+// source text for the translations). A refused file's message starts with
+// the line kInvalid; the line after it says why.
 namespace upgrade_msg {
-inline constexpr std::string_view kFileMissing = "File doesn't exist!";
-inline constexpr std::string_view kOpenFailed = "Error opening File!";
-inline constexpr std::string_view kSizeFailed = "Error reading File!";
+inline constexpr std::string_view kFileMissing = WR_TRANSLATE_NOOP("wr::Core", "File doesn't exist!");
+inline constexpr std::string_view kOpenFailed = WR_TRANSLATE_NOOP("wr::Core", "Error opening File!");
+inline constexpr std::string_view kSizeFailed = WR_TRANSLATE_NOOP("wr::Core", "Error reading File!");
 inline constexpr std::string_view kInvalid = "Invalid upgrade file!";
 // Capital F above, small f here: both wordings are long established.
-inline constexpr std::string_view kReadFailed = "Error reading file!";
+inline constexpr std::string_view kReadFailed = WR_TRANSLATE_NOOP("wr::Core", "Error reading file!");
 inline constexpr std::string_view kTooLarge =
-    "Invalid upgrade file!\nThe file is too large to be an upgrade file.";
+    WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe file is too large to be an upgrade file.");
 inline constexpr std::string_view kTooShort =
-    "Invalid upgrade file!\nThe file is shorter than its 256-byte header.";
+    WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe file is shorter than its 256-byte header.");
 inline constexpr std::string_view kEmptyImage =
-    "Invalid upgrade file!\nThe file holds no firmware image after its header.";
+    WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe file holds no firmware image after its header.");
 inline constexpr std::string_view kNoVersion =
-    "Invalid upgrade file!\nThe header names no version.";
+    WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe header names no version.");
 inline constexpr std::string_view kHeaderUnterminated =
-    "Invalid upgrade file!\nThe header does not end within its 256 bytes.";
+    WR_TRANSLATE_NOOP("wr::Core", "Invalid upgrade file!\nThe header does not end within its 256 bytes.");
 inline constexpr std::string_view kUnitVersionUnknown =
-    "The unit has not reported its firmware version yet. Please wait a moment and try again.";
+    WR_TRANSLATE_NOOP("wr::Core", "The unit has not reported its firmware version yet. Please wait a moment and try again.");
 }  // namespace upgrade_msg
 
 using UpgradeBlock = std::array<uint8_t, kUpgradeBlockSize>;
@@ -52,7 +55,8 @@ using UpgradeBlock = std::array<uint8_t, kUpgradeBlockSize>;
 // message says why and nothing may be sent to the unit.
 struct UpgradeFileResult {
   bool ok = false;
-  std::string message;
+  std::string message;  // in English
+  Message problem;      // the same, to be shown in the user's language
   std::string headerText;   // up to the first zero byte, never past the header block
   std::string productWord;  // header field 0, quotes removed
   std::string version;      // header field 1, quotes removed
@@ -71,6 +75,9 @@ struct UpgradeFileResult {
 // versions are compared.
 std::string CheckUpgradeHeader(std::string_view productWord, std::string_view version,
                                std::string_view unitVersion);
+// The same refusal as a message; empty when the header is accepted.
+Message UpgradeHeaderRefusal(std::string_view productWord, std::string_view version,
+                             std::string_view unitVersion);
 
 // Orders two firmware versions part by part, the parts split at dots: digits
 // compare as numbers ("1.003" < "1.100" < "2.0"), anything else as text, and
