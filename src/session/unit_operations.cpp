@@ -300,6 +300,12 @@ FetchTripsOperation::FetchTripsOperation(UnitSession& session, int timeoutMs, QO
 void FetchTripsOperation::Run() {
   pause_.emplace(Session());
   Session().Model().ResetTrips(true);
+  // How many have come so far; the unit does not say how many there are.
+  connect(&Session().Model(), &UnitModel::tripReceived, this, [this] {
+    if (!Running()) return;
+    const int count = static_cast<int>(Session().Model().Trips().size());
+    emit progress(count, 0, count == 1 ? tr("1 trip") : tr("%n trips", nullptr, count));
+  });
   UnitCommand c;
   c.line = std::string(cmd::kTrips);
   c.timeoutMs = timeoutMs_;

@@ -21,7 +21,7 @@ OperationBar::OperationBar(UnitSession& session, QWidget* parent) : QWidget(pare
   setAccessibleName(tr("Unit work"));
   lblOperation = Named(new QLabel, "lblOperation");
   lblOperation->setTextFormat(Qt::PlainText);
-  lblOperation->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  lblOperation->setWordWrap(true);
   pbarOperation = Named(new QProgressBar, "pbarOperation");
   pbarOperation->setAccessibleName(tr("Progress of the unit work"));
   pbarOperation->setTextVisible(false);
@@ -81,7 +81,8 @@ void OperationBar::Ended(Operation* operation, const UnitSession::Outcome& outco
   // Said to assistive technology whether or not another one goes on.
   setAccessibleDescription(text);
   if (Current()) return ShowCurrent();
-  lblOperation->setText(text);
+  // The first line; a message box tells the rest where there is more.
+  lblOperation->setText(text.section(QLatin1Char('\n'), 0, 0));
   pbarOperation->setVisible(false);
   btnCancelOperation->setVisible(false);
   setVisible(true);
