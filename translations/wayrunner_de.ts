@@ -628,6 +628,17 @@ Aufgebaut auf:
         <source>Fetching trips</source>
         <translation>Fahrten werden abgerufen</translation>
     </message>
+    <message>
+        <source>1 trip</source>
+        <translation>1 Fahrt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n trips</source>
+        <translation>
+            <numerusform>%n Fahrt</numerusform>
+            <numerusform>%n Fahrten</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>wr::LinuxHelpDialog</name>
