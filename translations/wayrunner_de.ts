@@ -884,6 +884,21 @@ Der Kopf endet nicht innerhalb seiner 256 Byte.</translation>
         <source>The unit was disconnected while listing its trips.</source>
         <translation>Die Verbindung zum Gerät wurde beim Auflisten seiner Fahrten getrennt.</translation>
     </message>
+    <message>
+        <source>Fetching trips</source>
+        <translation>Fahrten werden abgerufen</translation>
+    </message>
+    <message>
+        <source>1 trip</source>
+        <translation>1 Fahrt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n trips</source>
+        <translation>
+            <numerusform>%n Fahrt</numerusform>
+            <numerusform>%n Fahrten</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>wr::LinuxHelpDialog</name>
@@ -1125,6 +1140,49 @@ Von den Entwicklern von Wayrunner Track.</translation>
     </message>
 </context>
 <context>
+    <name>wr::OperationBar</name>
+    <message>
+        <source>Unit work</source>
+        <translation>Arbeit am Gerät</translation>
+    </message>
+    <message>
+        <source>Progress of the unit work</source>
+        <translation>Fortschritt der Arbeit am Gerät</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel the unit work</source>
+        <translation>Arbeit am Gerät abbrechen</translation>
+    </message>
+    <message>
+        <source>%1: cancelled.</source>
+        <translation>%1: abgebrochen.</translation>
+    </message>
+    <message>
+        <source>%1: done.</source>
+        <translation>%1: erledigt.</translation>
+    </message>
+    <message>
+        <source>%1: failed.</source>
+        <translation>%1: fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Cancel: %1</source>
+        <translation>Abbrechen: %1</translation>
+    </message>
+</context>
+<context>
     <name>wr::PreferencesDialog</name>
     <message>
         <source>Preferences</source>
@@ -1223,6 +1281,17 @@ Von den Entwicklern von Wayrunner Track.</translation>
         <source>The unit was disconnected.</source>
         <translation>Die Verbindung zum Gerät wurde getrennt.</translation>
     </message>
+    <message>
+        <source>Reading the unit</source>
+        <translation>Gerät wird abgefragt</translation>
+    </message>
+</context>
+<context>
+    <name>wr::ReadSettingsOperation</name>
+    <message>
+        <source>Reading the settings</source>
+        <translation>Einstellungen werden gelesen</translation>
+    </message>
 </context>
 <context>
     <name>wr::SaveOperation</name>
@@ -1241,6 +1310,10 @@ Von den Entwicklern von Wayrunner Track.</translation>
     <message>
         <source> and </source>
         <translation> und </translation>
+    </message>
+    <message>
+        <source>Saving the settings</source>
+        <translation>Einstellungen werden gespeichert</translation>
     </message>
 </context>
 <context>
@@ -1632,6 +1705,33 @@ Der Assistent ersetzt sie durch die Werte des Netzbetreibers. Trotzdem öffnen?<
     <message>
         <source>none yet</source>
         <translation>noch keine</translation>
+    </message>
+</context>
+<context>
+    <name>wr::StepsOperation</name>
+    <message>
+        <source>Rebooting the unit</source>
+        <translation>Gerät wird neu gestartet</translation>
+    </message>
+    <message>
+        <source>Resetting the unit</source>
+        <translation>Gerät wird zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>Setting an output</source>
+        <translation>Ausgang wird geschaltet</translation>
+    </message>
+    <message>
+        <source>Sending the defaults</source>
+        <translation>Standardwerte werden gesendet</translation>
+    </message>
+    <message>
+        <source>Deleting trips</source>
+        <translation>Fahrten werden gelöscht</translation>
+    </message>
+    <message>
+        <source>Asking for the trips</source>
+        <translation>Fahrten werden angefordert</translation>
     </message>
 </context>
 <context>
@@ -2322,6 +2422,10 @@ und %1 weitere</translation>
     <message>
         <source>Error sending upgrade command! The unit was not told to install the firmware.</source>
         <translation>Fehler beim Senden des Update-Befehls! Das Gerät wurde nicht angewiesen, die Firmware zu installieren.</translation>
+    </message>
+    <message>
+        <source>Upgrading Firmware, Please wait...</source>
+        <translation>Firmware wird aktualisiert, bitte warten...</translation>
     </message>
 </context>
 <context>

@@ -22,17 +22,20 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "app/app_context.h"
+#include "session/unit_operations.h"
 #include "session/unit_roster.h"
 #include "sim/simulated_bus.h"
 #include "ui/help_dialogs.h"
 #include "ui/layout_check.h"
 #include "ui/main_page.h"
+#include "ui/operation_bar.h"
 #include "ui/profile_compare_dialog.h"
 #include "session/unit_session.h"
 #include "ui/settings_page.h"
@@ -205,6 +208,26 @@ std::vector<Shot> Shots() {
        },
        [](Scene& s) { s.Main().PageSettings().DiscardEdits(); }},
       Tab("main-trips", "Trip Meter", 3),
+      {"main-trips-fetching", "Unit work in progress: trips being fetched, with Cancel",
+       [](Scene& s) {
+         // A slow unit keeps the fetch running while the picture is taken.
+         if (s.bus) s.bus->SetWriteDelay(std::chrono::milliseconds(2000));
+         s.Main().pageControl->setCurrentIndex(3);
+         auto* fetch = new FetchTripsOperation(s.app.Session(), kStateLimitMs, &s.Main());
+         QObject::connect(fetch, &Operation::finished, fetch, &QObject::deleteLater);
+         fetch->Start();
+         return Picture{&s.Main()};
+       },
+       [](Scene& s) {
+         OperationBar& bar = *s.Main().pnlOperation;
+         if (bar.btnCancelOperation->isVisible()) bar.btnCancelOperation->click();
+         if (s.bus) s.bus->SetWriteDelay(std::chrono::milliseconds(0));
+         // The line in flight is written, and the unit lists its trips.
+         WaitUntil([&s] {
+           return !s.app.Session().OperationsRunning() && !s.app.Session().WritesPending();
+         });
+         bar.setVisible(false);
+       }},
       Menu("menu-file", "File menu", &TfrmMain::mnuFile),
       Menu("menu-unit", "Unit menu, with the outputs", &TfrmMain::mnuUnit, &TfrmMain::mnuOutputs),
       Menu("menu-view", "View menu", &TfrmMain::mnuView),
@@ -354,6 +377,8 @@ void TakeAll(AppContext& context, const QDir& dir, SimulatedBus* bus) {
   const QString suffix = main.devicePixelRatioF() > 1.5 ? QStringLiteral("@2x") : QString();
   int faults = 0;
   for (const Shot& shot : Shots()) {
+    // How earlier work ended is no part of the next picture.
+    if (!context.Session().OperationsRunning()) main.pnlOperation->setVisible(false);
     const Picture picture = shot.show(scene);
     Delay(300);
     const QString file = dir.filePath(QString::fromLatin1(shot.name) + suffix + QStringLiteral(".png"));

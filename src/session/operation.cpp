@@ -26,6 +26,8 @@ void Operation::Start() {
   if (running_ || finished_) return;
   running_ = true;
   session_.NoteOperation(1);
+  // Work inside another operation is shown as that one.
+  if (!isChild_) emit session_.operationStarted(this);
   Run();
 }
 
@@ -98,6 +100,7 @@ void Operation::When(std::function<bool()> cond, int timeoutMs, std::function<vo
 
 void Operation::RunChild(Operation* child, std::function<void(const UnitSession::Outcome&)> then) {
   child->setParent(this);
+  child->isChild_ = true;
   child_ = child;
   connect(child, &Operation::finished, this, [this, child, then](const UnitSession::Outcome& outcome) {
     if (child_ == child) child_ = nullptr;

@@ -28,7 +28,15 @@ class Operation : public QObject {
 
   void Start();   // begins; never blocks
   void Cancel();  // asks it to stop at the next safe point
+  // Whether a cancel now leaves the unit as it was or as the operation
+  // reports it: nothing half-written that nobody is told of. Unit work
+  // that writes has no safe point before it ends.
+  virtual bool CancelSafe() const { return false; }
+  // What it does, in a few words a user understands ("Fetching trips").
+  const QString& Title() const { return title_; }
+  void SetTitle(QString title) { title_ = std::move(title); }
   bool Running() const { return running_; }
+  bool CancelRequested() const { return cancelRequested_; }
   bool Finished() const { return finished_; }
   const UnitSession::Outcome& Result() const { return outcome_; }  // valid after finished()
 
@@ -56,7 +64,6 @@ class Operation : public QObject {
   // Starts child (which this operation now owns) and hands its outcome to
   // then; a cancel reaches the child.
   void RunChild(Operation* child, std::function<void(const UnitSession::Outcome&)> then);
-  bool CancelRequested() const { return cancelRequested_; }
   UnitSession& Session() { return session_; }
   CommandQueue& Queue() { return session_.Queue(); }
 
@@ -68,6 +75,8 @@ class Operation : public QObject {
   std::vector<uint64_t> submitted_;
   Operation* child_ = nullptr;
   UnitSession::Outcome outcome_;
+  QString title_;
+  bool isChild_ = false;
   bool running_ = false;
   bool finished_ = false;
   bool cancelRequested_ = false;

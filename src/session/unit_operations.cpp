@@ -56,7 +56,9 @@ const std::vector<QueryReply>& InitialQueries() {
 // ------------------------------------------------------------------ queries
 
 QueryOperation::QueryOperation(UnitSession& session, bool asOnConnect, QObject* parent)
-    : Operation(session, parent), asOnConnect_(asOnConnect) {}
+    : Operation(session, parent), asOnConnect_(asOnConnect) {
+  SetTitle(tr("Reading the unit"));
+}
 
 void QueryOperation::Run() {
   Session().Model().Clear();
@@ -83,7 +85,9 @@ void QueryOperation::Run() {
 
 ReadSettingsOperation::ReadSettingsOperation(UnitSession& session, std::vector<SettingGroup> groups,
                                              bool waitForEarlier, QObject* parent)
-    : Operation(session, parent), groups_(std::move(groups)), waitForEarlier_(waitForEarlier) {}
+    : Operation(session, parent), groups_(std::move(groups)), waitForEarlier_(waitForEarlier) {
+  SetTitle(tr("Reading the settings"));
+}
 
 std::vector<SettingGroup> ReadSettingsOperation::AllGroups() {
   std::vector<SettingGroup> groups;
@@ -143,6 +147,7 @@ void ReadSettingsOperation::End() {
 SaveOperation::SaveOperation(UnitSession& session, SettingsValues values,
                              UnitSession::Retained retained, QObject* parent)
     : Operation(session, parent), form_(std::move(values)), retained_(retained) {
+  SetTitle(tr("Saving the settings"));
   connect(this, &Operation::finished, this, [this] { pause_.reset(); });
 }
 
@@ -288,12 +293,19 @@ void SaveOperation::Compare() {
 
 FetchTripsOperation::FetchTripsOperation(UnitSession& session, int timeoutMs, QObject* parent)
     : Operation(session, parent), timeoutMs_(timeoutMs) {
+  SetTitle(tr("Fetching trips"));
   connect(this, &Operation::finished, this, [this] { pause_.reset(); });
 }
 
 void FetchTripsOperation::Run() {
   pause_.emplace(Session());
   Session().Model().ResetTrips(true);
+  // How many have come so far; the unit does not say how many there are.
+  connect(&Session().Model(), &UnitModel::tripReceived, this, [this] {
+    if (!Running()) return;
+    const int count = static_cast<int>(Session().Model().Trips().size());
+    emit progress(count, 0, count == 1 ? tr("1 trip") : tr("%n trips", nullptr, count));
+  });
   UnitCommand c;
   c.line = std::string(cmd::kTrips);
   c.timeoutMs = timeoutMs_;
@@ -320,20 +332,27 @@ void FetchTripsOperation::Run() {
 }
 
 std::unique_ptr<Operation> MakeReboot(UnitSession& session) {
-  return std::make_unique<StepsOperation>(session, UnitControlSteps(UnitControl::Reboot));
+  auto op = std::make_unique<StepsOperation>(session, UnitControlSteps(UnitControl::Reboot));
+  op->SetTitle(StepsOperation::tr("Rebooting the unit"));
+  return op;
 }
 
 std::unique_ptr<Operation> MakeFactoryReset(UnitSession& session) {
-  return std::make_unique<StepsOperation>(
+  auto op = std::make_unique<StepsOperation>(
       session, UnitControlSteps(UnitControl::FactoryReset), [&session] {
         // The unit's trips are gone with its settings.
         session.Model().ResetTrips(true);
         session.SendInitialQueries();
       });
+  op->SetTitle(StepsOperation::tr("Resetting the unit"));
+  return op;
 }
 
 std::unique_ptr<Operation> MakeSetOutput(UnitSession& session, UnitOutput output, bool on) {
-  return std::make_unique<StepsOperation>(session, UnitControlSteps(OutputControl(output, on)));
+  auto op =
+      std::make_unique<StepsOperation>(session, UnitControlSteps(OutputControl(output, on)));
+  op->SetTitle(StepsOperation::tr("Setting an output"));
+  return op;
 }
 
 std::unique_ptr<Operation> MakeSendDefaults(UnitSession& session, const std::string& host) {
@@ -341,6 +360,7 @@ std::unique_ptr<Operation> MakeSendDefaults(UnitSession& session, const std::str
   auto op = std::make_unique<StepsOperation>(session, plan.steps,
                                              [&session] { session.SendInitialQueries(); });
   if (!plan.refusal.Empty()) op->SetRefusal(Translated(plan.refusal));
+  op->SetTitle(StepsOperation::tr("Sending the defaults"));
   return op;
 }
 
@@ -349,6 +369,7 @@ std::unique_ptr<Operation> MakeDeleteTrips(UnitSession& session) {
       session, std::vector<CommandStep>{{std::string(cmd::kDeleteAllTrips), 0},
                                         {std::string(cmd::kTrips), 0}});
   op->SetBefore([&session] { session.Model().ResetTrips(true); });
+  op->SetTitle(StepsOperation::tr("Deleting trips"));
   return op;
 }
 
@@ -357,6 +378,7 @@ std::unique_ptr<Operation> MakeTripListing(UnitSession& session) {
   auto op = std::make_unique<StepsOperation>(
       session, std::vector<CommandStep>{{std::string(cmd::kTrips), 0}});
   op->SetBefore([&session] { session.Model().ResetTrips(true); });
+  op->SetTitle(StepsOperation::tr("Asking for the trips"));
   return op;
 }
 

@@ -34,6 +34,8 @@ class QueryOperation : public Operation {
  public:
   explicit QueryOperation(UnitSession& session, bool asOnConnect = false,
                           QObject* parent = nullptr);
+  // Only asks: a cancel drops the queries not yet sent.
+  bool CancelSafe() const override { return true; }
 
  protected:
   void Run() override;
@@ -53,6 +55,7 @@ class ReadSettingsOperation : public Operation {
                         bool waitForEarlier = true, QObject* parent = nullptr);
   // Every group a settings reply fills.
   static std::vector<SettingGroup> AllGroups();
+  bool CancelSafe() const override { return true; }
   // The names of the groups not read, separated by ", ".
   const std::string& Missing() const { return missing_; }
 
@@ -110,6 +113,8 @@ class FetchTripsOperation : public Operation {
   Q_OBJECT
  public:
   FetchTripsOperation(UnitSession& session, int timeoutMs, QObject* parent = nullptr);
+  // A cancel ends the wait; trips the unit still lists arrive in the model.
+  bool CancelSafe() const override { return true; }
 
  protected:
   void Run() override;

@@ -227,6 +227,9 @@ class UnitSession : public QObject {
   void commandEchoed(const std::string& echo);
   // The unit refused a command because its backup battery is too low.
   void chargeBatteryError();
+  // An operation on this session has started (not one run inside another):
+  // whoever started it, a view can follow its progress and outcome.
+  void operationStarted(wr::Operation* operation);
   // After every drain step.
   void drained();
   void waitersWoken();

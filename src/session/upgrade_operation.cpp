@@ -20,6 +20,7 @@ UpgradeOperation::UpgradeOperation(UnitSession& session, UpgradeFileResult file,
       file_(std::move(file)),
       timings_(timings),
       watch_(std::move(watch)) {
+  SetTitle(tr("Upgrading Firmware, Please wait..."));
   timer_.setSingleShot(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] {

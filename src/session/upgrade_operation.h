@@ -106,6 +106,10 @@ class UpgradeOperation : public Operation {
   // once: before the install command nothing more is sent; after it, the
   // version check is given up (End::Interrupted).
   Phase CurrentPhase() const { return phase_; }
+  // Until the install command goes out: the unit keeps its firmware.
+  bool CancelSafe() const override {
+    return phase_ == Phase::Settling || phase_ == Phase::Blocks || phase_ == Phase::SettlingInstall;
+  }
   End Ending() const { return end_; }
   // What the unit reported after the restart, when it did.
   const std::string& ReportedVersion() const { return reported_; }

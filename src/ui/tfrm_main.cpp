@@ -20,6 +20,7 @@
 #include "ui/app_fonts.h"
 #include "ui/help_dialogs.h"
 #include "ui/main_page.h"
+#include "ui/operation_bar.h"
 #include "ui/preferences_dialog.h"
 #include "ui/prompts.h"
 #include "ui/settings_page.h"
@@ -70,6 +71,7 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   BuildStatusPanel();
 
   BuildUnitsPanel();
+  pnlOperation = new OperationBar(session_);
 
   // The pages grow with the window; the searching display keeps its height.
   auto* client = new ClientArea;
@@ -80,6 +82,7 @@ TfrmMain::TfrmMain(UnitSession& session, Prompts& prompts, DesktopShell& shell, 
   clientLayout->addWidget(pnlUnits);
   clientLayout->addWidget(pageControl, 1);
   clientLayout->addWidget(panelStatus);
+  clientLayout->addWidget(pnlOperation);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -28,6 +28,7 @@ class AboutDialog;
 class DesktopShell;
 class LinuxHelpDialog;
 class MainPage;
+class OperationBar;
 class PreferencesDialog;
 class Prompts;
 class SettingsPage;
@@ -119,6 +120,8 @@ class TfrmMain : public QWidget {
   QLabel* lblSearchHint = nullptr;
   QTimer* tmrRefresh = nullptr;
   QTimer* timerSearch = nullptr;
+  // The unit work that runs: what, how far, Cancel when that is safe.
+  OperationBar* pnlOperation = nullptr;
 
   // Shown while several units are attached: which one the window shows.
   QWidget* pnlUnits = nullptr;

@@ -238,12 +238,18 @@ TEST_F(QuietClockTest, SaveEndsWhenEveryReplyHasComeWithoutWaitingForQuiet) {
        {SettingKey::kApnPassword, ""}, {SettingKey::kLowPower, "0"}});
   ASSERT_TRUE(form.Ok());
   bus.Unit().ClearReceived();
+  // Announced once for the views, by its title; the read of the retained
+  // values it runs inside it is part of it.
+  std::vector<QString> announced;
+  QObject::connect(session.get(), &UnitSession::operationStarted,
+                   [&announced](Operation* op) { announced.push_back(op->Title()); });
   SaveOperation save(*session, form.values);
   QElapsedTimer t;
   t.start();
   const UnitSession::Outcome outcome = RunOp(save);
   EXPECT_LT(t.elapsed(), UnitSession::kSaveFirstPauseMs);
   EXPECT_TRUE(outcome.done);
+  EXPECT_EQ(announced, std::vector<QString>{QStringLiteral("Saving the settings")});
   EXPECT_EQ(bus.Unit().Settings().apn, "apn");
   EXPECT_EQ(bus.Unit().Settings().track[2], 300);
   EXPECT_EQ(bus.Unit().ReceivedLines(),
