@@ -7,6 +7,7 @@
 // runs its events.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <functional>
 
@@ -23,9 +24,13 @@ inline QApplication& WidgetApp(const char* programName) {
 inline bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
   QElapsedTimer elapsed;
   elapsed.start();
+  // Sleeps until an event comes; the tick looks at cond at least every
+  // 10 ms, so that the wait never spins a core the unit's threads need.
+  QTimer tick;
+  tick.start(10);
   while (!cond()) {
     if (elapsed.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
   return true;
 }

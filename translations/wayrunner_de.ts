@@ -1170,10 +1170,6 @@ Von den Entwicklern von Wayrunner Track.</translation>
         <translation>%1: fehlgeschlagen.</translation>
     </message>
     <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
@@ -1291,6 +1287,10 @@ Von den Entwicklern von Wayrunner Track.</translation>
     <message>
         <source>Reading the settings</source>
         <translation>Einstellungen werden gelesen</translation>
+    </message>
+    <message>
+        <source>%1 could not be read from the unit.</source>
+        <translation>%1 konnte nicht vom Gerät gelesen werden.</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@ std::string RowText(const ProvisionRow& row) {
 
 int RunProvision(CliContext& context, const ParsedArguments& arguments) {
   const ProfileRead profile = ReadProfileFile(std::filesystem::u8path(arguments.positional[0]));
-  if (!profile.Ok()) return context.FailKey(kExitFile, profile.key, profile.error);
+  if (!profile.Ok()) return context.FailKey(kExitFile, profile.key, Tr(profile.problem));
   int count = 0;
   if (const auto given = arguments.Value("count")) {
     char* end = nullptr;

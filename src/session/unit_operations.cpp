@@ -139,7 +139,8 @@ void ReadSettingsOperation::End() {
     missing_ += ToBytes(Translated(Message::Of(Describe(group).name)));
   }
   Finish(missing_.empty() ? UnitSession::Outcome::Done()
-                          : UnitSession::Outcome::Failed(FromBytes(missing_)));
+                          : UnitSession::Outcome::Failed(
+                                tr("%1 could not be read from the unit.").arg(FromBytes(missing_))));
 }
 
 // ------------------------------------------------------------------ save

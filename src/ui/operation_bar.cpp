@@ -48,10 +48,9 @@ OperationBar::OperationBar(UnitSession& session, QWidget* parent) : QWidget(pare
 
 QString OperationBar::OutcomeText(const QString& title, const UnitSession::Outcome& outcome) {
   if (outcome.interrupted) return tr("%1: cancelled.").arg(title);
-  if (outcome.done)
-    return outcome.message.isEmpty() ? tr("%1: done.").arg(title) : outcome.message;
-  return outcome.message.isEmpty() ? tr("%1: failed.").arg(title)
-                                   : tr("%1: %2").arg(title, outcome.message);
+  // An outcome's own message says what happened by itself.
+  if (!outcome.message.isEmpty()) return outcome.message;
+  return outcome.done ? tr("%1: done.").arg(title) : tr("%1: failed.").arg(title);
 }
 
 void OperationBar::Track(Operation* operation) {
