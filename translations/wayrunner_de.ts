@@ -29,35 +29,6 @@
     </message>
 </context>
 <context>
-    <name>OpenFailure</name>
-    <message>
-        <source>A unit is attached but this user may not open it.</source>
-        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen.</translation>
-    </message>
-    <message>
-        <source>A unit is attached but cannot be used: another program or driver holds it. Close other programs that use the unit, then unplug it and plug it in again.</source>
-        <translation>Ein Gerät ist angeschlossen, kann aber nicht benutzt werden: Ein anderes Programm oder ein Treiber belegt es. Schließen Sie andere Programme, die das Gerät benutzen, und stecken Sie es dann aus und wieder ein.</translation>
-    </message>
-    <message>
-        <source>A unit is attached but this user may not open it (permission missing). </source>
-        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen (Berechtigung fehlt). </translation>
-    </message>
-    <message>
-        <source>The rule %1 is installed: unplug the unit and plug it in again. It grants access to the user logged in at this computer&apos;s screen, not to remote logins.</source>
-        <translation>Die Regel %1 ist installiert: Stecken Sie das Gerät aus und wieder ein. Sie gewährt dem direkt an diesem Computer angemeldeten Benutzer Zugriff, nicht aber Fernanmeldungen.</translation>
-    </message>
-    <message>
-        <source>Install the rule that comes with this program and plug the unit in again:
-sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</source>
-        <translation>Installieren Sie die mitgelieferte Regel und stecken Sie das Gerät wieder ein:
-sudo cp %1 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</translation>
-    </message>
-    <message>
-        <source>Install the udev rule %1 that comes with this program into /etc/udev/rules.d/ and plug the unit in again (the package installs it itself; a build from source has it in the packaging folder of its build folder, build/default/packaging/%1).</source>
-        <translation>Installieren Sie die mitgelieferte udev-Regel %1 nach /etc/udev/rules.d/ und stecken Sie das Gerät wieder ein (das Paket installiert sie selbst; ein aus den Quellen gebautes Programm hat sie im Ordner packaging seines Build-Ordners, build/default/packaging/%1).</translation>
-    </message>
-</context>
-<context>
     <name>PreferencesDialog</name>
     <message>
         <source>&quot;%1&quot; is no tracking server: enter the host name or address your units report to.</source>
@@ -864,6 +835,30 @@ Der Kopf endet nicht innerhalb seiner 256 Byte.</translation>
     <message>
         <source>The unit has not reported its firmware version yet. Please wait a moment and try again.</source>
         <translation>Das Gerät hat seine Firmware-Version noch nicht gemeldet. Bitte warten Sie einen Moment und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>A unit is attached but this user may not open it (permission missing). </source>
+        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen (Berechtigung fehlt). </translation>
+    </message>
+    <message>
+        <source>The rule %1 is installed: unplug the unit and plug it in again. It grants access to the user logged in at this computer&apos;s screen, not to remote logins.</source>
+        <translation>Die Regel %1 ist installiert: Stecken Sie das Gerät aus und wieder ein. Sie gewährt dem direkt an diesem Computer angemeldeten Benutzer Zugriff, nicht aber Fernanmeldungen.</translation>
+    </message>
+    <message>
+        <source>Install the rule that comes with this program and plug the unit in again:%1sudo cp %2 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</source>
+        <translation>Installieren Sie die mitgelieferte Regel und stecken Sie das Gerät wieder ein:%1sudo cp %2 /etc/udev/rules.d/ &amp;&amp; sudo udevadm control --reload-rules</translation>
+    </message>
+    <message>
+        <source>A unit is attached but this user may not open it.</source>
+        <translation>Ein Gerät ist angeschlossen, aber dieser Benutzer darf es nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>A unit is attached but cannot be used: another program or driver holds it. Close other programs that use the unit, then unplug it and plug it in again.</source>
+        <translation>Ein Gerät ist angeschlossen, kann aber nicht benutzt werden: Ein anderes Programm oder ein Treiber belegt es. Schließen Sie andere Programme, die das Gerät benutzen, und stecken Sie es dann aus und wieder ein.</translation>
+    </message>
+    <message>
+        <source>Install the udev rule %1 that comes with this program into /etc/udev/rules.d/ and plug the unit in again (the package installs it itself; a build from source has it in the packaging folder of its build folder, build/default/packaging/%1).</source>
+        <translation>Installieren Sie die mitgelieferte udev-Regel %1 nach /etc/udev/rules.d/ und stecken Sie das Gerät wieder ein (das Paket installiert sie selbst; ein aus den Quellen gebautes Programm hat sie im Ordner packaging seines Build-Ordners, build/default/packaging/%1).</translation>
     </message>
 </context>
 <context>

@@ -39,12 +39,11 @@ void ConnectOperation::Run() {
 Message ConnectFailure(const UnitSession& session, const std::string& where, bool query) {
   if (session.ConnectionState() != 1) {
     // One line: the hint's command goes on the same line.
-    const std::string why =
-        ToBytes(session.OpenFailureText().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    const Message why = session.OpenFailureLine();
     return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "the unit at %1 cannot be opened: %2"),
                        {Message::Plain(where),
-                        why.empty() ? Message::Of(WR_TRANSLATE_NOOP("wr::Core", "it did not respond in time"))
-                                    : Message::Plain(why)});
+                        why.Empty() ? Message::Of(WR_TRANSLATE_NOOP("wr::Core", "it did not respond in time"))
+                                    : why});
   }
   const UnitModel& model = session.Model();
   if (!query || (!model.FirmwareVersion().empty() && !model.DeviceId().empty())) return {};

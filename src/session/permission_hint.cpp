@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "install_layout.h"
+#include "session/unit_text.h"
 
 namespace wr {
 
@@ -42,65 +43,91 @@ QString PermissionHint(const QString& programDir) {
 }
 
 QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs) {
-  const QString rule = QString::fromLatin1(install::kUdevRuleName);
-  const QString lead = QCoreApplication::translate("OpenFailure", "A unit is attached but this user may not open it (permission missing). ");
+  return Translated(PermissionHintMessage(programDir, udevRuleDirs, false));
+}
+
+Message PermissionHintMessage(const QString& programDir, const QStringList& udevRuleDirs,
+                              bool oneLine) {
+  const std::string rule = install::kUdevRuleName;
+  const Message lead = Message::Of(WR_TRANSLATE_NOOP(
+      "wr::Core", "A unit is attached but this user may not open it (permission missing). "));
   const UdevRulePlace place = FindUdevRule(programDir, udevRuleDirs);
   switch (place.kind) {
     case UdevRulePlace::Kind::Installed:
       // Rules act when a device appears, and grant the user at the
       // computer's own screen only.
-      return lead + QCoreApplication::translate("OpenFailure",
-                        "The rule %1 is installed: unplug the unit and plug it in again. It grants "
-                        "access to the user logged in at this computer's screen, not to remote "
-                        "logins.")
-                        .arg(place.path);
+      return Message::Join(
+          {lead, Message::Of(WR_TRANSLATE_NOOP(
+                                 "wr::Core",
+                                 "The rule %1 is installed: unplug the unit and plug it in again. "
+                                 "It grants access to the user logged in at this computer's "
+                                 "screen, not to remote logins."),
+                             {Message::Plain(place.path.toStdString())})});
     case UdevRulePlace::Kind::Beside:
-      return lead + QCoreApplication::translate("OpenFailure",
-                        "Install the rule that comes with this program and plug the unit in "
-                        "again:\nsudo cp %1 /etc/udev/rules.d/ && sudo udevadm control "
-                        "--reload-rules")
-                        .arg(place.path);
+      // On one line the command follows the colon after a blank.
+      return Message::Join(
+          {lead, Message::Of(WR_TRANSLATE_NOOP("wr::Core",
+                                               "Install the rule that comes with this program "
+                                               "and plug the unit in again:%1sudo cp %2 "
+                                               "/etc/udev/rules.d/ && sudo udevadm control "
+                                               "--reload-rules"),
+                             {Message::Plain(oneLine ? " " : "\n"),
+                              Message::Plain(place.path.toStdString())})});
     case UdevRulePlace::Kind::Missing:
       break;
   }
-  return lead + QCoreApplication::translate("OpenFailure",
-                    "Install the udev rule %1 that comes with this program into "
-                    "/etc/udev/rules.d/ and plug the unit in again (the package installs it "
-                    "itself; a build from source has it in the packaging folder of its build "
-                    "folder, build/default/packaging/%1).")
-                    .arg(rule);
+  return Message::Join(
+      {lead, Message::Of(WR_TRANSLATE_NOOP(
+                             "wr::Core",
+                             "Install the udev rule %1 that comes with this program into "
+                             "/etc/udev/rules.d/ and plug the unit in again (the package "
+                             "installs it itself; a build from source has it in the packaging "
+                             "folder of its build folder, build/default/packaging/%1)."),
+                         {Message::Plain(rule)})});
 }
 
 QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail) {
-  return DescribeOpenFailure(failure, detail, QCoreApplication::applicationDirPath(),
-                             UdevRuleDirs());
+  return Translated(DescribeOpenFailureMessage(failure, detail, false));
 }
 
 QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail,
                             const QString& programDir, const QStringList& udevRuleDirs) {
-  QString text;
+  return Translated(DescribeOpenFailureMessage(failure, detail, programDir, udevRuleDirs, false));
+}
+
+Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
+                                   bool oneLine) {
+  return DescribeOpenFailureMessage(failure, detail, QCoreApplication::applicationDirPath(),
+                                    UdevRuleDirs(), oneLine);
+}
+
+Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
+                                   const QString& programDir, const QStringList& udevRuleDirs,
+                                   bool oneLine) {
+  Message text;
   switch (failure) {
     case UsbOpenFailure::None:
-      return QString();
+      return {};
     case UsbOpenFailure::Open:
 #ifdef __linux__
-      text = PermissionHint(programDir, udevRuleDirs);
+      text = PermissionHintMessage(programDir, udevRuleDirs, oneLine);
 #else
-      text = QCoreApplication::translate("OpenFailure",
-                                         "A unit is attached but this user may not open it.");
+      (void)oneLine;
+      text = Message::Of(
+          WR_TRANSLATE_NOOP("wr::Core", "A unit is attached but this user may not open it."));
 #endif
       break;
     case UsbOpenFailure::Configuration:
     case UsbOpenFailure::Claim:
-      text = QCoreApplication::translate(
-          "OpenFailure",
+      text = Message::Of(WR_TRANSLATE_NOOP(
+          "wr::Core",
           "A unit is attached but cannot be used: another program or driver holds it. Close "
-          "other programs that use the unit, then unplug it and plug it in again.");
+          "other programs that use the unit, then unplug it and plug it in again."));
       break;
   }
-  if (!detail.empty())
-    text += QStringLiteral(" (") + QString::fromLocal8Bit(detail.c_str()) + QStringLiteral(")");
-  return text;
+  if (detail.empty()) return text;
+  // The library's own words, as it gives them.
+  return Message::Join({text, Message::Plain(" (" + QString::fromLocal8Bit(detail.c_str()).toStdString() + ")")});
 }
 
 }  // namespace wr

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "protocol/message.h"
 #include "usb/usb_location.h"
 
 namespace wr {
@@ -40,5 +41,14 @@ QString PermissionHint(const QString& programDir, const QStringList& udevRuleDir
 QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail);
 QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail,
                             const QString& programDir, const QStringList& udevRuleDirs);
+// The same as messages, for a front end that needs the English beside the
+// user's language (a log); oneLine puts the hint's command on the same line.
+Message PermissionHintMessage(const QString& programDir, const QStringList& udevRuleDirs,
+                              bool oneLine);
+Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
+                                   bool oneLine);
+Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
+                                   const QString& programDir, const QStringList& udevRuleDirs,
+                                   bool oneLine);
 
 }  // namespace wr

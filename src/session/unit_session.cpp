@@ -113,6 +113,10 @@ QString UnitSession::OpenFailureText() const {
   return DescribeOpenFailure(OpenFailure(), OpenFailureDetail());
 }
 
+Message UnitSession::OpenFailureLine() const {
+  return DescribeOpenFailureMessage(OpenFailure(), OpenFailureDetail(), true);
+}
+
 UnitSession::Clock::time_point UnitSession::Now() const {
   return options_.clock ? options_.clock() : Clock::now();
 }

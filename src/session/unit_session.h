@@ -133,6 +133,8 @@ class UnitSession : public QObject {
   UsbOpenFailure OpenFailure() const;
   std::string OpenFailureDetail() const;
   QString OpenFailureText() const;
+  // The same as a message, the hint's command on the same line.
+  Message OpenFailureLine() const;
   // The state the last drain step reported: -1 before the first, then 0 or 1.
   int ConnectionState() const { return connectionState_; }
   // Whether the link itself is open at this moment.

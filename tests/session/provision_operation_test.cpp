@@ -15,6 +15,8 @@
 
 #include "link/link_test_support.h"
 #include "session/provision_operation.h"
+#include "session/translations.h"
+#include "session/unit_text.h"
 #include "session/unit_session.h"
 #include "session/write_settings_operation.h"
 #include "sim/simulated_bus.h"
@@ -111,6 +113,26 @@ TEST_F(ProvisionTest, ReportsWhatTheUnitTookAndSaysWhoItIs) {
       EXPECT_EQ(bus.Unit().Settings().apn, "fleet");
     }
   }
+}
+
+// A unit this user may not open: the log keeps the hint in English on one
+// line; the terminal shows it in the user's language.
+TEST_F(ProvisionTest, AUnitThatMayNotBeOpenedIsReportedInBothLanguages) {
+  bus.FailOpen(-1, "Permission denied");
+  Open();
+  ProvisionOperation provision(*session, "1:2", Values({{SettingKey::kApn, "fleet"}}), 500);
+  ASSERT_TRUE(RunToEnd(provision));
+  const std::string english = provision.Report().message.English();
+  EXPECT_EQ(english.rfind("the unit at 1:2 cannot be opened: A unit is attached but this user may "
+                          "not open it (permission missing). ", 0),
+            0u)
+      << english;
+  EXPECT_EQ(english.find('\n'), std::string::npos) << english;
+  EXPECT_NE(english.find(" (Permission denied)"), std::string::npos) << english;
+  InstallTranslations(QStringLiteral("de"));
+  const QString shown = Translated(provision.Report().message);
+  InstallTranslations(QStringLiteral("en"));
+  EXPECT_TRUE(shown.contains(QStringLiteral("Berechtigung fehlt"))) << shown.toStdString();
 }
 
 TEST_F(ProvisionTest, ADifferenceNamesWhatWasSentAndWhatTheUnitHolds) {
