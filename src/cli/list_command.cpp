@@ -56,7 +56,7 @@ int RunList(CliContext& context, const ParsedArguments&) {
   for (size_t i = 0; i < units.size(); ++i) {
     const UsbUnitListing& unit = units[i];
     const UnitModel& model = sessions[i]->Model();
-    const std::string failure = OpenFailureText(*sessions[i]);
+    const std::string failure = Tr(sessions[i]->OpenFailureLine());
     QJsonObject entry;
     entry["location"] = QString::fromStdString(LocationText(unit.location));
     entry["bus"] = unit.location.bus;

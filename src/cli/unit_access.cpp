@@ -63,11 +63,6 @@ CommandResult RunCommand(UnitSession& session, UnitCommand command) {
   return result.value_or(CommandResult::Cancelled);
 }
 
-std::string OpenFailureText(const UnitSession& session) {
-  // One line on standard error: the hint's command goes on the same line.
-  return session.OpenFailureText().replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
-}
-
 std::unique_ptr<UnitSession> ConnectAt(UsbApi& api, UsbLocation location, int timeoutMs,
                                        bool query, AccessFailure& failure,
                                        std::function<bool(const UnitModel&)> enough) {

@@ -45,10 +45,6 @@ struct AccessFailure {
   std::string message;
 };
 
-// The session's text that says why an attached unit could not be opened, on
-// one line; empty when nothing failed.
-std::string OpenFailureText(const UnitSession& session);
-
 // Opens the unit at location and waits, at most timeoutMs, until it is
 // connected and (with query) has reported its firmware version and device
 // id. The session is returned also on failure, for its state.

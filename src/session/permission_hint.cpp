@@ -38,10 +38,6 @@ UdevRulePlace FindUdevRule(const QString& programDir, const QStringList& udevRul
   return {UdevRulePlace::Kind::Missing, QString()};
 }
 
-QString PermissionHint(const QString& programDir) {
-  return PermissionHint(programDir, UdevRuleDirs());
-}
-
 QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs) {
   return Translated(PermissionHintMessage(programDir, udevRuleDirs, false));
 }
@@ -90,19 +86,7 @@ QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail) {
   return Translated(DescribeOpenFailureMessage(failure, detail, false));
 }
 
-QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail,
-                            const QString& programDir, const QStringList& udevRuleDirs) {
-  return Translated(DescribeOpenFailureMessage(failure, detail, programDir, udevRuleDirs, false));
-}
-
 Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
-                                   bool oneLine) {
-  return DescribeOpenFailureMessage(failure, detail, QCoreApplication::applicationDirPath(),
-                                    UdevRuleDirs(), oneLine);
-}
-
-Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
-                                   const QString& programDir, const QStringList& udevRuleDirs,
                                    bool oneLine) {
   Message text;
   switch (failure) {
@@ -110,7 +94,7 @@ Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& de
       return {};
     case UsbOpenFailure::Open:
 #ifdef __linux__
-      text = PermissionHintMessage(programDir, udevRuleDirs, oneLine);
+      text = PermissionHintMessage(QCoreApplication::applicationDirPath(), UdevRuleDirs(), oneLine);
 #else
       (void)oneLine;
       text = Message::Of(

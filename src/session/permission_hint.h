@@ -30,8 +30,6 @@ UdevRulePlace FindUdevRule(const QString& programDir, const QStringList& udevRul
 // What to tell a user who may not open an attached unit, pointing at the
 // udev rule that grants it: already in a folder udev reads, found beside
 // this program (a build, or an install under another prefix), or not found.
-QString PermissionHint(const QString& programDir);
-// The same, with the folders udev reads given (for tests).
 QString PermissionHint(const QString& programDir, const QStringList& udevRuleDirs);
 
 // What to tell a user about an attached unit that could not be opened, the
@@ -39,16 +37,11 @@ QString PermissionHint(const QString& programDir, const QStringList& udevRuleDir
 // words for a unit that another program holds, followed by the library's
 // own words in brackets. Empty for None.
 QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail);
-QString DescribeOpenFailure(UsbOpenFailure failure, const std::string& detail,
-                            const QString& programDir, const QStringList& udevRuleDirs);
 // The same as messages, for a front end that needs the English beside the
 // user's language (a log); oneLine puts the hint's command on the same line.
 Message PermissionHintMessage(const QString& programDir, const QStringList& udevRuleDirs,
                               bool oneLine);
 Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
-                                   bool oneLine);
-Message DescribeOpenFailureMessage(UsbOpenFailure failure, const std::string& detail,
-                                   const QString& programDir, const QStringList& udevRuleDirs,
                                    bool oneLine);
 
 }  // namespace wr

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include "protocol/settings_commands.h"
 #include "protocol/unit_settings.h"
 #include "session/unit_operations.h"
@@ -14,16 +16,21 @@ namespace wr {
 
 using Result = SettingsWriteReport::Result;
 
+namespace {
+
+Message NothingSent() {
+  return Message::Of(WR_TRANSLATE_NOOP("wr::Core", "interrupted before anything was sent"));
+}
+
+}  // namespace
+
 std::vector<SettingDifference> DiffWithUnit(const SettingsValues& unit,
                                             const SettingsValues& wanted) {
-  std::vector<SettingDifference> differences;
-  for (const auto& [key, value] : wanted.Entries()) {
-    const std::string* held = unit.Find(key);
-    if (held && *held == value) continue;
-    SettingDifference d{key, std::nullopt, value};
-    if (held) d.left = *held;
-    differences.push_back(std::move(d));
-  }
+  // A key wanted does not give is not a difference.
+  std::vector<SettingDifference> differences = DiffSettings(unit, wanted);
+  differences.erase(std::remove_if(differences.begin(), differences.end(),
+                                   [](const SettingDifference& d) { return !d.right; }),
+                    differences.end());
   return differences;
 }
 
@@ -43,8 +50,7 @@ void WriteSettingsOperation::Run() {
   step_ = read;
   RunChild(read, [this, read](const UnitSession::Outcome& outcome) {
     if (outcome.interrupted || CancelRequested())
-      return End(Result::Interrupted,
-                 Message::Of(WR_TRANSLATE_NOOP("wr::Core", "interrupted before anything was sent")));
+      return End(Result::Interrupted, NothingSent());
     if (!outcome.done)
       return End(Result::Failed,
                  Message::Of(WR_TRANSLATE_NOOP("wr::Core",
@@ -113,8 +119,7 @@ void WriteSettingsOperation::Compare() {
 void WriteSettingsOperation::OnCancel() {
   // The step under way ends at its own safe point and is reported as usual.
   if (step_ && step_->Running()) return step_->Cancel();
-  End(Result::Interrupted,
-      Message::Of(WR_TRANSLATE_NOOP("wr::Core", "interrupted before anything was sent")));
+  End(Result::Interrupted, NothingSent());
 }
 
 void WriteSettingsOperation::End(SettingsWriteReport::Result result, Message message) {
